@@ -1,0 +1,15 @@
+// Loading an area file: read it, then run the conditioning chain over it.
+#pragma once
+
+#include "data/area_file.h"
+
+#include <string>
+
+namespace tarvel {
+
+// Reads the file at `path` into `record` and conditions every point. A file
+// that fails to load leaves the record with no points and the reason in
+// record.loadError.
+LoadResult loadAreaFile(const std::string& path, NamePipeFile& record);
+
+} // namespace tarvel

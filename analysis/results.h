@@ -1,0 +1,44 @@
+// The results of a point and of an area. This is the only place they are
+// computed: views, tables, maps, the command line and the reports read them.
+#pragma once
+
+#include "data/area_file.h"
+#include "data/measure_point.h"
+#include "data/records.h"
+
+#include <array>
+#include <string>
+
+namespace tarvel {
+
+// All twelve results of a marked point (Hertz contact of a ball on a
+// half-space), from its marks, peak, samples and the file header.
+PointResults computePointResults(const MeasurePoint& point, const PipHeader& header);
+
+// The double integral of the measured deceleration from the start mark to
+// the peak, in metres.
+double settlementIntegral(const MeasurePoint& point, const PipHeader& header);
+
+// Stores the results in the point (and its two moduli) for a point that is
+// not deleted; clears them for a deleted one.
+void updatePointResults(MeasurePoint& point, const PipHeader& header);
+
+struct AreaMeans {
+    bool valid = false;            // false when no point takes part
+    double deformationModulus = 0; // MPa, harmonic mean
+    double resilientModulus = 0;   // MPa, harmonic mean
+    int pointCount = 0;            // points that took part
+};
+
+// Harmonic means of the two moduli over the points that are not deleted.
+// Any modulus of 0 makes its mean 0.
+AreaMeans computeAreaMeans(const NamePipeFile& file);
+
+// Fixed-point text with the given decimals, as the views show numbers;
+// non-finite values read "nan", "inf" or "-inf".
+std::string formatFixed(double value, int decimals);
+
+// The twelve result lines exactly as the wave view shows them.
+std::array<std::string, 12> resultLines(const PointResults& results);
+
+} // namespace tarvel

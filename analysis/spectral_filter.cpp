@@ -1,0 +1,113 @@
+#include "spectral_filter.h"
+
+#include <algorithm>
+#include <fftw3.h>
+#include <map>
+#include <memory>
+
+namespace tarvel {
+namespace {
+
+// Plans and aligned buffers for one transform length, made once and reused:
+// planning is far more expensive than a transform of a few thousand points.
+class Workspace {
+public:
+    explicit Workspace(int n) : n_(n) {
+        real_ = fftw_alloc_real(static_cast<std::size_t>(n));
+        spectrum_ = fftw_alloc_complex(static_cast<std::size_t>(n / 2 + 1));
+        forward_ = fftw_plan_dft_r2c_1d(n, real_, spectrum_, FFTW_ESTIMATE);
+        inverse_ = fftw_plan_dft_c2r_1d(n, spectrum_, real_, FFTW_ESTIMATE);
+    }
+    ~Workspace() {
+        fftw_destroy_plan(forward_);
+        fftw_destroy_plan(inverse_);
+        fftw_free(real_);
+        fftw_free(spectrum_);
+    }
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
+
+    void filter(double* samples, const PassBand& band) {
+        std::copy(samples, samples + n_, real_);
+        fftw_execute(forward_);
+        const int half = n_ / 2;
+        for (int bin = 0; bin <= half; ++bin) {
+            if (bin < band.first || bin > band.last) {
+                spectrum_[bin][0] = 0.0;
+                spectrum_[bin][1] = 0.0;
+            }
+        }
+        fftw_execute(inverse_); // destroys the spectrum, which is not needed again
+        const double scale = 1.0 / n_;
+        for (int k = 0; k < n_; ++k)
+            samples[k] = real_[k] * scale;
+    }
+
+private:
+    int n_;
+    double* real_;
+    fftw_complex* spectrum_;
+    fftw_plan forward_;
+    fftw_plan inverse_;
+};
+
+Workspace& workspaceFor(int n) {
+    static std::map<int, std::unique_ptr<Workspace>> workspaces;
+    auto& slot = workspaces[n];
+    if (!slot)
+        slot = std::make_unique<Workspace>(n);
+    return *slot;
+}
+
+int64_t edgeBin(int n, int64_t fs, int32_t frequency) {
+    return static_cast<int64_t>(n) * frequency / fs;
+}
+
+} // namespace
+
+FilterMode filterModeOf(int32_t filterType) {
+    if (filterType <= 1)
+        return FilterMode::None;
+    if (filterType == 2)
+        return FilterMode::LowPass;
+    if (filterType == 3)
+        return FilterMode::HighPass;
+    return FilterMode::BandPass;
+}
+
+PassBand passBand(FilterMode mode, int n, int64_t fs, int32_t f1, int32_t f2) {
+    const int half = n / 2;
+    PassBand band{0, half, true};
+    if (fs <= 0)
+        return band;
+    switch (mode) {
+    case FilterMode::None:
+        break;
+    case FilterMode::LowPass: {
+        int64_t t = std::clamp<int64_t>(edgeBin(n, fs, f2), 0, n - 1);
+        if (t <= n - t) // otherwise the cut-off lies beyond fs/2 and nothing goes
+            band = {0, static_cast<int>(t) - 1, false};
+        break;
+    }
+    case FilterMode::HighPass: {
+        int64_t kLow = std::clamp<int64_t>(edgeBin(n, fs, f1), -1, n - 1);
+        band = {static_cast<int>(std::min<int64_t>(kLow, half)) + 1, half, kLow < 0};
+        break;
+    }
+    case FilterMode::BandPass: {
+        int64_t kLow = std::clamp<int64_t>(edgeBin(n, fs, f1), -1, half);
+        int64_t kHigh = std::clamp<int64_t>(edgeBin(n, fs, f2), 0, half);
+        band = {static_cast<int>(kLow) + 1, static_cast<int>(kHigh) - 1, false};
+        break;
+    }
+    }
+    return band;
+}
+
+void filterSamples(double* samples, int n, const PassBand& band) {
+    if (band.all || n < 2)
+        return;
+    workspaceFor(n).filter(samples, band);
+}
+
+} // namespace tarvel

@@ -1,0 +1,208 @@
+#include "area_file.h"
+
+#include "atomic_file.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace tarvel {
+namespace {
+
+bool isEmptyMark(const DefectMark& mark) {
+    return !(mark.position > 1e-6f);
+}
+
+void takeMark(PipHeader& header, int entry, const DefectMark& mark, int pointIndex) {
+    DefectMark& legend = header.defectLegend[entry];
+    std::memcpy(legend.codeA, mark.codeA, sizeof legend.codeA);
+    std::memcpy(legend.codeB, mark.codeB, sizeof legend.codeB);
+    legend.position = mark.position;
+    header.legendPoint[entry] = pointIndex;
+}
+
+// Gathers the distinct marks of all points into the header's legend. Marks
+// closer than 0.1 m to a legend entry update every such entry.
+void collectLegend(NamePipeFile& record) {
+    PipHeader& header = record.header;
+    for (std::size_t index = 0; index < record.points.size(); ++index) {
+        MeasurePoint& point = record.points[index];
+        if (point.isDeleted())
+            continue;
+        point.header.params.ampZoom = 0;
+        for (const DefectMark& mark : point.header.defects) {
+            if (isEmptyMark(mark))
+                continue;
+            bool matched = false;
+            for (int entry = 0; entry < 10; ++entry) {
+                const DefectMark& legend = header.defectLegend[entry];
+                if (isEmptyMark(legend))
+                    continue;
+                if (std::fabs(legend.position - mark.position) < 0.1f) {
+                    takeMark(header, entry, mark, static_cast<int>(index));
+                    matched = true;
+                }
+            }
+            if (matched)
+                continue;
+            for (int entry = 0; entry < 10; ++entry) {
+                if (isEmptyMark(header.defectLegend[entry])) {
+                    takeMark(header, entry, mark, static_cast<int>(index));
+                    break;
+                }
+            }
+        }
+    }
+}
+
+void allocatePointBuffers(MeasurePoint& point, int sampleCount) {
+    point.raw.assign(static_cast<std::size_t>(sampleCount), 0x8000);
+    point.accel.assign(static_cast<std::size_t>(sampleCount), 0.0);
+    point.halfCount = sampleCount / 2;
+}
+
+} // namespace
+
+bool isSupportedSampleCount(int32_t sampleCount) {
+    return sampleCount == 1024 || sampleCount == 2048 || sampleCount == 4096;
+}
+
+LoadResult parseAreaFile(const unsigned char* bytes, std::size_t size, NamePipeFile& record) {
+    releaseAreaRecord(record);
+    record.header = PipHeader{};
+    record.fileYMax = record.fileYMin = 0;
+    record.loadError.clear();
+
+    auto fail = [&record](std::string message) {
+        record.loadError = message;
+        return LoadResult{LoadStatus::Failed, std::move(message)};
+    };
+
+    if (size < kPipHeaderSize)
+        return fail("the header is incomplete: " + std::to_string(size) + " of " +
+                    std::to_string(kPipHeaderSize) + " bytes");
+    std::memcpy(&record.header, bytes, kPipHeaderSize);
+    PipHeader& header = record.header;
+
+    if (!isSupportedSampleCount(header.sampleCount)) {
+        int32_t count = header.sampleCount;
+        header.pointCount = 0;
+        return fail("unsupported sample count " + std::to_string(count) +
+                    " (expected 1024, 2048 or 4096)");
+    }
+    if (!std::isfinite(header.sampleInterval) || header.sampleInterval <= 0.0f) {
+        header.pointCount = 0;
+        return fail("invalid sample interval " + std::to_string(header.sampleInterval) + " us");
+    }
+    if (header.pointCount < 0) {
+        int32_t count = header.pointCount;
+        header.pointCount = 0;
+        return fail("invalid point count " + std::to_string(count));
+    }
+
+    if (header.legendBuilt == 0) {
+        std::memset(header.defectLegend, 0, sizeof header.defectLegend);
+        std::memset(header.legendPoint, 0, sizeof header.legendPoint);
+    }
+
+    // Only the blocks really present are read, whatever the header claims.
+    const std::size_t sampleCount = static_cast<std::size_t>(header.sampleCount);
+    const std::size_t blockSize = kPointHeaderSize + 2 * sampleCount;
+    const std::size_t present = (size - kPipHeaderSize) / blockSize;
+    const std::size_t claimed = static_cast<std::size_t>(header.pointCount);
+    const std::size_t blocks = claimed < present ? claimed : present;
+
+    record.points.reserve(blocks + kMaxMergedWaves);
+    const unsigned char* cursor = bytes + kPipHeaderSize;
+    for (std::size_t block = 0; block < blocks; ++block, cursor += blockSize) {
+        PointHeader pointHeader;
+        std::memcpy(&pointHeader, cursor, kPointHeaderSize);
+        if (pointHeader.deleted != 0)
+            continue;
+        MeasurePoint& point = record.points.emplace_back();
+        point.header = pointHeader;
+        allocatePointBuffers(point, header.sampleCount);
+        std::memcpy(point.raw.data(), cursor + kPointHeaderSize, 2 * sampleCount);
+    }
+    header.pointCount = static_cast<int32_t>(record.points.size());
+
+    if (header.legendBuilt == 0) {
+        collectLegend(record);
+        header.legendBuilt = 1;
+    }
+
+    if (claimed > present) {
+        record.loadError = "the file ends inside point block " + std::to_string(present + 1) +
+                           " of " + std::to_string(claimed) + "; " +
+                           std::to_string(record.points.size()) + " points were read";
+        return {LoadStatus::Truncated, record.loadError};
+    }
+    return {};
+}
+
+LoadResult readAreaFile(const std::string& path, NamePipeFile& record) {
+    std::vector<unsigned char> bytes;
+    std::string error = readWholeFile(path, bytes);
+    if (!error.empty()) {
+        releaseAreaRecord(record);
+        record.header = PipHeader{};
+        record.loadError = error;
+        return {LoadStatus::Failed, error};
+    }
+    return parseAreaFile(bytes.data(), bytes.size(), record);
+}
+
+std::vector<unsigned char> serializeAreaFile(const NamePipeFile& record) {
+    const std::size_t sampleBytes = isSupportedSampleCount(record.header.sampleCount)
+                                        ? 2 * static_cast<std::size_t>(record.header.sampleCount)
+                                        : 0;
+    std::vector<unsigned char> bytes(kPipHeaderSize +
+                                     record.points.size() * (kPointHeaderSize + sampleBytes));
+    PipHeader header = record.header;
+    header.pointCount = static_cast<int32_t>(record.points.size());
+    std::memcpy(bytes.data(), &header, kPipHeaderSize);
+    unsigned char* cursor = bytes.data() + kPipHeaderSize;
+    for (const MeasurePoint& point : record.points) {
+        std::memcpy(cursor, &point.header, kPointHeaderSize);
+        cursor += kPointHeaderSize;
+        std::size_t have = point.raw.size() * 2 < sampleBytes ? point.raw.size() * 2 : sampleBytes;
+        std::memcpy(cursor, point.raw.data(), have);
+        cursor += sampleBytes;
+    }
+    return bytes;
+}
+
+std::string writeAreaFile(const NamePipeFile& record, const std::string& path) {
+    std::vector<unsigned char> bytes = serializeAreaFile(record);
+    return writeFileAtomically(path, bytes.data(), bytes.size());
+}
+
+void computeTicks(NamePipeFile& record) {
+    const PipHeader& header = record.header;
+    double recordUs = static_cast<double>(header.sampleCount) * header.sampleInterval;
+    record.lengthTick = static_cast<float>(header.waveSpeed * (recordUs / 1000000.0) * 0.25 / 10);
+    record.timeTick = static_cast<float>((recordUs / 1000.0) * 0.5 / 10);
+}
+
+int newMergedPoint(NamePipeFile& record) {
+    if (record.mergedCount >= kMaxMergedWaves || !isSupportedSampleCount(record.sampleCount()))
+        return -1;
+    int index = static_cast<int>(record.points.size());
+    MeasurePoint& point = record.points.emplace_back();
+    allocatePointBuffers(point, record.sampleCount());
+    point.header.pointNo = -1;
+    point.listRow = index - record.deletedCount;
+    record.header.pointCount = index + 1;
+    ++record.mergedCount;
+    return index;
+}
+
+void releaseAreaRecord(NamePipeFile& record) {
+    record.points.clear();
+    record.points.shrink_to_fit();
+    record.timeAxis.clear();
+    record.timeAxis.shrink_to_fit();
+    record.deletedCount = 0;
+    record.mergedCount = 0;
+}
+
+} // namespace tarvel

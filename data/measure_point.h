@@ -1,0 +1,63 @@
+// One measurement point in memory: its stored header and samples, and the
+// series and values derived from them (never stored, rebuilt by conditioning).
+#pragma once
+
+#include "records.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace tarvel {
+
+// The twelve results of one point, in the order they are shown.
+struct PointResults {
+    double tc = 0;                 // ms
+    double settlement = 0;         // m
+    double impactForce = 0;        // kN
+    double contactDiameter = 0;    // m
+    double deformationModulus = 0; // MPa
+    double k30 = 0;                // MPa/m
+    double cbr = 0;
+    double resilientModulus = 0; // MPa
+    double deflection = 0;       // 0.01 mm
+    double dryDensity = 0;       // g/cm3
+    double compactionDegree = 0;
+    double relativeDensity = 0;
+};
+
+struct MeasurePoint {
+    PointHeader header{};
+
+    std::vector<uint16_t> raw; // samples as stored; never modified
+    std::vector<double> accel; // conditioned samples
+    // Filled only by a head alignment; empty until something needs it.
+    std::vector<double> lengthAxis;
+    // Spectrum series, allocated only by whoever uses them.
+    std::vector<double> spectrumA;
+    std::vector<double> spectrumB;
+    int32_t halfCount = 0;
+
+    double deformationModulus = 0; // MPa, last computed
+    double resilientModulus = 0;   // MPa, last computed
+    double extraValue = 0;
+    double peakValue = 0; // accel units
+    std::array<double, 9> viewValues{};
+    int32_t stateCount = 0;
+    double baseline = 0;
+    double startMarkMs = 0;
+    double endMarkMs = 0;
+    double peakTime = 0; // ms
+    double pickTime = 0; // ms, reset by every marking run
+    std::array<double, 2> markValues{};
+    double yMax = 0;
+    double yMin = 0;
+    int32_t listRow = 0; // a merged wave's row in the wave list
+
+    PointResults results{};
+    bool hasResults = false; // false for deleted points and before conditioning
+
+    bool isDeleted() const { return header.deleted != 0; }
+};
+
+} // namespace tarvel

@@ -1,0 +1,39 @@
+// The project file (.Prj) and the discovery of a project's area files.
+#pragma once
+
+#include "area_file.h"
+#include "project_info.h"
+
+#include <string>
+#include <vector>
+
+namespace tarvel {
+
+struct AppState;
+
+// Reads exactly sizeof(ProjectInfo) bytes into `record` (cleared first).
+// Returns an empty string or the reason; a short file leaves the tail zero.
+std::string readProjectFile(const std::string& path, ProjectInfo& record);
+
+// Writes the record atomically; returns an empty string or the reason.
+std::string writeProjectFile(const std::string& path, const ProjectInfo& record);
+
+// Appends one unloaded record for every regular, non-link *.pip file (suffix
+// compared without case) in `dir`, in the order the directory lists them.
+void scanProjectDirectory(const std::string& dir, AreaFileList& files);
+
+struct SaveFailure {
+    std::string path;
+    std::string reason;
+};
+
+// Writes the project record when it changed, and every area file that changed
+// or lies outside the project directory (it is moved into the project).
+// A file whose write fails keeps its modified flag; the others are cleared.
+std::vector<SaveFailure> saveProjectData(AppState& state, const std::string& projectDir,
+                                         const std::string& projectFileName);
+
+// Splits a path into its directory (ending in a separator, or empty) and name.
+void splitPath(const std::string& path, std::string& dir, std::string& name);
+
+} // namespace tarvel
