@@ -253,7 +253,7 @@ std::string writeSyntheticProject(const std::string& outDir, const SyntheticProj
         return dir + project.projectFileName + ": " + error;
     for (const SyntheticArea& area : project.areas) {
         NamePipeFile file = makeSyntheticArea(area, project.projectName);
-        std::string path = dir + area.areaName + ".pip";
+        std::string path = dir + (area.fileName.empty() ? area.areaName + ".pip" : area.fileName);
         error = writeAreaFile(file, path);
         if (!error.empty())
             return path + ": " + error;

@@ -37,6 +37,7 @@ std::vector<double> simulateImpact(const ImpactParameters& impact, int sampleCou
 
 struct SyntheticArea {
     std::string areaName = "测区1";
+    std::string fileName; // defaults to "<areaName>.pip"
     int rows = 5;
     int columns = 5;
     std::vector<double> moduliMPa; // rows * columns loading moduli, row-major
@@ -66,7 +67,7 @@ struct SyntheticProject {
 
 ProjectInfo makeSyntheticProjectInfo(const std::string& projectName);
 
-// Writes the .Prj and one .pip per area ("<areaName>.pip") into outDir, which
+// Writes the .Prj and one .pip per area into outDir, which
 // is created when missing. Returns an empty string or the reason it failed.
 std::string writeSyntheticProject(const std::string& outDir, const SyntheticProject& project);
 

@@ -1,1 +1,53 @@
-int main() { return 0; }
+// tarvel-cli: batch analysis, inspection and synthetic data without a screen.
+#include "cli_common.h"
+
+#include <exception>
+#include <iostream>
+#include <stdexcept>
+
+namespace {
+
+const char* const kUsage =
+    "usage:\n"
+    "  tarvel-cli analyze PATH [--format json|csv|text]\n"
+    "      PATH is a .pip area file or a .Prj project (every area of its folder)\n"
+    "  tarvel-cli info PATH\n"
+    "  tarvel-cli simulate OUTDIR [--areas N] [--rows R] [--columns C]\n"
+    "      [--moduli PATTERN]... [--unload-ratio X] [--noise COUNTS]\n"
+    "      [--baseline-noise COUNTS] [--pretrigger SAMPLES] [--interval US]\n"
+    "      [--samples 1024|2048|4096] [--gain G] [--drop-height M] [--seed S]\n"
+    "      [--project NAME] [--project-file NAME.Prj]\n"
+    "      PATTERN: uniform:E | gradient:E1:E2 | bump:Ebase:Epeak | random:Elow:Ehigh\n"
+    "               | E1,E2,... (MPa; one --moduli per area, the last one repeats)\n"
+    "exit codes: 0 success, 1 bad usage, 2 a file that cannot be read, written or is not valid\n";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    using namespace tarvel::cli;
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+        (args.empty() ? std::cerr : std::cout) << kUsage;
+        return args.empty() ? kBadUsage : kSuccess;
+    }
+    std::string command = args[0];
+    args.erase(args.begin());
+    try {
+        if (command == "analyze")
+            return runAnalyzeCommand(args);
+        if (command == "info")
+            return runInfoCommand(args);
+        if (command == "simulate")
+            return runSimulateCommand(args);
+        throw std::invalid_argument("unknown command '" + command + "'");
+    } catch (const std::invalid_argument& error) {
+        std::cerr << "tarvel-cli: " << error.what() << '\n' << kUsage;
+        return kBadUsage;
+    } catch (const InputError& error) {
+        std::cerr << "tarvel-cli: " << error.message << '\n';
+        return kBadInput;
+    } catch (const std::exception& error) {
+        std::cerr << "tarvel-cli: " << error.what() << '\n';
+        return kBadInput;
+    }
+}

@@ -1,0 +1,23 @@
+// Opening a whole project: its record, then every area file of its folder.
+#pragma once
+
+#include "data/area_file.h"
+#include "data/project_info.h"
+
+#include <string>
+#include <vector>
+
+namespace tarvel {
+
+struct ProjectLoad {
+    ProjectInfo info{};
+    std::string projectDir;              // ends in a separator, or empty
+    std::string projectFileName;         // name with extension
+    AreaFileList files;                  // in directory-listing order, loaded and conditioned
+    std::string projectError;            // why the project record could not be read whole
+    std::vector<std::string> fileErrors; // "<path>: <reason>" for each area that failed
+};
+
+ProjectLoad loadProject(const std::string& projectPath);
+
+} // namespace tarvel

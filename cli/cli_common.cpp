@@ -1,0 +1,44 @@
+#include "cli_common.h"
+
+#include "analysis/area_loader.h"
+#include "data/project_file.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace tarvel::cli {
+
+InputKind inputKindOf(const std::string& path) {
+    std::size_t dot = path.find_last_of('.');
+    std::size_t slash = path.find_last_of('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return InputKind::Unknown;
+    std::string suffix = path.substr(dot + 1);
+    std::transform(suffix.begin(), suffix.end(), suffix.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (suffix == "pip")
+        return InputKind::AreaFile;
+    if (suffix == "prj")
+        return InputKind::ProjectFile;
+    return InputKind::Unknown;
+}
+
+std::unique_ptr<NamePipeFile> loadAreaOrThrow(const std::string& path) {
+    auto file = std::make_unique<NamePipeFile>();
+    splitPath(path, file->dirPath, file->fileName);
+    LoadResult result = loadAreaFile(path, *file);
+    if (!result.ok())
+        throw InputError{path + ": " + result.message};
+    return file;
+}
+
+ProjectLoad loadProjectOrThrow(const std::string& path) {
+    ProjectLoad load = loadProject(path);
+    if (!load.projectError.empty())
+        throw InputError{path + ": " + load.projectError};
+    if (!load.fileErrors.empty())
+        throw InputError{load.fileErrors.front()};
+    return load;
+}
+
+} // namespace tarvel::cli

@@ -1,0 +1,34 @@
+// What the subcommands of tarvel-cli share: exit codes and input loading.
+#pragma once
+
+#include "analysis/project_loader.h"
+#include "data/area_file.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tarvel::cli {
+
+enum ExitCode { kSuccess = 0, kBadUsage = 1, kBadInput = 2 };
+
+// Thrown by the loaders with one line naming the file and what is wrong.
+struct InputError {
+    std::string message;
+};
+
+enum class InputKind { AreaFile, ProjectFile, Unknown };
+InputKind inputKindOf(const std::string& path);
+
+// Loads and conditions one .pip; a file that fails or ends early throws,
+// so nothing partial is ever reported as a success.
+std::unique_ptr<NamePipeFile> loadAreaOrThrow(const std::string& path);
+
+// Loads a .Prj and every area of its folder; any failure throws.
+ProjectLoad loadProjectOrThrow(const std::string& path);
+
+int runAnalyzeCommand(const std::vector<std::string>& args);
+int runInfoCommand(const std::vector<std::string>& args);
+int runSimulateCommand(const std::vector<std::string>& args);
+
+} // namespace tarvel::cli
