@@ -1,0 +1,134 @@
+// Project files, discovery of a project's areas, saving, and the options file.
+#include "analysis/project_loader.h"
+#include "data/app_state.h"
+#include "data/project_file.h"
+#include "data/view_options.h"
+#include "fixtures.h"
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace tarvel::test {
+namespace {
+
+std::vector<std::string> names(const AreaFileList& files) {
+    std::vector<std::string> result;
+    for (const auto& file : files)
+        result.push_back(file->fileName);
+    std::sort(result.begin(), result.end());
+    return result;
+}
+
+TEST(ProjectDiscovery, TakesPipFilesOfAnyCaseOnly) {
+    TempDir dir;
+    writeBytes(dir.file("a.pip"), {});
+    writeBytes(dir.file("B.PIP"), {});
+    writeBytes(dir.file("c.txt"), {});
+    std::filesystem::create_directory(dir.file("d.pip"));
+    std::filesystem::create_symlink(dir.file("a.pip"), dir.file("e.pip"));
+    AreaFileList files;
+    scanProjectDirectory(dir.path(), files);
+    EXPECT_EQ(names(files), (std::vector<std::string>{"B.PIP", "a.pip"}));
+    EXPECT_EQ(files[0]->dirPath, dir.path());
+
+    AreaFileList none;
+    scanProjectDirectory(dir.file("missing/"), none);
+    EXPECT_TRUE(none.empty());
+}
+
+TEST(ProjectFile, ShortFileIsReportedAndLeavesTheTailZero) {
+    TempDir dir;
+    std::vector<unsigned char> bytes(100, 'x');
+    writeBytes(dir.file("p.Prj"), bytes);
+    ProjectInfo info;
+    std::memset(&info, 0x55, sizeof info);
+    EXPECT_NE(readProjectFile(dir.file("p.Prj"), info), "");
+    EXPECT_EQ(info.projectName[74], 'x');
+    EXPECT_EQ(info.projectName[75], '\0');
+    EXPECT_EQ(info.pileKind[0], '\0');
+}
+
+class ProjectSave : public ::testing::Test {
+protected:
+    void SetUp() override {
+        state.mode = kProjectOpen;
+        ASSERT_EQ(writeAreaFile(makeArea(1), dir.file("a.pip")), "");
+        ASSERT_EQ(writeProjectFile(dir.file("p.Prj"), state.project), "");
+        ProjectLoad load = loadProject(dir.file("p.Prj"));
+        state.files = std::move(load.files);
+    }
+    std::filesystem::file_time_type stamp(const std::string& name) {
+        return std::filesystem::last_write_time(dir.file(name));
+    }
+
+    TempDir dir;
+    AppState state;
+};
+
+TEST_F(ProjectSave, UnchangedProjectWritesNothing) {
+    auto before = stamp("a.pip");
+    std::filesystem::remove(dir.file("p.Prj"));
+    EXPECT_TRUE(saveProjectData(state, dir.path(), "p.Prj").empty());
+    EXPECT_FALSE(std::filesystem::exists(dir.file("p.Prj")));
+    EXPECT_EQ(stamp("a.pip"), before);
+}
+
+TEST_F(ProjectSave, EditedInformationWritesOnlyTheProjectFile) {
+    std::filesystem::remove(dir.file("a.pip"));
+    state.projectModified = true;
+    EXPECT_TRUE(saveProjectData(state, dir.path(), "p.Prj").empty());
+    EXPECT_TRUE(std::filesystem::exists(dir.file("p.Prj")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("a.pip")));
+    EXPECT_FALSE(state.projectModified);
+}
+
+TEST_F(ProjectSave, FileFromElsewhereMovesIntoTheProject) {
+    TempDir other;
+    ASSERT_EQ(writeAreaFile(makeArea(2), other.file("far.pip")), "");
+    auto far = std::make_unique<NamePipeFile>();
+    far->fileName = "far.pip";
+    far->dirPath = other.path();
+    readAreaFile(far->path(), *far);
+    state.files.push_back(std::move(far));
+
+    EXPECT_TRUE(saveProjectData(state, dir.path(), "p.Prj").empty());
+    EXPECT_TRUE(std::filesystem::exists(dir.file("far.pip")));
+    EXPECT_EQ(state.files.back()->dirPath, dir.path());
+}
+
+TEST_F(ProjectSave, FailedWriteIsReportedAndStaysModified) {
+    state.files[0]->modified = true;
+    state.files[0]->dirPath = dir.file("gone/");
+    state.mode = kSingleFileOpen;
+    std::vector<SaveFailure> failures = saveProjectData(state, dir.path(), "p.Prj");
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0].path, dir.file("gone/a.pip"));
+    EXPECT_TRUE(state.files[0]->modified);
+}
+
+TEST(ViewOptionsFile, ShortFileSetsOnlyItsLeadingOptions) {
+    TempDir dir;
+    std::vector<unsigned char> bytes = {1, 0, 0, 0, 200, 0, 0, 0};
+    writeBytes(dir.file("Kestrine.dat"), bytes);
+    ViewOptions options{};
+    loadViewOptions(options, dir.file("Kestrine.dat"));
+    EXPECT_EQ(options.currentWaveOnly, 1);
+    EXPECT_EQ(options.waveHeight, 200);
+    EXPECT_EQ(options.abscissaTime, 0);
+
+    options.hideGrid = 1;
+    ASSERT_EQ(saveViewOptions(options, dir.file("Kestrine.dat")), "");
+    std::vector<unsigned char> saved = readBytes(dir.file("Kestrine.dat"));
+    ASSERT_EQ(saved.size(), 40u);
+    EXPECT_EQ(saved[20], 1);
+
+    ViewOptions untouched{};
+    untouched.waveHeight = 7;
+    loadViewOptions(untouched, dir.file("missing.dat"));
+    EXPECT_EQ(untouched.waveHeight, 7);
+}
+
+} // namespace
+} // namespace tarvel::test
