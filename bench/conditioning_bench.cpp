@@ -1,0 +1,69 @@
+// Load + condition + results for a whole project, and the filter alone
+// against the naive radix-2 transform, side by side in one run.
+#include "analysis/area_loader.h"
+#include "analysis/spectral_filter.h"
+#include "bench_project.h"
+#include "data/project_file.h"
+#include "naive_fft.h"
+
+#include <benchmark/benchmark.h>
+#include <cmath>
+
+namespace tarvel::bench {
+namespace {
+
+void loadWholeProject(benchmark::State& state, bool bandPass) {
+    const std::string& dir = benchProjectDir(bandPass);
+    for (auto _ : state) {
+        AreaFileList files;
+        scanProjectDirectory(dir, files);
+        for (auto& file : files)
+            loadAreaFile(file->path(), *file);
+        benchmark::DoNotOptimize(files.back()->points.back().results.deformationModulus);
+    }
+    state.counters["points/s"] = benchmark::Counter(
+        static_cast<double>(kAreas * kPointsPerArea), benchmark::Counter::kIsIterationInvariantRate);
+}
+
+void BM_LoadProjectUnfiltered(benchmark::State& state) { loadWholeProject(state, false); }
+void BM_LoadProjectBandPass(benchmark::State& state) { loadWholeProject(state, true); }
+
+std::vector<double> impactWave() {
+    std::vector<double> wave(kSamples, 0.0);
+    for (int k = 500; k < 1200; ++k)
+        wave[static_cast<std::size_t>(k)] = 3000 * std::sin(3.14159265 * (k - 500) / 700.0);
+    return wave;
+}
+
+void BM_FilterPointFftw(benchmark::State& state) {
+    const std::vector<double> wave = impactWave();
+    std::vector<double> work;
+    PassBand band = passBand(FilterMode::BandPass, kSamples, 100000, 20, 2000);
+    for (auto _ : state) {
+        work = wave;
+        filterSamples(work.data(), kSamples, band);
+        benchmark::DoNotOptimize(work.data());
+    }
+    state.counters["points/s"] = benchmark::Counter(1, benchmark::Counter::kIsIterationInvariantRate);
+}
+
+void BM_FilterPointNaiveRadix2(benchmark::State& state) {
+    const std::vector<double> wave = impactWave();
+    std::vector<double> work;
+    for (auto _ : state) {
+        work = wave;
+        naiveBandPass(work.data(), kSamples, 0, 81);
+        benchmark::DoNotOptimize(work.data());
+    }
+    state.counters["points/s"] = benchmark::Counter(1, benchmark::Counter::kIsIterationInvariantRate);
+}
+
+BENCHMARK(BM_LoadProjectUnfiltered)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadProjectBandPass)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FilterPointFftw)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FilterPointNaiveRadix2)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+} // namespace tarvel::bench
+
+BENCHMARK_MAIN();

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package the build, the tests and the demo need.
+set -euo pipefail
+packages=(
+  cmake g++ make pkg-config clang-format
+  libgtest-dev libbenchmark-dev libfftw3-dev
+  qtbase5-dev libqt5svg5-dev libqwt-qt5-dev fonts-wqy-zenhei xvfb xauth
+  libxlsxwriter-dev libminizip-dev libpugixml-dev
+  python3-openpyxl python3-docx
+  libreoffice-writer-nogui libreoffice-calc-nogui poppler-utils
+)
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${packages[@]}"
