@@ -12,8 +12,7 @@ const std::string& benchProjectDir(bool bandPass) {
     std::string& dir = dirs[bandPass ? 1 : 0];
     if (!dir.empty())
         return dir;
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "tarvel-bench-XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "tarvel-bench-XXXXXX").string();
     dir = std::string(mkdtemp(pattern.data())) + "/";
     for (int a = 0; a < kAreas; ++a) {
         SyntheticArea spec;

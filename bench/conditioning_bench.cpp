@@ -21,12 +21,16 @@ void loadWholeProject(benchmark::State& state, bool bandPass) {
             loadAreaFile(file->path(), *file);
         benchmark::DoNotOptimize(files.back()->points.back().results.deformationModulus);
     }
-    state.counters["points/s"] = benchmark::Counter(
-        static_cast<double>(kAreas * kPointsPerArea), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["points/s"] = benchmark::Counter(static_cast<double>(kAreas * kPointsPerArea),
+                                                    benchmark::Counter::kIsIterationInvariantRate);
 }
 
-void BM_LoadProjectUnfiltered(benchmark::State& state) { loadWholeProject(state, false); }
-void BM_LoadProjectBandPass(benchmark::State& state) { loadWholeProject(state, true); }
+void BM_LoadProjectUnfiltered(benchmark::State& state) {
+    loadWholeProject(state, false);
+}
+void BM_LoadProjectBandPass(benchmark::State& state) {
+    loadWholeProject(state, true);
+}
 
 std::vector<double> impactWave() {
     std::vector<double> wave(kSamples, 0.0);
@@ -44,7 +48,8 @@ void BM_FilterPointFftw(benchmark::State& state) {
         filterSamples(work.data(), kSamples, band);
         benchmark::DoNotOptimize(work.data());
     }
-    state.counters["points/s"] = benchmark::Counter(1, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["points/s"] =
+        benchmark::Counter(1, benchmark::Counter::kIsIterationInvariantRate);
 }
 
 void BM_FilterPointNaiveRadix2(benchmark::State& state) {
@@ -55,7 +60,8 @@ void BM_FilterPointNaiveRadix2(benchmark::State& state) {
         naiveBandPass(work.data(), kSamples, 0, 81);
         benchmark::DoNotOptimize(work.data());
     }
-    state.counters["points/s"] = benchmark::Counter(1, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["points/s"] =
+        benchmark::Counter(1, benchmark::Counter::kIsIterationInvariantRate);
 }
 
 BENCHMARK(BM_LoadProjectUnfiltered)->Unit(benchmark::kMillisecond);

@@ -38,7 +38,8 @@ int main() {
     for (auto& file : files)
         loadAreaFile(file->path(), *file);
     const long peak = peakKb();
-    const double samples = static_cast<double>(bench::kAreas) * bench::kPointsPerArea * bench::kSamples;
+    const double samples =
+        static_cast<double>(bench::kAreas) * bench::kPointsPerArea * bench::kSamples;
     const double payloadKb = samples * (sizeof(uint16_t) + sizeof(double)) / 1024;
     const double grownKb = static_cast<double>(peak - (peakBefore > before ? peakBefore : before));
     std::printf("project: %d areas x %d points x %d samples (band-pass on every point)\n",
