@@ -1,0 +1,68 @@
+// The library boundary: argument checks, error capture, opening the result.
+#include "scrivet.h"
+
+#include "desktop_open.h"
+#include "excel_summary.h"
+#include "xlsx_writer.h"
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+using namespace tarvel;
+using namespace tarvel::scrivet;
+
+thread_local std::string lastError;
+
+// Runs one export: `write` produces the file at the given path or throws.
+bool runExport(const char* outputPath, bool openWhenDone,
+               const std::function<void(const std::string&)>& write) {
+    lastError.clear();
+    const std::string path = outputPath != nullptr ? outputPath : "";
+    std::string reason;
+    try {
+        if (path.empty())
+            throw std::invalid_argument("no output file was given");
+        write(path);
+    } catch (const std::exception& e) {
+        reason = e.what();
+    } catch (...) {
+        reason = "unexpected failure";
+    }
+    if (!reason.empty()) {
+        lastError = (path.empty() ? std::string("(no path)") : path) + ": " + reason;
+        return false;
+    }
+    if (openWhenDone) {
+        // The file is written; a viewer that does not start is only reported.
+        std::string openError = openWithDesktop(path);
+        if (!openError.empty())
+            lastError = path + ": " + openError;
+    }
+    return true;
+}
+
+void requireRecords(const ProjectInfo* project, const AreaFileList* areas) {
+    if (project == nullptr)
+        throw std::invalid_argument("no project record was given");
+    if (areas == nullptr)
+        throw std::invalid_argument("no list of measurement areas was given");
+}
+
+} // namespace
+
+bool openExcel(const ProjectInfo* project, const AreaFileList* areas, const char* outputPath,
+               bool openWhenDone) {
+    return runExport(outputPath, openWhenDone, [&](const std::string& path) {
+        requireRecords(project, areas);
+        std::string error = writeXlsx(buildSummaryWorkbook(*project, *areas), path);
+        if (!error.empty())
+            throw std::runtime_error(error);
+    });
+}
+
+const char* scrivetLastError() {
+    return lastError.c_str();
+}
