@@ -2,8 +2,13 @@
 #include "scrivet.h"
 
 #include "desktop_open.h"
+#include "embedded_template.h"
 #include "excel_summary.h"
+#include "inspection_report.h"
+#include "picture_report.h"
 #include "xlsx_writer.h"
+
+#include <filesystem>
 
 #include <functional>
 #include <stdexcept>
@@ -60,6 +65,36 @@ bool openExcel(const ProjectInfo* project, const AreaFileList* areas, const char
         std::string error = writeXlsx(buildSummaryWorkbook(*project, *areas), path);
         if (!error.empty())
             throw std::runtime_error(error);
+    });
+}
+
+bool openDoc1(const char* templatePath, const ProjectInfo* project, const AreaFileList* areas,
+              const char* pictureDir, const char* outputPath, bool openWhenDone) {
+    return runExport(outputPath, openWhenDone, [&](const std::string& path) {
+        requireRecords(project, areas);
+        std::error_code ec;
+        const bool haveTemplate =
+            templatePath != nullptr && std::filesystem::is_regular_file(templatePath, ec);
+        ZipEntries parts = haveTemplate ? readZipFile(templatePath)
+                                        : readZipBytes(kEmbeddedTemplate, kEmbeddedTemplateSize);
+        buildInspectionReport(std::move(parts), *project, *areas,
+                              pictureDir != nullptr ? pictureDir : "")
+            .save(path);
+    });
+}
+
+bool openDoc2(const char* pictureDir, const ProjectInfo* project, const AreaFileList* areas,
+              int32_t fileIndex, const char* outputPath, bool openWhenDone) {
+    return runExport(outputPath, openWhenDone, [&](const std::string& path) {
+        requireRecords(project, areas);
+        if (fileIndex < 0 || static_cast<std::size_t>(fileIndex) >= areas->size())
+            throw std::invalid_argument("there is no measurement area " +
+                                        std::to_string(fileIndex) + " (the project has " +
+                                        std::to_string(areas->size()) + ")");
+        if (pictureDir == nullptr || *pictureDir == '\0')
+            throw std::invalid_argument("no picture directory was given");
+        buildPictureReport(pictureDir, *project, *(*areas)[static_cast<std::size_t>(fileIndex)])
+            .save(path);
     });
 }
 
