@@ -18,6 +18,10 @@ constexpr double kMapWidthShare = 0.9;
 
 const FontFormat kLabelFont{"", true, 0};
 const FontFormat kValueFont{};
+// Nine columns share the text width: a smaller size keeps numbers on one line.
+const FontFormat kPointTitleFont{"", true, 9};
+const FontFormat kPointValueFont{"", false, 9};
+constexpr double kPointTablePadding = 2; // points, left and right
 
 bool startsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
@@ -69,22 +73,26 @@ void addAreaTable(pugi::xml_node before, const AreaReport& area) {
         {"回弹模量", area.resilientModulus, "", ""},
     };
     for (int row = 0; row < 4; ++row)
-        for (int column = 0; column < 4; ++column)
-            type(table.cellParagraph(row + 1, column + 1), cells[row][column],
-                 column % 2 == 0 ? kLabelFont : kValueFont);
+        for (int column = 0; column < 4; ++column) {
+            pugi::xml_node paragraph = table.cellParagraph(row + 1, column + 1);
+            // The area table stays on the page of its point table's titles.
+            keepWithNext(paragraph);
+            type(paragraph, cells[row][column], column % 2 == 0 ? kLabelFont : kValueFont);
+        }
 }
 
 void addPointTable(pugi::xml_node before, const AreaReport& area) {
     const int rows = static_cast<int>(area.rows.size()) + 1;
     const int columns = static_cast<int>(kPointTableTitles.size());
     WordTable table = WordTable::insertBefore(before, rows, columns, kTextWidthTwips);
+    table.setCellPaddings(0, 0, kPointTablePadding, kPointTablePadding);
     for (int column = 0; column < columns; ++column)
-        type(table.cellParagraph(1, column + 1), kPointTableTitles[column], kLabelFont);
+        type(table.cellParagraph(1, column + 1), kPointTableTitles[column], kPointTitleFont);
     for (int row = 0; row + 1 < rows; ++row) {
         const PointRow& point = area.rows[static_cast<std::size_t>(row)];
-        type(table.cellParagraph(row + 2, 1), point.number, kValueFont);
+        type(table.cellParagraph(row + 2, 1), point.number, kPointValueFont);
         for (int column = 0; column < static_cast<int>(point.values.size()); ++column)
-            type(table.cellParagraph(row + 2, column + 2), point.values[column], kValueFont);
+            type(table.cellParagraph(row + 2, column + 2), point.values[column], kPointValueFont);
     }
 }
 
@@ -162,7 +170,7 @@ WordDocument buildInspectionReport(ZipEntries templatePackage, const ProjectInfo
     for (const auto& area : areas) {
         const AreaReport report = describeArea(*area);
         addAreaTable(areasEnd, report);
-        insertParagraphBefore(areasEnd);
+        keepWithNext(insertParagraphBefore(areasEnd));
         addPointTable(areasEnd, report);
         insertParagraphBefore(areasEnd);
         insertParagraphBefore(areasEnd);

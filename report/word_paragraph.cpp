@@ -49,6 +49,15 @@ void setAlignment(pugi::xml_node paragraph, Alignment alignment) {
     jc.append_attribute("w:val") = value;
 }
 
+void keepWithNext(pugi::xml_node paragraph) {
+    pugi::xml_node properties = paragraphProperties(paragraph);
+    if (properties.child("w:keepNext"))
+        return;
+    pugi::xml_node style = properties.child("w:pStyle");
+    style ? properties.insert_child_after("w:keepNext", style)
+          : properties.prepend_child("w:keepNext");
+}
+
 void appendRun(pugi::xml_node paragraph, std::string_view text, const FontFormat& font) {
     pugi::xml_node run = paragraph.append_child("w:r");
     pugi::xml_node properties = run.append_child("w:rPr");

@@ -28,6 +28,9 @@ pugi::xml_node insertParagraphBefore(pugi::xml_node node);
 
 void setAlignment(pugi::xml_node paragraph, Alignment alignment);
 
+// Keeps the paragraph on the same page as the next one.
+void keepWithNext(pugi::xml_node paragraph);
+
 // Appends a run holding `text` in the given format.
 void appendRun(pugi::xml_node paragraph, std::string_view text, const FontFormat& font);
 
