@@ -62,9 +62,7 @@ bool openExcel(const ProjectInfo* project, const AreaFileList* areas, const char
                bool openWhenDone) {
     return runExport(outputPath, openWhenDone, [&](const std::string& path) {
         requireRecords(project, areas);
-        std::string error = writeXlsx(buildSummaryWorkbook(*project, *areas), path);
-        if (!error.empty())
-            throw std::runtime_error(error);
+        writeXlsx(buildSummaryWorkbook(*project, *areas), path);
     });
 }
 

@@ -1,8 +1,11 @@
 #include "xlsx_writer.h"
 
+#include "temporary_file.h"
+
 #include <xlsxwriter.h>
 
 #include <memory>
+#include <stdexcept>
 
 namespace tarvel::scrivet {
 namespace {
@@ -113,19 +116,21 @@ struct WorkbookCloser {
 
 } // namespace
 
-std::string writeXlsx(const Workbook& workbook, const std::string& path) {
-    std::unique_ptr<lxw_workbook, WorkbookCloser> book(workbook_new(path.c_str()));
+void writeXlsx(const Workbook& workbook, const std::string& path) {
+    TemporaryFile file = temporaryFileBeside(path);
+    std::unique_ptr<lxw_workbook, WorkbookCloser> book(workbook_new(file.path().c_str()));
     if (!book)
-        return "cannot create the workbook";
+        throw std::runtime_error("cannot create the workbook");
     for (std::size_t i = 0; i < workbook.sheetCount(); ++i) {
         lxw_error error = writeSheet(book.get(), workbook.sheet(i));
         if (error != LXW_NO_ERROR)
-            return "sheet \"" + workbook.sheet(i).name() + "\": " + lxw_strerror(error);
+            throw std::runtime_error("sheet \"" + workbook.sheet(i).name() +
+                                     "\": " + lxw_strerror(error));
     }
     lxw_error error = workbook_close(book.release());
     if (error != LXW_NO_ERROR)
-        return lxw_strerror(error);
-    return {};
+        throw std::runtime_error(lxw_strerror(error));
+    file.commitAs(path);
 }
 
 } // namespace tarvel::scrivet

@@ -7,7 +7,8 @@
 
 namespace tarvel::scrivet {
 
-// Returns an empty string when the file was written, otherwise the reason.
-std::string writeXlsx(const Workbook& workbook, const std::string& path);
+// Writes the workbook beside `path` and renames it over it. Throws
+// std::runtime_error with the reason.
+void writeXlsx(const Workbook& workbook, const std::string& path);
 
 } // namespace tarvel::scrivet

@@ -1,17 +1,15 @@
 #include "zip_archive.h"
 
+#include "temporary_file.h"
+
 #include <minizip/unzip.h>
 #include <minizip/zip.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <memory>
 #include <stdexcept>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tarvel::scrivet {
@@ -34,34 +32,6 @@ std::string readCurrentEntry(unzFile archive, const std::string& name) {
         throw std::runtime_error("archive entry " + name + " is damaged");
     return content;
 }
-
-// A temporary file that is removed when it goes out of scope.
-class TemporaryFile {
-public:
-    explicit TemporaryFile(const std::string& pattern) : path_(pattern) {
-        fd_ = mkstemp(path_.data());
-        if (fd_ < 0)
-            throw std::runtime_error("cannot create a temporary file: " +
-                                     std::string(std::strerror(errno)));
-    }
-    ~TemporaryFile() {
-        if (fd_ >= 0)
-            close(fd_);
-        if (!kept_)
-            std::remove(path_.c_str());
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-    const std::string& path() const { return path_; }
-    int descriptor() const { return fd_; }
-    void keep() { kept_ = true; }
-
-private:
-    std::string path_;
-    int fd_ = -1;
-    bool kept_ = false;
-};
 
 zip_fileinfo entryInfo() {
     zip_fileinfo info{};
@@ -120,7 +90,7 @@ ZipEntries readZipBytes(const unsigned char* bytes, std::size_t size) {
 }
 
 void writeZipFile(const std::string& path, const ZipEntries& entries) {
-    TemporaryFile file(path + ".XXXXXX");
+    TemporaryFile file = temporaryFileBeside(path);
     zipFile archive = zipOpen64(file.path().c_str(), APPEND_STATUS_CREATE);
     if (archive == nullptr)
         throw std::runtime_error("cannot create " + file.path());
@@ -133,13 +103,7 @@ void writeZipFile(const std::string& path, const ZipEntries& entries) {
     }
     if (zipClose(archive, nullptr) != ZIP_OK)
         throw std::runtime_error("cannot finish the archive");
-    // mkstemp makes the file private; a document gets the usual permissions.
-    const mode_t mask = umask(0);
-    umask(mask);
-    chmod(file.path().c_str(), 0666 & ~mask);
-    if (std::rename(file.path().c_str(), path.c_str()) != 0)
-        throw std::runtime_error(std::string("cannot replace the file: ") + std::strerror(errno));
-    file.keep();
+    file.commitAs(path);
 }
 
 } // namespace tarvel::scrivet
