@@ -42,9 +42,13 @@ bool runExport(const char* outputPath, bool openWhenDone,
     }
     if (openWhenDone) {
         // The file is written; a viewer that does not start is only reported.
-        std::string openError = openWithDesktop(path);
-        if (!openError.empty())
-            lastError = path + ": " + openError;
+        try {
+            std::string openError = openWithDesktop(path);
+            if (!openError.empty())
+                lastError = path + ": " + openError;
+        } catch (...) {
+            lastError = path + ": cannot open the file";
+        }
     }
     return true;
 }

@@ -6,8 +6,6 @@
 #include <QImage>
 #include <QPainter>
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <array>
 #include <cmath>
