@@ -64,6 +64,12 @@ void type(pugi::xml_node paragraph, const std::string& text, const FontFormat& f
         appendRun(paragraph, text, font);
 }
 
+// Point table cells are centred: justified titles would spread over the cell.
+void typeCentred(pugi::xml_node paragraph, const std::string& text, const FontFormat& font) {
+    setAlignment(paragraph, Alignment::Centre);
+    type(paragraph, text, font);
+}
+
 void addAreaTable(pugi::xml_node before, const AreaReport& area) {
     WordTable table = WordTable::insertBefore(before, 4, 4, kTextWidthTwips);
     const std::string cells[4][4] = {
@@ -87,12 +93,13 @@ void addPointTable(pugi::xml_node before, const AreaReport& area) {
     WordTable table = WordTable::insertBefore(before, rows, columns, kTextWidthTwips);
     table.setCellPaddings(0, 0, kPointTablePadding, kPointTablePadding);
     for (int column = 0; column < columns; ++column)
-        type(table.cellParagraph(1, column + 1), kPointTableTitles[column], kPointTitleFont);
+        typeCentred(table.cellParagraph(1, column + 1), kPointTableTitles[column], kPointTitleFont);
     for (int row = 0; row + 1 < rows; ++row) {
         const PointRow& point = area.rows[static_cast<std::size_t>(row)];
-        type(table.cellParagraph(row + 2, 1), point.number, kPointValueFont);
+        typeCentred(table.cellParagraph(row + 2, 1), point.number, kPointValueFont);
         for (int column = 0; column < static_cast<int>(point.values.size()); ++column)
-            type(table.cellParagraph(row + 2, column + 2), point.values[column], kPointValueFont);
+            typeCentred(table.cellParagraph(row + 2, column + 2), point.values[column],
+                        kPointValueFont);
     }
 }
 
