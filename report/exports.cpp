@@ -9,7 +9,6 @@
 #include "xlsx_writer.h"
 
 #include <filesystem>
-
 #include <functional>
 #include <stdexcept>
 #include <string>

@@ -41,6 +41,7 @@ SCRIVET_EXPORT bool openDoc2(const char* pictureDir, const tarvel::ProjectInfo* 
                              const tarvel::AreaFileList* areas, int32_t fileIndex,
                              const char* outputPath, bool openWhenDone);
 
-// Why the last failed call on this thread failed; empty after a success.
+// Why the last failed call on this thread failed. After a success it is
+// empty, or says why the finished file could not be handed to the viewer.
 SCRIVET_EXPORT const char* scrivetLastError();
 }
