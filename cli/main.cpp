@@ -1,5 +1,8 @@
 // tarvel-cli: batch analysis, inspection and synthetic data without a screen.
 #include "cli_common.h"
+#ifdef TARVEL_WITH_REPORT
+#include "report_command.h"
+#endif
 
 #include <exception>
 #include <iostream>
@@ -19,6 +22,10 @@ const char* const kUsage =
     "      [--project NAME] [--project-file NAME.Prj]\n"
     "      PATTERN: uniform:E | gradient:E1:E2 | bump:Ebase:Epeak | random:Elow:Ehigh\n"
     "               | E1,E2,... (MPa; one --moduli per area, the last one repeats)\n"
+#ifdef TARVEL_WITH_REPORT
+    "  tarvel-cli report PATH.Prj [--excel FILE] [--word FILE]\n"
+    "      [--pictures DIR --area N --word-pictures FILE]\n"
+#endif
     "exit codes: 0 success, 1 bad usage, 2 a file that cannot be read, written or is not valid\n";
 
 } // namespace
@@ -39,6 +46,10 @@ int main(int argc, char** argv) {
             return runInfoCommand(args);
         if (command == "simulate")
             return runSimulateCommand(args);
+#ifdef TARVEL_WITH_REPORT
+        if (command == "report")
+            return tarvel::runReportCommand(args);
+#endif
         throw std::invalid_argument("unknown command '" + command + "'");
     } catch (const std::invalid_argument& error) {
         std::cerr << "tarvel-cli: " << error.what() << '\n' << kUsage;

@@ -1,0 +1,14 @@
+// "tarvel-cli report": the project's reports in batch.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tarvel {
+
+// args: everything after "report". Returns 0 when every requested document
+// was written, 1 for bad usage (the usage is printed), 2 when the input
+// cannot be read or a document cannot be written (one line on stderr).
+int runReportCommand(const std::vector<std::string>& args);
+
+} // namespace tarvel

@@ -1,0 +1,110 @@
+#include "excel_summary.h"
+
+#include "area_report.h"
+
+#include "data/gbk_text.h"
+
+namespace tarvel::scrivet {
+namespace {
+
+void fillProjectSheet(Worksheet& sheet, const ProjectInfo& p) {
+    sheet.setRowHeight(20);
+    sheet.setFitToPageWidth(true);
+    const double widths[] = {7.5, 4.25, 11.88, 2.38, 7.75, 1.25, 13.38, 2.0, 7.88, 1.88, 14.0};
+    for (int column = 0; column < static_cast<int>(std::size(widths)); ++column)
+        sheet.setColumnWidth(column, widths[column]);
+    sheet.addBorders(CellRange::parse("A1:K9"));
+
+    sheet.write("A1:B1", "工程名称");
+    sheet.write("C1:G1", decodeGbk(p.projectName));
+    sheet.write("H1:J1", "检测依据");
+    sheet.write("K1", decodeGbk(p.testBasis));
+    sheet.write("A2:B2", "工程地点");
+    sheet.write("C2:G2", decodeGbk(p.projectAddress));
+    sheet.write("H2:J2", "建设单位");
+    sheet.write("K2", decodeGbk(p.owner));
+    sheet.write("A3:B3", "委托单位");
+    sheet.write("C3:G3", decodeGbk(p.client));
+    sheet.write("H3:J3", "勘察单位");
+    sheet.write("K3", decodeGbk(p.surveyor));
+    sheet.write("A4:B4", "设计单位");
+    sheet.write("C4:G4", decodeGbk(p.designer));
+    sheet.write("H4:J4", "施工单位");
+    sheet.write("K4", decodeGbk(p.builder));
+    sheet.write("A5:B5", "监理单位");
+    sheet.write("C5:G5", decodeGbk(p.supervisor));
+    sheet.write("H5:J5", "质量监督站");
+    sheet.write("K5", decodeGbk(p.authority));
+    sheet.write("A6:B6", "建设日期");
+    sheet.write("C6:G6", decodeGbk(p.startDate));
+    sheet.write("H6:J6", "检测日期");
+
+    sheet.write("A7", "测试人员");
+    sheet.write("B7:E7", decodeGbk(p.tester));
+    sheet.write("F7:H7", "上岗证号");
+    sheet.write("I7:K7", decodeGbk(p.permitNo));
+    sheet.write("A8", "仪器型号");
+    sheet.write("B8:C8", "RMXXXX");
+    sheet.write("D8:E8", "仪器编号");
+    sheet.write("F8:H8", decodeGbk(p.instrumentNo));
+    sheet.write("I8", "检定证号");
+    sheet.write("J8:K8", decodeGbk(p.calibrationNo));
+}
+
+// Row `top` is the 0-based row of the block's first line; returns the row
+// after the block's closing empty line.
+int writeAreaBlock(Worksheet& sheet, const AreaReport& area, int top) {
+    auto span = [&](int row, int first, int last, std::string text) {
+        sheet.write(CellRange{top + row, first, top + row, last}, std::move(text));
+    };
+    span(0, 0, 2, "测区名称");
+    span(0, 3, 4, area.name);
+    span(0, 5, 6, "测区类型");
+    span(0, 7, 8, area.material);
+    span(1, 0, 2, "测点个数");
+    span(1, 3, 4, std::to_string(area.gridRows) + "行" + std::to_string(area.gridColumns) + "列");
+    span(1, 5, 6, "测点间距");
+    span(1, 7, 8, area.pointSpacing);
+    span(2, 0, 2, "落球下落高度");
+    span(2, 3, 4, area.dropHeight);
+    span(2, 5, 6, "变形模量");
+    span(2, 7, 8, area.deformationModulus);
+    span(3, 0, 2, "回弹模量");
+    span(3, 3, 4, area.resilientModulus);
+    span(3, 5, 6, "");
+    span(3, 7, 8, "");
+
+    for (int column = 0; column < static_cast<int>(kPointTableTitles.size()); ++column)
+        sheet.write(CellRange::cell(top + 4, column), kPointTableTitles[column]);
+    int row = top + 5;
+    for (const PointRow& point : area.rows) {
+        sheet.write(CellRange::cell(row, 0), point.number);
+        for (int column = 0; column < static_cast<int>(point.values.size()); ++column)
+            sheet.write(CellRange::cell(row, column + 1), point.values[column]);
+        ++row;
+    }
+    sheet.write(CellRange{row, 0, row, 8}, "");
+    return row + 1;
+}
+
+void fillSummarySheet(Worksheet& sheet, const AreaFileList& areas) {
+    sheet.setRowHeight(20);
+    sheet.setBordersEverywhere(true);
+    sheet.setFitToPageWidth(true);
+    for (int column = 0; column < 16; ++column)
+        sheet.setColumnWidth(column, 20.0);
+    int top = 0;
+    for (const auto& area : areas)
+        top = writeAreaBlock(sheet, describeArea(*area), top);
+}
+
+} // namespace
+
+Workbook buildSummaryWorkbook(const ProjectInfo& project, const AreaFileList& areas) {
+    Workbook workbook;
+    fillProjectSheet(workbook.insertSheet(0, kProjectSheetName), project);
+    fillSummarySheet(workbook.insertSheet(0, kSummarySheetName), areas);
+    return workbook;
+}
+
+} // namespace tarvel::scrivet

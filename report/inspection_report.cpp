@@ -1,0 +1,193 @@
+#include "inspection_report.h"
+
+#include "area_report.h"
+#include "word_table.h"
+
+#include "data/atomic_file.h"
+#include "data/gbk_text.h"
+
+#include <filesystem>
+#include <stdexcept>
+
+namespace tarvel::scrivet {
+namespace {
+
+constexpr int kProjectTableRows = 11;
+// Distribution maps are drawn 2:1; they take this share of the text width.
+constexpr double kMapWidthShare = 0.9;
+
+const FontFormat kLabelFont{"", true, 0};
+const FontFormat kValueFont{};
+// Nine columns share the text width: a smaller size keeps numbers on one line.
+const FontFormat kPointTitleFont{"", true, 9};
+const FontFormat kPointValueFont{"", false, 9};
+constexpr double kPointTablePadding = 2; // points, left and right
+
+bool startsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+// The first body paragraph from `from` on whose text starts with `label`.
+pugi::xml_node findParagraph(pugi::xml_node from, std::string_view label) {
+    for (pugi::xml_node node = from; node; node = node.next_sibling())
+        if (std::string_view(node.name()) == "w:p" && startsWith(paragraphText(node), label))
+            return node;
+    throw std::runtime_error("the template has no paragraph \"" + std::string(label) + "\"");
+}
+
+pugi::xml_node nextParagraph(pugi::xml_node node) {
+    pugi::xml_node next = node.next_sibling("w:p");
+    if (!next)
+        throw std::runtime_error("the template ends too early");
+    return next;
+}
+
+void fillProjectTable(pugi::xml_node body, const ProjectInfo& p) {
+    pugi::xml_node tableNode = body.child("w:tbl");
+    if (!tableNode)
+        throw std::runtime_error("the template has no project table");
+    WordTable table = WordTable::attach(tableNode);
+    if (table.rowCount() != kProjectTableRows || table.columnCount() != 2)
+        throw std::runtime_error("the template's project table is not 11 rows by 2 columns");
+    // Row 10, the test date, stays empty; row 11 is the remarks.
+    const std::string values[] = {
+        decodeGbk(p.projectName), decodeGbk(p.projectAddress), decodeGbk(p.owner),
+        decodeGbk(p.client),      decodeGbk(p.surveyor),       decodeGbk(p.designer),
+        decodeGbk(p.builder),     decodeGbk(p.supervisor),     decodeGbk(p.authority)};
+    for (int row = 0; row < static_cast<int>(std::size(values)); ++row)
+        if (!values[row].empty())
+            appendRunLikeLast(table.cellParagraph(row + 1, 2), values[row]);
+}
+
+void type(pugi::xml_node paragraph, const std::string& text, const FontFormat& font) {
+    if (!text.empty())
+        appendRun(paragraph, text, font);
+}
+
+// Point table cells are centred: justified titles would spread over the cell.
+void typeCentred(pugi::xml_node paragraph, const std::string& text, const FontFormat& font) {
+    setAlignment(paragraph, Alignment::Centre);
+    type(paragraph, text, font);
+}
+
+void addAreaTable(pugi::xml_node before, const AreaReport& area) {
+    WordTable table = WordTable::insertBefore(before, 4, 4, kTextWidthTwips);
+    const std::string cells[4][4] = {
+        {"测区名称", area.name, "测区类型", area.material},
+        {"测点个数", std::to_string(area.gridRows), "测点间距", area.pointSpacing},
+        {"落球下落高度", area.dropHeight, "变形模量", area.deformationModulus},
+        {"回弹模量", area.resilientModulus, "", ""},
+    };
+    for (int row = 0; row < 4; ++row)
+        for (int column = 0; column < 4; ++column) {
+            pugi::xml_node paragraph = table.cellParagraph(row + 1, column + 1);
+            // The area table stays on the page of its point table's titles.
+            keepWithNext(paragraph);
+            type(paragraph, cells[row][column], column % 2 == 0 ? kLabelFont : kValueFont);
+        }
+}
+
+void addPointTable(pugi::xml_node before, const AreaReport& area) {
+    const int rows = static_cast<int>(area.rows.size()) + 1;
+    const int columns = static_cast<int>(kPointTableTitles.size());
+    WordTable table = WordTable::insertBefore(before, rows, columns, kTextWidthTwips);
+    table.setCellPaddings(0, 0, kPointTablePadding, kPointTablePadding);
+    for (int column = 0; column < columns; ++column)
+        typeCentred(table.cellParagraph(1, column + 1), kPointTableTitles[column], kPointTitleFont);
+    for (int row = 0; row + 1 < rows; ++row) {
+        const PointRow& point = area.rows[static_cast<std::size_t>(row)];
+        typeCentred(table.cellParagraph(row + 2, 1), point.number, kPointValueFont);
+        for (int column = 0; column < static_cast<int>(point.values.size()); ++column)
+            typeCentred(table.cellParagraph(row + 2, column + 2), point.values[column],
+                        kPointValueFont);
+    }
+}
+
+// Width and height of a PNG from its header; {0, 0} when it is not one.
+std::pair<int, int> pngSize(const std::vector<unsigned char>& png) {
+    static const unsigned char kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+    if (png.size() < 24 || !std::equal(std::begin(kSignature), std::end(kSignature), png.begin()))
+        return {0, 0};
+    auto be32 = [&](std::size_t at) {
+        return static_cast<int>((png[at] << 24) | (png[at + 1] << 16) | (png[at + 2] << 8) |
+                                png[at + 3]);
+    };
+    return {be32(16), be32(20)};
+}
+
+// Inserts the maps after `heading`, each followed by its area's name.
+void addDistributionMaps(WordDocument& document, pugi::xml_node heading, const AreaFileList& areas,
+                         const std::string& pictureDir) {
+    if (pictureDir.empty())
+        return;
+    pugi::xml_node last = heading;
+    for (std::size_t i = 0; i < areas.size(); ++i) {
+        const std::filesystem::path path =
+            std::filesystem::path(pictureDir) / ("dengzhi" + std::to_string(i) + ".png");
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(path, ec))
+            continue;
+        std::vector<unsigned char> bytes;
+        std::string error = readWholeFile(path.string(), bytes);
+        if (!error.empty())
+            throw std::runtime_error("map " + path.string() + ": " + error);
+        const auto [pixelsWide, pixelsHigh] = pngSize(bytes);
+        const int width = static_cast<int>(kTextWidthTwips * kMapWidthShare);
+        const int height = pixelsWide > 0 ? width * pixelsHigh / pixelsWide : width / 2;
+
+        pugi::xml_node picture = last.parent().insert_child_after("w:p", last);
+        setAlignment(picture, Alignment::Centre);
+        document.appendInlinePicture(picture, document.addPicture({bytes.begin(), bytes.end()}),
+                                     width, height);
+        pugi::xml_node caption = picture.parent().insert_child_after("w:p", picture);
+        setAlignment(caption, Alignment::Centre);
+        appendRun(caption, decodeGbk(areas[i]->header.areaName), kValueFont);
+        last = caption;
+    }
+}
+
+void fillClosingBlock(pugi::xml_node from, const ProjectInfo& p) {
+    const std::pair<const char*, std::string> lines[] = {
+        {"检测单位：", decodeGbk(p.testingCompany)}, {"地址：", decodeGbk(p.companyAddress)},
+        {"邮编：", decodeGbk(p.postCode)},           {"电话：", decodeGbk(p.contactPhone)},
+        {"联系人：", decodeGbk(p.contactPerson)},
+    };
+    for (const auto& [label, value] : lines)
+        if (!value.empty())
+            appendRunLikeLast(findParagraph(from, label), value);
+}
+
+} // namespace
+
+WordDocument buildInspectionReport(ZipEntries templatePackage, const ProjectInfo& p,
+                                   const AreaFileList& areas, const std::string& pictureDir) {
+    WordDocument document = WordDocument::fromPackage(std::move(templatePackage));
+    const pugi::xml_node body = document.body();
+    const pugi::xml_node start = body.first_child();
+
+    const std::string reportNo = decodeGbk(p.reportNo);
+    if (!reportNo.empty())
+        appendRunLikeLast(findParagraph(start, "报告编号："), reportNo);
+    appendRunLikeLast(findParagraph(start, "检测人员："),
+                      decodeGbk(p.tester) + "(证号：" + decodeGbk(p.permitNo) + ")");
+    fillProjectTable(body, p);
+
+    const pugi::xml_node results = findParagraph(start, "二 检测结果");
+    const pugi::xml_node areasEnd = nextParagraph(results);
+    for (const auto& area : areas) {
+        const AreaReport report = describeArea(*area);
+        addAreaTable(areasEnd, report);
+        keepWithNext(insertParagraphBefore(areasEnd));
+        addPointTable(areasEnd, report);
+        insertParagraphBefore(areasEnd);
+        insertParagraphBefore(areasEnd);
+    }
+
+    const pugi::xml_node maps = findParagraph(areasEnd, "三 等值图");
+    addDistributionMaps(document, maps, areas, pictureDir);
+    fillClosingBlock(maps, p);
+    document.addPageFooter();
+    return document;
+}
+
+} // namespace tarvel::scrivet

@@ -1,0 +1,119 @@
+// Writes the report template res/report.docx. The test report fills it by
+// its labels: "报告编号：", "检测人员：", the 11 x 2 project table, "二 检测结果"
+// (area tables go in front of the paragraph after it), "三 等值图" (the maps
+// follow it) and the closing block from "检测单位：" on. Keep those texts and
+// the paragraph order when changing the layout.
+#include "word_document.h"
+#include "word_table.h"
+
+#include <cstdio>
+#include <exception>
+#include <string>
+
+using namespace tarvel::scrivet;
+
+namespace {
+
+const FontFormat kBody{"宋体", false, 10.5};
+const FontFormat kCoverLine{"宋体", false, 14};
+const FontFormat kHeading{"宋体", true, 14};
+
+// Formats the paragraph mark too, so text typed later matches the label.
+pugi::xml_node paragraph(Selection& selection, const std::string& text, const FontFormat& font,
+                         Alignment alignment = Alignment::Left) {
+    selection.setAlignment(alignment);
+    selection.font = font;
+    selection.typeText(text);
+    pugi::xml_node current = selection.paragraph();
+    pugi::xml_node mark = current.child("w:pPr").append_child("w:rPr");
+    const std::string halfPoints = std::to_string(static_cast<int>(font.size * 2));
+    pugi::xml_node fonts = mark.append_child("w:rFonts");
+    fonts.append_attribute("w:eastAsia") = font.name.c_str();
+    if (font.bold)
+        mark.append_child("w:b");
+    mark.append_child("w:sz").append_attribute("w:val") = halfPoints.c_str();
+    selection.typeParagraph();
+    selection.paragraph().remove_child("w:pPr");
+    return current;
+}
+
+void indent(pugi::xml_node paragraph, int twips) {
+    pugi::xml_node properties = paragraph.child("w:pPr");
+    pugi::xml_node ind = properties.insert_child_before("w:ind", properties.child("w:jc"));
+    ind.append_attribute("w:left") = std::to_string(twips).c_str();
+}
+
+void pageBreakBefore(pugi::xml_node paragraph) {
+    pugi::xml_node properties = paragraph.child("w:pPr");
+    properties.prepend_child("w:pageBreakBefore");
+}
+
+void emptyLines(Selection& selection, int count, const FontFormat& font = kBody) {
+    for (int i = 0; i < count; ++i)
+        paragraph(selection, "", font);
+}
+
+void projectTable(Selection& selection) {
+    const char* labels[] = {"工程名称",   "工程地点", "建设单位", "委托单位",
+                            "勘察单位",   "设计单位", "施工单位", "监理单位",
+                            "质量监督站", "检测日期", "备    注"};
+    WordTable table = WordTable::insertBefore(selection.paragraph(), 11, 2, kTextWidthTwips);
+    table.setColumnWidthsPercent({25, 75});
+    for (int row = 1; row <= 11; ++row) {
+        Selection label(table.cellParagraph(row, 1));
+        paragraph(label, labels[row - 1], kBody, Alignment::Centre);
+        // paragraph() leaves an empty one behind; a cell keeps only its first.
+        label.paragraph().parent().remove_child(label.paragraph());
+        Selection value(table.cellParagraph(row, 2));
+        paragraph(value, "", kBody);
+        value.paragraph().parent().remove_child(value.paragraph());
+    }
+}
+
+WordDocument buildTemplate() {
+    WordDocument document = WordDocument::blank();
+    Selection s(document.endOfDocument());
+    emptyLines(s, 2);
+    paragraph(s, " Morvath", {"宋体", true, 26}, Alignment::Centre);
+    emptyLines(s, 1);
+    paragraph(s, "检 测 报 告", {"宋体", true, 36}, Alignment::Centre);
+    emptyLines(s, 1);
+    indent(paragraph(s, "报告编号：", kCoverLine), 2520);
+    emptyLines(s, 1);
+    indent(paragraph(s, "检测人员：", kCoverLine), 2520);
+    for (const char* role : {"报告编写：", "复    核：", "审    核：", "批准人："}) {
+        emptyLines(s, 1);
+        indent(paragraph(s, role, kCoverLine), 2520);
+    }
+    emptyLines(s, 13);
+    pageBreakBefore(paragraph(s, "－ 项目概况", kHeading));
+    paragraph(s, "                                        表1", kBody);
+    projectTable(s);
+    paragraph(s, "二 检测结果", kHeading);
+    emptyLines(s, 1);
+    pageBreakBefore(paragraph(s, "三 等值图", kHeading));
+    emptyLines(s, 5);
+    for (const char* line :
+         {"检测单位：", "地址：", "邮编：", "电话：", "传真：", "监督电话：", "联系人："})
+        paragraph(s, line, kCoverLine);
+    emptyLines(s, 2);
+    paragraph(s, "年  月   日", kCoverLine, Alignment::Right);
+    // The last paragraph is the document's end: it carries no text.
+    return document;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s OUTPUT.docx\n", argv[0]);
+        return 1;
+    }
+    try {
+        buildTemplate().save(argv[1]);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s: %s\n", argv[1], e.what());
+        return 2;
+    }
+    return 0;
+}

@@ -1,0 +1,47 @@
+// Scrivet: the report library. Turns a project's records into an Excel
+// summary workbook (.xlsx) and two Word reports (.docx).
+//
+// Every export reads the caller's records in place and never changes them.
+// After its own arguments each takes the path of the file to write and a flag
+// saying whether to open the finished file with the desktop's default
+// application. It returns true when the file was written; otherwise it
+// returns false and scrivetLastError() tells why (the file path and the
+// reason). No exception leaves the library.
+//
+// Paths are the platform's file names (UTF-8 on Linux). A picture directory
+// may be given with or without its trailing separator. Values that are not
+// finite numbers (a point whose modulus could not be computed, the means of
+// an area without points) are printed as "--".
+#pragma once
+
+#include "data/area_file.h"
+#include "data/project_info.h"
+
+#include <cstdint>
+
+#define SCRIVET_EXPORT __attribute__((visibility("default")))
+
+extern "C" {
+
+// The workbook with the sheets "汇总表" (one block per area) and "工程信息".
+SCRIVET_EXPORT bool openExcel(const tarvel::ProjectInfo* project, const tarvel::AreaFileList* areas,
+                              const char* outputPath, bool openWhenDone);
+
+// The test report, laid into the template at templatePath when that file
+// exists and into the built-in copy otherwise. Under "三 等值图" it shows the
+// distribution map "dengzhi<i>.png" of area i from pictureDir when present.
+SCRIVET_EXPORT bool openDoc1(const char* templatePath, const tarvel::ProjectInfo* project,
+                             const tarvel::AreaFileList* areas, const char* pictureDir,
+                             const char* outputPath, bool openWhenDone);
+
+// The wave-picture report of area fileIndex: every regular file in
+// pictureDir counts as one picture, read as "<fileName>-<n>.png", n from 1;
+// two pictures on the first page and three on each further page.
+SCRIVET_EXPORT bool openDoc2(const char* pictureDir, const tarvel::ProjectInfo* project,
+                             const tarvel::AreaFileList* areas, int32_t fileIndex,
+                             const char* outputPath, bool openWhenDone);
+
+// Why the last failed call on this thread failed. After a success it is
+// empty, or says why the finished file could not be handed to the viewer.
+SCRIVET_EXPORT const char* scrivetLastError();
+}

@@ -1,0 +1,107 @@
+// A small workbook model: just what the summary workbook needs. Sheets hold
+// text cells (a single cell or a merged range), one style for every cell,
+// borders, one row height and column widths. xlsx_writer.h turns it into a
+// file.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarvel::scrivet {
+
+// A rectangle of cells, 0-based and inclusive.
+struct CellRange {
+    int firstRow = 0;
+    int firstColumn = 0;
+    int lastRow = 0;
+    int lastColumn = 0;
+
+    // "C3" or "A1:K9"; throws std::invalid_argument for anything else.
+    static CellRange parse(std::string_view a1);
+    static CellRange cell(int row, int column) { return {row, column, row, column}; }
+
+    bool isSingleCell() const { return firstRow == lastRow && firstColumn == lastColumn; }
+    bool contains(int row, int column) const {
+        return row >= firstRow && row <= lastRow && column >= firstColumn && column <= lastColumn;
+    }
+};
+
+struct CellStyle {
+    std::string fontName = "宋体";
+    double fontSize = 11;
+    uint32_t fontColour = 0x000000; // RGB
+    bool centred = true;            // both ways
+    bool textNumberFormat = true;   // number format "@": values stay as typed
+};
+
+struct CellText {
+    CellRange range; // merged when it spans more than one cell
+    std::string text;
+};
+
+class Worksheet {
+public:
+    explicit Worksheet(std::string name) : name_(std::move(name)) {}
+
+    const std::string& name() const { return name_; }
+    void setName(std::string name) { name_ = std::move(name); }
+
+    // Every row of the sheet, written or not.
+    void setRowHeight(double points) { rowHeight_ = points; }
+    double rowHeight() const { return rowHeight_; }
+
+    void setColumnWidth(int column, double characters) { columnWidths_[column] = characters; }
+    const std::map<int, double>& columnWidths() const { return columnWidths_; }
+
+    // The style of every cell of the sheet.
+    void setStyle(CellStyle style) { style_ = std::move(style); }
+    const CellStyle& style() const { return style_; }
+
+    // Thin black borders round every cell of the range, or of the whole sheet.
+    void addBorders(const CellRange& range) { borderedRanges_.push_back(range); }
+    void setBordersEverywhere(bool on) { bordersEverywhere_ = on; }
+    bool hasBorder(int row, int column) const;
+    bool bordersEverywhere() const { return bordersEverywhere_; }
+    const std::vector<CellRange>& borderedRanges() const { return borderedRanges_; }
+
+    // Printing scales the sheet down to the width of one page.
+    void setFitToPageWidth(bool on) { fitToPageWidth_ = on; }
+    bool fitToPageWidth() const { return fitToPageWidth_; }
+
+    // Writes text into the range, merging it when it spans several cells.
+    void write(const CellRange& range, std::string text);
+    void write(std::string_view a1, std::string text) {
+        write(CellRange::parse(a1), std::move(text));
+    }
+    const std::vector<CellText>& cells() const { return cells_; }
+
+private:
+    std::string name_;
+    double rowHeight_ = 15;
+    std::map<int, double> columnWidths_;
+    CellStyle style_;
+    bool bordersEverywhere_ = false;
+    bool fitToPageWidth_ = false;
+    std::vector<CellRange> borderedRanges_;
+    std::vector<CellText> cells_;
+};
+
+class Workbook {
+public:
+    // Inserts a new sheet at `index` (0 is the first tab) and returns it.
+    Worksheet& insertSheet(std::size_t index, std::string name);
+    void deleteSheet(std::size_t index);
+
+    std::size_t sheetCount() const { return sheets_.size(); }
+    const Worksheet& sheet(std::size_t index) const { return sheets_.at(index); }
+    Worksheet& sheet(std::size_t index) { return sheets_.at(index); }
+
+private:
+    std::vector<Worksheet> sheets_;
+};
+
+} // namespace tarvel::scrivet

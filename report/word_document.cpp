@@ -1,0 +1,256 @@
+#include "word_document.h"
+
+#include "blank_package.h"
+
+#include <sstream>
+#include <stdexcept>
+
+namespace tarvel::scrivet {
+namespace {
+
+constexpr const char* kMainPart = "word/document.xml";
+constexpr const char* kMainRelationships = "word/_rels/document.xml.rels";
+constexpr const char* kContentTypesPart = "[Content_Types].xml";
+constexpr const char* kFooterPart = "word/footer1.xml";
+
+constexpr const char* kImageRelationship =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/image";
+constexpr const char* kFooterRelationship =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/footer";
+constexpr const char* kFooterContentType =
+    "application/vnd.openxmlformats-officedocument.wordprocessingml.footer+xml";
+
+// Prefixes the drawings use; a template written elsewhere may lack them.
+constexpr std::pair<const char*, const char*> kNamespaces[] = {
+    {"xmlns:w", "http://schemas.openxmlformats.org/wordprocessingml/2006/main"},
+    {"xmlns:r", "http://schemas.openxmlformats.org/officeDocument/2006/relationships"},
+    {"xmlns:wp", "http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing"},
+    {"xmlns:a", "http://schemas.openxmlformats.org/drawingml/2006/main"},
+    {"xmlns:pic", "http://schemas.openxmlformats.org/drawingml/2006/picture"},
+};
+
+// EMU per twip: 914400 per inch, 1440 twips per inch.
+constexpr long kEmuPerTwip = 635;
+
+void parsePart(pugi::xml_document& document, const std::string& xml, const std::string& name) {
+    pugi::xml_parse_result result = document.load_buffer(xml.data(), xml.size());
+    if (!result)
+        throw std::runtime_error("part " + name +
+                                 " of the document is not XML: " + result.description());
+}
+
+std::string serialise(const pugi::xml_document& document) {
+    std::ostringstream out;
+    document.save(out, "", pugi::format_raw | pugi::format_no_declaration);
+    return out.str();
+}
+
+std::string pictureGraphic(const std::string& relationshipId, int number, long cx, long cy) {
+    std::ostringstream xml;
+    xml << "<a:graphic><a:graphicData "
+           "uri=\"http://schemas.openxmlformats.org/drawingml/2006/picture\"><pic:pic>"
+           "<pic:nvPicPr><pic:cNvPr id=\"0\" name=\"image"
+        << number << ".png\"/><pic:cNvPicPr/></pic:nvPicPr><pic:blipFill><a:blip r:embed=\""
+        << relationshipId
+        << "\"/><a:stretch><a:fillRect/></a:stretch></pic:blipFill><pic:spPr><a:xfrm>"
+           "<a:off x=\"0\" y=\"0\"/><a:ext cx=\""
+        << cx << "\" cy=\"" << cy
+        << "\"/></a:xfrm><a:prstGeom prst=\"rect\"><a:avLst/></a:prstGeom></pic:spPr>"
+           "</pic:pic></a:graphicData></a:graphic>";
+    return xml.str();
+}
+
+void appendFieldRun(pugi::xml_node paragraph, const char* instruction) {
+    pugi::xml_node field = paragraph.append_child("w:fldSimple");
+    field.append_attribute("w:instr") = instruction;
+    field.append_child("w:r").append_child("w:t").text().set("1");
+}
+
+} // namespace
+
+WordDocument WordDocument::blank() {
+    return fromPackage(blankPackage());
+}
+
+WordDocument WordDocument::fromPackage(ZipEntries entries) {
+    WordDocument doc;
+    bool hasMain = false;
+    for (auto& [name, content] : entries) {
+        if (name == kMainPart) {
+            parsePart(doc.document_, content, name);
+            hasMain = true;
+        } else if (name == kMainRelationships) {
+            parsePart(doc.relationships_, content, name);
+        } else if (name == kContentTypesPart) {
+            parsePart(doc.contentTypes_, content, name);
+        } else {
+            doc.otherParts_.emplace_back(std::move(name), std::move(content));
+        }
+    }
+    if (!hasMain || !doc.body() || !doc.contentTypes_.document_element())
+        throw std::runtime_error("not a Word document: no main part");
+    if (!doc.relationships_.document_element())
+        doc.relationships_.append_child("Relationships").append_attribute("xmlns") =
+            "http://schemas.openxmlformats.org/package/2006/relationships";
+    pugi::xml_node root = doc.document_.document_element();
+    for (const auto& [prefix, uri] : kNamespaces)
+        if (!root.attribute(prefix))
+            root.append_attribute(prefix) = uri;
+    return doc;
+}
+
+pugi::xml_node WordDocument::endOfDocument() const {
+    pugi::xml_node last = body().last_child();
+    while (last && std::string_view(last.name()) != "w:p")
+        last = last.previous_sibling();
+    if (!last) {
+        pugi::xml_node sectionEnd = body().child("w:sectPr");
+        last =
+            sectionEnd ? body().insert_child_before("w:p", sectionEnd) : body().append_child("w:p");
+    }
+    return last;
+}
+
+pugi::xml_node WordDocument::insertNextPageBreak(pugi::xml_node paragraph) {
+    pugi::xml_node next = insertParagraphAfter(paragraph);
+    pugi::xml_node properties = paragraph.child("w:pPr");
+    if (!properties)
+        properties = paragraph.prepend_child("w:pPr");
+    // The ended section takes the page set-up of the document's last one.
+    pugi::xml_node section = properties.append_copy(body().child("w:sectPr"));
+    section.remove_child("w:type");
+    section.prepend_child("w:type").append_attribute("w:val") = "nextPage";
+    return next;
+}
+
+std::string WordDocument::addRelationship(const char* type, const std::string& target) {
+    pugi::xml_node root = relationships_.document_element();
+    int number = 1;
+    for (;;) {
+        const std::string id = "rId" + std::to_string(number);
+        if (!root.find_child_by_attribute("Relationship", "Id", id.c_str()))
+            break;
+        ++number;
+    }
+    const std::string id = "rId" + std::to_string(number);
+    pugi::xml_node relationship = root.append_child("Relationship");
+    relationship.append_attribute("Id") = id.c_str();
+    relationship.append_attribute("Type") = type;
+    relationship.append_attribute("Target") = target.c_str();
+    return id;
+}
+
+void WordDocument::addContentTypeDefault(const char* extension, const char* type) {
+    pugi::xml_node root = contentTypes_.document_element();
+    if (root.find_child_by_attribute("Default", "Extension", extension))
+        return;
+    pugi::xml_node entry = root.prepend_child("Default");
+    entry.append_attribute("Extension") = extension;
+    entry.append_attribute("ContentType") = type;
+}
+
+void WordDocument::addContentTypeOverride(const std::string& part, const char* type) {
+    pugi::xml_node root = contentTypes_.document_element();
+    if (root.find_child_by_attribute("Override", "PartName", part.c_str()))
+        return;
+    pugi::xml_node entry = root.append_child("Override");
+    entry.append_attribute("PartName") = part.c_str();
+    entry.append_attribute("ContentType") = type;
+}
+
+std::string WordDocument::addPicture(const std::string& pngBytes) {
+    const std::string name = "media/scrivet" + std::to_string(++pictureCount_) + ".png";
+    otherParts_.emplace_back("word/" + name, pngBytes);
+    addContentTypeDefault("png", "image/png");
+    return addRelationship(kImageRelationship, name);
+}
+
+pugi::xml_node WordDocument::appendDrawing(pugi::xml_node paragraph,
+                                           const std::string& drawingXml) {
+    pugi::xml_node drawing = paragraph.append_child("w:r").append_child("w:drawing");
+    pugi::xml_parse_result result = drawing.append_buffer(drawingXml.data(), drawingXml.size());
+    if (!result)
+        throw std::logic_error(std::string("bad drawing markup: ") + result.description());
+    return drawing;
+}
+
+void WordDocument::appendInlinePicture(pugi::xml_node paragraph, const std::string& relationshipId,
+                                       int widthTwips, int heightTwips) {
+    const long cx = widthTwips * kEmuPerTwip;
+    const long cy = heightTwips * kEmuPerTwip;
+    const int id = ++drawingCount_;
+    std::ostringstream xml;
+    xml << "<wp:inline distT=\"0\" distB=\"0\" distL=\"0\" distR=\"0\"><wp:extent cx=\"" << cx
+        << "\" cy=\"" << cy << "\"/><wp:effectExtent l=\"0\" t=\"0\" r=\"0\" b=\"0\"/>"
+        << "<wp:docPr id=\"" << id << "\" name=\"Picture " << id << "\"/>"
+        << "<wp:cNvGraphicFramePr><a:graphicFrameLocks noChangeAspect=\"1\"/>"
+           "</wp:cNvGraphicFramePr>"
+        << pictureGraphic(relationshipId, id, cx, cy) << "</wp:inline>";
+    appendDrawing(paragraph, xml.str());
+}
+
+void WordDocument::appendPictureBehindText(pugi::xml_node paragraph,
+                                           const std::string& relationshipId, int widthTwips,
+                                           int heightTwips) {
+    const long cx = widthTwips * kEmuPerTwip;
+    const long cy = heightTwips * kEmuPerTwip;
+    const int id = ++drawingCount_;
+    std::ostringstream xml;
+    xml << "<wp:anchor distT=\"0\" distB=\"0\" distL=\"0\" distR=\"0\" simplePos=\"0\" "
+           "relativeHeight=\""
+        << id
+        << "\" behindDoc=\"1\" locked=\"0\" layoutInCell=\"1\" allowOverlap=\"1\">"
+           "<wp:simplePos x=\"0\" y=\"0\"/>"
+           "<wp:positionH relativeFrom=\"column\"><wp:posOffset>0</wp:posOffset>"
+           "</wp:positionH><wp:positionV relativeFrom=\"paragraph\"><wp:posOffset>0"
+           "</wp:posOffset></wp:positionV><wp:extent cx=\""
+        << cx << "\" cy=\"" << cy
+        << "\"/><wp:effectExtent l=\"0\" t=\"0\" r=\"0\" b=\"0\"/><wp:wrapNone/>"
+        << "<wp:docPr id=\"" << id << "\" name=\"Picture " << id << "\"/>"
+        << "<wp:cNvGraphicFramePr><a:graphicFrameLocks noChangeAspect=\"0\"/>"
+           "</wp:cNvGraphicFramePr>"
+        << pictureGraphic(relationshipId, id, cx, cy) << "</wp:anchor>";
+    appendDrawing(paragraph, xml.str());
+}
+
+void WordDocument::addPageFooter() {
+    pugi::xml_document footer;
+    pugi::xml_node root = footer.append_child("w:ftr");
+    root.append_attribute("xmlns:w") = kNamespaces[0].second;
+    root.append_attribute("xmlns:r") = kNamespaces[1].second;
+    pugi::xml_node paragraph = root.append_child("w:p");
+    setAlignment(paragraph, Alignment::Centre);
+    const FontFormat plain;
+    appendRun(paragraph, "第 ", plain);
+    appendFieldRun(paragraph, " PAGE ");
+    appendRun(paragraph, " 页 / 共 ", plain);
+    appendFieldRun(paragraph, " NUMPAGES ");
+    appendRun(paragraph, " 页 ", plain);
+
+    otherParts_.emplace_back(kFooterPart, "<?xml version=\"1.0\" encoding=\"UTF-8\" "
+                                          "standalone=\"yes\"?>" +
+                                              serialise(footer));
+    addContentTypeOverride(std::string("/") + kFooterPart, kFooterContentType);
+    const std::string id = addRelationship(kFooterRelationship, "footer1.xml");
+
+    // Every section shows the same footer, as Word's "same as previous" does.
+    for (pugi::xpath_node node : body().select_nodes(".//*[name()='w:sectPr']")) {
+        pugi::xml_node section = node.node();
+        pugi::xml_node reference = section.prepend_child("w:footerReference");
+        reference.append_attribute("w:type") = "default";
+        reference.append_attribute("r:id") = id.c_str();
+    }
+}
+
+ZipEntries WordDocument::toPackage() const {
+    const std::string declaration =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
+    ZipEntries entries;
+    entries.emplace_back(kContentTypesPart, declaration + serialise(contentTypes_));
+    entries.emplace_back(kMainPart, declaration + serialise(document_));
+    entries.emplace_back(kMainRelationships, declaration + serialise(relationships_));
+    entries.insert(entries.end(), otherParts_.begin(), otherParts_.end());
+    return entries;
+}
+
+} // namespace tarvel::scrivet

@@ -1,0 +1,63 @@
+// A table of the Word-like model, over its w:tbl element.
+#pragma once
+
+#include <pugixml.hpp>
+
+#include <vector>
+
+namespace tarvel::scrivet {
+
+inline constexpr int kTwipsPerPoint = 20;
+
+class WordTable {
+public:
+    // Inserts a rows x columns table in front of `paragraph` (so the
+    // paragraph follows the table, as when Word adds a table at an empty
+    // paragraph): single borders, fixed layout, equal columns sharing
+    // widthTwips, Word's default cell paddings.
+    static WordTable insertBefore(pugi::xml_node paragraph, int rows, int columns, int widthTwips);
+
+    // A table already in a document (rows and columns from its grid).
+    static WordTable attach(pugi::xml_node table);
+
+    // Rows and columns count from 1, as Word counts them.
+    int rowCount() const { return rows_; }
+    int columnCount() const { return columns_; }
+    int widthTwips() const { return width_; }
+    pugi::xml_node element() const { return table_; }
+
+    // The (first) paragraph of a cell; after mergeRow, row `row` has one cell.
+    pugi::xml_node cellParagraph(int row, int column) const;
+    pugi::xml_node cell(int row, int column) const;
+
+    void setBorders(bool visible);
+    void setRowHeightExact(int row, double points);
+    // Preferred widths in percent of the table for the first columns; the
+    // other columns share what is left equally.
+    void setColumnWidthsPercent(const std::vector<double>& percents);
+    // Default paddings of every cell, and the spacing between cells.
+    void setCellPaddings(double top, double bottom, double left, double right);
+    void setCellSpacing(double points);
+    // Paddings of one cell.
+    void setCellPaddings(int row, int column, double top, double bottom, double left, double right);
+    // Joins the cells of a row into one cell spanning the table.
+    void mergeRow(int row);
+    // Width of the text area inside a cell, in twips.
+    int cellContentWidthTwips(int row, int column) const;
+
+private:
+    WordTable(pugi::xml_node table, int rows, int columns, int width)
+        : table_(table), rows_(rows), columns_(columns), width_(width) {}
+
+    pugi::xml_node row(int row) const;
+    int columnWidthTwips(int column) const;
+
+    pugi::xml_node table_;
+    int rows_ = 0;
+    int columns_ = 0;
+    int width_ = 0;
+    double paddingLeft_ = 5.4; // points, Word's default
+    double paddingRight_ = 5.4;
+};
+
+} // namespace tarvel::scrivet

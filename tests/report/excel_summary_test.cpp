@@ -1,0 +1,191 @@
+// The summary workbook read back with openpyxl: sheets, project fields,
+// area blocks, formats, and the values the analysis library computed.
+#include "report_fixture.h"
+
+#include "analysis/results.h"
+#include "data/gbk_text.h"
+#include "report/scrivet.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+namespace tarvel::testing {
+namespace {
+
+class ExcelSummary : public ::testing::Test {
+protected:
+    // Writes the workbook and reads it back.
+    OfficeFacts write(const LoadedProject& project) {
+        const std::string path = scratch.file("summary.xlsx");
+        EXPECT_TRUE(openExcel(&project.info, &project.areas, path.c_str(), false))
+            << scrivetLastError();
+        return OfficeFacts("xlsx", path);
+    }
+    std::string cell(const OfficeFacts& facts, const char* a1) {
+        return facts.value({"cell", "汇总表", a1});
+    }
+
+    ScratchDir scratch;
+};
+
+TEST_F(ExcelSummary, ProjectSheetFollowsSummarySheetAndCarriesTheProjectFields) {
+    LoadedProject project = makeProject(scratch.subdir("p"), {});
+    OfficeFacts facts = write(project);
+
+    const auto sheets = facts.rows({"sheet"});
+    ASSERT_EQ(sheets.size(), 2u);
+    EXPECT_EQ(sheets[0][1], "汇总表");
+    EXPECT_EQ(sheets[1][1], "工程信息");
+
+    const std::pair<const char*, std::string> expected[] = {
+        {"A1", "工程名称"},
+        {"C1", decodeGbk(project.info.projectName)},
+        {"H1", "检测依据"},
+        {"K1", decodeGbk(project.info.testBasis)},
+        {"K2", decodeGbk(project.info.owner)},
+        {"C3", decodeGbk(project.info.client)},
+        {"K3", decodeGbk(project.info.surveyor)},
+        {"K5", decodeGbk(project.info.authority)},
+        {"C6", decodeGbk(project.info.startDate)},
+        {"H6", "检测日期"},
+        {"A7", "测试人员"},
+        {"B7", decodeGbk(project.info.tester)},
+        {"F7", "上岗证号"},
+        {"I7", decodeGbk(project.info.permitNo)},
+        {"B8", "RMXXXX"},
+        {"F8", decodeGbk(project.info.instrumentNo)},
+        {"I8", "检定证号"},
+        {"J8", decodeGbk(project.info.calibrationNo)},
+    };
+    for (const auto& [a1, text] : expected)
+        EXPECT_EQ(facts.value({"cell", "工程信息", a1}), text) << a1;
+    EXPECT_FALSE(facts.has({"cell", "工程信息", "K6"}));
+
+    for (const char* range :
+         {"A1:B1", "C1:G1", "H1:J1", "B7:E7", "F7:H7", "I7:K7", "B8:C8", "D8:E8", "F8:H8", "J8:K8"})
+        EXPECT_TRUE(facts.has({"merge", "工程信息", range})) << range;
+    EXPECT_FALSE(facts.has({"merge", "工程信息", "K1"}));
+
+    // Stored widths carry Excel's padding of about 0.7 characters.
+    const std::pair<const char*, double> widths[] = {
+        {"A", 7.5}, {"C", 11.88}, {"F", 1.25}, {"K", 14.0}};
+    for (const auto& [column, width] : widths) {
+        const double stored = std::stod(facts.value({"width", "工程信息", column}));
+        EXPECT_GT(stored - width, 0.2) << column;
+        EXPECT_LT(stored - width, 0.8) << column;
+    }
+    EXPECT_EQ(facts.value({"default-height", "工程信息"}), "20.0");
+    EXPECT_TRUE(facts.rows({"cell", "汇总表"}).empty()) << "no areas, no summary rows";
+}
+
+TEST_F(ExcelSummary, EachAreaGetsItsBlockAndPointRowsWithTheEngineValues) {
+    LoadedProject project = makeProject(
+        scratch.subdir("p"), {syntheticArea("测区1", 3, 4), syntheticArea("测区2", 2, 2)});
+    OfficeFacts facts = write(project);
+
+    EXPECT_EQ(cell(facts, "A1"), "测区名称");
+    EXPECT_EQ(cell(facts, "D1"), "测区1");
+    EXPECT_EQ(cell(facts, "H1"), "硬质砾石");
+    EXPECT_EQ(cell(facts, "D2"), "3行4列");
+    EXPECT_EQ(cell(facts, "H2"), "5.00m");
+    EXPECT_EQ(cell(facts, "D3"), "0.50m");
+    const AreaMeans means = computeAreaMeans(*project.areas[0]);
+    EXPECT_EQ(cell(facts, "H3"), formatFixed(means.deformationModulus, 2) + " MPa");
+    EXPECT_EQ(cell(facts, "D4"), formatFixed(means.resilientModulus, 2) + " MPa");
+    EXPECT_EQ(cell(facts, "A5"), "测点编号");
+    EXPECT_EQ(cell(facts, "I5"), "相对密度");
+
+    for (int j = 0; j < 12; ++j) {
+        const PointResults& r = project.areas[0]->points[static_cast<std::size_t>(j)].results;
+        const std::string row = std::to_string(6 + j);
+        EXPECT_EQ(cell(facts, ("A" + row).c_str()), std::to_string(j + 1));
+        EXPECT_EQ(cell(facts, ("B" + row).c_str()), formatFixed(r.deformationModulus, 2));
+        EXPECT_EQ(cell(facts, ("D" + row).c_str()), formatFixed(r.deflection, 2));
+        EXPECT_EQ(cell(facts, ("I" + row).c_str()), formatFixed(r.relativeDensity, 2));
+    }
+    // 4 header rows, the titles, 12 points, the empty merged row: area 2 at row 19.
+    EXPECT_TRUE(facts.has({"merge", "汇总表", "A18:I18"}));
+    EXPECT_EQ(cell(facts, "D19"), "测区2");
+    EXPECT_EQ(cell(facts, "A24"), "1") << "point numbers restart for every area";
+    EXPECT_EQ(cell(facts, "A27"), "4");
+    EXPECT_FALSE(facts.has({"cell", "汇总表", "A28"}));
+    for (const char* range : {"A19:C19", "D19:E19", "F22:G22", "H22:I22"})
+        EXPECT_TRUE(facts.has({"merge", "汇总表", range})) << range;
+
+    EXPECT_EQ(facts.rows({"style", "汇总表", "B6"}).at(0),
+              (std::vector<std::string>{"style", "汇总表", "B6", "@", "宋体", "11.0", "center",
+                                        "center", "thin"}));
+    EXPECT_EQ(facts.value({"height", "汇总表", "27"}), "20.0");
+    EXPECT_NEAR(std::stod(facts.value({"width", "汇总表", "P"})), 20.71, 0.05);
+}
+
+TEST_F(ExcelSummary, DeletedPointsAreLeftOutOfRowsAndMeans) {
+    LoadedProject project = makeProject(scratch.subdir("p"), {syntheticArea("测区1", 2, 2)});
+    NamePipeFile& area = *project.areas[0];
+    area.points[1].header.deleted = 1;
+    OfficeFacts facts = write(project);
+
+    EXPECT_EQ(cell(facts, "A6"), "1");
+    EXPECT_EQ(cell(facts, "A7"), "3") << "a row keeps its point's number";
+    EXPECT_EQ(cell(facts, "A8"), "4");
+    EXPECT_TRUE(facts.has({"merge", "汇总表", "A9:I9"}));
+    EXPECT_EQ(cell(facts, "H3"),
+              formatFixed(computeAreaMeans(area).deformationModulus, 2) + " MPa");
+}
+
+TEST_F(ExcelSummary, EmptyAreasZeroModuliAndNonNumbersStayReadable) {
+    LoadedProject project = makeProject(
+        scratch.subdir("p"), {syntheticArea("空测区", 1, 2), syntheticArea("测区2", 1, 2)});
+    NamePipeFile& empty = *project.areas[0];
+    empty.points.clear();
+    empty.header.pointCount = 0;
+    NamePipeFile& odd = *project.areas[1];
+    odd.points[0].deformationModulus = 0;
+    odd.points[1].results.k30 = std::nan("");
+    odd.points[1].results.cbr = INFINITY;
+    OfficeFacts facts = write(project);
+
+    EXPECT_EQ(cell(facts, "H3"), "--") << "0/0 mean of an area without points";
+    EXPECT_EQ(cell(facts, "D4"), "--");
+    EXPECT_EQ(cell(facts, "A5"), "测点编号");
+    EXPECT_TRUE(facts.has({"merge", "汇总表", "A6:I6"}));
+    EXPECT_EQ(cell(facts, "D7"), "测区2") << "the next area starts right after";
+    EXPECT_EQ(cell(facts, "H9"), "0.00 MPa") << "a zero modulus makes the mean 0";
+    EXPECT_EQ(cell(facts, "E13"), "--");
+    EXPECT_EQ(cell(facts, "F13"), "--");
+    EXPECT_EQ(cell(facts, "B13"), formatFixed(odd.points[1].results.deformationModulus, 2));
+}
+
+TEST_F(ExcelSummary, FieldsWithoutTheirNulAreReadWithinTheirWidth) {
+    LoadedProject project = makeProject(scratch.subdir("p"), {});
+    std::memset(project.info.projectName, 'A', sizeof project.info.projectName);
+    std::memset(project.info.testBasis, 'B', sizeof project.info.testBasis);
+    OfficeFacts facts = write(project);
+    EXPECT_EQ(facts.value({"cell", "工程信息", "C1"}), std::string(100, 'A'));
+    EXPECT_EQ(facts.value({"cell", "工程信息", "K1"}), std::string(20, 'B'));
+}
+
+TEST_F(ExcelSummary, FailuresReturnFalseWithThePathAndReason) {
+    LoadedProject project = makeProject(scratch.subdir("p"), {});
+    const std::string path = scratch.file("missing/dir/summary.xlsx");
+    EXPECT_FALSE(openExcel(&project.info, &project.areas, path.c_str(), false));
+    EXPECT_NE(std::string(scrivetLastError()).find(path), std::string::npos);
+    EXPECT_FALSE(openExcel(nullptr, &project.areas, scratch.file("x.xlsx").c_str(), false));
+    EXPECT_NE(std::string(scrivetLastError()).find("project"), std::string::npos);
+    EXPECT_FALSE(openExcel(&project.info, &project.areas, nullptr, false));
+}
+
+TEST_F(ExcelSummary, LibreOfficeOpensTheWorkbook) {
+    if (!haveSoffice())
+        GTEST_SKIP() << "LibreOffice (soffice) is not installed";
+    LoadedProject project = makeProject(scratch.subdir("p"), {syntheticArea("测区1", 3, 3)});
+    const std::string path = scratch.file("summary.xlsx");
+    ASSERT_TRUE(openExcel(&project.info, &project.areas, path.c_str(), false));
+    // Both sheets print one page wide: one page each.
+    EXPECT_EQ(pdfPageCount(convertToPdf(path, scratch)), 2);
+}
+
+} // namespace
+} // namespace tarvel::testing

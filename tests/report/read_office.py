@@ -1,0 +1,111 @@
+#!/usr/bin/env python3
+"""Reads an .xlsx or .docx back with independent readers (openpyxl,
+python-docx) and prints what the tests check, one fact per line, fields
+separated by tabs; tabs and line breaks inside texts are escaped."""
+
+import sys
+
+import docx
+import openpyxl
+
+W = "{http://schemas.openxmlformats.org/wordprocessingml/2006/main}"
+A = "{http://schemas.openxmlformats.org/drawingml/2006/main}"
+
+
+def emit(*fields):
+    text = "\t".join(str(f).replace("\\", "\\\\").replace("\t", "\\t").replace("\n", "\\n")
+                     for f in fields)
+    sys.stdout.write(text + "\n")
+
+
+def read_xlsx(path):
+    book = openpyxl.load_workbook(path)
+    for sheet in book.worksheets:
+        name = sheet.title
+        emit("sheet", name)
+        for merged in sorted(sheet.merged_cells.ranges, key=lambda r: (r.min_row, r.min_col)):
+            emit("merge", name, merged.coord)
+        for letter, dimension in sorted(sheet.column_dimensions.items()):
+            if dimension.width is not None and dimension.min is not None:
+                for column in range(dimension.min, min(dimension.max, 16) + 1):
+                    emit("width", name, openpyxl.utils.get_column_letter(column),
+                         "%.4f" % dimension.width)
+        emit("default-height", name, sheet.sheet_format.defaultRowHeight)
+        for row in sheet.iter_rows():
+            for cell in row:
+                if cell.value is not None:
+                    emit("cell", name, cell.coordinate, cell.value)
+                    emit("style", name, cell.coordinate, cell.number_format, cell.font.name,
+                         cell.font.sz, cell.alignment.horizontal, cell.alignment.vertical,
+                         cell.border.left.style)
+        for index, dimension in sorted(sheet.row_dimensions.items()):
+            if dimension.height is not None:
+                emit("height", name, index, dimension.height)
+
+
+def cell_text(cell):
+    return "\n".join(p.text for p in cell.paragraphs)
+
+
+def read_table(label, table):
+    rows = table._tbl.tr_lst
+    columns = len(table._tbl.tblGrid.gridCol_lst)
+    emit("table", label, len(rows), columns)
+    for r, row in enumerate(rows):
+        cells = row.tc_lst
+        emit("row-cells", label, r + 1, len(cells))
+        height = row.trPr.find(W + "trHeight") if row.trPr is not None else None
+        if height is not None:
+            emit("row-height", label, r + 1, height.get(W + "val"), height.get(W + "hRule"))
+        for c, tc in enumerate(cells):
+            cell = docx.table._Cell(tc, table)
+            emit("cell", label, r + 1, c + 1, cell_text(cell))
+            bold = any(run.bold for p in cell.paragraphs for run in p.runs)
+            if bold:
+                emit("bold", label, r + 1, c + 1)
+            for n, nested in enumerate(cell.tables):
+                read_table("%s.%d.%d.%d" % (label, r + 1, c + 1, n + 1), nested)
+    for n, col in enumerate(table._tbl.tblGrid.gridCol_lst):
+        emit("grid", label, n + 1, col.get(W + "w"))
+
+
+def read_docx(path):
+    document = docx.Document(path)
+    body = document.element.body
+    tables = iter(document.tables)
+    paragraphs = iter(document.paragraphs)
+    section = 1
+    pictures = 0
+    table_no = 0
+    for child in body.iterchildren():
+        if child.tag == W + "p":
+            paragraph = next(paragraphs)
+            emit("paragraph", paragraph.text)
+            pictures += len(child.findall(".//" + A + "blip"))
+            if child.find(W + "pPr/" + W + "sectPr") is not None:
+                emit("section-pictures", section, pictures)
+                section += 1
+                pictures = 0
+        elif child.tag == W + "tbl":
+            table_no += 1
+            emit("body-table", table_no)
+            read_table(str(table_no), next(tables))
+            pictures += len(child.findall(".//" + A + "blip"))
+    emit("section-pictures", section, pictures)
+    for number, sect in enumerate(document.sections):
+        footer = sect.footer
+        emit("footer", number + 1, "".join(p.text for p in footer.paragraphs),
+             footer.is_linked_to_previous)
+        for field in footer._element.iter(W + "fldSimple"):
+            emit("footer-field", number + 1, field.get(W + "instr").strip())
+        for paragraph in footer.paragraphs:
+            emit("footer-alignment", number + 1, paragraph.alignment)
+
+
+def main():
+    kind, path = sys.argv[1], sys.argv[2]
+    {"xlsx": read_xlsx, "docx": read_docx}[kind](path)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,214 @@
+#include "report_fixture.h"
+
+#include "analysis/area_loader.h"
+#include "data/project_file.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <sstream>
+#include <stdexcept>
+#include <unistd.h>
+
+namespace tarvel::testing {
+namespace {
+
+std::string quote(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+struct PipeCloser {
+    void operator()(FILE* pipe) const { pclose(pipe); }
+};
+
+// Runs a shell command and returns its standard output; fails the test when
+// the command fails.
+std::string runCommand(const std::string& command) {
+    std::unique_ptr<FILE, PipeCloser> pipe(popen(command.c_str(), "r"));
+    if (!pipe)
+        throw std::runtime_error("cannot run " + command);
+    std::string output;
+    std::array<char, 4096> buffer{};
+    std::size_t count = 0;
+    while ((count = fread(buffer.data(), 1, buffer.size(), pipe.get())) > 0)
+        output.append(buffer.data(), count);
+    const int status = pclose(pipe.release());
+    if (status != 0)
+        throw std::runtime_error("command failed (" + std::to_string(status) + "): " + command);
+    return output;
+}
+
+std::string unescape(const std::string& field) {
+    std::string text;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        if (field[i] != '\\' || i + 1 == field.size()) {
+            text += field[i];
+            continue;
+        }
+        const char next = field[++i];
+        text += next == 't' ? '\t' : next == 'n' ? '\n' : next;
+    }
+    return text;
+}
+
+} // namespace
+
+ScratchDir::ScratchDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "scrivet-test-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr)
+        throw std::runtime_error("cannot create a scratch directory");
+    path_ = pattern;
+}
+
+ScratchDir::~ScratchDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+}
+
+std::string ScratchDir::subdir(const std::string& name) const {
+    const std::string dir = file(name);
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+SyntheticArea syntheticArea(const std::string& name, int rows, int columns,
+                            const std::string& pattern) {
+    SyntheticArea area;
+    area.areaName = name;
+    area.rows = rows;
+    area.columns = columns;
+    area.sampleCount = 1024;
+    area.moduliMPa = modulusPattern(pattern, rows, columns, 7);
+    return area;
+}
+
+LoadedProject makeProject(const std::string& dir, const std::vector<SyntheticArea>& areas) {
+    SyntheticProject project;
+    project.areas = areas;
+    const std::string error = writeSyntheticProject(dir, project);
+    if (!error.empty())
+        throw std::runtime_error(error);
+    LoadedProject loaded;
+    loaded.projectFile = dir + "/" + project.projectFileName;
+    readProjectFile(loaded.projectFile, loaded.info);
+    for (const SyntheticArea& area : areas) {
+        auto file = std::make_unique<NamePipeFile>();
+        file->fileName = area.areaName + ".pip";
+        file->dirPath = dir + "/";
+        loadAreaFile(file->path(), *file);
+        if (!file->loadError.empty())
+            throw std::runtime_error(file->loadError);
+        loaded.areas.push_back(std::move(file));
+    }
+    return loaded;
+}
+
+void writePng(const std::string& path, int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setPen(QPen(Qt::blue, 2));
+    QPointF previous(0, height / 2.0);
+    for (int x = 1; x < width; ++x) {
+        const double t = (x - width * 0.4) / (width * 0.05);
+        const QPointF point(x, height / 2.0 - height * 0.35 * std::exp(-t * t) * std::cos(t * 3));
+        painter.drawLine(previous, point);
+        previous = point;
+    }
+    painter.setPen(Qt::black);
+    painter.drawRect(0, 0, width - 1, height - 1);
+    painter.end();
+    if (!image.save(QString::fromStdString(path), "PNG"))
+        throw std::runtime_error("cannot write " + path);
+}
+
+void writeWavePictures(const std::string& dir, const std::string& fileName, int count) {
+    for (int n = 1; n <= count; ++n)
+        writePng(dir + "/" + fileName + "-" + std::to_string(n) + ".png", 800, 400);
+}
+
+OfficeFacts::OfficeFacts(const std::string& kind, const std::string& path) {
+    std::istringstream lines(runCommand(std::string(TARVEL_PYTHON) + " " +
+                                        quote(READ_OFFICE_SCRIPT) + " " + kind + " " +
+                                        quote(path)));
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::vector<std::string> fields;
+        std::size_t start = 0;
+        for (std::size_t tab = line.find('\t'); tab != std::string::npos;
+             start = tab + 1, tab = line.find('\t', start))
+            fields.push_back(unescape(line.substr(start, tab - start)));
+        fields.push_back(unescape(line.substr(start)));
+        rows_.push_back(std::move(fields));
+    }
+}
+
+std::vector<std::vector<std::string>> OfficeFacts::rows(const std::vector<std::string>& key) const {
+    std::vector<std::vector<std::string>> matching;
+    for (const auto& row : rows_)
+        if (row.size() >= key.size() && std::equal(key.begin(), key.end(), row.begin()))
+            matching.push_back(row);
+    return matching;
+}
+
+std::string OfficeFacts::value(const std::vector<std::string>& key) const {
+    for (const auto& row : rows(key))
+        if (row.size() > key.size())
+            return row[key.size()];
+    return "<none>";
+}
+
+bool haveSoffice() {
+    return std::system("command -v soffice >/dev/null 2>&1") == 0;
+}
+
+std::string convertToPdf(const std::string& file, const ScratchDir& scratch) {
+    const std::string outDir = scratch.subdir("pdf");
+    // A private profile per conversion: parallel tests never share one.
+    runCommand("soffice -env:UserInstallation=file://" + scratch.file("lo-profile") +
+               " --headless --convert-to pdf --outdir " + quote(outDir) + " " + quote(file) +
+               " >/dev/null 2>&1");
+    const std::string pdf = outDir + "/" + std::filesystem::path(file).stem().string() + ".pdf";
+    if (!std::filesystem::exists(pdf))
+        throw std::runtime_error("LibreOffice wrote no PDF for " + file);
+    return pdf;
+}
+
+int pdfPageCount(const std::string& pdf) {
+    std::istringstream info(runCommand("pdfinfo " + quote(pdf)));
+    std::string line;
+    while (std::getline(info, line))
+        if (line.rfind("Pages:", 0) == 0)
+            return std::stoi(line.substr(6));
+    return -1;
+}
+
+std::vector<int> pdfPicturesPerPage(const std::string& pdf) {
+    std::vector<int> perPage(static_cast<std::size_t>(pdfPageCount(pdf)), 0);
+    std::istringstream list(runCommand("pdfimages -list " + quote(pdf)));
+    std::string line;
+    // Two header lines, then "page num type ..." rows; soft masks are not pictures.
+    std::getline(list, line);
+    std::getline(list, line);
+    while (std::getline(list, line)) {
+        std::istringstream fields(line);
+        int page = 0;
+        int number = 0;
+        std::string type;
+        if (fields >> page >> number >> type && type == "image" && page >= 1 &&
+            page <= static_cast<int>(perPage.size()))
+            ++perPage[static_cast<std::size_t>(page - 1)];
+    }
+    return perPage;
+}
+
+} // namespace tarvel::testing

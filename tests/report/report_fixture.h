@@ -1,0 +1,71 @@
+// Shared fixtures of the report tests: synthetic projects loaded through the
+// analysis library, pictures, and independent readers of the written files.
+#pragma once
+
+#include "analysis/synthetic.h"
+#include "data/area_file.h"
+#include "data/project_info.h"
+
+#include <string>
+#include <vector>
+
+namespace tarvel::testing {
+
+// A fresh directory under the system's temporary directory, removed with
+// everything in it at the end of the test.
+class ScratchDir {
+public:
+    ScratchDir();
+    ~ScratchDir();
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+
+    const std::string& path() const { return path_; }
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
+    std::string subdir(const std::string& name) const; // created
+
+private:
+    std::string path_;
+};
+
+SyntheticArea syntheticArea(const std::string& name, int rows, int columns,
+                            const std::string& pattern = "gradient:60:140");
+
+struct LoadedProject {
+    std::string projectFile;
+    ProjectInfo info{};
+    AreaFileList areas; // in the order of `areas` given to makeProject
+};
+
+// Writes the areas as a project into dir and loads it as the program does.
+LoadedProject makeProject(const std::string& dir, const std::vector<SyntheticArea>& areas);
+
+// Writes `count` 800 x 400 PNG wave pictures "<fileName>-<n>.png", n from 1.
+void writeWavePictures(const std::string& dir, const std::string& fileName, int count);
+void writePng(const std::string& path, int width, int height);
+
+// The facts read_office.py prints: one row of fields per line.
+class OfficeFacts {
+public:
+    OfficeFacts(const std::string& kind, const std::string& path);
+
+    // Rows whose leading fields equal `key`.
+    std::vector<std::vector<std::string>> rows(const std::vector<std::string>& key) const;
+    // The field after `key` in the first matching row, or "<none>".
+    std::string value(const std::vector<std::string>& key) const;
+    bool has(const std::vector<std::string>& key) const { return !rows(key).empty(); }
+
+private:
+    std::vector<std::vector<std::string>> rows_;
+};
+
+bool haveSoffice();
+
+// Converts the file to PDF with LibreOffice in a private profile under
+// `scratch`; returns the PDF's path.
+std::string convertToPdf(const std::string& file, const ScratchDir& scratch);
+int pdfPageCount(const std::string& pdf);
+// Pictures drawn on each page, from the PDF's image list.
+std::vector<int> pdfPicturesPerPage(const std::string& pdf);
+
+} // namespace tarvel::testing
