@@ -31,6 +31,13 @@ QString fixed(double value, int decimals) {
     return QString::fromStdString(formatFixed(value, decimals));
 }
 
+QwtText markerLabel(const QString& text, const QColor& colour) {
+    QwtText label(text);
+    label.setFont(QFont(QStringLiteral("Helvetica"), 8));
+    label.setColor(colour);
+    return label;
+}
+
 QwtPlotMarker* verticalMarker(const QColor& colour, Qt::Alignment labelAlignment) {
     auto* marker = new QwtPlotMarker;
     marker->setLineStyle(QwtPlotMarker::VLine);
@@ -231,22 +238,26 @@ void QWave::setSamples(NamePipeFile& f, MeasurePoint& p) {
             new SampleSeries(f.timeAxis.data(), p.accel.data(), n, aligned_ ? alignShiftMs_ : 0));
         return;
     }
-    // The length axis stays zero until a head alignment fills it.
-    if (p.lengthAxis.size() != n)
-        p.lengthAxis.assign(n, 0.0);
-    curve_->setData(new SampleSeries(p.lengthAxis.data(), p.accel.data(), n));
     pickMarker_->setXValue(p.pickTime);
+    // Only a head alignment gives a point its length axis; until then the
+    // wave stays on the time axis rather than collapsing onto zero.
+    const bool hasLength = p.lengthAxis.size() == n;
+    curve_->setData(
+        new SampleSeries(hasLength ? p.lengthAxis.data() : f.timeAxis.data(), p.accel.data(), n));
 }
 
 void QWave::setMarkers(const NamePipeFile& f, const MeasurePoint& p) {
     startMarker_->setXValue(p.startMarkMs);
-    startMarker_->setLabel(QwtText(QStringLiteral("起始:  %1ms").arg(fixed(p.startMarkMs, 3))));
+    startMarker_->setLabel(
+        markerLabel(QStringLiteral("起始:  %1ms").arg(fixed(p.startMarkMs, 3)), Qt::red));
     endMarker_->setXValue(p.endMarkMs);
-    endMarker_->setLabel(QwtText(QStringLiteral("结束:  %1ms").arg(fixed(p.endMarkMs, 3))));
+    endMarker_->setLabel(
+        markerLabel(QStringLiteral("结束:  %1ms").arg(fixed(p.endMarkMs, 3)), Qt::red));
     peakMarker_->setXValue(p.peakTime);
-    peakMarker_->setLabel(QwtText(QStringLiteral("( %1ms, %2m/s2 )")
-                                      .arg(fixed(p.peakTime, 3))
-                                      .arg(fixed(p.peakValue / f.header.gain, 2))));
+    peakMarker_->setLabel(markerLabel(QStringLiteral("( %1ms, %2m/s2 )")
+                                          .arg(fixed(p.peakTime, 3))
+                                          .arg(fixed(p.peakValue / f.header.gain, 2)),
+                                      QColor(0, 128, 0)));
     startMarker_->attach(this);
     endMarker_->attach(this);
     peakMarker_->attach(this);

@@ -1,0 +1,31 @@
+// Renders the main window with a synthetic project to a PNG, off screen:
+//   render_screenshot OUT.png [WAVE_HEIGHT]
+#include "app/main_window.h"
+#include "synthetic_fixture.h"
+
+#include <QApplication>
+#include <QPixmap>
+#include <QTemporaryDir>
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: render_screenshot OUT.png [WAVE_HEIGHT]\n");
+        return 2;
+    }
+    QApplication app(argc, argv);
+    QApplication::setFont(QFont(QStringLiteral("wenquanyi"), 14));
+    QTemporaryDir dir;
+    const QString project = tarvel::writeFixtureProject(
+        dir.path(), {{QStringLiteral("测区1"), 3, 4, 2048, QStringLiteral("bump:50:150")},
+                     {QStringLiteral("测区2"), 2, 3}});
+    MainWindow window;
+    if (argc > 2)
+        window.state().options.waveHeight = QString::fromLocal8Bit(argv[2]).toInt();
+    window.resize(1400, 900);
+    window.show();
+    window.openProjectPath(project);
+    QApplication::processEvents();
+    const bool saved = window.grab().save(QString::fromLocal8Bit(argv[1]));
+    return saved ? 0 : 1;
+}
