@@ -90,8 +90,10 @@ void MainWindowTest::startUpState() {
     MainWindow window;
     QCOMPARE(window.windowTitle(), QString("Tarvelmos"));
     QCOMPARE(window.objectName(), QString("MainWindow"));
-    QCOMPARE(enabledActions(window), (QStringList{"AlignHead", "about", "closeApp", "newProject",
-                                                  "openFile", "openProject"}));
+    // The start-time mark is enabled too, but Qt reports a hidden action as
+    // disabled.
+    QCOMPARE(enabledActions(window),
+             (QStringList{"about", "closeApp", "newProject", "openFile", "openProject"}));
     QCOMPARE(window.docks().size(), 3);
     for (QDockWidget* dock : window.docks())
         QVERIFY(dock->isHidden());
