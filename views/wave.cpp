@@ -56,6 +56,10 @@ QWave::QWave(QWidget* parent)
     auto* canvas = new QwtPlotCanvas;
     canvas->setFrameStyle(QFrame::Box | QFrame::Plain);
     canvas->setLineWidth(1);
+    // A whole area's views live at once: a cached canvas pixmap per view
+    // would cost hundreds of megabytes and buys nothing, since the picker
+    // draws its rubber band on an overlay.
+    canvas->setPaintAttribute(QwtPlotCanvas::BackingStore, false);
     QPalette palette = canvas->palette();
     palette.setColor(QPalette::Window, Qt::white);
     canvas->setPalette(palette);
@@ -119,8 +123,6 @@ QWave::QWave(QWidget* parent)
     const AppState* state = appState();
     const int height = state ? state->options.waveHeight : 0;
     setFixedHeight(height >= 50 && height <= 500 ? height : kDefaultWaveHeight);
-
-    createMenu();
 }
 
 QWave::~QWave() {
@@ -138,6 +140,12 @@ QWave::~QWave() {
     delete spectrumText_;
     for (QwtPlotTextEx* line : resultLines_)
         delete line;
+}
+
+QMenu* QWave::mainMenu() {
+    if (!mainMenu_)
+        createMenu();
+    return mainMenu_;
 }
 
 void QWave::createMenu() {
@@ -319,6 +327,7 @@ void QWave::Pickedselected(const QPointF& picked) {
 }
 
 void QWave::prepareMenu() {
+    mainMenu();
     const MeasurePoint* p = point();
     const bool manual = p && p->header.params.autoMark != 1;
     headAction_->setEnabled(manual);
@@ -329,5 +338,5 @@ void QWave::prepareMenu() {
 
 void QWave::contextMenuEvent(QContextMenuEvent* event) {
     prepareMenu();
-    mainMenu_->popup(event->globalPos());
+    mainMenu()->popup(event->globalPos());
 }

@@ -55,7 +55,9 @@ public:
     const QwtPlotCurve* curve() const { return curve_; }
     const QwtPlotGrid* grid() const { return grid_; }
     const QwtPlotImage* checkImage() const { return checkImage_; }
-    QMenu* mainMenu() const { return mainMenu_; }
+    // The context menu, made the first time it is needed: an area's worth of
+    // views seldom opens more than a few.
+    QMenu* mainMenu();
     // Prepares the menu as opening it does (enabled marks, print text).
     void prepareMenu();
 

@@ -95,7 +95,6 @@ void QWave::doPrint() {
     MeasurePoint* p = point();
     if (!f || !p)
         return;
-    prepareMenu();
     EditRecord record;
     record.pointIndex = pointIndex_;
     if (p->header.printMark != 2) {
