@@ -140,6 +140,10 @@ QWave::~QWave() {
     delete spectrumText_;
     for (QwtPlotTextEx* line : resultLines_)
         delete line;
+    for (QwtPlotMarker* marker : defectLines_)
+        delete marker;
+    for (QwtPlotMarker* marker : defectLabels_)
+        delete marker;
 }
 
 QMenu* QWave::mainMenu() {
@@ -218,6 +222,7 @@ void QWave::draw(Variant variant) {
     curve_->setBaseline(p->baseline);
     setSamples(*f, *p);
     setMarkers(*f, *p);
+    setDefectMarkers(*f, *p);
 
     CalculateResult(f);
     replot();
@@ -269,6 +274,43 @@ void QWave::setMarkers(const NamePipeFile& f, const MeasurePoint& p) {
     startMarker_->attach(this);
     endMarker_->attach(this);
     peakMarker_->attach(this);
+}
+
+void QWave::setDefectMarkers(const NamePipeFile& f, const MeasurePoint& p) {
+    const ViewOptions& options = appState()->options;
+    const bool timeMode = options.abscissaTime != 0;
+    const double labelY = (options.noNormalise == 1 ? f.fileYMax : p.yMax) / 10;
+    const int labelSize = options.waveHeight > 100 ? 8 : 7;
+    for (std::size_t e = 0; e < defectLines_.size(); ++e) {
+        const double position = f.header.defectLegend[e].position;
+        const bool here = position > 1e-6 && f.header.legendPoint[e] == pointIndex_;
+        if (!here) {
+            if (defectLines_[e])
+                defectLines_[e]->detach();
+            if (defectLabels_[e])
+                defectLabels_[e]->detach();
+            continue;
+        }
+        if (!defectLines_[e]) {
+            defectLines_[e] = verticalMarker(Qt::green, Qt::AlignRight);
+            defectLabels_[e] = new QwtPlotMarker;
+        }
+        const double x = timeMode ? position * 1000 * 2 / f.header.waveSpeed : position;
+        defectLines_[e]->setXValue(x);
+        defectLines_[e]->attach(this);
+        if (!timeMode) {
+            defectLabels_[e]->detach();
+            continue;
+        }
+        const QString text = options.defectInTime != 0
+                                 ? QStringLiteral("%1ms").arg(fixed(x, 2))
+                                 : QStringLiteral("%1m").arg(fixed(position, 2));
+        QwtText label(text);
+        label.setFont(QFont(QStringLiteral("Helvetica"), labelSize));
+        defectLabels_[e]->setLabel(label);
+        defectLabels_[e]->setValue(x, labelY);
+        defectLabels_[e]->attach(this);
+    }
 }
 
 void QWave::CalculateResult(NamePipeFile* f) {

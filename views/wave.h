@@ -52,6 +52,8 @@ public:
     const QwtPlotMarker* peakMarker() const { return peakMarker_; }
     const QwtPlotMarker* pickMarker() const { return pickMarker_; }
     const QwtPlotMarker* baselineMarker() const { return baselineMarker_; }
+    const QwtPlotMarker* defectLine(int entry) const { return defectLines_[std::size_t(entry)]; }
+    const QwtPlotMarker* defectLabel(int entry) const { return defectLabels_[std::size_t(entry)]; }
     const QwtPlotCurve* curve() const { return curve_; }
     const QwtPlotGrid* grid() const { return grid_; }
     const QwtPlotImage* checkImage() const { return checkImage_; }
@@ -84,6 +86,9 @@ private:
     void setSamples(tarvel::NamePipeFile& file, tarvel::MeasurePoint& point);
     void setScales(const tarvel::NamePipeFile& file, const tarvel::MeasurePoint& point);
     void setMarkers(const tarvel::NamePipeFile& file, const tarvel::MeasurePoint& point);
+    // The legend marks found on this point: a green line at each, and in
+    // the time mode a label with its time or position.
+    void setDefectMarkers(const tarvel::NamePipeFile& file, const tarvel::MeasurePoint& point);
     void createMenu();
     void rerunAndRedrawAll();
 
@@ -105,6 +110,9 @@ private:
     QwtPlotTextEx* unitLabel_;
     QwtPlotTextEx1* spectrumText_;
     std::array<QwtPlotTextEx*, kResultLineCount> resultLines_{};
+    // Made when a legend entry first falls on this point.
+    std::array<QwtPlotMarker*, 10> defectLines_{};
+    std::array<QwtPlotMarker*, 10> defectLabels_{};
 
     QMenu* mainMenu_ = nullptr;
     QAction* headAction_ = nullptr;

@@ -44,6 +44,7 @@ private slots:
     void menuFollowsThePoint();
     void deletingTheCurrentWave();
     void headAlignmentShiftsTheWave();
+    void legendMarksOfThePointAreShown();
     void imageExportIs800By400In16BitRgb();
     void textExportTruncatesAndEndsLinesInCrLf();
 
@@ -289,6 +290,30 @@ void WaveViewTest::headAlignmentShiftsTheWave() {
     QWaveList::instance()->reprocess();
     QCOMPARE(view(1)->curve()->sample(0).x(), 0.0);
     QCOMPARE(p.startMarkMs, start);
+}
+
+void WaveViewTest::legendMarksOfThePointAreShown() {
+    NamePipeFile& f = file();
+    f.header.defectLegend[3].position = 2.5f;
+    f.header.legendPoint[3] = 1;
+    f.header.defectLegend[4].position = 3.0f;
+    f.header.legendPoint[4] = 2;
+    QWaveList::instance()->redrawAll();
+    const double time = 2.5 * 1000 * 2 / f.header.waveSpeed;
+    QVERIFY(view(1)->defectLine(3)->plot());
+    QCOMPARE(view(1)->defectLine(3)->xValue(), time);
+    QCOMPARE(view(1)->defectLabel(3)->label().text(), QString("2.50m"));
+    QCOMPARE(view(1)->defectLabel(3)->yValue(), f.points[1].yMax / 10);
+    QVERIFY(!view(1)->defectLine(4));
+    QVERIFY(view(2)->defectLine(4)->plot());
+
+    window->state().options.defectInTime = 1;
+    f.header.defectLegend[3].position = 0;
+    f.header.defectLegend[4].position = 3.0f;
+    QWaveList::instance()->redrawAll();
+    QVERIFY(!view(1)->defectLine(3)->plot());
+    QCOMPARE(view(2)->defectLabel(4)->label().text(),
+             QString::number(3.0 * 1000 * 2 / f.header.waveSpeed, 'f', 2) + "ms");
 }
 
 void WaveViewTest::imageExportIs800By400In16BitRgb() {
