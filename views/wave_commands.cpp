@@ -196,6 +196,8 @@ void QWave::waveDel() {
     if (QWave* view = list->viewOfPoint(index))
         view->hide();
     list->reprocess();
+    if (f->deletedCount >= f->pointCount())
+        list->hide();
     waveHost().currentPointChanged();
 }
 

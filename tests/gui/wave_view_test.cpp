@@ -272,6 +272,12 @@ void WaveViewTest::deletingTheCurrentWave() {
     file().currentPoint = 1;
     window->WaveDelete();
     QCOMPARE(file().currentPoint, 2);
+
+    window->show();
+    for (int remaining = 4; remaining > 0; --remaining)
+        window->WaveDelete();
+    QCOMPARE(file().deletedCount, 6);
+    QVERIFY(QWaveList::instance()->isHidden());
 }
 
 void WaveViewTest::headAlignmentShiftsTheWave() {
