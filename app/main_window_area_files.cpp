@@ -163,10 +163,8 @@ void MainWindow::cellClicked(int, int) {
             reloaded->excluded = current->excluded;
             loadAreaFile(reloaded->path(), *reloaded);
             state_.files[static_cast<std::size_t>(state_.currentFile)] = std::move(reloaded);
-        } else {
-            fileTable_->selectRow(state_.currentFile);
-            return;
         }
+        // "返回" keeps the edits in memory, still unsaved, and switches.
     }
     makeCurrent(row, QStringLiteral("-Tarvel"), QStringLiteral("当前测区:"));
     uncheckViewModes();

@@ -321,12 +321,17 @@ void ProjectCommandsTest::switchingWithDontSaveReloadsFromDisk() {
     window.state().files[0]->points[0].header.endMark = stored + 5;
     window.state().files[0]->modified = true;
 
-    window.fileTable()->selectRow(1);
+    // "返回" switches but keeps the edits, still unsaved.
+    window.fileTable()->selectRow(2);
     dialogs.answers << "返回";
-    window.cellClicked(1, 1);
-    QCOMPARE(window.state().currentFile, 0);
+    window.cellClicked(2, 1);
+    QCOMPARE(window.state().currentFile, 2);
+    QVERIFY(window.state().files[0]->modified);
     QCOMPARE(window.state().files[0]->points[0].header.endMark, stored + 5);
 
+    window.fileTable()->selectRow(0);
+    window.cellClicked(0, 1);
+    QCOMPARE(window.state().currentFile, 0);
     window.fileTable()->selectRow(1);
     dialogs.answers << "不保存";
     window.cellClicked(1, 1);
