@@ -66,7 +66,8 @@ void QWaveList::setFile(AreaFileList& files, int index) {
     if (files.empty() || index < 0 || index >= static_cast<int>(files.size()))
         return;
     applyWaveSizes();
-    show(); // a deletion of the last wave may have hidden the list
+    if (parentWidget())
+        show(); // a deletion of the last wave may have hidden the list
     NamePipeFile& file = *files[static_cast<std::size_t>(index)];
     for (int i = 0; i < file.pointCount(); ++i) {
         if (file.points[static_cast<std::size_t>(i)].header.deleted <= 0)
