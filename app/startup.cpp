@@ -6,10 +6,16 @@
 #include <QApplication>
 #include <QFont>
 
+void setApplicationFont() {
+    const QString family = QStringLiteral("wenquanyi");
+    QFont::insertSubstitution(family, QStringLiteral("WenQuanYi Zen Hei"));
+    QApplication::setFont(QFont(family, 14));
+}
+
 int runTarvel(int argc, char** argv) {
     QApplication app(argc, argv);
     QCoreApplication::addLibraryPath(QStringLiteral("./plugins"));
-    QApplication::setFont(QFont(QStringLiteral("wenquanyi"), 14));
+    setApplicationFont();
 
     const tarvel::CommandLine line = tarvel::parseCommandLine(app.arguments().mid(1));
     if (!line.valid) {

@@ -2,6 +2,7 @@
 // open, and how the actions follow what is open.
 #include "app/main_window.h"
 #include "app/size_hints.h"
+#include "app/startup.h"
 #include "scripted_dialogs.h"
 #include "synthetic_fixture.h"
 
@@ -40,6 +41,7 @@ private slots:
     void programRejectsBadSizeHintWithUsage();
     void pathOnCommandLineIsKeptForOpening();
     void startUpState();
+    void applicationFontIsWenQuanYi();
     void actionsFollowOpenProject();
     void actionsFollowSingleFile();
     void closingSavedProjectAsksNothing();
@@ -109,6 +111,12 @@ void MainWindowTest::startUpState() {
     QVERIFY(action(window, "PinPuView")->isCheckable());
     QCOMPARE(window.state().mode, int(kNothingOpen));
     QCOMPARE(window.state().currentFile, -1);
+}
+
+void MainWindowTest::applicationFontIsWenQuanYi() {
+    setApplicationFont();
+    QCOMPARE(QApplication::font().pointSize(), 14);
+    QCOMPARE(QFontInfo(QApplication::font()).family(), QString("WenQuanYi Zen Hei"));
 }
 
 void MainWindowTest::actionsFollowOpenProject() {

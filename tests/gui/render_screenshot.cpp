@@ -2,6 +2,7 @@
 // a user would see it after picking on the second wave:
 //   render_screenshot OUT.png [WAVE_HEIGHT]
 #include "app/main_window.h"
+#include "app/startup.h"
 #include "synthetic_fixture.h"
 #include "views/wave.h"
 #include "views/wave_list.h"
@@ -18,7 +19,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QApplication app(argc, argv);
-    QApplication::setFont(QFont(QStringLiteral("wenquanyi"), 14));
+    setApplicationFont();
     QTemporaryDir dir;
     const QString project = tarvel::writeFixtureProject(
         dir.path(), {{QStringLiteral("测区1"), 3, 4, 2048, QStringLiteral("bump:50:150")},
