@@ -6,6 +6,7 @@
 #include "nice_step.h"
 #include "plot_overlay_items.h"
 #include "sample_series.h"
+#include "text_size_cache.h"
 #include "wave_host.h"
 #include "wave_list.h"
 
@@ -51,6 +52,8 @@ QwtPlotMarker* verticalMarker(const QColor& colour, Qt::Alignment labelAlignment
 QWave::QWave(QWidget* parent)
     : QwtPlot(parent), checkPicture_(QStringLiteral(":/res/check_26.png")) {
     setAutoReplot(false);
+    setAxisScaleDraw(QwtPlot::xBottom, new CachedLabelScaleDraw);
+    setAxisScaleDraw(QwtPlot::yLeft, new CachedLabelScaleDraw);
     setAutoDelete(false); // several items are attached only now and then
 
     auto* canvas = new QwtPlotCanvas;

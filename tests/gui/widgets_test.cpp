@@ -5,6 +5,7 @@
 #include "views/edit_widgets.h"
 #include "views/plot_overlay_items.h"
 #include "views/small_dialogs.h"
+#include "views/text_size_cache.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -70,6 +71,7 @@ private slots:
     void textLinesEndAtEachSeparator();
     void boxTextFillsFromTheRight();
     void imageSitsLeftOfFourFifths();
+    void cachedTickLabelsMeasureLikePlainText();
     void customEditCommitsOnlyChanges();
     void customEditWithoutParentNotifiesNobody();
     void customSpinBoxCommitsEveryTime();
@@ -122,6 +124,25 @@ void WidgetsTest::imageSitsLeftOfFourFifths() {
     QwtPlotImage image(&check);
     QCOMPARE(image.rtti(), 1000);
     QCOMPARE(image.position(QRectF(10, 20, 500, 100)), QPointF(10 + 400 - 26 - 2, 22));
+}
+
+void WidgetsTest::cachedTickLabelsMeasureLikePlainText() {
+    CachedLabelScaleDraw draw;
+    const QFont small(QStringLiteral("Helvetica"), 8);
+    const QFont large(QStringLiteral("Helvetica"), 20);
+    QFont bold = small;
+    bold.setBold(true);
+    // Measured twice each, in fonts that differ in one property at a time,
+    // so that a stale or shared cache entry would show.
+    for (int round = 0; round < 2; ++round) {
+        for (const QFont& font : {small, large, bold}) {
+            for (const double value : {0.0, 8.0, 48.0, -12.5}) {
+                const QwtText label = draw.label(value);
+                const QwtText plain(label.text(), QwtText::PlainText);
+                QCOMPARE(label.textSize(font), plain.textSize(font));
+            }
+        }
+    }
 }
 
 void WidgetsTest::customEditCommitsOnlyChanges() {
