@@ -11,6 +11,7 @@
 #include "views/wave_list.h"
 
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
@@ -35,6 +36,8 @@ private slots:
     void markersSitOnTheMarksWithTheirLabels();
     void resultLinesShowTheEngineResults();
     void pickingReadsTheStoredSample();
+    void clickOnTheCanvasPicks();
+    void rightClickOpensThePreparedMenu();
     void pickAtZeroClearsTheStatus();
     void pickingMovesTheHighlight();
     void marksByHandNeedManualMarking();
@@ -148,6 +151,34 @@ void WaveViewTest::pickingReadsTheStoredSample() {
              QString("T=6.500ms, A=%1m/s2").arg(QString::number(expected, 'f', 2)));
     QCOMPARE(file().points[1].pickTime, x);
     QCOMPARE(view(1)->pickMarker()->xValue(), x);
+}
+
+void WaveViewTest::clickOnTheCanvasPicks() {
+    window->resize(1200, 800);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QWave* v = view(1);
+    QWidget* canvas = v->canvas();
+    const QPoint at(canvas->width() / 3, canvas->height() / 2);
+    QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, at);
+    const double expected = v->invTransform(QwtPlot::xBottom, at.x());
+    QVERIFY(qAbs(file().points[1].pickTime - expected) < 0.1);
+    QCOMPARE(file().currentPoint, 2);
+    QVERIFY(window->statusBar()->currentMessage().startsWith("T="));
+}
+
+void WaveViewTest::rightClickOpensThePreparedMenu() {
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    file().points[0].header.printMark = 2;
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(10, 10),
+                            view(0)->mapToGlobal({10, 10}));
+    QApplication::sendEvent(view(0), &event);
+    QMenu* menu = view(0)->mainMenu();
+    QVERIFY(menu->isVisible());
+    QCOMPARE(menu->actions()[2]->text(), QString("去除打印标识"));
+    menu->close();
 }
 
 void WaveViewTest::pickAtZeroClearsTheStatus() {
