@@ -44,6 +44,7 @@ private slots:
     void applicationFontIsWenQuanYi();
     void actionsFollowOpenProject();
     void actionsFollowSingleFile();
+    void pathGivenAtStartIsOpened();
     void closingSavedProjectAsksNothing();
     void closingModifiedProjectAsks();
 };
@@ -151,6 +152,22 @@ void MainWindowTest::actionsFollowSingleFile() {
     QVERIFY(!action(window, "removeFile")->isEnabled());
     QVERIFY(action(window, "saveFileAs")->isEnabled());
     QCOMPARE(window.projectDirectory(), dir.path() + "/");
+}
+
+void MainWindowTest::pathGivenAtStartIsOpened() {
+    QTemporaryDir dir;
+    const QString project = writeStandardProject(dir.path());
+    ScriptedDialogs dialogs;
+    {
+        MainWindow window;
+        window.openPathAtStart(project);
+        QCOMPARE(window.state().mode, int(kProjectOpen));
+        QCOMPARE(window.state().files.size(), std::size_t(3));
+    }
+    MainWindow window;
+    window.openPathAtStart(dir.path() + "/测区3.pip");
+    QCOMPARE(window.state().mode, int(kSingleFileOpen));
+    QVERIFY(dialogs.calls.isEmpty());
 }
 
 void MainWindowTest::closingSavedProjectAsksNothing() {
