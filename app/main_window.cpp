@@ -1,0 +1,346 @@
+#include "main_window.h"
+
+#include "views/app_context.h"
+#include "views/placeholder_panels.h"
+#include "views/resources.h"
+#include "views/small_dialogs.h"
+#include "views/user_dialogs.h"
+#include "views/wave.h"
+#include "views/wave_list.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDebug>
+#include <QDockWidget>
+#include <QMenuBar>
+#include <QSignalMapper>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QToolBar>
+
+using namespace tarvel;
+
+namespace {
+
+MainWindow* theWindow = nullptr;
+
+} // namespace
+
+MainWindow* MainWindow::instance() {
+    return theWindow;
+}
+
+MainWindow::MainWindow(const QMap<QString, QSize>& sizeHints, QWidget* parent)
+    : QMainWindow(parent), sizeHints_(sizeHints) {
+    initTarvelResources();
+    setObjectName(QStringLiteral("MainWindow"));
+    setWindowTitle(QStringLiteral("Tarvelmos"));
+    setAppState(&state_);
+    setWaveHost(this);
+
+    startMarkBox_ = new QCheckBox;
+    analysisListBox_ = new QCheckBox;
+    contourMapBox_ = new QCheckBox;
+    connect(startMarkBox_, &QCheckBox::stateChanged, this, &MainWindow::AlignHeadEx);
+    connect(analysisListBox_, &QCheckBox::stateChanged, this, &MainWindow::PinPuViewEx);
+    connect(contourMapBox_, &QCheckBox::stateChanged, this, &MainWindow::DengZhiViewEx);
+
+    cornerMapper_ = new QSignalMapper(this);
+    connect(cornerMapper_, &QSignalMapper::mappedInt, this, &MainWindow::setCorner);
+
+    pipeInfo_ = new QPipeInfo(this);
+    pipeInfo_->setMaximumSize(400, 200);
+    pipeInfo_->hide();
+    waveParameter_ = new QWaveParameter(this);
+    waveParameter_->setMaximumSize(400, 200);
+    waveParameter_->hide();
+    fileTable_ = new QTableWidget(1, 2, this);
+    fileTable_->hide();
+
+    waveList_ = QWaveList::instance();
+    waveList_->setMinimumSize(400, 200);
+    setCentralWidget(waveList_);
+
+    createActions();
+    createDocks();
+    createToolBar();
+    for (QDockWidget* dock : docks_)
+        dock->hide();
+    statusBar()->showMessage(QString());
+
+    setUpFileTable();
+    contourMapBox_->hide();
+    loadViewOptions(state_.options);
+    theWindow = this;
+    updateActions();
+}
+
+MainWindow::~MainWindow() {
+    // The wave views read the state while they are destroyed with the window.
+    waveList_->clearWaves();
+    delete startMarkBox_;
+    delete analysisListBox_;
+    delete contourMapBox_;
+    theWindow = nullptr;
+    setWaveHost(nullptr);
+    setAppState(nullptr);
+}
+
+QAction* MainWindow::addCommand(QMenu* menu, const QString& caption, const char* name,
+                                const QString& icon) {
+    QAction* action =
+        icon.isEmpty() ? new QAction(caption, this) : new QAction(QIcon(icon), caption, this);
+    action->setObjectName(QString::fromLatin1(name));
+    menu->addAction(action);
+    return action;
+}
+
+void MainWindow::createActions() {
+    QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("文件(&F)"));
+    newProjectAct_ = addCommand(fileMenu, QStringLiteral("新建工程(&N)"), "newProject");
+    connect(newProjectAct_, &QAction::triggered, this, &MainWindow::newProject);
+    openProjectAct_ =
+        addCommand(fileMenu, QStringLiteral("打开工程(&O)"), "openProject", ":/res/open.png");
+    connect(openProjectAct_, &QAction::triggered, this, &MainWindow::openProject);
+    saveProjectAct_ =
+        addCommand(fileMenu, QStringLiteral("保存工程(&S)"), "saveProject", ":/res/save.png");
+    connect(saveProjectAct_, &QAction::triggered, this, &MainWindow::saveProject);
+    saveProjectAsAct_ = addCommand(fileMenu, QStringLiteral("工程另存为(&A)"), "saveProjectAs");
+    connect(saveProjectAsAct_, &QAction::triggered, this, &MainWindow::saveProjectAs);
+    closeProjectAct_ = addCommand(fileMenu, QStringLiteral("关闭工程(&C)"), "closeProject");
+    connect(closeProjectAct_, &QAction::triggered, this, &MainWindow::closeProject);
+    addFileAct_ = addCommand(fileMenu, QStringLiteral("添加文件"), "addFile");
+    connect(addFileAct_, &QAction::triggered, this, &MainWindow::addFile);
+    removeFileAct_ = addCommand(fileMenu, QStringLiteral("移除文件"), "removeFile");
+    connect(removeFileAct_, &QAction::triggered, this, &MainWindow::removeFile);
+    fileMenu->addSeparator();
+    openFileAct_ = addCommand(fileMenu, QStringLiteral("打开测区文件"), "openFile");
+    connect(openFileAct_, &QAction::triggered, this, &MainWindow::openFile);
+    saveFileAct_ = addCommand(fileMenu, QStringLiteral("保存测区文件"), "saveFile");
+    connect(saveFileAct_, &QAction::triggered, this, &MainWindow::saveFile);
+    saveFileAsAct_ = addCommand(fileMenu, QStringLiteral("测区文件另存为"), "saveFileAs");
+    connect(saveFileAsAct_, &QAction::triggered, this, &MainWindow::saveFileAs);
+    closeFileAct_ = addCommand(fileMenu, QStringLiteral("关闭测区文件"), "closePipeFile");
+    connect(closeFileAct_, &QAction::triggered, this, &MainWindow::closePipeFile);
+    fileMenu->addSeparator();
+    printAct_ = addCommand(fileMenu, QStringLiteral("生成位图"), "print");
+    fileMenu->addSeparator();
+    exitAct_ = addCommand(fileMenu, QStringLiteral("退出"), "closeApp");
+    connect(exitAct_, &QAction::triggered, this, &MainWindow::closeApp);
+
+    editMenu_ = menuBar()->addMenu(QString());
+    undoAct_ = addCommand(editMenu_, QStringLiteral("撤销操作"), "CancelDo", ":/res/undo.png");
+    undoAct_->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
+    redoAct_ = addCommand(editMenu_, QStringLiteral("恢复操作"), "ReDo", ":/res/redo.png");
+    redoAct_->setShortcut(QKeySequence(QStringLiteral("Ctrl+Y")));
+    startMarkAct_ =
+        addCommand(editMenu_, QStringLiteral("起始时间标记"), "AlignHead", ":/res/aglin.png");
+    startMarkAct_->setShortcut(QKeySequence(QStringLiteral("Ctrl+H")));
+    connect(startMarkAct_, &QAction::triggered, this, &MainWindow::AlignHead);
+    endMarkAct_ =
+        addCommand(editMenu_, QStringLiteral("结束时间标记"), "AutoHead", ":/res/jiSuan.png");
+    endMarkAct_->setShortcut(QKeySequence(QStringLiteral("Ctrl+T")));
+    connect(endMarkAct_, &QAction::triggered, this, &MainWindow::AutoHead);
+    restoreWavesAct_ =
+        addCommand(editMenu_, QStringLiteral("恢复波形"), "WaveMerge", ":/res/waveAdd.png");
+    deleteWaveAct_ =
+        addCommand(editMenu_, QStringLiteral("删除波形"), "WaveDelete", ":/res/del.png");
+    connect(deleteWaveAct_, &QAction::triggered, this, &MainWindow::WaveDelete);
+    for (QAction* action : editMenu_->actions())
+        action->setVisible(false);
+
+    viewMenu_ = menuBar()->addMenu(QStringLiteral("查看(&V)"));
+    samplingAct_ = addCommand(viewMenu_, QStringLiteral("采样参数"), "getDataParamter");
+    waveListAct_ = addCommand(viewMenu_, QStringLiteral("波形列表"), "WaveView", ":/res/wave.png");
+    waveListAct_->setVisible(false);
+    analysisListAct_ =
+        addCommand(viewMenu_, QStringLiteral("分析列表"), "PinPuView", ":/res/view.png");
+    analysisListAct_->setCheckable(true);
+    connect(analysisListAct_, &QAction::triggered, this, &MainWindow::PinPuView);
+    contourMapAct_ =
+        addCommand(viewMenu_, QStringLiteral("等值图"), "DengZhiView", ":/res/dengzhi.png");
+    contourMapAct_->setCheckable(true);
+    contourMapAct_->setVisible(false);
+    connect(contourMapAct_, &QAction::triggered, this, &MainWindow::DengZhiView);
+    viewMenu_->addSeparator();
+
+    QMenu* settingsMenu = menuBar()->addMenu(QStringLiteral("设置(&S)"));
+    optionsAct_ =
+        addCommand(settingsMenu, QStringLiteral("选项(&C)"), "setParamter", ":/res/param.png");
+    projectInfoAct_ = addCommand(settingsMenu, QStringLiteral("工程信息(&I)"), "setProjInfo");
+    connect(projectInfoAct_, &QAction::triggered, this, &MainWindow::setProjInfo);
+    settingsMenu->addSeparator();
+
+    QMenu* toolsMenu = menuBar()->addMenu(QStringLiteral("工具(&T)"));
+    graphicOutputAct_ =
+        addCommand(toolsMenu, QStringLiteral("图形输出"), "BmpOutPut", ":/res/table.png");
+    reportAct_ = addCommand(toolsMenu, QStringLiteral("生成报告"), "PipeOutPut", ":/res/word.png");
+    summaryAct_ =
+        addCommand(toolsMenu, QStringLiteral("生成汇总表"), "ProjectOutPut", ":/res/excel.png");
+
+    QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
+    aboutAct_ = addCommand(helpMenu, QStringLiteral("关于"), "about");
+    connect(aboutAct_, &QAction::triggered, this, &MainWindow::about);
+}
+
+void MainWindow::createToolBar() {
+    toolBar_ = addToolBar(QStringLiteral("工具栏"));
+    toolBar_->setObjectName(QStringLiteral("toolBar"));
+    toolBar_->addAction(openProjectAct_);
+    toolBar_->addAction(saveProjectAct_);
+    toolBar_->addSeparator();
+    toolBar_->addAction(undoAct_);
+    toolBar_->addAction(redoAct_);
+    toolBar_->addAction(analysisListAct_);
+    toolBar_->addSeparator();
+    toolBar_->addAction(optionsAct_);
+    toolBar_->addSeparator();
+    toolBar_->addAction(graphicOutputAct_);
+    toolBar_->addAction(reportAct_);
+    toolBar_->addAction(summaryAct_);
+    viewMenu_->addAction(toolBar_->toggleViewAction());
+    startMarkAct_->setCheckable(true);
+}
+
+void MainWindow::createDocks() {
+    const struct {
+        QString title;
+        Qt::DockWidgetArea area;
+        QWidget* widget;
+    } panels[] = {
+        {QStringLiteral("测区信息"), Qt::TopDockWidgetArea, pipeInfo_},
+        {QStringLiteral("波形参数"), Qt::TopDockWidgetArea, waveParameter_},
+        {QStringLiteral("测区文件"), Qt::LeftDockWidgetArea, fileTable_},
+    };
+    for (const auto& panel : panels) {
+        auto* dock = new QDockWidget(panel.title, this);
+        dock->setObjectName(panel.title);
+        dock->setWidget(panel.widget);
+        panel.widget->show();
+        addDockWidget(panel.area, dock);
+        docks_.append(dock);
+        viewMenu_->addAction(dock->toggleViewAction());
+    }
+}
+
+void MainWindow::showDocks() {
+    for (QDockWidget* dock : docks_)
+        dock->show();
+}
+
+void MainWindow::updateActions() {
+    const bool open = state_.mode != kNothingOpen;
+    const bool project = state_.mode == kProjectOpen;
+    const NamePipeFile* current = state_.current();
+
+    saveProjectAct_->setEnabled(project && state_.saveNeeded);
+    saveProjectAsAct_->setEnabled(project);
+    closeProjectAct_->setEnabled(project);
+    addFileAct_->setEnabled(project);
+    removeFileAct_->setEnabled(project);
+    saveFileAct_->setEnabled(open && current && current->modified);
+    saveFileAsAct_->setEnabled(open && !state_.files.empty());
+    closeFileAct_->setEnabled(state_.mode == kSingleFileOpen);
+    printAct_->setEnabled(open);
+    // Undoing needs the undo steps of the wave list; until they exist the
+    // history only records.
+    undoAct_->setEnabled(false);
+    redoAct_->setEnabled(false);
+    startMarkAct_->setEnabled(true);
+    startMarkBox_->setEnabled(true);
+    for (QAction* action :
+         {endMarkAct_, deleteWaveAct_, restoreWavesAct_, samplingAct_, analysisListAct_,
+          contourMapAct_, optionsAct_, projectInfoAct_, graphicOutputAct_, reportAct_, summaryAct_})
+        action->setEnabled(open);
+    analysisListBox_->setEnabled(open);
+    contourMapBox_->hide();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (state_.mode == kNothingOpen || !hasUnsavedChanges()) {
+        event->accept();
+        return;
+    }
+    const int answer = userDialogs().ask(
+        this, QStringLiteral("Drosset"), QStringLiteral("工程已修改没有保存，你想保存文件吗？"),
+        {QStringLiteral("保存"), QStringLiteral("不保存"), QStringLiteral("返回")}, 0);
+    if (answer == 1 || (answer == 0 && saveProject()))
+        event->accept();
+    else
+        event->ignore();
+}
+
+void MainWindow::closeApp() {
+    close();
+}
+
+void MainWindow::actionTriggered(QAction* action) {
+    qDebug("action '%s' triggered", qPrintable(action->text()));
+}
+
+void MainWindow::setCorner(int id) {
+    switch (id) {
+    case 0:
+        QMainWindow::setCorner(Qt::TopLeftCorner, Qt::TopDockWidgetArea);
+        break;
+    case 1:
+        QMainWindow::setCorner(Qt::TopLeftCorner, Qt::LeftDockWidgetArea);
+        break;
+    case 2:
+        QMainWindow::setCorner(Qt::TopRightCorner, Qt::TopDockWidgetArea);
+        break;
+    case 3:
+        QMainWindow::setCorner(Qt::TopRightCorner, Qt::RightDockWidgetArea);
+        break;
+    case 4:
+        QMainWindow::setCorner(Qt::BottomLeftCorner, Qt::BottomDockWidgetArea);
+        break;
+    case 5:
+        QMainWindow::setCorner(Qt::BottomLeftCorner, Qt::LeftDockWidgetArea);
+        break;
+    case 6:
+        QMainWindow::setCorner(Qt::BottomRightCorner, Qt::BottomDockWidgetArea);
+        break;
+    case 7:
+        QMainWindow::setCorner(Qt::BottomRightCorner, Qt::RightDockWidgetArea);
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::switchLayoutDirection() {
+    QApplication::setLayoutDirection(layoutDirection() == Qt::LeftToRight ? Qt::RightToLeft
+                                                                          : Qt::LeftToRight);
+}
+
+void MainWindow::setProjInfo() {
+    if (state_.mode != kProjectOpen) {
+        userDialogs().notify(this, NoticeIcon::Critical, QStringLiteral("Drosset"),
+                             QStringLiteral("没有打开的工程！"));
+        return;
+    }
+    if (userDialogs().editProjectInfo(nullptr, state_.project)) {
+        state_.projectModified = true;
+        state_.saveNeeded = true;
+        updateActions();
+    }
+}
+
+void MainWindow::about() {
+    auto* box = new QAboutMain(this);
+    box->exec();
+}
+
+void MainWindow::showStatus(const QString& text) {
+    statusBar()->showMessage(text);
+}
+
+void MainWindow::showAreaMeans(const QString& resilient, const QString& deformation) {
+    pipeInfo_->setAreaMeans(resilient, deformation);
+}
+
+void MainWindow::currentPointChanged() {
+    waveParameter_->refresh();
+}

@@ -1,0 +1,170 @@
+// The main window: actions, menus, toolbar, the three dock panels around the
+// central wave list, and the project and file commands.
+#pragma once
+
+#include "data/app_state.h"
+#include "edit_history.h"
+#include "views/wave_host.h"
+
+#include <QMainWindow>
+#include <QMap>
+#include <QSize>
+
+class QAction;
+class QCheckBox;
+class QDockWidget;
+class QMenu;
+class QSignalMapper;
+class QTableWidget;
+class QTableWidgetItem;
+class QToolBar;
+class QPipeInfo;
+class QWaveParameter;
+class QWaveList;
+
+class MainWindow : public QMainWindow, public tarvel::WaveHost {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(const QMap<QString, QSize>& sizeHints = {}, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The window while it lives (nullptr before and after).
+    static MainWindow* instance();
+
+    tarvel::AppState& state() { return state_; }
+    const tarvel::EditHistory& history() const { return history_; }
+    QString projectDirectory() const { return projectDir_; }
+    QString projectFileName() const { return projectFileName_; }
+    QTableWidget* fileTable() const { return fileTable_; }
+    QPipeInfo* pipeInfo() const { return pipeInfo_; }
+    const QList<QDockWidget*>& docks() const { return docks_; }
+
+    // Opens a project or an area file without asking for its name, as the
+    // open commands do once a file is chosen. Returns false when it could
+    // not be read (after telling the user).
+    bool openProjectPath(const QString& path);
+    bool openAreaFilePath(const QString& path);
+    // Opens a .Prj as a project, anything else as a single area file.
+    void openPathAtStart(const QString& path);
+
+    // Recomputes which actions are enabled from the application state.
+    void updateActions();
+
+    // WaveHost
+    void pushEdit(const tarvel::EditRecord& record) override;
+    void markCurrentFileModified() override;
+    void showStatus(const QString& text) override;
+    void showAreaMeans(const QString& resilient, const QString& deformation) override;
+    void currentPointChanged() override;
+    bool alignedView() const override;
+
+signals:
+    void getItem(QTableWidgetItem* item, int column);
+
+public slots:
+    void itemChanged(QTableWidgetItem* item);
+    void cellClicked(int row, int column);
+    void actionTriggered(QAction* action);
+    void newProject();
+    void openProject();
+    bool saveProject();
+    void saveProjectAs();
+    void closeProject();
+    void addFile();
+    void removeFile();
+    void openFile();
+    void saveFile();
+    void saveFileAs();
+    void closePipeFile();
+    void closeApp();
+    void AlignHead();
+    void AlignHeadEx();
+    void AutoHead();
+    void WaveDelete();
+    void PinPuView();
+    void PinPuViewEx();
+    void DengZhiView();
+    void DengZhiViewEx();
+    void setProjInfo();
+    void about();
+    void setCorner(int id);
+    void switchLayoutDirection();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QAction* addCommand(QMenu* menu, const QString& caption, const char* name,
+                        const QString& icon = QString());
+    void createActions();
+    void createToolBar();
+    void createDocks();
+    void setUpFileTable();
+    void refillFileTable();
+    void connectFileTable(bool on);
+    void appendFileRow(int row);
+
+    bool hasUnsavedChanges() const;
+    // Asks the unsaved-change question when it applies; false stops the command.
+    bool askToSave(const QString& title, const QString& text);
+    void reset();
+    void showDocks();
+    void makeCurrent(int index, const QString& titleSuffix, const QString& statusPrefix);
+    void showCurrentFile();
+    void setTitleFor(const tarvel::NamePipeFile& file, const QString& suffix);
+    // Unchecks the analysis list and the contour map; the waves show again.
+    void uncheckViewModes();
+    void reportSaveFailures(const QStringList& failures);
+    bool writeCurrentFile();
+    void renameFile(int row, QTableWidgetItem* item);
+
+    tarvel::AppState state_;
+    tarvel::EditHistory history_;
+    QMap<QString, QSize> sizeHints_;
+    QString projectFileName_;
+    QString projectDir_;
+
+    QList<QDockWidget*> docks_;
+    QSignalMapper* cornerMapper_;
+    QMenu* viewMenu_ = nullptr;
+    QMenu* editMenu_ = nullptr;
+    QCheckBox* startMarkBox_;
+    QCheckBox* analysisListBox_;
+    QCheckBox* contourMapBox_;
+    QToolBar* toolBar_ = nullptr;
+    QTableWidget* fileTable_;
+    QWaveList* waveList_;
+    QPipeInfo* pipeInfo_;
+    QWaveParameter* waveParameter_;
+
+    QAction* newProjectAct_ = nullptr;
+    QAction* openProjectAct_ = nullptr;
+    QAction* saveProjectAct_ = nullptr;
+    QAction* saveProjectAsAct_ = nullptr;
+    QAction* closeProjectAct_ = nullptr;
+    QAction* addFileAct_ = nullptr;
+    QAction* removeFileAct_ = nullptr;
+    QAction* openFileAct_ = nullptr;
+    QAction* saveFileAct_ = nullptr;
+    QAction* saveFileAsAct_ = nullptr;
+    QAction* closeFileAct_ = nullptr;
+    QAction* printAct_ = nullptr;
+    QAction* exitAct_ = nullptr;
+    QAction* undoAct_ = nullptr;
+    QAction* redoAct_ = nullptr;
+    QAction* startMarkAct_ = nullptr;
+    QAction* endMarkAct_ = nullptr;
+    QAction* restoreWavesAct_ = nullptr;
+    QAction* deleteWaveAct_ = nullptr;
+    QAction* samplingAct_ = nullptr;
+    QAction* waveListAct_ = nullptr;
+    QAction* analysisListAct_ = nullptr;
+    QAction* contourMapAct_ = nullptr;
+    QAction* optionsAct_ = nullptr;
+    QAction* projectInfoAct_ = nullptr;
+    QAction* graphicOutputAct_ = nullptr;
+    QAction* reportAct_ = nullptr;
+    QAction* summaryAct_ = nullptr;
+    QAction* aboutAct_ = nullptr;
+};

@@ -1,0 +1,326 @@
+// Project commands: new, open, save, save as, close, add and remove files,
+// and the unsaved-change question and reset they share.
+#include "main_window.h"
+
+#include "analysis/area_loader.h"
+#include "data/project_file.h"
+#include "views/placeholder_panels.h"
+#include "views/user_dialogs.h"
+#include "views/wave_list.h"
+
+#include <QApplication>
+#include <QDockWidget>
+#include <QFile>
+#include <QStatusBar>
+#include <QTableWidget>
+
+#include <cstring>
+
+using namespace tarvel;
+
+namespace {
+
+const QString kSaveQuestion = QStringLiteral("工程已修改没有保存，你想保存文件吗？");
+const QString kProjectFilter = QStringLiteral("工程文件(*.Prj)");
+
+QString failureText(const std::string& path, const std::string& reason) {
+    return QStringLiteral("文件保存失败：%1\n%2")
+        .arg(QString::fromStdString(path), QString::fromStdString(reason));
+}
+
+std::unique_ptr<NamePipeFile> loadedRecord(const std::string& dir, const std::string& name) {
+    auto record = std::make_unique<NamePipeFile>();
+    record->dirPath = dir;
+    record->fileName = name;
+    loadAreaFile(record->path(), *record);
+    return record;
+}
+
+} // namespace
+
+bool MainWindow::hasUnsavedChanges() const {
+    if (state_.projectModified)
+        return true;
+    const std::string dir = projectDir_.toStdString();
+    for (const auto& file : state_.files) {
+        if (file->modified || file->dirPath != dir)
+            return true;
+    }
+    return false;
+}
+
+bool MainWindow::askToSave(const QString& title, const QString& text) {
+    if (state_.mode == kNothingOpen || !hasUnsavedChanges())
+        return true;
+    const int answer = userDialogs().ask(
+        this, title, text,
+        {QStringLiteral("保存"), QStringLiteral("不保存"), QStringLiteral("返回")}, 0);
+    if (answer == 0)
+        return saveProject();
+    return answer == 1;
+}
+
+void MainWindow::reset() {
+    state_.mode = kNothingOpen;
+    state_.saveNeeded = false;
+    state_.projectModified = false;
+    state_.spectrumMode = 0;
+    projectFileName_.clear();
+    projectDir_.clear();
+    std::memset(&state_.project, 0, sizeof state_.project);
+    waveList_->clearWaves();
+    state_.files.clear();
+    state_.currentFile = -1;
+    history_.clear();
+    connectFileTable(false);
+    fileTable_->setRowCount(0);
+    setUpFileTable();
+    pipeInfo_->clear();
+    waveParameter_->reset();
+    uncheckViewModes();
+    for (QDockWidget* dock : docks_)
+        dock->hide();
+    updateActions();
+}
+
+void MainWindow::reportSaveFailures(const QStringList& failures) {
+    if (!failures.isEmpty())
+        userDialogs().notify(this, NoticeIcon::Warning, QStringLiteral("Drosset"),
+                             failures.join(QLatin1Char('\n')));
+}
+
+void MainWindow::newProject() {
+    if (!askToSave(QStringLiteral("Drosset"), kSaveQuestion))
+        return;
+    ProjectInfo info{};
+    if (!userDialogs().editProjectInfo(this, info))
+        return;
+    reset();
+    state_.project = info;
+    state_.mode = kProjectOpen;
+    state_.projectModified = true;
+    state_.saveNeeded = true;
+    updateActions();
+    showDocks();
+    addFile();
+}
+
+void MainWindow::openProject() {
+    if (!askToSave(QStringLiteral("Tarvel"), kSaveQuestion))
+        return;
+    reset();
+    const QString path = userDialogs().openFileName(this, QStringLiteral("打开文件"),
+                                                    QStringLiteral("."), kProjectFilter);
+    if (!path.isEmpty())
+        openProjectPath(path);
+}
+
+bool MainWindow::openProjectPath(const QString& path) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QFile probe(path);
+    if (!probe.open(QIODevice::ReadOnly)) {
+        QApplication::restoreOverrideCursor();
+        userDialogs().notify(
+            this, NoticeIcon::Warning, QStringLiteral("Error"),
+            QStringLiteral("Failed to open %1\n%2").arg(path, probe.errorString()));
+        return false;
+    }
+    probe.close();
+    showDocks();
+    std::string dir;
+    std::string name;
+    splitPath(path.toStdString(), dir, name);
+    projectFileName_ = QString::fromStdString(name);
+    readProjectFile(path.toStdString(), state_.project);
+    projectDir_ = QString::fromStdString(dir);
+    scanProjectDirectory(dir, state_.files);
+    for (auto& file : state_.files)
+        loadAreaFile(file->path(), *file);
+    if (!state_.files.empty()) {
+        state_.currentFile = 0;
+        setTitleFor(*state_.files.front(), QStringLiteral("-Tarvel"));
+    }
+    state_.mode = kProjectOpen;
+    showCurrentFile();
+    refillFileTable();
+    updateActions();
+    QApplication::restoreOverrideCursor();
+    return true;
+}
+
+bool MainWindow::saveProject() {
+    if (state_.mode == kNothingOpen) {
+        userDialogs().notify(this, NoticeIcon::Information, QStringLiteral("Drosset"),
+                             QStringLiteral("没有打开的工程文件！"));
+        return true;
+    }
+    if (projectDir_.isEmpty()) {
+        const QString path = userDialogs().saveFileName(this, QStringLiteral("保存工程"),
+                                                        QStringLiteral("."), kProjectFilter, true);
+        if (path.isEmpty())
+            return false;
+        std::string dir;
+        std::string name;
+        splitPath(path.toStdString(), dir, name);
+        projectDir_ = QString::fromStdString(dir);
+        projectFileName_ = QString::fromStdString(name);
+    }
+    const auto failures =
+        saveProjectData(state_, projectDir_.toStdString(), projectFileName_.toStdString());
+    QStringList texts;
+    for (const SaveFailure& failure : failures)
+        texts << failureText(failure.path, failure.reason);
+    if (texts.isEmpty())
+        state_.saveNeeded = false;
+    updateActions();
+    reportSaveFailures(texts);
+    return texts.isEmpty();
+}
+
+void MainWindow::saveProjectAs() {
+    if (state_.mode == kNothingOpen) {
+        userDialogs().notify(this, NoticeIcon::Information, QStringLiteral("Drosset"),
+                             QStringLiteral("没有打开的工程文件！"));
+        return;
+    }
+    const QString path = userDialogs().saveFileName(this, QStringLiteral("保存工程"),
+                                                    QStringLiteral("."), kProjectFilter, true);
+    if (path.isEmpty())
+        return;
+    std::string dir;
+    std::string name;
+    splitPath(path.toStdString(), dir, name);
+    projectDir_ = QString::fromStdString(dir);
+    projectFileName_ = QString::fromStdString(name);
+
+    QStringList texts;
+    std::string reason = writeProjectFile(dir + name, state_.project);
+    state_.projectModified = !reason.empty();
+    if (!reason.empty())
+        texts << failureText(dir + name, reason);
+    for (auto& file : state_.files) {
+        file->dirPath = dir;
+        reason = writeAreaFile(*file, file->path());
+        file->modified = !reason.empty();
+        if (!reason.empty())
+            texts << failureText(file->path(), reason);
+    }
+    if (const NamePipeFile* current = state_.current())
+        setTitleFor(*current, QStringLiteral("-Drosset"));
+    state_.saveNeeded = !texts.isEmpty();
+    updateActions();
+    reportSaveFailures(texts);
+}
+
+void MainWindow::closeProject() {
+    if (!askToSave(QStringLiteral("Drosset"), kSaveQuestion))
+        return;
+    reset();
+    setWindowTitle(QStringLiteral("Drosset"));
+}
+
+void MainWindow::addFile() {
+    const QStringList paths = userDialogs().openFileNames(
+        this, QStringLiteral("添加文件"), QStringLiteral("."), QStringLiteral("桩文件(*.pip)"));
+    connectFileTable(false);
+    for (const QString& path : paths) {
+        if (path.isEmpty() || !QFile(path).open(QIODevice::ReadOnly))
+            continue;
+        std::string dir;
+        std::string name;
+        splitPath(path.toStdString(), dir, name);
+        auto same = std::find_if(state_.files.begin(), state_.files.end(),
+                                 [&](const auto& file) { return file->fileName == name; });
+        if (same == state_.files.end()) {
+            state_.files.push_back(loadedRecord(dir, name));
+            const bool only = state_.files.size() == 1;
+            if (only)
+                makeCurrent(0, QStringLiteral("-Drosset"), QStringLiteral("当前桩:"));
+            state_.files.back()->modified = false;
+            state_.saveNeeded = true;
+            updateActions();
+            const int row = static_cast<int>(state_.files.size()) - 1;
+            fileTable_->setRowCount(row + 1);
+            appendFileRow(row);
+            if (only) {
+                fileTable_->selectRow(0);
+                fileTable_->setFocus();
+                statusBar()->showMessage(QStringLiteral("当前桩:") + QString::fromStdString(name));
+            }
+            continue;
+        }
+        const int answer = userDialogs().ask(
+            this, QStringLiteral("Drosset"), QStringLiteral("工程中有同名桩文件，是否要覆盖？"),
+            {QStringLiteral("是"), QStringLiteral("否"), QStringLiteral("返回")}, 0);
+        if (answer == 1)
+            continue;
+        if (answer != 0)
+            break;
+        const int index = static_cast<int>(same - state_.files.begin());
+        const bool isCurrent = index == state_.currentFile;
+        if (isCurrent)
+            waveList_->clearWaves();
+        *same = loadedRecord(dir, name);
+        (*same)->modified = false;
+        if (isCurrent)
+            makeCurrent(index, QStringLiteral("-Drosset"), QStringLiteral("当前桩:"));
+    }
+    connectFileTable(true);
+}
+
+void MainWindow::removeFile() {
+    const QList<QTableWidgetItem*> selected = fileTable_->selectedItems();
+    if (selected.isEmpty()) {
+        userDialogs().notify(this, NoticeIcon::Warning, QStringLiteral("Drosset"),
+                             QStringLiteral("请先在桩列表中选择桩文件！"));
+        return;
+    }
+    const int row = selected.first()->row();
+    if (row < 0 || row >= static_cast<int>(state_.files.size()))
+        return;
+    const QString question = QStringLiteral("你确信是要移除此桩文件吗？");
+    const NamePipeFile& chosen = *state_.files[static_cast<std::size_t>(row)];
+    bool remove = false;
+    bool deleteFromDisk = false;
+    if (!projectDir_.isEmpty() && chosen.dirPath == projectDir_.toStdString()) {
+        const int answer = userDialogs().ask(
+            this, QStringLiteral("Drosset"), question,
+            {QStringLiteral("仅移除"), QStringLiteral("移除且物理删除"), QStringLiteral("返回")},
+            0);
+        remove = answer == 0 || answer == 1;
+        deleteFromDisk = answer == 1;
+    } else {
+        remove = userDialogs().askYesNo(this, QStringLiteral("Drosset"), question);
+    }
+    if (!remove) {
+        refillFileTable();
+        return;
+    }
+
+    const bool wasCurrent = row == state_.currentFile;
+    if (wasCurrent)
+        waveList_->clearWaves();
+    const std::string path = chosen.path();
+    state_.files.erase(state_.files.begin() + row);
+    if (deleteFromDisk)
+        QFile::remove(QString::fromStdString(path));
+
+    if (state_.files.empty())
+        state_.currentFile = -1;
+    else if (row < state_.currentFile || (wasCurrent && state_.currentFile != 0))
+        state_.currentFile -= 1;
+
+    connectFileTable(false);
+    setUpFileTable();
+    if (wasCurrent) {
+        pipeInfo_->clear();
+        waveParameter_->reset();
+        if (const NamePipeFile* current = state_.current()) {
+            setTitleFor(*current, QStringLiteral("-Drosset"));
+            history_.clear();
+            showCurrentFile();
+        }
+    }
+    refillFileTable();
+    updateActions();
+}

@@ -1,0 +1,74 @@
+// How long the wave list takes to show an area, off screen: from setFile to
+// every wave drawn, and to redraw them all after a reprocess.
+//   wave_drawing_bench [POINTS...]   (default 25 100 400; 4096 samples each)
+#include "app/main_window.h"
+#include "tests/gui/synthetic_fixture.h"
+#include "views/wave.h"
+#include "views/wave_list.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPixmap>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace {
+
+constexpr int kSamples = 4096;
+constexpr int kRuns = 3;
+
+// Paints every wave view as the screen would, whether scrolled into view or not.
+void drawAll(QPixmap& target) {
+    for (QWave* view : QWaveList::instance()->waves())
+        view->render(&target);
+}
+
+double millis(const QElapsedTimer& timer) {
+    return timer.nsecsElapsed() / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QList<int> sizes;
+    for (int i = 1; i < argc; ++i)
+        sizes << QString::fromLocal8Bit(argv[i]).toInt();
+    if (sizes.isEmpty())
+        sizes = {25, 100, 400};
+
+    std::printf("%8s %14s %14s %16s %16s\n", "points", "setFile ms", "+draw all ms", "reprocess ms",
+                "+redraw all ms");
+    for (const int points : sizes) {
+        QTemporaryDir dir;
+        const QString project = tarvel::writeFixtureProject(
+            dir.path(), {{QStringLiteral("测区"), points / 25 > 0 ? points / 25 : 1,
+                          points >= 25 ? 25 : points, kSamples}});
+        MainWindow window;
+        window.resize(1400, 900);
+        window.show();
+        window.openProjectPath(project);
+        QApplication::processEvents();
+        QPixmap target(1400, 120);
+
+        double setFile = 1e9, firstDraw = 1e9, reprocess = 1e9, redraw = 1e9;
+        for (int run = 0; run < kRuns; ++run) {
+            QElapsedTimer timer;
+            timer.start();
+            QWaveList::instance()->setFile(window.state().files, window.state().currentFile);
+            setFile = std::min(setFile, millis(timer));
+            drawAll(target);
+            firstDraw = std::min(firstDraw, millis(timer));
+
+            timer.restart();
+            QWaveList::instance()->reprocess();
+            reprocess = std::min(reprocess, millis(timer));
+            drawAll(target);
+            redraw = std::min(redraw, millis(timer));
+        }
+        std::printf("%8d %14.1f %14.1f %16.1f %16.1f\n", points, setFile, firstDraw, reprocess,
+                    redraw);
+    }
+    return 0;
+}

@@ -1,0 +1,81 @@
+#include "scripted_dialogs.h"
+
+#include "data/gbk_text.h"
+#include "data/project_info.h"
+
+namespace tarvel {
+
+ScriptedDialogs::ScriptedDialogs() {
+    setUserDialogs(this);
+}
+
+ScriptedDialogs::~ScriptedDialogs() {
+    setUserDialogs(nullptr);
+}
+
+QStringList ScriptedDialogs::texts() const {
+    QStringList result;
+    for (const DialogCall& call : calls)
+        result << call.text;
+    return result;
+}
+
+QList<DialogCall> ScriptedDialogs::callsOf(const QString& kind) const {
+    QList<DialogCall> result;
+    for (const DialogCall& call : calls) {
+        if (call.kind == kind)
+            result << call;
+    }
+    return result;
+}
+
+int ScriptedDialogs::ask(QWidget*, const QString& title, const QString& text,
+                         const QStringList& buttons, int) {
+    calls.append({QStringLiteral("ask"), title, text, buttons});
+    if (answers.isEmpty()) {
+        unexpected << text;
+        return -1;
+    }
+    return buttons.indexOf(answers.dequeue());
+}
+
+bool ScriptedDialogs::askYesNo(QWidget*, const QString& title, const QString& text) {
+    calls.append({QStringLiteral("yesNo"), title, text, {}});
+    if (yesNoAnswers.isEmpty()) {
+        unexpected << text;
+        return false;
+    }
+    return yesNoAnswers.dequeue();
+}
+
+void ScriptedDialogs::notify(QWidget*, NoticeIcon icon, const QString& title, const QString& text) {
+    calls.append({QStringLiteral("notify"), title, text, {}, icon});
+}
+
+QString ScriptedDialogs::openFileName(QWidget*, const QString& title, const QString&,
+                                      const QString& filter) {
+    calls.append({QStringLiteral("open"), title, filter, {}});
+    return fileNames.isEmpty() ? QString() : fileNames.dequeue();
+}
+
+QStringList ScriptedDialogs::openFileNames(QWidget*, const QString& title, const QString&,
+                                           const QString& filter) {
+    calls.append({QStringLiteral("openMany"), title, filter, {}});
+    return fileLists.isEmpty() ? QStringList() : fileLists.dequeue();
+}
+
+QString ScriptedDialogs::saveFileName(QWidget*, const QString& title, const QString&,
+                                      const QString& filter, bool) {
+    calls.append({QStringLiteral("save"), title, filter, {}});
+    return fileNames.isEmpty() ? QString() : fileNames.dequeue();
+}
+
+bool ScriptedDialogs::editProjectInfo(QWidget*, ProjectInfo& info) {
+    calls.append({QStringLiteral("projectInfo"), QString(), QString(), {}});
+    const bool accepted = projectInfoAnswers.isEmpty() || projectInfoAnswers.dequeue();
+    if (accepted)
+        encodeGbk(projectName.toStdString(), info.projectName);
+    return accepted;
+}
+
+} // namespace tarvel

@@ -1,0 +1,57 @@
+// A dialog seam that answers from a script and records what was asked, so
+// that commands run without a person clicking. It installs itself while it
+// lives.
+#pragma once
+
+#include "views/user_dialogs.h"
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+#include <QStringList>
+
+namespace tarvel {
+
+struct DialogCall {
+    QString kind; // "ask", "yesNo", "notify", "open", "openMany", "save", "projectInfo"
+    QString title;
+    QString text; // the text, or the filter of a file dialog
+    QStringList buttons;
+    NoticeIcon icon = NoticeIcon::Warning;
+};
+
+class ScriptedDialogs : public UserDialogs {
+public:
+    ScriptedDialogs();
+    ~ScriptedDialogs() override;
+
+    QQueue<QString> answers;       // captions to click in ask()
+    QQueue<bool> yesNoAnswers;     // answers to askYesNo()
+    QQueue<QString> fileNames;     // answers to openFileName() / saveFileName()
+    QQueue<QStringList> fileLists; // answers to openFileNames()
+    QQueue<bool> projectInfoAnswers;
+    QString projectName = QStringLiteral("新工程");
+
+    QList<DialogCall> calls;
+    QStringList unexpected; // questions asked without a scripted answer
+
+    // The texts of the calls, in order.
+    QStringList texts() const;
+    // The calls of one kind.
+    QList<DialogCall> callsOf(const QString& kind) const;
+
+    int ask(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons,
+            int defaultButton) override;
+    bool askYesNo(QWidget* parent, const QString& title, const QString& text) override;
+    void notify(QWidget* parent, NoticeIcon icon, const QString& title,
+                const QString& text) override;
+    QString openFileName(QWidget* parent, const QString& title, const QString& dir,
+                         const QString& filter) override;
+    QStringList openFileNames(QWidget* parent, const QString& title, const QString& dir,
+                              const QString& filter) override;
+    QString saveFileName(QWidget* parent, const QString& title, const QString& dir,
+                         const QString& filter, bool confirmOverwrite) override;
+    bool editProjectInfo(QWidget* parent, ProjectInfo& info) override;
+};
+
+} // namespace tarvel

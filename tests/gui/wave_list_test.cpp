@@ -1,0 +1,169 @@
+// The wave list: one view per point that is not deleted, and its sizing.
+#include "app/main_window.h"
+#include "scripted_dialogs.h"
+#include "synthetic_fixture.h"
+#include "views/wave.h"
+#include "views/wave_list.h"
+#include <qwt_plot_curve.h>
+
+#include <QAction>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace tarvel;
+
+class WaveListTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void oneViewPerPointNotDeleted();
+    void waveHeights_data();
+    void waveHeights();
+    void narrowContainerIsLaidOutAt1024();
+    void wideContainerKeepsItsWidth();
+    void listAndMapSizes();
+    void allPointsDeletedGivesNoViews();
+    void invalidIndexLeavesTheListEmpty();
+    void reprocessRedrawsFromTheRawSamples();
+    void mergedWaveIsAppendedAndRecorded();
+    void viewModesShowOneKindAtATime();
+
+private:
+    NamePipeFile& file() { return *window->state().current(); }
+
+    QTemporaryDir* dir = nullptr;
+    ScriptedDialogs* dialogs = nullptr;
+    MainWindow* window = nullptr;
+};
+
+void WaveListTest::init() {
+    dir = new QTemporaryDir;
+    dialogs = new ScriptedDialogs;
+    window = new MainWindow;
+    QVERIFY(window->openProjectPath(
+        writeFixtureProject(dir->path(), {{QStringLiteral("测区1"), 2, 3}})));
+}
+
+void WaveListTest::cleanup() {
+    delete window;
+    delete dialogs;
+    delete dir;
+}
+
+void WaveListTest::oneViewPerPointNotDeleted() {
+    QWaveList* list = QWaveList::instance();
+    QCOMPARE(list->waves().size(), 6);
+    for (int i = 0; i < 6; ++i)
+        QCOMPARE(list->waves()[i]->pointIndex(), i);
+    file().points[1].header.deleted = 1;
+    file().deletedCount = 1;
+    list->setFile(window->state().files, 0);
+    QCOMPARE(list->waves().size(), 5);
+    QVERIFY(!list->viewOfPoint(1));
+    QVERIFY(list->resultList()->isHidden());
+    QVERIFY(list->mapHost()->isHidden());
+}
+
+void WaveListTest::waveHeights_data() {
+    QTest::addColumn<int>("option");
+    QTest::addColumn<int>("height");
+    QTest::newRow("49") << 49 << 120;
+    QTest::newRow("50") << 50 << 50;
+    QTest::newRow("500") << 500 << 500;
+    QTest::newRow("501") << 501 << 120;
+    QTest::newRow("no options file") << 0 << 120;
+}
+
+void WaveListTest::waveHeights() {
+    QFETCH(int, option);
+    QFETCH(int, height);
+    window->state().options.waveHeight = option;
+    QWaveList* list = QWaveList::instance();
+    list->setFile(window->state().files, 0);
+    for (QWave* view : list->waves()) {
+        QCOMPARE(view->minimumHeight(), height);
+        QCOMPARE(view->maximumHeight(), height);
+    }
+    QCOMPARE(list->container()->minimumSize(), QSize(800, 6 * height));
+    QCOMPARE(list->container()->height(), 6 * height);
+}
+
+void WaveListTest::narrowContainerIsLaidOutAt1024() {
+    QWaveList* list = QWaveList::instance();
+    list->container()->resize(600, 10);
+    list->applyWaveSizes();
+    QCOMPARE(list->container()->width(), 1024);
+}
+
+void WaveListTest::wideContainerKeepsItsWidth() {
+    QWaveList* list = QWaveList::instance();
+    list->container()->resize(1500, 10);
+    list->applyWaveSizes();
+    QCOMPARE(list->container()->width(), 1500);
+}
+
+void WaveListTest::listAndMapSizes() {
+    QWaveList* list = QWaveList::instance();
+    file().deletedCount = 1;
+    list->applyListSizes();
+    QCOMPARE(list->container()->minimumSize(), QSize(800, 100));
+    QCOMPARE(list->container()->height(), 100);
+    list->applyMapSizes();
+    QCOMPARE(list->container()->minimumSize(), QSize(800, 1000));
+}
+
+void WaveListTest::allPointsDeletedGivesNoViews() {
+    for (MeasurePoint& p : file().points)
+        p.header.deleted = 1;
+    file().deletedCount = file().pointCount();
+    QWaveList* list = QWaveList::instance();
+    list->setFile(window->state().files, 0);
+    QVERIFY(list->waves().isEmpty());
+    QCOMPARE(list->container()->minimumHeight(), 0);
+}
+
+void WaveListTest::invalidIndexLeavesTheListEmpty() {
+    QWaveList* list = QWaveList::instance();
+    list->setFile(window->state().files, 5);
+    QVERIFY(list->waves().isEmpty());
+}
+
+void WaveListTest::reprocessRedrawsFromTheRawSamples() {
+    MeasurePoint& p = file().points[0];
+    const double peak = p.peakValue;
+    std::fill(p.accel.begin(), p.accel.end(), 0.0);
+    QWaveList::instance()->reprocess();
+    QCOMPARE(p.peakValue, peak);
+    QCOMPARE(QWaveList::instance()->waves()[0]->curve()->sample(0).y(), p.accel[0]);
+}
+
+void WaveListTest::mergedWaveIsAppendedAndRecorded() {
+    const int index = newMergedPoint(file());
+    QVERIFY(index >= 0);
+    QWaveList* list = QWaveList::instance();
+    list->appendMergedWave(index);
+    QCOMPARE(list->waves().size(), 7);
+    QCOMPARE(list->waves().last()->pointIndex(), index);
+    QCOMPARE(window->history().undoStack().back().kind, int(kEditPointAdded));
+    QVERIFY(file().modified);
+    QVERIFY(window->state().saveNeeded);
+}
+
+void WaveListTest::viewModesShowOneKindAtATime() {
+    window->show();
+    QWaveList* list = QWaveList::instance();
+    QAction* analysis = window->findChild<QAction*>("PinPuView");
+    analysis->trigger();
+    QVERIFY(list->waves()[0]->isHidden());
+    QVERIFY(!list->resultList()->isHidden());
+    QVERIFY(!window->findChild<QAction*>("DengZhiView")->isEnabled());
+    analysis->trigger();
+    QVERIFY(!list->waves()[0]->isHidden());
+    QVERIFY(list->resultList()->isHidden());
+}
+
+QTEST_MAIN(WaveListTest)
+#include "wave_list_test.moc"

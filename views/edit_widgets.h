@@ -1,0 +1,40 @@
+// Edit widgets of the panels that commit on focus-out and then tell their
+// parent panel (through its changesave() slot).
+#pragma once
+
+#include <QLineEdit>
+#include <QSpinBox>
+
+class QCustomEdit : public QLineEdit {
+    Q_OBJECT
+
+public:
+    explicit QCustomEdit(QWidget* parent = nullptr);
+
+signals:
+    void textUpdate();
+
+public slots:
+    // Shows `text` as already committed: it raises no textUpdate().
+    void setText(const QString& text);
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    QString committed_;
+};
+
+class QCustomSpinBox : public QSpinBox {
+    Q_OBJECT
+
+public:
+    explicit QCustomSpinBox(QWidget* parent = nullptr);
+
+signals:
+    // Raised on every focus-out, changed or not.
+    void textUpdate();
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override;
+};

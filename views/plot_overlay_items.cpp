@@ -1,0 +1,116 @@
+#include "plot_overlay_items.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QStringList>
+
+namespace {
+constexpr double kOverlayZ = 1000;
+constexpr int kLineSpacing = 10;
+} // namespace
+
+QwtPlotTextEx::QwtPlotTextEx() {
+    setZ(kOverlayZ);
+}
+
+QwtPlotTextEx::~QwtPlotTextEx() = default;
+
+int QwtPlotTextEx::rtti() const {
+    return QwtPlotItem::Rtti_PlotUserItem;
+}
+
+void QwtPlotTextEx::setTopLeft(int offsetX, int offsetY) {
+    offsetX_ = offsetX;
+    offsetY_ = offsetY;
+    anchor_ = TopLeft;
+}
+
+void QwtPlotTextEx::setBottomRight(int insetRight, int insetBottom, int extraRight,
+                                   int extraBottom) {
+    insetRight_ = insetRight;
+    insetBottom_ = insetBottom;
+    extraRight_ = extraRight;
+    extraBottom_ = extraBottom;
+    anchor_ = BottomRight;
+}
+
+void QwtPlotTextEx::setTopRight(int insetRight, int topOffset, int extraRight, int extraBottom) {
+    insetRight_ = insetRight;
+    topOffset_ = topOffset;
+    extraRight_ = extraRight;
+    extraBottom_ = extraBottom;
+    anchor_ = TopRight;
+}
+
+void QwtPlotTextEx::setText(const QString& text, const QColor& colour, int pointSize) {
+    text_ = text;
+    colour_ = colour;
+    pointSize_ = pointSize;
+    show();
+}
+
+QPointF QwtPlotTextEx::position(const QRectF& r) const {
+    switch (anchor_) {
+    case TopLeft:
+        return {r.x() + offsetX_, r.y() + offsetY_};
+    case BottomRight:
+        return {r.x() + r.width() - insetRight_ - extraRight_,
+                r.y() + r.height() - insetBottom_ - extraBottom_};
+    case TopRight:
+        return {r.x() + r.width() - insetRight_ - extraRight_, r.y() + topOffset_};
+    default:
+        return {0, 0};
+    }
+}
+
+void QwtPlotTextEx::drawText(QPainter* painter, const QPointF& at) const {
+    painter->setPen(colour_);
+    painter->setFont(QFont(QStringLiteral("Helvetica"), pointSize_));
+    const int x = static_cast<int>(at.x());
+    const int y = static_cast<int>(at.y());
+    if (!text_.contains(QLatin1Char('\n'))) {
+        painter->drawText(x, y, text_);
+        return;
+    }
+    // Each line is the text before a separator; whatever follows the last
+    // separator is not a line.
+    const QStringList pieces = text_.split(QLatin1Char('\n'));
+    for (int i = 0; i + 1 < pieces.size(); ++i)
+        painter->drawText(x, y + i * kLineSpacing, pieces[i]);
+}
+
+void QwtPlotTextEx::draw(QPainter* painter, const QwtScaleMap&, const QwtScaleMap&,
+                         const QRectF& canvasRect) const {
+    drawText(painter, position(canvasRect));
+}
+
+void QwtPlotTextEx1::draw(QPainter* painter, const QwtScaleMap&, const QwtScaleMap&,
+                          const QRectF& canvasRect) const {
+    painter->save();
+    painter->setClipRect(canvasRect);
+    painter->setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
+    painter->setBrush(QBrush(Qt::cyan, Qt::SolidPattern));
+    painter->drawRect(QRectF(canvasRect.width() - 220, canvasRect.top(), canvasRect.width(),
+                             canvasRect.height()));
+    painter->restore();
+    drawText(painter, position(canvasRect));
+}
+
+QwtPlotImage::QwtPlotImage(const QImage* image) : image_(image) {
+    setZ(kOverlayZ);
+}
+
+QwtPlotImage::~QwtPlotImage() = default;
+
+int QwtPlotImage::rtti() const {
+    return QwtPlotItem::Rtti_PlotUserItem;
+}
+
+QPointF QwtPlotImage::position(const QRectF& r) const {
+    return {r.x() + 0.8 * r.width() - image_->width() - 2, r.y() + 2};
+}
+
+void QwtPlotImage::draw(QPainter* painter, const QwtScaleMap&, const QwtScaleMap&,
+                        const QRectF& canvasRect) const {
+    painter->drawImage(position(canvasRect), *image_);
+}

@@ -1,0 +1,86 @@
+#include "qt_user_dialogs.h"
+
+#include "small_dialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace tarvel {
+
+namespace {
+
+QtUserDialogs qtDialogs;
+UserDialogs* installedDialogs = nullptr;
+
+QMessageBox::Icon boxIcon(NoticeIcon icon) {
+    switch (icon) {
+    case NoticeIcon::Critical:
+        return QMessageBox::Critical;
+    case NoticeIcon::Information:
+        return QMessageBox::Information;
+    case NoticeIcon::Warning:
+        break;
+    }
+    return QMessageBox::Warning;
+}
+
+} // namespace
+
+UserDialogs& userDialogs() {
+    return installedDialogs ? *installedDialogs : qtDialogs;
+}
+
+void setUserDialogs(UserDialogs* dialogs) {
+    installedDialogs = dialogs;
+}
+
+int QtUserDialogs::ask(QWidget* parent, const QString& title, const QString& text,
+                       const QStringList& buttons, int defaultButton) {
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton, parent);
+    QList<QAbstractButton*> added;
+    for (const QString& caption : buttons)
+        added.append(box.addButton(caption, QMessageBox::ActionRole));
+    if (defaultButton >= 0 && defaultButton < added.size())
+        box.setDefaultButton(static_cast<QPushButton*>(added[defaultButton]));
+    box.exec();
+    return added.indexOf(box.clickedButton());
+}
+
+bool QtUserDialogs::askYesNo(QWidget* parent, const QString& title, const QString& text) {
+    return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
+void QtUserDialogs::notify(QWidget* parent, NoticeIcon icon, const QString& title,
+                           const QString& text) {
+    QMessageBox box(boxIcon(icon), title, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+QString QtUserDialogs::openFileName(QWidget* parent, const QString& title, const QString& dir,
+                                    const QString& filter) {
+    return QFileDialog::getOpenFileName(parent, title, dir, filter);
+}
+
+QStringList QtUserDialogs::openFileNames(QWidget* parent, const QString& title, const QString& dir,
+                                         const QString& filter) {
+    return QFileDialog::getOpenFileNames(parent, title, dir, filter);
+}
+
+QString QtUserDialogs::saveFileName(QWidget* parent, const QString& title, const QString& dir,
+                                    const QString& filter, bool confirmOverwrite) {
+    return QFileDialog::getSaveFileName(parent, title, dir, filter, nullptr,
+                                        confirmOverwrite ? QFileDialog::Options()
+                                                         : QFileDialog::DontConfirmOverwrite);
+}
+
+bool QtUserDialogs::editProjectInfo(QWidget* parent, ProjectInfo& info) {
+    ProjectSet dialog(info, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    dialog.store(info);
+    return true;
+}
+
+} // namespace tarvel

@@ -1,0 +1,24 @@
+// The seam's real implementation: QMessageBox and QFileDialog.
+#pragma once
+
+#include "user_dialogs.h"
+
+namespace tarvel {
+
+class QtUserDialogs : public UserDialogs {
+public:
+    int ask(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons,
+            int defaultButton) override;
+    bool askYesNo(QWidget* parent, const QString& title, const QString& text) override;
+    void notify(QWidget* parent, NoticeIcon icon, const QString& title,
+                const QString& text) override;
+    QString openFileName(QWidget* parent, const QString& title, const QString& dir,
+                         const QString& filter) override;
+    QStringList openFileNames(QWidget* parent, const QString& title, const QString& dir,
+                              const QString& filter) override;
+    QString saveFileName(QWidget* parent, const QString& title, const QString& dir,
+                         const QString& filter, bool confirmOverwrite) override;
+    bool editProjectInfo(QWidget* parent, ProjectInfo& info) override;
+};
+
+} // namespace tarvel

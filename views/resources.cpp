@@ -1,0 +1,7 @@
+#include "resources.h"
+
+#include <QtGlobal>
+
+void initTarvelResources() {
+    Q_INIT_RESOURCE(icons);
+}

@@ -1,0 +1,156 @@
+#include "small_dialogs.h"
+
+#include "app_context.h"
+#include "data/app_state.h"
+#include "data/gbk_text.h"
+
+#include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+using namespace tarvel;
+
+QErrorDlg::QErrorDlg(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("设置"));
+    setWindowModality(Qt::WindowModal);
+    setFixedSize(600, 220);
+
+    auto* typeBox = new QGroupBox(QStringLiteral("缺陷类型"));
+    auto* typeGrid = new QGridLayout(typeBox);
+    types_ = new QButtonGroup(this);
+    const QStringList typeNames = {QStringLiteral("缩径"), QStringLiteral("扩径"),
+                                   QStringLiteral("断桩"), QStringLiteral("离析"),
+                                   QStringLiteral("夹泥"), QStringLiteral("裂纹"),
+                                   QStringLiteral("缺陷")};
+    for (int i = 0; i < typeNames.size(); ++i) {
+        auto* button = new QRadioButton(typeNames[i]);
+        types_->addButton(button, i);
+        typeGrid->addWidget(button, i / 4, i % 4);
+    }
+    types_->button(0)->setChecked(true);
+
+    auto* gradeBox = new QGroupBox(QStringLiteral("严重程度"));
+    auto* gradeRow = new QHBoxLayout(gradeBox);
+    grades_ = new QButtonGroup(this);
+    const QStringList gradeNames = {QStringLiteral("轻微"), QStringLiteral("普通"),
+                                    QStringLiteral("严重")};
+    for (int i = 0; i < gradeNames.size(); ++i) {
+        auto* button = new QRadioButton(gradeNames[i]);
+        grades_->addButton(button, i);
+        gradeRow->addWidget(button);
+    }
+    grades_->button(0)->setChecked(true);
+
+    auto* ok = new QPushButton(QStringLiteral("确定"));
+    auto* cancel = new QPushButton(QStringLiteral("取消"));
+    connect(ok, &QPushButton::clicked, this, &QErrorDlg::OKclicked);
+    connect(cancel, &QPushButton::clicked, this, &QErrorDlg::Cancelclicked);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+
+    auto* column = new QVBoxLayout(this);
+    column->addWidget(typeBox, 4);
+    column->addWidget(gradeBox, 3);
+    column->addLayout(buttons);
+}
+
+void QErrorDlg::OKclicked() {
+    if (NamePipeFile* file = appState() ? appState()->current() : nullptr) {
+        file->defectTypeText = types_->checkedButton()->text().toStdString();
+        file->defectGradeText = grades_->checkedButton()->text().toStdString();
+    }
+    accept();
+}
+
+void QErrorDlg::Cancelclicked() {
+    reject();
+}
+
+QMergeDlg::QMergeDlg(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("波形叠加"));
+    list_ = new QListWidget;
+    list_->setSelectionMode(QAbstractItemView::MultiSelection);
+    if (const NamePipeFile* file = appState() ? appState()->current() : nullptr) {
+        const int shown = file->pointCount() - file->deletedCount;
+        for (int i = 0; i < file->pointCount(); ++i) {
+            const PointHeader& header = file->points[static_cast<std::size_t>(i)].header;
+            if (header.deleted == 0 && header.pointNo >= 0)
+                list_->addItem(QStringLiteral("序号:%1/%2").arg(i + 1).arg(shown));
+        }
+    }
+    auto* ok = new QPushButton(QStringLiteral("确定"));
+    auto* cancel = new QPushButton(QStringLiteral("取消"));
+    connect(ok, &QPushButton::clicked, this, &QMergeDlg::OkClick);
+    connect(cancel, &QPushButton::clicked, this, &QMergeDlg::CancelClick);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    buttons->addStretch();
+    auto* column = new QVBoxLayout(this);
+    column->addWidget(list_);
+    column->addLayout(buttons);
+}
+
+void QMergeDlg::selectedRows(QList<int>& rows) const {
+    rows.clear();
+    // The selection model keeps the order in which items were selected.
+    for (const QModelIndex& index : list_->selectionModel()->selectedIndexes())
+        rows.append(index.row());
+}
+
+void QMergeDlg::OkClick() {
+    accept();
+}
+
+void QMergeDlg::CancelClick() {
+    reject();
+}
+
+QAboutMain::QAboutMain(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("关于"));
+    setWindowModality(Qt::WindowModal);
+    setAttribute(Qt::WA_DeleteOnClose);
+    auto* names = new QVBoxLayout;
+    names->addWidget(new QLabel(QStringLiteral("Quendrel")));
+    names->addWidget(new QLabel(QStringLiteral("V1.0")));
+    auto* confirm = new QPushButton(QStringLiteral("确认"));
+    connect(confirm, &QPushButton::clicked, this, &QAboutMain::AboutOk);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(confirm);
+    auto* row = new QHBoxLayout(this);
+    row->addWidget(new QLabel);
+    row->addLayout(names);
+    row->addLayout(buttons);
+}
+
+void QAboutMain::AboutOk() {
+    close();
+}
+
+ProjectSet::ProjectSet(const ProjectInfo& info, QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("工程信息"));
+    projectName_ = new QLineEdit(QString::fromStdString(decodeGbk(info.projectName)));
+    projectName_->setMaxLength(49);
+    auto* form = new QFormLayout(this);
+    form->setContentsMargins(0, 0, 0, 0);
+    form->addRow(QStringLiteral("工程名称："), projectName_);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    form->addRow(buttons);
+}
+
+void ProjectSet::store(ProjectInfo& info) const {
+    encodeGbk(projectName_->text().toStdString(), info.projectName);
+}

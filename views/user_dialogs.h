@@ -1,0 +1,51 @@
+// Every question, notice and file dialog of the program goes through this
+// seam, so that each command can be driven without a person clicking.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace tarvel {
+
+struct ProjectInfo;
+
+enum class NoticeIcon { Critical, Information, Warning };
+
+class UserDialogs {
+public:
+    virtual ~UserDialogs() = default;
+
+    // A warning box with named buttons; returns the index of the chosen
+    // button, or -1 when the box was closed without a choice.
+    virtual int ask(QWidget* parent, const QString& title, const QString& text,
+                    const QStringList& buttons, int defaultButton) = 0;
+
+    // A yes/no box; true for yes.
+    virtual bool askYesNo(QWidget* parent, const QString& title, const QString& text) = 0;
+
+    // A notice with a single OK button.
+    virtual void notify(QWidget* parent, NoticeIcon icon, const QString& title,
+                        const QString& text) = 0;
+
+    // File dialogs return an empty string (list) when cancelled.
+    virtual QString openFileName(QWidget* parent, const QString& title, const QString& dir,
+                                 const QString& filter) = 0;
+    virtual QStringList openFileNames(QWidget* parent, const QString& title, const QString& dir,
+                                      const QString& filter) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& title, const QString& dir,
+                                 const QString& filter, bool confirmOverwrite) = 0;
+
+    // The modal project-information dialog; true when it was accepted, and
+    // then `info` holds its fields.
+    virtual bool editProjectInfo(QWidget* parent, ProjectInfo& info) = 0;
+};
+
+// The dialogs the program uses (the Qt ones unless a test installed others).
+UserDialogs& userDialogs();
+
+// Installs `dialogs` (not owned); nullptr restores the Qt dialogs.
+void setUserDialogs(UserDialogs* dialogs);
+
+} // namespace tarvel

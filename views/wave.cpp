@@ -1,0 +1,387 @@
+#include "wave.h"
+
+#include "analysis/results.h"
+#include "app_context.h"
+#include "data/app_state.h"
+#include "nice_step.h"
+#include "plot_overlay_items.h"
+#include "sample_series.h"
+#include "text_size_cache.h"
+#include "wave_host.h"
+#include "wave_list.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <qwt_picker_machine.h>
+#include <qwt_plot_canvas.h>
+#include <qwt_plot_curve.h>
+#include <qwt_plot_grid.h>
+#include <qwt_plot_marker.h>
+#include <qwt_plot_picker.h>
+#include <qwt_scale_div.h>
+
+#include <cmath>
+
+using namespace tarvel;
+
+namespace {
+
+constexpr int kDefaultWaveHeight = 120;
+
+QString fixed(double value, int decimals) {
+    return QString::fromStdString(formatFixed(value, decimals));
+}
+
+QwtText markerLabel(const QString& text, const QColor& colour) {
+    QwtText label(text);
+    label.setFont(QFont(QStringLiteral("Helvetica"), 8));
+    label.setColor(colour);
+    return label;
+}
+
+QwtPlotMarker* verticalMarker(const QColor& colour, Qt::Alignment labelAlignment) {
+    auto* marker = new QwtPlotMarker;
+    marker->setLineStyle(QwtPlotMarker::VLine);
+    marker->setLinePen(QPen(colour, 0, Qt::SolidLine));
+    marker->setLabelAlignment(labelAlignment);
+    return marker;
+}
+
+} // namespace
+
+QWave::QWave(QWidget* parent)
+    : QwtPlot(parent), checkPicture_(QStringLiteral(":/res/check_26.png")) {
+    setAutoReplot(false);
+    setAxisScaleDraw(QwtPlot::xBottom, new CachedLabelScaleDraw);
+    setAxisScaleDraw(QwtPlot::yLeft, new CachedLabelScaleDraw);
+    setAutoDelete(false); // several items are attached only now and then
+
+    auto* canvas = new QwtPlotCanvas;
+    canvas->setFrameStyle(QFrame::Box | QFrame::Plain);
+    canvas->setLineWidth(1);
+    // A whole area's views live at once: a cached canvas pixmap per view
+    // would cost hundreds of megabytes and buys nothing, since the picker
+    // draws its rubber band on an overlay.
+    canvas->setPaintAttribute(QwtPlotCanvas::BackingStore, false);
+    QPalette palette = canvas->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    canvas->setPalette(palette);
+    setCanvas(canvas);
+
+    grid_ = new QwtPlotGrid;
+    grid_->setPen(QPen(Qt::gray, 0, Qt::DotLine));
+    grid_->enableX(true);
+    grid_->enableXMin(true);
+    grid_->enableY(true);
+    grid_->enableYMin(false);
+
+    curve_ = new QwtPlotCurve;
+    curve_->setPen(QPen(Qt::blue, 0, Qt::SolidLine));
+    curve_->setBrush(QBrush(QColor(128, 128, 128), Qt::SolidPattern));
+    curve_->setRenderHint(QwtPlotItem::RenderAntialiased, true);
+    curve_->setPaintAttribute(QwtPlotCurve::FilterPoints, true);
+    curve_->attach(this);
+
+    baselineMarker_ = new QwtPlotMarker;
+    baselineMarker_->setLineStyle(QwtPlotMarker::HLine);
+    baselineMarker_->setLinePen(QPen(Qt::black, 0, Qt::SolidLine));
+    baselineMarker_->attach(this);
+
+    // All three labels sit right of their lines; start and end keep to the
+    // top and bottom so that they do not cover the peak's label.
+    startMarker_ = verticalMarker(Qt::red, Qt::AlignRight | Qt::AlignTop);
+    endMarker_ = verticalMarker(Qt::red, Qt::AlignRight | Qt::AlignBottom);
+    peakMarker_ = verticalMarker(Qt::green, Qt::AlignRight);
+    pickMarker_ = verticalMarker(Qt::black, Qt::AlignRight);
+    pickMarker_->setZ(-1);
+
+    picker_ = new QwtPlotPicker(QwtPlot::xBottom, QwtPlot::yLeft, QwtPicker::VLineRubberBand,
+                                QwtPicker::ActiveOnly, this->canvas());
+    picker_->setStateMachine(new QwtPickerDragPointMachine);
+    connect(picker_, qOverload<const QPointF&>(&QwtPlotPicker::selected), this,
+            &QWave::Pickedselected);
+
+    checkImage_ = new QwtPlotImage(&checkPicture_);
+    checkImage_->setZ(1000);
+
+    title_ = new QwtPlotTextEx;
+    title_->setTopLeft(0, 12);
+    title_->attach(this);
+    unitLabel_ = new QwtPlotTextEx;
+    unitLabel_->setBottomRight(250, 5, 0, 0);
+    unitLabel_->attach(this);
+    spectrumText_ = new QwtPlotTextEx1;
+    for (QwtPlotTextEx*& line : resultLines_) {
+        line = new QwtPlotTextEx;
+        line->attach(this);
+    }
+
+    const QFont axisFont(QStringLiteral("Helvetica"), 8);
+    setAxisFont(QwtPlot::xBottom, axisFont);
+    setAxisFont(QwtPlot::yLeft, axisFont);
+    enableAxis(QwtPlot::xTop, false);
+    enableAxis(QwtPlot::yRight, false);
+    enableAxis(QwtPlot::yLeft, false);
+
+    const AppState* state = appState();
+    const int height = state ? state->options.waveHeight : 0;
+    setFixedHeight(height >= 50 && height <= 500 ? height : kDefaultWaveHeight);
+}
+
+QWave::~QWave() {
+    detachItems(QwtPlotItem::Rtti_PlotItem, false);
+    delete grid_;
+    delete curve_;
+    delete baselineMarker_;
+    delete startMarker_;
+    delete endMarker_;
+    delete peakMarker_;
+    delete pickMarker_;
+    delete checkImage_;
+    delete title_;
+    delete unitLabel_;
+    delete spectrumText_;
+    for (QwtPlotTextEx* line : resultLines_)
+        delete line;
+    for (QwtPlotMarker* marker : defectLines_)
+        delete marker;
+    for (QwtPlotMarker* marker : defectLabels_)
+        delete marker;
+}
+
+QMenu* QWave::mainMenu() {
+    if (!mainMenu_)
+        createMenu();
+    return mainMenu_;
+}
+
+void QWave::createMenu() {
+    mainMenu_ = new QMenu(this);
+    headAction_ = mainMenu_->addAction(QStringLiteral("起始时间标记(&T)"), this, &QWave::doHead);
+    tailAction_ = mainMenu_->addAction(QStringLiteral("结束时间标记(&D)"), this, &QWave::doTail);
+    printAction_ = mainMenu_->addAction(QStringLiteral("设置打印标志"), this, &QWave::doPrint);
+    mainMenu_->addAction(QStringLiteral("自动计算桩头"), this, &QWave::autoHead)->setVisible(false);
+    mainMenu_->addAction(QStringLiteral("图形导出"), this, &QWave::saveAs);
+    mainMenu_->addAction(QStringLiteral("删除波形"), this, &QWave::waveDel)->setVisible(false);
+    mainMenu_->addAction(QStringLiteral("数据导出"), this, &QWave::dataexport);
+}
+
+const QwtPlotTextEx* QWave::resultItem(int line) const {
+    return line >= 0 && line < kResultLineCount ? resultLines_[static_cast<std::size_t>(line)]
+                                                : nullptr;
+}
+
+void QWave::bindPoint(int pointIndex) {
+    pointIndex_ = pointIndex;
+}
+
+NamePipeFile* QWave::file() const {
+    AppState* state = appState();
+    return state ? state->current() : nullptr;
+}
+
+MeasurePoint* QWave::point() const {
+    NamePipeFile* f = file();
+    if (!f || pointIndex_ < 0 || pointIndex_ >= static_cast<int>(f->points.size()))
+        return nullptr;
+    return &f->points[static_cast<std::size_t>(pointIndex_)];
+}
+
+void QWave::drawPoint() {
+    draw(Variant::Screen);
+}
+
+void QWave::drawForExport() {
+    draw(Variant::Export);
+}
+
+void QWave::clearAlignment() {
+    aligned_ = false;
+    alignShiftMs_ = 0;
+}
+
+void QWave::draw(Variant variant) {
+    NamePipeFile* f = file();
+    MeasurePoint* p = point();
+    if (!f || !p || p->isDeleted())
+        return;
+    const ViewOptions& options = appState()->options;
+
+    const int shown = f->pointCount() - f->deletedCount;
+    QString title = QStringLiteral("序号:%1/%2").arg(pointIndex_ + 1).arg(shown);
+    if (variant == Variant::Screen && p->header.pointNo < 0)
+        title += QStringLiteral(" 系叠加波");
+    const bool current = variant == Variant::Screen && f->currentPoint == pointIndex_ + 1;
+    title_->setText(title, current ? QColor(255, 0, 0) : QColor(), 10);
+    pickMarker_->attach(current ? this : nullptr);
+    checkImage_->attach(p->header.printMark == 2 ? this : nullptr);
+    unitLabel_->setText(
+        options.abscissaTime != 0 ? QStringLiteral("T(ms)") : QStringLiteral("L(m)"), QColor(), 8);
+    grid_->attach(options.hideGrid != 0 ? nullptr : this);
+    enableAxis(QwtPlot::yLeft, options.showOrdinate == 1);
+
+    setScales(*f, *p);
+    baselineMarker_->setYValue(p->baseline);
+    curve_->setBaseline(p->baseline);
+    setSamples(*f, *p);
+    setMarkers(*f, *p);
+    setDefectMarkers(*f, *p);
+
+    CalculateResult(f);
+    replot();
+}
+
+void QWave::setScales(const NamePipeFile& f, const MeasurePoint& p) {
+    const ViewOptions& options = appState()->options;
+    const int ampZoom = p.header.params.ampZoom;
+    const double q = (ampZoom != 0 ? 100.0 / (100 + ampZoom) : 1.0) * 1.2;
+
+    if (options.noNormalise == 1)
+        setAxisScale(QwtPlot::yLeft, f.fileYMin, f.fileYMax, niceStep(f.fileYMax) * 0.5);
+    else
+        setAxisScale(QwtPlot::yLeft, p.yMin, p.yMax, niceStep(p.yMax) * 0.5);
+
+    if (!waveHost().alignedView()) {
+        const double length = f.sampleCount() * static_cast<double>(f.header.sampleInterval) / 1000;
+        setAxisScale(QwtPlot::xBottom, 0, length * q, niceStep(f.timeTick * q));
+    }
+}
+
+void QWave::setSamples(NamePipeFile& f, MeasurePoint& p) {
+    const std::size_t n = std::min(p.accel.size(), f.timeAxis.size());
+    if (appState()->options.abscissaTime != 0) {
+        curve_->setData(
+            new SampleSeries(f.timeAxis.data(), p.accel.data(), n, aligned_ ? alignShiftMs_ : 0));
+        return;
+    }
+    pickMarker_->setXValue(p.pickTime);
+    // Only a head alignment gives a point its length axis; until then the
+    // wave stays on the time axis rather than collapsing onto zero.
+    const bool hasLength = p.lengthAxis.size() == n;
+    curve_->setData(
+        new SampleSeries(hasLength ? p.lengthAxis.data() : f.timeAxis.data(), p.accel.data(), n));
+}
+
+void QWave::setMarkers(const NamePipeFile& f, const MeasurePoint& p) {
+    startMarker_->setXValue(p.startMarkMs);
+    startMarker_->setLabel(
+        markerLabel(QStringLiteral("起始:  %1ms").arg(fixed(p.startMarkMs, 3)), Qt::red));
+    endMarker_->setXValue(p.endMarkMs);
+    endMarker_->setLabel(
+        markerLabel(QStringLiteral("结束:  %1ms").arg(fixed(p.endMarkMs, 3)), Qt::red));
+    peakMarker_->setXValue(p.peakTime);
+    peakMarker_->setLabel(markerLabel(QStringLiteral("( %1ms, %2m/s2 )")
+                                          .arg(fixed(p.peakTime, 3))
+                                          .arg(fixed(p.peakValue / f.header.gain, 2)),
+                                      QColor(0, 128, 0)));
+    startMarker_->attach(this);
+    endMarker_->attach(this);
+    peakMarker_->attach(this);
+}
+
+void QWave::setDefectMarkers(const NamePipeFile& f, const MeasurePoint& p) {
+    const ViewOptions& options = appState()->options;
+    const bool timeMode = options.abscissaTime != 0;
+    const double labelY = (options.noNormalise == 1 ? f.fileYMax : p.yMax) / 10;
+    const int labelSize = options.waveHeight > 100 ? 8 : 7;
+    for (std::size_t e = 0; e < defectLines_.size(); ++e) {
+        const double position = f.header.defectLegend[e].position;
+        const bool here = position > 1e-6 && f.header.legendPoint[e] == pointIndex_;
+        if (!here) {
+            if (defectLines_[e])
+                defectLines_[e]->detach();
+            if (defectLabels_[e])
+                defectLabels_[e]->detach();
+            continue;
+        }
+        if (!defectLines_[e]) {
+            defectLines_[e] = verticalMarker(Qt::green, Qt::AlignRight);
+            defectLabels_[e] = new QwtPlotMarker;
+        }
+        const double x = timeMode ? position * 1000 * 2 / f.header.waveSpeed : position;
+        defectLines_[e]->setXValue(x);
+        defectLines_[e]->attach(this);
+        if (!timeMode) {
+            defectLabels_[e]->detach();
+            continue;
+        }
+        const QString text = options.defectInTime != 0
+                                 ? QStringLiteral("%1ms").arg(fixed(x, 2))
+                                 : QStringLiteral("%1m").arg(fixed(position, 2));
+        QwtText label(text);
+        label.setFont(QFont(QStringLiteral("Helvetica"), labelSize));
+        defectLabels_[e]->setLabel(label);
+        defectLabels_[e]->setValue(x, labelY);
+        defectLabels_[e]->attach(this);
+    }
+}
+
+void QWave::CalculateResult(NamePipeFile* f) {
+    MeasurePoint* p = point();
+    if (!f || !p)
+        return;
+    // Placed from the height option itself, even when the view fell back to
+    // the default height.
+    const int height = appState()->options.waveHeight;
+    for (int i = 0; i < kResultLineCount; ++i)
+        resultLines_[static_cast<std::size_t>(i)]->setBottomRight(210, height - 45 - 20 * i, 0, 0);
+
+    if (p->hasResults) {
+        const auto lines = resultLines(p->results);
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            resultLines_[i]->setText(QString::fromStdString(lines[i]), QColor(0, 0, 255), 10);
+    }
+    for (std::size_t i = 12; i < resultLines_.size(); ++i)
+        resultLines_[i]->setText(QString(), QColor(0, 0, 255), 10);
+
+    const AreaMeans means = computeAreaMeans(*f);
+    waveHost().showAreaMeans(fixed(means.resilientModulus, 2), fixed(means.deformationModulus, 2));
+}
+
+void QWave::Pickedselected(const QPointF& picked) {
+    NamePipeFile* f = file();
+    MeasurePoint* p = point();
+    if (!f || !p)
+        return;
+    const double x = picked.x();
+    if (std::fabs(x) <= 1e-6) {
+        waveHost().showStatus(QString());
+    } else {
+        const double dt = f->header.sampleInterval;
+        const long k = static_cast<long>(std::trunc(x * 1000 / dt));
+        double value = 0;
+        if (k >= 0 && k < static_cast<long>(p->raw.size())) {
+            const double counts = static_cast<double>(p->raw[static_cast<std::size_t>(k)]) - 32768;
+            value = counts * f->header.fullScale / 32768 / f->header.sensitivity / f->header.gain;
+        }
+        waveHost().showStatus(
+            QStringLiteral("T=%1ms, A=%2m/s2").arg(fixed(x, 3)).arg(fixed(value, 2)));
+    }
+
+    const int previous = f->currentPoint;
+    p->pickTime = x;
+    pickMarker_->setXValue(x);
+    if (previous != pointIndex_ + 1) {
+        f->previousPoint = previous;
+        f->currentPoint = pointIndex_ + 1;
+        waveHost().currentPointChanged();
+        // Only the view that lost the highlight changes besides this one.
+        QWaveList::instance()->redrawPoint(previous - 1);
+    }
+    drawPoint();
+}
+
+void QWave::prepareMenu() {
+    mainMenu();
+    const MeasurePoint* p = point();
+    const bool manual = p && p->header.params.autoMark != 1;
+    headAction_->setEnabled(manual);
+    tailAction_->setEnabled(manual);
+    printAction_->setText(p && p->header.printMark == 2 ? QStringLiteral("去除打印标识")
+                                                        : QStringLiteral("设打印标识"));
+}
+
+void QWave::contextMenuEvent(QContextMenuEvent* event) {
+    prepareMenu();
+    mainMenu()->popup(event->globalPos());
+}

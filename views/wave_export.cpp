@@ -1,0 +1,78 @@
+// Exporting a wave: as a picture, or its stored samples as text.
+#include "wave.h"
+
+#include "app_context.h"
+#include "data/app_state.h"
+#include "user_dialogs.h"
+#include "wave_export.h"
+
+#include <QFile>
+#include <QImageWriter>
+#include <QPainter>
+#include <QTextStream>
+#include <qwt_plot_renderer.h>
+
+using namespace tarvel;
+
+namespace tarvel {
+
+QString imageFilter() {
+    QStringList patterns;
+    for (const QByteArray& format : QImageWriter::supportedImageFormats())
+        patterns << QStringLiteral("*.") + QString::fromLatin1(format);
+    return QStringLiteral("Images (") + patterns.join(QLatin1Char(' ')) + QStringLiteral(")");
+}
+
+QImage renderWaveImage(int pointIndex) {
+    QWave picture;
+    picture.bindPoint(pointIndex);
+    picture.drawForExport();
+
+    QwtPlotRenderer renderer;
+    renderer.setDiscardFlag(QwtPlotRenderer::DiscardBackground, false);
+    renderer.setDiscardFlag(QwtPlotRenderer::DiscardCanvasBackground, true);
+    renderer.setDiscardFlag(QwtPlotRenderer::DiscardCanvasFrame, true);
+    renderer.setLayoutFlag(QwtPlotRenderer::FrameWithScales, true);
+
+    QImage image(kExportWidth, kExportHeight, QImage::Format_RGB16);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    renderer.render(&picture, &painter, QRectF(0, 0, kExportWidth, kExportHeight));
+    return image;
+}
+
+QString writeSampleText(const MeasurePoint& point, const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return file.errorString();
+    QTextStream out(&file);
+    for (const uint16_t sample : point.raw)
+        out << (static_cast<int>(sample) - 32768) << "\r\n";
+    out.flush();
+    if (out.status() != QTextStream::Ok || !file.flush())
+        return file.errorString();
+    return QString();
+}
+
+} // namespace tarvel
+
+void QWave::saveAs() {
+    if (!point())
+        return;
+    const QString name = userDialogs().saveFileName(this, QStringLiteral("Export File Name"),
+                                                    QString(), imageFilter(), false);
+    if (name.isEmpty())
+        return;
+    renderWaveImage(pointIndex_).save(name);
+}
+
+void QWave::dataexport() {
+    const MeasurePoint* p = point();
+    if (!p)
+        return;
+    const QString reason = writeSampleText(*p, QString::fromLatin1(kSampleTextFile));
+    if (!reason.isEmpty())
+        userDialogs().notify(this, NoticeIcon::Warning, QStringLiteral("Error"),
+                             QStringLiteral("Failed to open %1\n%2")
+                                 .arg(QString::fromLatin1(kSampleTextFile), reason));
+}

@@ -1,0 +1,25 @@
+// The two exports of a wave view.
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+namespace tarvel {
+
+struct MeasurePoint;
+
+inline constexpr int kExportWidth = 800;
+inline constexpr int kExportHeight = 400;
+inline constexpr const char* kSampleTextFile = "A.txt";
+
+// "Images (*.bmp *.png ...)" from the formats the image writer supports.
+QString imageFilter();
+
+// The picture of a point of the current file: 800 x 400, 16-bit RGB.
+QImage renderWaveImage(int pointIndex);
+
+// One stored sample minus 32768 per line, lines ending in "\r\n"; the file
+// is truncated first. Returns an empty string or the reason it failed.
+QString writeSampleText(const MeasurePoint& point, const QString& path);
+
+} // namespace tarvel

@@ -1,0 +1,61 @@
+// The central view: every point of the current file as one wave view, one
+// under the other in a scrolling column, plus the hosts of the result list
+// and the distribution map (one of the three kinds shows at a time).
+#pragma once
+
+#include "data/area_file.h"
+
+#include <QList>
+#include <QScrollArea>
+
+class QVBoxLayout;
+class QWave;
+
+class QWaveList : public QScrollArea {
+    Q_OBJECT
+
+public:
+    enum ViewMode { WaveMode, ResultListMode, MapMode };
+
+    // The one wave list of the program, created on first use.
+    static QWaveList* instance();
+
+    // Rebuilds every view for file `index` of `files` (the current file).
+    void setFile(tarvel::AreaFileList& files, int index);
+    void clearWaves();
+
+    void applyWaveSizes();
+    void applyListSizes();
+    void applyMapSizes();
+    // Shows the kind of view `mode` names and sizes the column for it.
+    void showMode(ViewMode mode);
+
+    // Conditions the current file again and redraws every view.
+    void reprocess();
+    // Redraws every view from the data as it stands.
+    void redrawAll();
+    void redrawPoint(int pointIndex);
+
+    void deleteCurrentWave();
+    void appendMergedWave(int pointIndex);
+
+    const QList<QWave*>& waves() const { return waves_; }
+    QWave* viewOfPoint(int pointIndex) const;
+    QWidget* resultList() const { return resultList_; }
+    QWidget* mapHost() const { return mapHost_; }
+    QWidget* container() const { return container_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    explicit QWaveList(QWidget* parent = nullptr);
+    QWave* addView(int pointIndex);
+    int shownCount() const;
+
+    QList<QWave*> waves_;
+    QWidget* resultList_ = nullptr;
+    QWidget* mapHost_ = nullptr;
+    QWidget* container_;
+    QVBoxLayout* layout_;
+};
