@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QGuiApplication>
+#include <QScreen>
 
 void setApplicationFont() {
     const QString family = QStringLiteral("wenquanyi");
@@ -23,6 +25,10 @@ int runTarvel(int argc, char** argv) {
         return 1;
     }
     MainWindow window(line.sizeHints);
+    // Without a window manager "maximized" means nothing: start at the
+    // screen's size so the waves are readable there too.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        window.setGeometry(screen->availableGeometry());
     window.showMaximized();
     if (!line.openPath.isEmpty())
         window.openPathAtStart(line.openPath);

@@ -12,6 +12,7 @@
 
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <algorithm>
 #include <qwt_picker_machine.h>
 #include <qwt_plot_canvas.h>
 #include <qwt_plot_curve.h>
@@ -215,8 +216,12 @@ void QWave::draw(Variant variant) {
     title_->setText(title, current ? QColor(255, 0, 0) : QColor(), 10);
     pickMarker_->attach(current ? this : nullptr);
     checkImage_->attach(p->header.printMark == 2 ? this : nullptr);
-    unitLabel_->setText(
-        options.abscissaTime != 0 ? QStringLiteral("T(ms)") : QStringLiteral("L(m)"), QColor(), 8);
+    // A point without a length axis is drawn against time in either mode,
+    // and the unit must say so.
+    const bool lengthShown = options.abscissaTime == 0 && !p->accel.empty() &&
+                             p->lengthAxis.size() == std::min(p->accel.size(), f->timeAxis.size());
+    unitLabel_->setText(lengthShown ? QStringLiteral("L(m)") : QStringLiteral("T(ms)"), QColor(),
+                        8);
     grid_->attach(options.hideGrid != 0 ? nullptr : this);
     enableAxis(QwtPlot::yLeft, options.showOrdinate == 1);
 
