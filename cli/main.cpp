@@ -1,4 +1,4 @@
-// tarvel-cli: batch analysis, inspection and synthetic data without a screen.
+// tarvel-cli: batch analysis, header listings and synthetic data without a screen.
 #include "cli_common.h"
 #ifdef TARVEL_WITH_REPORT
 #include "report_command.h"

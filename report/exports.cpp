@@ -4,7 +4,7 @@
 #include "desktop_open.h"
 #include "embedded_template.h"
 #include "excel_summary.h"
-#include "inspection_report.h"
+#include "modulus_report.h"
 #include "picture_report.h"
 #include "xlsx_writer.h"
 
@@ -78,8 +78,8 @@ bool openDoc1(const char* templatePath, const ProjectInfo* project, const AreaFi
             templatePath != nullptr && std::filesystem::is_regular_file(templatePath, ec);
         ZipEntries parts = haveTemplate ? readZipFile(templatePath)
                                         : readZipBytes(kEmbeddedTemplate, kEmbeddedTemplateSize);
-        buildInspectionReport(std::move(parts), *project, *areas,
-                              pictureDir != nullptr ? pictureDir : "")
+        buildModulusReport(std::move(parts), *project, *areas,
+                           pictureDir != nullptr ? pictureDir : "")
             .save(path);
     });
 }

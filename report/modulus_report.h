@@ -16,7 +16,7 @@ namespace tarvel::scrivet {
 // i is "<pictureDir>/dengzhi<i>.png"; areas without one get none. Throws
 // std::runtime_error when the template lacks a paragraph or table the
 // report fills, or a map cannot be read.
-WordDocument buildInspectionReport(ZipEntries templatePackage, const ProjectInfo& project,
-                                   const AreaFileList& areas, const std::string& pictureDir);
+WordDocument buildModulusReport(ZipEntries templatePackage, const ProjectInfo& project,
+                                const AreaFileList& areas, const std::string& pictureDir);
 
 } // namespace tarvel::scrivet

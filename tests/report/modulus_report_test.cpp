@@ -14,7 +14,7 @@
 namespace tarvel::testing {
 namespace {
 
-class InspectionReport : public ::testing::Test {
+class ModulusReport : public ::testing::Test {
 protected:
     OfficeFacts write(const LoadedProject& project, const std::string& templatePath,
                       const std::string& pictureDir = "") {
@@ -44,7 +44,7 @@ protected:
     ScratchDir scratch;
 };
 
-TEST_F(InspectionReport, TemplateIsCompletedWithTheProjectData) {
+TEST_F(ModulusReport, TemplateIsCompletedWithTheProjectData) {
     LoadedProject project = makeProject(scratch.subdir("p"), {});
     OfficeFacts facts = write(project, REPORT_TEMPLATE);
     const ProjectInfo& p = project.info;
@@ -96,7 +96,7 @@ TEST_F(InspectionReport, TemplateIsCompletedWithTheProjectData) {
     EXPECT_EQ(facts.value({"footer", "1"}), "第  页 / 共  页 ");
 }
 
-TEST_F(InspectionReport, EveryAreaGetsAnAreaTableAndAPointTableUnderTheResults) {
+TEST_F(ModulusReport, EveryAreaGetsAnAreaTableAndAPointTableUnderTheResults) {
     LoadedProject project = makeProject(
         scratch.subdir("p"), {syntheticArea("测区1", 2, 3), syntheticArea("测区2", 1, 2)});
     project.areas[1]->points[0].header.deleted = 1;
@@ -144,7 +144,7 @@ TEST_F(InspectionReport, EveryAreaGetsAnAreaTableAndAPointTableUnderTheResults) 
     EXPECT_EQ(facts.value({"cell", "5", "2", "1"}), "2");
 }
 
-TEST_F(InspectionReport, DistributionMapsStandUnderTheirHeadingWithTheAreaName) {
+TEST_F(ModulusReport, DistributionMapsStandUnderTheirHeadingWithTheAreaName) {
     LoadedProject project = makeProject(
         scratch.subdir("p"), {syntheticArea("测区1", 1, 2), syntheticArea("测区2", 1, 2)});
     const std::string pictures = scratch.subdir("temp");
@@ -157,7 +157,7 @@ TEST_F(InspectionReport, DistributionMapsStandUnderTheirHeadingWithTheAreaName) 
     EXPECT_EQ(facts.value({"section-pictures", "1"}), "1");
 }
 
-TEST_F(InspectionReport, TemplateFileIsUsedWhenPresentAndTheBuiltInCopyOtherwise) {
+TEST_F(ModulusReport, TemplateFileIsUsedWhenPresentAndTheBuiltInCopyOtherwise) {
     LoadedProject project = makeProject(scratch.subdir("p"), {});
     OfficeFacts builtIn = write(project, scratch.file("no-such-template.docx"));
     EXPECT_EQ(bodyOutline(builtIn).at(2), " Morvath");
@@ -172,7 +172,7 @@ TEST_F(InspectionReport, TemplateFileIsUsedWhenPresentAndTheBuiltInCopyOtherwise
     EXPECT_EQ(bodyOutline(write(project, own)).at(2), "Own cover");
 }
 
-TEST_F(InspectionReport, TemplateWithoutItsLabelsFailsWithAReason) {
+TEST_F(ModulusReport, TemplateWithoutItsLabelsFailsWithAReason) {
     LoadedProject project = makeProject(scratch.subdir("p"), {});
     const std::string bare = scratch.file("bare.docx");
     scrivet::WordDocument::blank().save(bare);
@@ -183,7 +183,7 @@ TEST_F(InspectionReport, TemplateWithoutItsLabelsFailsWithAReason) {
     EXPECT_NE(error.find("报告编号："), std::string::npos);
 }
 
-TEST_F(InspectionReport, LibreOfficeLaysOutTheReport) {
+TEST_F(ModulusReport, LibreOfficeLaysOutTheReport) {
     if (!haveSoffice())
         GTEST_SKIP() << "LibreOffice (soffice) is not installed";
     LoadedProject project = makeProject(scratch.subdir("p"), {syntheticArea("测区1", 5, 5)});

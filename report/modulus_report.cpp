@@ -1,4 +1,4 @@
-#include "inspection_report.h"
+#include "modulus_report.h"
 
 #include "area_report.h"
 #include "word_table.h"
@@ -159,8 +159,8 @@ void fillClosingBlock(pugi::xml_node from, const ProjectInfo& p) {
 
 } // namespace
 
-WordDocument buildInspectionReport(ZipEntries templatePackage, const ProjectInfo& p,
-                                   const AreaFileList& areas, const std::string& pictureDir) {
+WordDocument buildModulusReport(ZipEntries templatePackage, const ProjectInfo& p,
+                                const AreaFileList& areas, const std::string& pictureDir) {
     WordDocument document = WordDocument::fromPackage(std::move(templatePackage));
     const pugi::xml_node body = document.body();
     const pugi::xml_node start = body.first_child();
