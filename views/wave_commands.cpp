@@ -83,9 +83,13 @@ void QWave::doTail() {
     const float newSpeed =
         static_cast<float>(oldSpeed * f->header.pileLength / static_cast<float>(p->pickTime));
     f->header.waveSpeed = newSpeed;
-    for (DefectMark& mark : f->header.defectLegend) {
-        if (hasPosition(mark))
-            mark.position = mark.position * newSpeed / oldSpeed;
+    // A file without a wave speed has nothing to rescale; dividing by it
+    // would store not-a-number legend positions.
+    if (oldSpeed > 0) {
+        for (DefectMark& mark : f->header.defectLegend) {
+            if (hasPosition(mark))
+                mark.position = mark.position * newSpeed / oldSpeed;
+        }
     }
     rerunAndRedrawAll();
 }
