@@ -43,6 +43,7 @@ private slots:
     void marksByHandNeedManualMarking();
     void startMarkByHandIsRecordedAndApplied();
     void endMarkMayNotPrecedeStart();
+    void endMarkRescalesTheLegendOnlyWithAWaveSpeed();
     void printFlagOfLastFlaggedWaveIsKept();
     void menuFollowsThePoint();
     void deletingTheCurrentWave();
@@ -238,6 +239,27 @@ void WaveViewTest::endMarkMayNotPrecedeStart() {
     view(0)->doTail();
     QCOMPARE(dialogs->texts(), QStringList{"撞击结束时间不能小于开始时间！"});
     QVERIFY(!file().modified);
+}
+
+void WaveViewTest::endMarkRescalesTheLegendOnlyWithAWaveSpeed() {
+    MeasurePoint& p = file().points[0];
+    p.header.params.autoMark = 2;
+    QWaveList::instance()->reprocess();
+    PipHeader& h = file().header;
+    h.pileLength = 10;
+    h.waveSpeed = 0;
+    h.defectLegend[0].position = 2.0f;
+    p.pickTime = p.endMarkMs - 0.2;
+    view(0)->doTail();
+    QVERIFY(dialogs->texts().isEmpty());
+    QCOMPARE(float(h.defectLegend[0].position), 2.0f);
+
+    h.waveSpeed = 4000;
+    p.pickTime = p.endMarkMs + 0.1;
+    const float newSpeed = float(4000 * 10 / float(p.pickTime));
+    view(0)->doTail();
+    QCOMPARE(float(h.waveSpeed), newSpeed);
+    QCOMPARE(float(h.defectLegend[0].position), float(2.0f * newSpeed / 4000));
 }
 
 void WaveViewTest::printFlagOfLastFlaggedWaveIsKept() {
