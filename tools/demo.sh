@@ -3,7 +3,7 @@
 # the analysis in the terminal, then the desktop program on the project.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVEL_BENCH=OFF
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$(nproc)" --target tarvel-cli tarvel
 ./build/cli/tarvel-cli analyze samples/demo/demo.Prj --format text
 # The display options live in the working folder. Without them every wave is
