@@ -77,6 +77,11 @@ TEST_F(ExcelSummary, ProjectSheetFollowsSummarySheetAndCarriesTheProjectFields) 
         EXPECT_LT(stored - width, 0.8) << column;
     }
     EXPECT_EQ(facts.value({"default-height", "工程信息"}), "20.0");
+    for (const char* a1 : {"A1", "C6", "J8"})
+        EXPECT_EQ(facts.rows({"style", "工程信息", a1}).at(0),
+                  (std::vector<std::string>{"style", "工程信息", a1, "@", "宋体", "11.0",
+                                            "FF000000", "center", "center", "thin"}))
+            << a1;
     EXPECT_TRUE(facts.rows({"cell", "汇总表"}).empty()) << "no areas, no summary rows";
 }
 
@@ -115,8 +120,8 @@ TEST_F(ExcelSummary, EachAreaGetsItsBlockAndPointRowsWithTheEngineValues) {
         EXPECT_TRUE(facts.has({"merge", "汇总表", range})) << range;
 
     EXPECT_EQ(facts.rows({"style", "汇总表", "B6"}).at(0),
-              (std::vector<std::string>{"style", "汇总表", "B6", "@", "宋体", "11.0", "center",
-                                        "center", "thin"}));
+              (std::vector<std::string>{"style", "汇总表", "B6", "@", "宋体", "11.0", "FF000000",
+                                        "center", "center", "thin"}));
     EXPECT_EQ(facts.value({"height", "汇总表", "27"}), "20.0");
     EXPECT_NEAR(std::stod(facts.value({"width", "汇总表", "P"})), 20.71, 0.05);
 }

@@ -36,7 +36,8 @@ def read_xlsx(path):
                 if cell.value is not None:
                     emit("cell", name, cell.coordinate, cell.value)
                     emit("style", name, cell.coordinate, cell.number_format, cell.font.name,
-                         cell.font.sz, cell.alignment.horizontal, cell.alignment.vertical,
+                         cell.font.sz, cell.font.color.rgb if cell.font.color else None,
+                         cell.alignment.horizontal, cell.alignment.vertical,
                          cell.border.left.style)
         for index, dimension in sorted(sheet.row_dimensions.items()):
             if dimension.height is not None:
