@@ -144,6 +144,39 @@ TEST_F(ModulusReport, EveryAreaGetsAnAreaTableAndAPointTableUnderTheResults) {
     EXPECT_EQ(facts.value({"cell", "5", "2", "1"}), "2");
 }
 
+TEST_F(ModulusReport, ResultTablesTakeTheFormatOfTheTemplateParagraphTheyStandAt) {
+    LoadedProject project = makeProject(scratch.subdir("p"), {syntheticArea("测区1", 1, 2)});
+    const auto expectFormat = [](const OfficeFacts& facts, const std::string& format) {
+        const std::vector<std::string> cells[] = {
+            {"2", "1", "1"}, {"2", "1", "2"}, {"2", "3", "4"}, {"3", "1", "1"}, {"3", "2", "5"}};
+        for (const auto& at : cells) {
+            const auto row = facts.rows({"cell-format", at[0], at[1], at[2]}).at(0);
+            EXPECT_EQ(row.at(4) + " " + row.at(5), format) << at[0] << ":" << at[1] << "," << at[2];
+        }
+    };
+    // Both tables alike, area table and point table, as the template sets.
+    expectFormat(write(project, REPORT_TEMPLATE), "CENTER (1) 9.0");
+
+    // A template whose paragraph under "二 检测结果" is right-aligned at 12 pt.
+    scrivet::ZipEntries parts = scrivet::readZipFile(REPORT_TEMPLATE);
+    for (auto& [name, content] : parts)
+        if (name == "word/document.xml") {
+            const std::size_t at = content.find("<w:p>", content.find("二 检测结果"));
+            const std::size_t end = content.find("</w:p>", at);
+            content.replace(at, end - at,
+                            "<w:p><w:pPr><w:jc w:val=\"right\"/><w:rPr><w:sz w:val=\"24\"/>"
+                            "</w:rPr></w:pPr>");
+        }
+    const std::string own = scratch.file("own.docx");
+    scrivet::writeZipFile(own, parts);
+    OfficeFacts facts = write(project, own);
+    expectFormat(facts, "RIGHT (2) 12.0");
+    EXPECT_TRUE(facts.has({"bold", "2", "1", "1"}));
+    EXPECT_FALSE(facts.has({"bold", "2", "1", "2"}));
+    EXPECT_TRUE(facts.has({"bold", "3", "1", "1"}));
+    EXPECT_FALSE(facts.has({"bold", "3", "2", "5"}));
+}
+
 TEST_F(ModulusReport, DistributionMapsStandUnderTheirHeadingWithTheAreaName) {
     LoadedProject project = makeProject(
         scratch.subdir("p"), {syntheticArea("测区1", 1, 2), syntheticArea("测区2", 1, 2)});

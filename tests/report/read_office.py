@@ -64,6 +64,11 @@ def read_table(label, table):
             bold = any(run.bold for p in cell.paragraphs for run in p.runs)
             if bold:
                 emit("bold", label, r + 1, c + 1)
+            typed = [p for p in cell.paragraphs if p.runs]
+            if typed:
+                size = typed[0].runs[0].font.size
+                emit("cell-format", label, r + 1, c + 1, typed[0].alignment,
+                     size.pt if size is not None else None)
             for n, nested in enumerate(cell.tables):
                 read_table("%s.%d.%d.%d" % (label, r + 1, c + 1, n + 1), nested)
     for n, col in enumerate(table._tbl.tblGrid.gridCol_lst):
