@@ -95,7 +95,9 @@ WordDocument buildTemplate() {
     projectTable(s);
     keepWithNext(paragraph(s, "二 检测结果", kHeading));
     paragraph(s, "", kResultTables, Alignment::Centre);
-    pageBreakBefore(paragraph(s, "三 等值图", kHeading));
+    // No page break of its own: the result tables may end at the foot of a
+    // page, and the blank lines after them would fill a page of their own.
+    keepWithNext(paragraph(s, "三 等值图", kHeading));
     emptyLines(s, 5);
     for (const char* line :
          {"检测单位：", "地址：", "邮编：", "电话：", "传真：", "监督电话：", "联系人："})

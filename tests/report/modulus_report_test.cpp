@@ -231,5 +231,28 @@ TEST_F(ModulusReport, LibreOfficeLaysOutTheReport) {
     EXPECT_EQ(pdfPicturesPerPage(pdf), (std::vector<int>{0, 0, 1}));
 }
 
+TEST_F(ModulusReport, LibreOfficeLeavesNoPageWithOnlyItsFooter) {
+    if (!haveSoffice())
+        GTEST_SKIP() << "LibreOffice (soffice) is not installed";
+    // Three tables of 24 points: the last one ends near the foot of a page.
+    LoadedProject project = makeProject(
+        scratch.subdir("p"),
+        {syntheticArea("测区1", 4, 6), syntheticArea("测区2", 4, 6), syntheticArea("测区3", 4, 6)});
+    const std::string path = scratch.file("report.docx");
+    ASSERT_TRUE(openDoc1(REPORT_TEMPLATE, &project.info, &project.areas, "", path.c_str(), false));
+    const std::vector<std::string> pages = pdfPageTexts(convertToPdf(path, scratch));
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        std::string text;
+        for (char c : pages[i])
+            if (c != ' ')
+                text += c;
+        const std::size_t footer = text.find("第" + std::to_string(i + 1) + "页");
+        ASSERT_NE(footer, std::string::npos) << "page " << i + 1;
+        text.erase(footer);
+        EXPECT_NE(text.find_first_not_of("\n\f"), std::string::npos)
+            << "page " << i + 1 << " holds only its footer";
+    }
+}
+
 } // namespace
 } // namespace tarvel::testing
