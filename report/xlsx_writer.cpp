@@ -103,8 +103,6 @@ lxw_error writeSheet(lxw_workbook* book, const Worksheet& model) {
     SheetFormats formats{makeFormat(book, model.style(), false),
                          makeFormat(book, model.style(), true)};
     worksheet_set_default_row(sheet, model.rowHeight(), LXW_FALSE);
-    if (model.fitToPageWidth())
-        worksheet_fit_to_pages(sheet, 1, 0);
     lxw_error error = formatColumns(sheet, model, formats);
     if (error == LXW_NO_ERROR)
         error = writeBorderedBlanks(sheet, model, formats);

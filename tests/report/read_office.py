@@ -31,6 +31,8 @@ def read_xlsx(path):
                     emit("width", name, openpyxl.utils.get_column_letter(column),
                          "%.4f" % dimension.width)
         emit("default-height", name, sheet.sheet_format.defaultRowHeight)
+        setup = sheet.sheet_properties.pageSetUpPr
+        emit("fit-to-page", name, bool(setup is not None and setup.fitToPage))
         for row in sheet.iter_rows():
             for cell in row:
                 if cell.value is not None:
