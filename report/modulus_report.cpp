@@ -98,6 +98,10 @@ void addPointTable(pugi::xml_node before, const AreaReport& area) {
     const int rows = static_cast<int>(area.rows.size()) + 1;
     const int columns = static_cast<int>(kPointTableTitles.size());
     WordTable table = insertTableLike(before, rows, columns);
+    // Titles wrap over several lines; half of them at the foot of a page
+    // would leave the columns unnamed.
+    for (int row = 1; row <= rows; ++row)
+        table.keepRowWhole(row);
     for (int column = 0; column < columns; ++column)
         type(table.cellParagraph(1, column + 1), kPointTableTitles[column], true);
     for (int row = 0; row + 1 < rows; ++row) {

@@ -135,6 +135,8 @@ TEST_F(ModulusReport, EveryAreaGetsAnAreaTableAndAPointTableUnderTheResults) {
     EXPECT_EQ(facts.rows({"table", "3"}).at(0), (std::vector<std::string>{"table", "3", "7", "9"}));
     EXPECT_EQ(facts.value({"cell", "3", "1", "7"}), "干燥密度(g/cm3)");
     EXPECT_TRUE(facts.has({"bold", "3", "1", "9"}));
+    for (const char* row : {"1", "7"})
+        EXPECT_TRUE(facts.has({"row-whole", "3", row})) << "rows never break over a page";
     const PointResults& last = project.areas[0]->points[5].results;
     EXPECT_EQ(facts.value({"cell", "3", "7", "1"}), "6");
     EXPECT_EQ(facts.value({"cell", "3", "7", "3"}), formatFixed(last.resilientModulus, 2));

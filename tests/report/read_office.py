@@ -60,6 +60,8 @@ def read_table(label, table):
         height = row.trPr.find(W + "trHeight") if row.trPr is not None else None
         if height is not None:
             emit("row-height", label, r + 1, height.get(W + "val"), height.get(W + "hRule"))
+        if row.trPr is not None and row.trPr.find(W + "cantSplit") is not None:
+            emit("row-whole", label, r + 1)
         for c, tc in enumerate(cells):
             cell = docx.table._Cell(tc, table)
             emit("cell", label, r + 1, c + 1, cell_text(cell))
