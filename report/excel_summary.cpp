@@ -9,7 +9,6 @@ namespace {
 
 void fillProjectSheet(Worksheet& sheet, const ProjectInfo& p) {
     sheet.setRowHeight(20);
-    sheet.setFitToPageWidth(true);
     const double widths[] = {7.5, 4.25, 11.88, 2.38, 7.75, 1.25, 13.38, 2.0, 7.88, 1.88, 14.0};
     for (int column = 0; column < static_cast<int>(std::size(widths)); ++column)
         sheet.setColumnWidth(column, widths[column]);
@@ -90,7 +89,6 @@ int writeAreaBlock(Worksheet& sheet, const AreaReport& area, int top) {
 void fillSummarySheet(Worksheet& sheet, const AreaFileList& areas) {
     sheet.setRowHeight(20);
     sheet.setBordersEverywhere(true);
-    sheet.setFitToPageWidth(true);
     for (int column = 0; column < 16; ++column)
         sheet.setColumnWidth(column, 20.0);
     int top = 0;

@@ -1,8 +1,9 @@
 // Writes the report template res/report.docx. The test report fills it by
 // its labels: "报告编号：", "检测人员：", the 11 x 2 project table, "二 检测结果"
-// (area tables go in front of the paragraph after it), "三 等值图" (the maps
-// follow it) and the closing block from "检测单位：" on. Keep those texts and
-// the paragraph order when changing the layout.
+// (area tables go in front of the paragraph after it and take its font and
+// alignment), "三 等值图" (the maps follow it) and the closing block from
+// "检测单位：" on. Keep those texts and the paragraph order when changing the
+// layout.
 #include "word_document.h"
 #include "word_table.h"
 
@@ -17,6 +18,9 @@ namespace {
 const FontFormat kBody{"宋体", false, 10.5};
 const FontFormat kCoverLine{"宋体", false, 14};
 const FontFormat kHeading{"宋体", true, 14};
+// Nine point columns share the text width: at this size a value such as
+// "123.45" stays on one line.
+const FontFormat kResultTables{"宋体", false, 9};
 
 // Formats the paragraph mark too, so text typed later matches the label.
 pugi::xml_node paragraph(Selection& selection, const std::string& text, const FontFormat& font,
@@ -89,9 +93,11 @@ WordDocument buildTemplate() {
     pageBreakBefore(paragraph(s, "－ 项目概况", kHeading));
     paragraph(s, "                                        表1", kBody);
     projectTable(s);
-    paragraph(s, "二 检测结果", kHeading);
-    emptyLines(s, 1);
-    pageBreakBefore(paragraph(s, "三 等值图", kHeading));
+    keepWithNext(paragraph(s, "二 检测结果", kHeading));
+    paragraph(s, "", kResultTables, Alignment::Centre);
+    // No page break of its own: the result tables may end at the foot of a
+    // page, and the blank lines after them would fill a page of their own.
+    keepWithNext(paragraph(s, "三 等值图", kHeading));
     emptyLines(s, 5);
     for (const char* line :
          {"检测单位：", "地址：", "邮编：", "电话：", "传真：", "监督电话：", "联系人："})

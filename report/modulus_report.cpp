@@ -16,12 +16,7 @@ constexpr int kProjectTableRows = 11;
 // Distribution maps are drawn 2:1; they take this share of the text width.
 constexpr double kMapWidthShare = 0.9;
 
-const FontFormat kLabelFont{"", true, 0};
-const FontFormat kValueFont{};
-// Nine columns share the text width: a smaller size keeps numbers on one line.
-const FontFormat kPointTitleFont{"", true, 9};
-const FontFormat kPointValueFont{"", false, 9};
-constexpr double kPointTablePadding = 2; // points, left and right
+const FontFormat kCaptionFont{};
 
 bool startsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
@@ -59,19 +54,31 @@ void fillProjectTable(pugi::xml_node body, const ProjectInfo& p) {
             appendRunLikeLast(table.cellParagraph(row + 1, 2), values[row]);
 }
 
-void type(pugi::xml_node paragraph, const std::string& text, const FontFormat& font) {
+void type(pugi::xml_node paragraph, const std::string& text, bool bold = false) {
     if (!text.empty())
-        appendRun(paragraph, text, font);
+        appendRunLikeLast(paragraph, text, bold);
 }
 
-// Point table cells are centred: justified titles would spread over the cell.
-void typeCentred(pugi::xml_node paragraph, const std::string& text, const FontFormat& font) {
-    setAlignment(paragraph, Alignment::Centre);
-    type(paragraph, text, font);
+// A table added at a paragraph takes that paragraph's format in every cell,
+// as in Word: the template decides the font and alignment of the tables.
+WordTable insertTableLike(pugi::xml_node before, int rows, int columns) {
+    WordTable table = WordTable::insertBefore(before, rows, columns, kTextWidthTwips);
+    const pugi::xml_node format = before.child("w:pPr");
+    if (!format)
+        return table;
+    for (int row = 1; row <= rows; ++row)
+        for (int column = 1; column <= columns; ++column) {
+            pugi::xml_node paragraph = table.cellParagraph(row, column);
+            paragraph.remove_child("w:pPr");
+            pugi::xml_node copy = paragraph.prepend_copy(format);
+            for (const char* pageOnly : {"w:sectPr", "w:pageBreakBefore", "w:keepNext"})
+                copy.remove_child(pageOnly);
+        }
+    return table;
 }
 
 void addAreaTable(pugi::xml_node before, const AreaReport& area) {
-    WordTable table = WordTable::insertBefore(before, 4, 4, kTextWidthTwips);
+    WordTable table = insertTableLike(before, 4, 4);
     const std::string cells[4][4] = {
         {"测区名称", area.name, "测区类型", area.material},
         {"测点个数", std::to_string(area.gridRows), "测点间距", area.pointSpacing},
@@ -83,23 +90,25 @@ void addAreaTable(pugi::xml_node before, const AreaReport& area) {
             pugi::xml_node paragraph = table.cellParagraph(row + 1, column + 1);
             // The area table stays on the page of its point table's titles.
             keepWithNext(paragraph);
-            type(paragraph, cells[row][column], column % 2 == 0 ? kLabelFont : kValueFont);
+            type(paragraph, cells[row][column], column % 2 == 0);
         }
 }
 
 void addPointTable(pugi::xml_node before, const AreaReport& area) {
     const int rows = static_cast<int>(area.rows.size()) + 1;
     const int columns = static_cast<int>(kPointTableTitles.size());
-    WordTable table = WordTable::insertBefore(before, rows, columns, kTextWidthTwips);
-    table.setCellPaddings(0, 0, kPointTablePadding, kPointTablePadding);
+    WordTable table = insertTableLike(before, rows, columns);
+    // Titles wrap over several lines; half of them at the foot of a page
+    // would leave the columns unnamed.
+    for (int row = 1; row <= rows; ++row)
+        table.keepRowWhole(row);
     for (int column = 0; column < columns; ++column)
-        typeCentred(table.cellParagraph(1, column + 1), kPointTableTitles[column], kPointTitleFont);
+        type(table.cellParagraph(1, column + 1), kPointTableTitles[column], true);
     for (int row = 0; row + 1 < rows; ++row) {
         const PointRow& point = area.rows[static_cast<std::size_t>(row)];
-        typeCentred(table.cellParagraph(row + 2, 1), point.number, kPointValueFont);
+        type(table.cellParagraph(row + 2, 1), point.number);
         for (int column = 0; column < static_cast<int>(point.values.size()); ++column)
-            typeCentred(table.cellParagraph(row + 2, column + 2), point.values[column],
-                        kPointValueFont);
+            type(table.cellParagraph(row + 2, column + 2), point.values[column]);
     }
 }
 
@@ -141,7 +150,7 @@ void addDistributionMaps(WordDocument& document, pugi::xml_node heading, const A
                                      width, height);
         pugi::xml_node caption = picture.parent().insert_child_after("w:p", picture);
         setAlignment(caption, Alignment::Centre);
-        appendRun(caption, decodeGbk(areas[i]->header.areaName), kValueFont);
+        appendRun(caption, decodeGbk(areas[i]->header.areaName), kCaptionFont);
         last = caption;
     }
 }

@@ -68,10 +68,6 @@ public:
     bool bordersEverywhere() const { return bordersEverywhere_; }
     const std::vector<CellRange>& borderedRanges() const { return borderedRanges_; }
 
-    // Printing scales the sheet down to the width of one page.
-    void setFitToPageWidth(bool on) { fitToPageWidth_ = on; }
-    bool fitToPageWidth() const { return fitToPageWidth_; }
-
     // Writes text into the range, merging it when it spans several cells.
     void write(const CellRange& range, std::string text);
     void write(std::string_view a1, std::string text) {
@@ -85,7 +81,6 @@ private:
     std::map<int, double> columnWidths_;
     CellStyle style_;
     bool bordersEverywhere_ = false;
-    bool fitToPageWidth_ = false;
     std::vector<CellRange> borderedRanges_;
     std::vector<CellText> cells_;
 };

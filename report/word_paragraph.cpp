@@ -82,7 +82,7 @@ void appendRun(pugi::xml_node paragraph, std::string_view text, const FontFormat
     textNode.text().set(std::string(text).c_str());
 }
 
-void appendRunLikeLast(pugi::xml_node paragraph, std::string_view text) {
+void appendRunLikeLast(pugi::xml_node paragraph, std::string_view text, bool bold) {
     pugi::xml_node model;
     for (pugi::xml_node run = paragraph.last_child(); run && !model; run = run.previous_sibling())
         if (std::string_view(run.name()) == "w:r")
@@ -92,6 +92,19 @@ void appendRunLikeLast(pugi::xml_node paragraph, std::string_view text) {
     pugi::xml_node run = paragraph.append_child("w:r");
     if (model)
         run.append_copy(model);
+    if (bold) {
+        pugi::xml_node properties =
+            run.child("w:rPr") ? run.child("w:rPr") : run.append_child("w:rPr");
+        if (!properties.child("w:b")) {
+            // w:rStyle and w:rFonts come before w:b, w:bCs right after it.
+            pugi::xml_node after = properties.child("w:rFonts") ? properties.child("w:rFonts")
+                                                                : properties.child("w:rStyle");
+            pugi::xml_node b = after ? properties.insert_child_after("w:b", after)
+                                     : properties.prepend_child("w:b");
+            if (!properties.child("w:bCs"))
+                properties.insert_child_after("w:bCs", b);
+        }
+    }
     pugi::xml_node textNode = run.append_child("w:t");
     textNode.append_attribute("xml:space") = "preserve";
     textNode.text().set(std::string(text).c_str());

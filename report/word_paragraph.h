@@ -35,8 +35,8 @@ void keepWithNext(pugi::xml_node paragraph);
 void appendRun(pugi::xml_node paragraph, std::string_view text, const FontFormat& font);
 
 // Appends a run holding `text` formatted like the paragraph's last run, or
-// like its paragraph mark when it has no run yet.
-void appendRunLikeLast(pugi::xml_node paragraph, std::string_view text);
+// like its paragraph mark when it has no run yet; bold as well when asked.
+void appendRunLikeLast(pugi::xml_node paragraph, std::string_view text, bool bold = false);
 
 // The paragraph's text: the concatenation of its text elements.
 std::string paragraphText(pugi::xml_node paragraph);

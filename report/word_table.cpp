@@ -130,6 +130,19 @@ void WordTable::setRowHeightExact(int rowNo, double points) {
     height.append_attribute("w:hRule") = "exact";
 }
 
+void WordTable::keepRowWhole(int rowNo) {
+    pugi::xml_node rowNode = row(rowNo);
+    pugi::xml_node properties = rowNode.child("w:trPr");
+    if (!properties)
+        properties = rowNode.insert_child_before("w:trPr", rowNode.child("w:tc"));
+    if (properties.child("w:cantSplit"))
+        return;
+    // The schema puts it in front of the row height.
+    pugi::xml_node height = properties.child("w:trHeight");
+    height ? properties.insert_child_before("w:cantSplit", height)
+           : properties.append_child("w:cantSplit");
+}
+
 int WordTable::columnWidthTwips(int column) const {
     pugi::xml_node gridCol = table_.child("w:tblGrid").child("w:gridCol");
     for (int i = 1; i < column; ++i)

@@ -32,6 +32,8 @@ public:
 
     void setBorders(bool visible);
     void setRowHeightExact(int row, double points);
+    // A row that does not fit at the foot of a page moves whole to the next.
+    void keepRowWhole(int row);
     // Preferred widths in percent of the table for the first columns; the
     // other columns share what is left equally.
     void setColumnWidthsPercent(const std::vector<double>& percents);

@@ -21,7 +21,10 @@ lxw_format* makeFormat(lxw_workbook* book, const CellStyle& style, bool border) 
     lxw_format* format = workbook_add_format(book);
     format_set_font_name(format, style.fontName.c_str());
     format_set_font_size(format, style.fontSize);
-    format_set_font_color(format, style.fontColour);
+    // The library reads a colour of 0 as "none set"; black has its own value.
+    format_set_font_color(format, style.fontColour == 0x000000
+                                      ? static_cast<lxw_color_t>(LXW_COLOR_BLACK)
+                                      : style.fontColour);
     if (style.centred) {
         format_set_align(format, LXW_ALIGN_CENTER);
         format_set_align(format, LXW_ALIGN_VERTICAL_CENTER);
@@ -100,8 +103,6 @@ lxw_error writeSheet(lxw_workbook* book, const Worksheet& model) {
     SheetFormats formats{makeFormat(book, model.style(), false),
                          makeFormat(book, model.style(), true)};
     worksheet_set_default_row(sheet, model.rowHeight(), LXW_FALSE);
-    if (model.fitToPageWidth())
-        worksheet_fit_to_pages(sheet, 1, 0);
     lxw_error error = formatColumns(sheet, model, formats);
     if (error == LXW_NO_ERROR)
         error = writeBorderedBlanks(sheet, model, formats);

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -77,6 +78,13 @@ TEST_F(ExcelSummary, ProjectSheetFollowsSummarySheetAndCarriesTheProjectFields) 
         EXPECT_LT(stored - width, 0.8) << column;
     }
     EXPECT_EQ(facts.value({"default-height", "工程信息"}), "20.0");
+    for (const char* sheet : {"汇总表", "工程信息"})
+        EXPECT_EQ(facts.value({"fit-to-page", sheet}), "False") << sheet << " prints at full size";
+    for (const char* a1 : {"A1", "C6", "J8"})
+        EXPECT_EQ(facts.rows({"style", "工程信息", a1}).at(0),
+                  (std::vector<std::string>{"style", "工程信息", a1, "@", "宋体", "11.0",
+                                            "FF000000", "center", "center", "thin"}))
+            << a1;
     EXPECT_TRUE(facts.rows({"cell", "汇总表"}).empty()) << "no areas, no summary rows";
 }
 
@@ -115,8 +123,8 @@ TEST_F(ExcelSummary, EachAreaGetsItsBlockAndPointRowsWithTheEngineValues) {
         EXPECT_TRUE(facts.has({"merge", "汇总表", range})) << range;
 
     EXPECT_EQ(facts.rows({"style", "汇总表", "B6"}).at(0),
-              (std::vector<std::string>{"style", "汇总表", "B6", "@", "宋体", "11.0", "center",
-                                        "center", "thin"}));
+              (std::vector<std::string>{"style", "汇总表", "B6", "@", "宋体", "11.0", "FF000000",
+                                        "center", "center", "thin"}));
     EXPECT_EQ(facts.value({"height", "汇总表", "27"}), "20.0");
     EXPECT_NEAR(std::stod(facts.value({"width", "汇总表", "P"})), 20.71, 0.05);
 }
@@ -183,8 +191,14 @@ TEST_F(ExcelSummary, LibreOfficeOpensTheWorkbook) {
     LoadedProject project = makeProject(scratch.subdir("p"), {syntheticArea("测区1", 3, 3)});
     const std::string path = scratch.file("summary.xlsx");
     ASSERT_TRUE(openExcel(&project.info, &project.areas, path.c_str(), false));
-    // Both sheets print one page wide: one page each.
-    EXPECT_EQ(pdfPageCount(convertToPdf(path, scratch)), 2);
+    // The summary prints first; the project sheet after it.
+    const std::vector<std::string> pages = pdfPageTexts(convertToPdf(path, scratch));
+    ASSERT_FALSE(pages.empty());
+    EXPECT_EQ(pages.front().rfind("测区名称", 0), 0u) << pages.front();
+    EXPECT_EQ(pages.front().find("RMXXXX"), std::string::npos);
+    EXPECT_TRUE(std::any_of(pages.begin() + 1, pages.end(), [](const std::string& page) {
+        return page.find("RMXXXX") != std::string::npos;
+    }));
 }
 
 } // namespace

@@ -135,6 +135,8 @@ TEST_F(ModulusReport, EveryAreaGetsAnAreaTableAndAPointTableUnderTheResults) {
     EXPECT_EQ(facts.rows({"table", "3"}).at(0), (std::vector<std::string>{"table", "3", "7", "9"}));
     EXPECT_EQ(facts.value({"cell", "3", "1", "7"}), "干燥密度(g/cm3)");
     EXPECT_TRUE(facts.has({"bold", "3", "1", "9"}));
+    for (const char* row : {"1", "7"})
+        EXPECT_TRUE(facts.has({"row-whole", "3", row})) << "rows never break over a page";
     const PointResults& last = project.areas[0]->points[5].results;
     EXPECT_EQ(facts.value({"cell", "3", "7", "1"}), "6");
     EXPECT_EQ(facts.value({"cell", "3", "7", "3"}), formatFixed(last.resilientModulus, 2));
@@ -142,6 +144,39 @@ TEST_F(ModulusReport, EveryAreaGetsAnAreaTableAndAPointTableUnderTheResults) {
 
     EXPECT_EQ(facts.value({"table", "5"}), "2") << "the deleted point has no row";
     EXPECT_EQ(facts.value({"cell", "5", "2", "1"}), "2");
+}
+
+TEST_F(ModulusReport, ResultTablesTakeTheFormatOfTheTemplateParagraphTheyStandAt) {
+    LoadedProject project = makeProject(scratch.subdir("p"), {syntheticArea("测区1", 1, 2)});
+    const auto expectFormat = [](const OfficeFacts& facts, const std::string& format) {
+        const std::vector<std::string> cells[] = {
+            {"2", "1", "1"}, {"2", "1", "2"}, {"2", "3", "4"}, {"3", "1", "1"}, {"3", "2", "5"}};
+        for (const auto& at : cells) {
+            const auto row = facts.rows({"cell-format", at[0], at[1], at[2]}).at(0);
+            EXPECT_EQ(row.at(4) + " " + row.at(5), format) << at[0] << ":" << at[1] << "," << at[2];
+        }
+    };
+    // Both tables alike, area table and point table, as the template sets.
+    expectFormat(write(project, REPORT_TEMPLATE), "CENTER (1) 9.0");
+
+    // A template whose paragraph under "二 检测结果" is right-aligned at 12 pt.
+    scrivet::ZipEntries parts = scrivet::readZipFile(REPORT_TEMPLATE);
+    for (auto& [name, content] : parts)
+        if (name == "word/document.xml") {
+            const std::size_t at = content.find("<w:p>", content.find("二 检测结果"));
+            const std::size_t end = content.find("</w:p>", at);
+            content.replace(at, end - at,
+                            "<w:p><w:pPr><w:jc w:val=\"right\"/><w:rPr><w:sz w:val=\"24\"/>"
+                            "</w:rPr></w:pPr>");
+        }
+    const std::string own = scratch.file("own.docx");
+    scrivet::writeZipFile(own, parts);
+    OfficeFacts facts = write(project, own);
+    expectFormat(facts, "RIGHT (2) 12.0");
+    EXPECT_TRUE(facts.has({"bold", "2", "1", "1"}));
+    EXPECT_FALSE(facts.has({"bold", "2", "1", "2"}));
+    EXPECT_TRUE(facts.has({"bold", "3", "1", "1"}));
+    EXPECT_FALSE(facts.has({"bold", "3", "2", "5"}));
 }
 
 TEST_F(ModulusReport, DistributionMapsStandUnderTheirHeadingWithTheAreaName) {
@@ -196,6 +231,29 @@ TEST_F(ModulusReport, LibreOfficeLaysOutTheReport) {
     const std::string pdf = convertToPdf(path, scratch);
     EXPECT_EQ(pdfPageCount(pdf), 3);
     EXPECT_EQ(pdfPicturesPerPage(pdf), (std::vector<int>{0, 0, 1}));
+}
+
+TEST_F(ModulusReport, LibreOfficeLeavesNoPageWithOnlyItsFooter) {
+    if (!haveSoffice())
+        GTEST_SKIP() << "LibreOffice (soffice) is not installed";
+    // Three tables of 24 points: the last one ends near the foot of a page.
+    LoadedProject project = makeProject(
+        scratch.subdir("p"),
+        {syntheticArea("测区1", 4, 6), syntheticArea("测区2", 4, 6), syntheticArea("测区3", 4, 6)});
+    const std::string path = scratch.file("report.docx");
+    ASSERT_TRUE(openDoc1(REPORT_TEMPLATE, &project.info, &project.areas, "", path.c_str(), false));
+    const std::vector<std::string> pages = pdfPageTexts(convertToPdf(path, scratch));
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        std::string text;
+        for (char c : pages[i])
+            if (c != ' ')
+                text += c;
+        const std::size_t footer = text.find("第" + std::to_string(i + 1) + "页");
+        ASSERT_NE(footer, std::string::npos) << "page " << i + 1;
+        text.erase(footer);
+        EXPECT_NE(text.find_first_not_of("\n\f"), std::string::npos)
+            << "page " << i + 1 << " holds only its footer";
+    }
 }
 
 } // namespace

@@ -31,12 +31,15 @@ def read_xlsx(path):
                     emit("width", name, openpyxl.utils.get_column_letter(column),
                          "%.4f" % dimension.width)
         emit("default-height", name, sheet.sheet_format.defaultRowHeight)
+        setup = sheet.sheet_properties.pageSetUpPr
+        emit("fit-to-page", name, bool(setup is not None and setup.fitToPage))
         for row in sheet.iter_rows():
             for cell in row:
                 if cell.value is not None:
                     emit("cell", name, cell.coordinate, cell.value)
                     emit("style", name, cell.coordinate, cell.number_format, cell.font.name,
-                         cell.font.sz, cell.alignment.horizontal, cell.alignment.vertical,
+                         cell.font.sz, cell.font.color.rgb if cell.font.color else None,
+                         cell.alignment.horizontal, cell.alignment.vertical,
                          cell.border.left.style)
         for index, dimension in sorted(sheet.row_dimensions.items()):
             if dimension.height is not None:
@@ -57,12 +60,19 @@ def read_table(label, table):
         height = row.trPr.find(W + "trHeight") if row.trPr is not None else None
         if height is not None:
             emit("row-height", label, r + 1, height.get(W + "val"), height.get(W + "hRule"))
+        if row.trPr is not None and row.trPr.find(W + "cantSplit") is not None:
+            emit("row-whole", label, r + 1)
         for c, tc in enumerate(cells):
             cell = docx.table._Cell(tc, table)
             emit("cell", label, r + 1, c + 1, cell_text(cell))
             bold = any(run.bold for p in cell.paragraphs for run in p.runs)
             if bold:
                 emit("bold", label, r + 1, c + 1)
+            typed = [p for p in cell.paragraphs if p.runs]
+            if typed:
+                size = typed[0].runs[0].font.size
+                emit("cell-format", label, r + 1, c + 1, typed[0].alignment,
+                     size.pt if size is not None else None)
             for n, nested in enumerate(cell.tables):
                 read_table("%s.%d.%d.%d" % (label, r + 1, c + 1, n + 1), nested)
     for n, col in enumerate(table._tbl.tblGrid.gridCol_lst):

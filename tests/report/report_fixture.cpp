@@ -192,6 +192,16 @@ int pdfPageCount(const std::string& pdf) {
     return -1;
 }
 
+std::vector<std::string> pdfPageTexts(const std::string& pdf) {
+    std::vector<std::string> pages;
+    for (int page = 1, count = pdfPageCount(pdf); page <= count; ++page) {
+        const std::string number = std::to_string(page);
+        pages.push_back(
+            runCommand("pdftotext -f " + number + " -l " + number + " " + quote(pdf) + " -"));
+    }
+    return pages;
+}
+
 std::vector<int> pdfPicturesPerPage(const std::string& pdf) {
     std::vector<int> perPage(static_cast<std::size_t>(pdfPageCount(pdf)), 0);
     std::istringstream list(runCommand("pdfimages -list " + quote(pdf)));
