@@ -47,6 +47,7 @@ private slots:
     void printFlagOfLastFlaggedWaveIsKept();
     void menuFollowsThePoint();
     void deletingTheCurrentWave();
+    void deletingAfterReopeningWithDeletedPoints();
     void headAlignmentShiftsTheWave();
     void legendMarksOfThePointAreShown();
     void imageExportIs800By400In16BitRgb();
@@ -331,6 +332,21 @@ void WaveViewTest::deletingTheCurrentWave() {
         window->WaveDelete();
     QCOMPARE(file().deletedCount, 6);
     QVERIFY(QWaveList::instance()->isHidden());
+}
+
+void WaveViewTest::deletingAfterReopeningWithDeletedPoints() {
+    // A file saved with its first point deleted has one view fewer than
+    // points, so the last point's view is not at the last point's position.
+    file().points[0].header.deleted = 1;
+    file().deletedCount = 1;
+    QWaveList::instance()->setFile(window->state().files, window->state().currentFile);
+    QCOMPARE(QWaveList::instance()->waves().size(), 5);
+    file().currentPoint = 6;
+    window->WaveDelete();
+    QVERIFY(file().points[5].isDeleted());
+    QCOMPARE(file().deletedCount, 2);
+    QCOMPARE(file().currentPoint, 5);
+    QVERIFY(view(5)->isHidden());
 }
 
 void WaveViewTest::headAlignmentShiftsTheWave() {
