@@ -78,4 +78,14 @@ bool ScriptedDialogs::editProjectInfo(QWidget*, ProjectInfo& info) {
     return accepted;
 }
 
+bool ScriptedDialogs::askDockWidget(QWidget*, QString& objectName, QString& location) {
+    calls.append({QStringLiteral("dock"), QString(), QString(), {}});
+    if (dockAnswers.isEmpty())
+        return false;
+    const QPair<QString, QString> answer = dockAnswers.dequeue();
+    objectName = answer.first;
+    location = answer.second;
+    return true;
+}
+
 } // namespace tarvel
