@@ -84,6 +84,11 @@ bool QtUserDialogs::editProjectInfo(QWidget* parent, ProjectInfo& info) {
     return true;
 }
 
+bool QtUserDialogs::chooseDefect(QWidget* parent) {
+    QErrorDlg dialog(parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
 bool QtUserDialogs::askDockWidget(QWidget* parent, QString& objectName, QString& location) {
     CreateDockWidgetDialog dialog(parent);
     if (dialog.exec() != QDialog::Accepted)

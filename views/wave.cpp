@@ -10,6 +10,7 @@
 #include "wave_host.h"
 #include "wave_list.h"
 
+#include <QAction>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <algorithm>
@@ -160,6 +161,10 @@ void QWave::createMenu() {
     mainMenu_ = new QMenu(this);
     headAction_ = mainMenu_->addAction(QStringLiteral("起始时间标记(&T)"), this, &QWave::doHead);
     tailAction_ = mainMenu_->addAction(QStringLiteral("结束时间标记(&D)"), this, &QWave::doTail);
+    mainMenu_->addAction(QStringLiteral("缺陷(&F)"), this, &QWave::doError)->setVisible(false);
+    QAction* clear = mainMenu_->addAction(QStringLiteral("清除(&C)"), this, &QWave::doClear);
+    clear->setStatusTip(QStringLiteral("清除此波形的缺陷"));
+    clear->setVisible(false);
     printAction_ = mainMenu_->addAction(QStringLiteral("设置打印标志"), this, &QWave::doPrint);
     mainMenu_->addAction(QStringLiteral("自动计算桩头"), this, &QWave::autoHead)->setVisible(false);
     mainMenu_->addAction(QStringLiteral("图形导出"), this, &QWave::saveAs);

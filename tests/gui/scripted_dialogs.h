@@ -15,7 +15,7 @@ namespace tarvel {
 
 struct DialogCall {
     // "ask", "yesNo", "notify", "open", "openMany", "save", "projectInfo",
-    // "dock"
+    // "defect", "dock"
     QString kind;
     QString title;
     QString text; // the text, or the filter of a file dialog
@@ -34,6 +34,8 @@ public:
     QQueue<QStringList> fileLists; // answers to openFileNames()
     QQueue<bool> projectInfoAnswers;
     QString projectName = QStringLiteral("新工程");
+    // Accepting the defect dialog takes its first type and first severity.
+    QQueue<bool> defectAnswers;
     QQueue<QPair<QString, QString>> dockAnswers; // object name, location
 
     QList<DialogCall> calls;
@@ -56,6 +58,7 @@ public:
     QString saveFileName(QWidget* parent, const QString& title, const QString& dir,
                          const QString& filter, bool confirmOverwrite) override;
     bool editProjectInfo(QWidget* parent, ProjectInfo& info) override;
+    bool chooseDefect(QWidget* parent) override;
     bool askDockWidget(QWidget* parent, QString& objectName, QString& location) override;
 };
 

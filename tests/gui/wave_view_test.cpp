@@ -2,6 +2,7 @@
 // marking commands, the print flag, deletion, alignment and the exports.
 #include "analysis/results.h"
 #include "app/main_window.h"
+#include "data/gbk_text.h"
 #include "scripted_dialogs.h"
 #include "synthetic_fixture.h"
 #include "views/placeholder_panels.h"
@@ -48,6 +49,7 @@ private slots:
     void menuFollowsThePoint();
     void deletingTheCurrentWave();
     void deletingAfterReopeningWithDeletedPoints();
+    void defectMarkAtThePickAndClearing();
     void headAlignmentShiftsTheWave();
     void legendMarksOfThePointAreShown();
     void imageExportIs800By400In16BitRgb();
@@ -179,7 +181,7 @@ void WaveViewTest::rightClickOpensThePreparedMenu() {
     QApplication::sendEvent(view(0), &event);
     QMenu* menu = view(0)->mainMenu();
     QVERIFY(menu->isVisible());
-    QCOMPARE(menu->actions()[2]->text(), QString("去除打印标识"));
+    QCOMPARE(menu->actions()[4]->text(), QString("去除打印标识"));
     menu->close();
 }
 
@@ -306,8 +308,14 @@ void WaveViewTest::menuFollowsThePoint() {
     QVERIFY(!enabled.contains("起始时间标记(&T)"));
     file().points[1].header.params.autoMark = 0;
     view(1)->prepareMenu();
-    QVERIFY(view(1)->mainMenu()->actions()[0]->isEnabled());
-    QCOMPARE(view(1)->mainMenu()->actions()[2]->text(), QString("设打印标识"));
+    const QList<QAction*> actions = view(1)->mainMenu()->actions();
+    QVERIFY(actions[0]->isEnabled());
+    QStringList all;
+    for (QAction* action : actions)
+        all << action->text();
+    QCOMPARE(all, (QStringList{"起始时间标记(&T)", "结束时间标记(&D)", "缺陷(&F)", "清除(&C)",
+                               "设打印标识", "自动计算桩头", "图形导出", "删除波形", "数据导出"}));
+    QCOMPARE(actions[3]->statusTip(), QString("清除此波形的缺陷"));
 }
 
 void WaveViewTest::deletingTheCurrentWave() {
@@ -347,6 +355,41 @@ void WaveViewTest::deletingAfterReopeningWithDeletedPoints() {
     QCOMPARE(file().deletedCount, 2);
     QCOMPARE(file().currentPoint, 5);
     QVERIFY(view(5)->isHidden());
+}
+
+void WaveViewTest::defectMarkAtThePickAndClearing() {
+    file().header.waveSpeed = 4000;
+    for (DefectMark& mark : file().header.defectLegend)
+        mark.position = 0;
+    view(1)->Pickedselected(QPointF(1.5, 0));
+
+    dialogs->defectAnswers << false;
+    view(1)->doError();
+    QVERIFY(!file().header.defectLegend[0].position);
+    QVERIFY(window->history().undoStack().empty());
+
+    dialogs->defectAnswers << true;
+    view(1)->doError();
+    const DefectMark& mark = file().header.defectLegend[0];
+    QCOMPARE(mark.position, 3.0f); // 1.5 ms at 4000 m/s there and back
+    QCOMPARE(file().header.legendPoint[0], 1);
+    QCOMPARE(QString::fromStdString(decodeGbk(mark.codeA)), QString("缩径"));
+    QCOMPARE(QString::fromStdString(decodeGbk(mark.codeB)), QString("轻微"));
+    QVERIFY(view(1)->defectLine(0)->plot());
+    QCOMPARE(view(1)->defectLine(0)->xValue(), 1.5);
+    QCOMPARE(window->history().undoStack().back().kind, int(kEditDefects));
+    QVERIFY(file().modified);
+
+    // Clearing another wave leaves this one's mark alone.
+    const std::size_t edits = window->history().undoStack().size();
+    view(2)->doClear();
+    QCOMPARE(window->history().undoStack().size(), edits);
+    QCOMPARE(mark.position, 3.0f);
+
+    view(1)->doClear();
+    QVERIFY(!(mark.position > 1e-6f));
+    QVERIFY(!view(1)->defectLine(0)->plot());
+    QCOMPARE(window->history().undoStack().back().legendCopy.size(), std::size_t(1));
 }
 
 void WaveViewTest::headAlignmentShiftsTheWave() {
