@@ -358,9 +358,11 @@ void QWave::Pickedselected(const QPointF& picked) {
         waveHost().showStatus(QString());
     } else {
         const double dt = f->header.sampleInterval;
-        const long k = static_cast<long>(std::trunc(x * 1000 / dt));
+        // A pick beyond the record (or a file without a sample interval)
+        // reads no sample.
+        const double k = std::trunc(x * 1000 / dt);
         double value = 0;
-        if (k >= 0 && k < static_cast<long>(p->raw.size())) {
+        if (k >= 0 && k < static_cast<double>(p->raw.size())) {
             const double counts = static_cast<double>(p->raw[static_cast<std::size_t>(k)]) - 32768;
             value = counts * f->header.fullScale / 32768 / f->header.sensitivity / f->header.gain;
         }
