@@ -260,7 +260,10 @@ void MainWindow::addFile() {
         const bool isCurrent = index == state_.currentFile;
         if (isCurrent)
             waveList_->clearWaves();
+        // The file table still shows the record's check box: keep its state.
+        const bool excluded = (*same)->excluded;
         *same = loadedRecord(dir, name);
+        (*same)->excluded = excluded;
         (*same)->modified = false;
         if (isCurrent)
             makeCurrent(index, QStringLiteral("-Drosset"), QStringLiteral("当前桩:"));

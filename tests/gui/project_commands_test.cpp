@@ -141,6 +141,7 @@ void ProjectCommandsTest::addFileWithSameNameAnsweredYes() {
     window.openProjectPath(project);
     const int index = fileNames(window).indexOf("测区1.pip");
     window.state().files[index]->modified = true;
+    window.fileTable()->item(index, 0)->setCheckState(Qt::Unchecked);
     dialogs.fileLists << QStringList{other.path() + "/测区1.pip"};
     dialogs.answers << "是";
     window.addFile();
@@ -148,6 +149,9 @@ void ProjectCommandsTest::addFileWithSameNameAnsweredYes() {
     QCOMPARE(replaced.dirPath, (other.path() + "/").toStdString());
     QCOMPARE(replaced.pointCount(), 1);
     QVERIFY(!replaced.modified);
+    // Still left out of the bitmaps, as its cleared check box says.
+    QVERIFY(replaced.excluded);
+    QCOMPARE(window.fileTable()->item(index, 0)->checkState(), Qt::Unchecked);
     QCOMPARE(fileNames(window).size(), 3);
 }
 
