@@ -38,6 +38,9 @@ QwtText markerLabel(const QString& text, const QColor& colour) {
     QwtText label(text);
     label.setFont(QFont(QStringLiteral("Helvetica"), 8));
     label.setColor(colour);
+    // The peak's label sits over the filled wave: a light backing keeps it
+    // legible there.
+    label.setBackgroundBrush(QColor(255, 255, 255, 210));
     return label;
 }
 
