@@ -456,6 +456,16 @@ void WaveViewTest::imageExportIs800By400In16BitRgb() {
         for (int x = 0; x < saved.width(); ++x)
             gray += qGray(saved.pixel(x, y)) > 100 && qGray(saved.pixel(x, y)) < 160;
     QVERIFY(gray > 1000);
+    QVERIFY(dialogs->callsOf("notify").isEmpty());
+
+    // A picture that could not be written says so.
+    const QString nowhere = dir->path() + "/missing/wave.png";
+    dialogs->fileNames << nowhere;
+    view(1)->saveAs();
+    QVERIFY(!QFile::exists(nowhere));
+    QCOMPARE(dialogs->callsOf("notify").size(), 1);
+    QCOMPARE(dialogs->callsOf("notify").first().title, QString("Error"));
+    QVERIFY(dialogs->callsOf("notify").first().text.startsWith("Failed to save " + nowhere + "\n"));
 }
 
 void WaveViewTest::textExportTruncatesAndEndsLinesInCrLf() {
