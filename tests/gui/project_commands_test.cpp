@@ -263,6 +263,8 @@ void ProjectCommandsTest::renameRefusalsRestoreTheCell_data() {
                                << "文件名称与现有的桩文件名称重复！";
     QTest::newRow("rename fails") << "gone.Pip"
                                   << "更改桩文件文称失败！";
+    QTest::newRow("name with a folder") << "../moved.Pip"
+                                        << "更改桩文件文称失败！";
 }
 
 void ProjectCommandsTest::renameRefusalsRestoreTheCell() {
@@ -284,6 +286,8 @@ void ProjectCommandsTest::renameRefusalsRestoreTheCell() {
     QCOMPARE(dialogs.calls.last().buttons, QStringList{"确定"});
     QCOMPARE(window.fileTable()->item(0, 1)->text(), before);
     QCOMPARE(fileNames(window)[0], before);
+    if (newName != "gone.Pip")
+        QVERIFY(QFile::exists(dir.path() + "/" + before));
 }
 
 void ProjectCommandsTest::renameFileOnDisk() {
