@@ -13,6 +13,8 @@
 
 #include <qwt_plot_marker.h>
 
+#include <cmath>
+
 using namespace tarvel;
 
 namespace {
@@ -79,10 +81,11 @@ void QWave::doTail() {
     const float oldSpeed = f->header.waveSpeed;
     const float newSpeed =
         static_cast<float>(oldSpeed * f->header.pileLength / static_cast<float>(p->pickTime));
-    f->header.waveSpeed = newSpeed;
-    // A file without a wave speed has nothing to rescale; dividing by it
-    // would store not-a-number legend positions.
-    if (oldSpeed > 0) {
+    // Without a wave speed, or without a length to scale it by, there is
+    // nothing to rescale: a zero speed would wipe every legend mark and a
+    // missing one would make them not-a-number.
+    if (oldSpeed > 0 && newSpeed > 0 && std::isfinite(newSpeed)) {
+        f->header.waveSpeed = newSpeed;
         for (DefectMark& mark : f->header.defectLegend) {
             if (hasPosition(mark))
                 mark.position = mark.position * newSpeed / oldSpeed;

@@ -44,7 +44,7 @@ private slots:
     void marksByHandNeedManualMarking();
     void startMarkByHandIsRecordedAndApplied();
     void endMarkMayNotPrecedeStart();
-    void endMarkRescalesTheLegendOnlyWithAWaveSpeed();
+    void endMarkRescalesTheLegendOnlyWithASpeedAndLength();
     void printFlagOfLastFlaggedWaveIsKept();
     void menuFollowsThePoint();
     void deletingTheCurrentWave();
@@ -244,7 +244,7 @@ void WaveViewTest::endMarkMayNotPrecedeStart() {
     QVERIFY(!file().modified);
 }
 
-void WaveViewTest::endMarkRescalesTheLegendOnlyWithAWaveSpeed() {
+void WaveViewTest::endMarkRescalesTheLegendOnlyWithASpeedAndLength() {
     MeasurePoint& p = file().points[0];
     p.header.params.autoMark = 2;
     QWaveList::instance()->reprocess();
@@ -263,6 +263,18 @@ void WaveViewTest::endMarkRescalesTheLegendOnlyWithAWaveSpeed() {
     view(0)->doTail();
     QCOMPARE(float(h.waveSpeed), newSpeed);
     QCOMPARE(float(h.defectLegend[0].position), float(2.0f * newSpeed / 4000));
+
+    // A file without a pile length (the usual case for these areas) keeps
+    // its wave speed and its legend marks; the end mark itself still moves.
+    h.pileLength = 0;
+    h.waveSpeed = 4000;
+    h.defectLegend[0].position = 2.0f;
+    p.pickTime = p.endMarkMs + 0.1;
+    const double end = p.pickTime;
+    view(0)->doTail();
+    QCOMPARE(float(h.waveSpeed), 4000.0f);
+    QCOMPARE(float(h.defectLegend[0].position), 2.0f);
+    QCOMPARE(p.header.endMark, float(end));
 }
 
 void WaveViewTest::printFlagOfLastFlaggedWaveIsKept() {
