@@ -238,6 +238,21 @@ void ProjectCommandsTest::removeFileAndDeleteIt() {
     window.removeFile();
     QVERIFY(!fileNames(window).contains(name));
     QVERIFY(!QFile::exists(dir.path() + "/" + name));
+    QVERIFY(dialogs.callsOf("notify").isEmpty());
+
+    // A file that cannot be deleted is still taken out, and the user is told
+    // it stays on disk (here a folder has taken its name).
+    const QString kept = fileNames(window)[0];
+    QVERIFY(QFile::remove(dir.path() + "/" + kept));
+    QVERIFY(QDir(dir.path()).mkpath(kept + "/inside"));
+    window.fileTable()->selectRow(0);
+    dialogs.answers << "移除且物理删除";
+    window.removeFile();
+    QVERIFY(!fileNames(window).contains(kept));
+    QCOMPARE(dialogs.callsOf("notify").size(), 1);
+    QCOMPARE(dialogs.callsOf("notify").first().title, QString("Drosset"));
+    QVERIFY(dialogs.callsOf("notify").first().text.startsWith("文件删除失败：" + dir.path() + "/" +
+                                                              kept));
 }
 
 void ProjectCommandsTest::removeFileWithoutSelectionWarns() {
