@@ -39,6 +39,8 @@ public:
     QTableWidget* fileTable() const { return fileTable_; }
     QPipeInfo* pipeInfo() const { return pipeInfo_; }
     const QList<QDockWidget*>& docks() const { return docks_; }
+    // One action per dock widget made by createDockWidget(), holding it.
+    const QList<QAction*>& dockWidgetActions() const { return extraDocks_; }
 
     // Opens a project or an area file without asking for its name, as the
     // open commands do once a file is chosen. Returns false when it could
@@ -77,19 +79,37 @@ public slots:
     void saveFile();
     void saveFileAs();
     void closePipeFile();
+    void printView();
+    void printSet();
     void closeApp();
     void AlignHead();
     void AlignHeadEx();
     void AutoHead();
     void WaveDelete();
+    void WaveView();
     void PinPuView();
     void PinPuViewEx();
     void DengZhiView();
     void DengZhiViewEx();
     void setProjInfo();
+    void doHead();
+    void doTail();
+    void doError();
+    void doMarkPrint();
+    void doClear();
+    void jifen();
+    void fangDaAdd();
+    void fangDaDel();
+    void smallWaveAdd();
+    void smallWaveDel();
     void about();
     void setCorner(int id);
     void switchLayoutDirection();
+    // A further dock widget, named and placed as the user says.
+    void createDockWidget();
+    // Removes a dock widget made by createDockWidget(); `action` is the one
+    // dockWidgetActions() lists for it.
+    void destroyDockWidget(QAction* action);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -126,6 +146,7 @@ private:
     QString projectDir_;
 
     QList<QDockWidget*> docks_;
+    QList<QAction*> extraDocks_;
     QSignalMapper* cornerMapper_;
     QMenu* viewMenu_ = nullptr;
     QMenu* editMenu_ = nullptr;

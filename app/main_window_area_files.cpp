@@ -209,7 +209,10 @@ void MainWindow::renameFile(int row, QTableWidgetItem* item) {
         }
     }
     const QString dir = QString::fromStdString(file.dirPath);
-    if (!QFile::rename(dir + QString::fromStdString(file.fileName), dir + name)) {
+    // A name is renamed in place: one holding a folder would move the file
+    // out of its directory, and the project would lose track of it.
+    const bool inPlace = !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
+    if (!inPlace || !QFile::rename(dir + QString::fromStdString(file.fileName), dir + name)) {
         refuse(QStringLiteral("更改桩文件文称失败！"));
         return;
     }

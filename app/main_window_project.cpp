@@ -260,7 +260,10 @@ void MainWindow::addFile() {
         const bool isCurrent = index == state_.currentFile;
         if (isCurrent)
             waveList_->clearWaves();
+        // The file table still shows the record's check box: keep its state.
+        const bool excluded = (*same)->excluded;
         *same = loadedRecord(dir, name);
+        (*same)->excluded = excluded;
         (*same)->modified = false;
         if (isCurrent)
             makeCurrent(index, QStringLiteral("-Drosset"), QStringLiteral("当前桩:"));
@@ -302,8 +305,14 @@ void MainWindow::removeFile() {
         waveList_->clearWaves();
     const std::string path = chosen.path();
     state_.files.erase(state_.files.begin() + row);
-    if (deleteFromDisk)
-        QFile::remove(QString::fromStdString(path));
+    if (deleteFromDisk) {
+        // The file would come back with the next opening of the project.
+        QFile doomed(QString::fromStdString(path));
+        if (doomed.exists() && !doomed.remove())
+            userDialogs().notify(this, NoticeIcon::Warning, QStringLiteral("Drosset"),
+                                 QStringLiteral("文件删除失败：%1\n%2")
+                                     .arg(doomed.fileName(), doomed.errorString()));
+    }
 
     if (state_.files.empty())
         state_.currentFile = -1;

@@ -1,5 +1,6 @@
 #include "qt_user_dialogs.h"
 
+#include "dock_widget_dialog.h"
 #include "small_dialogs.h"
 
 #include <QFileDialog>
@@ -80,6 +81,20 @@ bool QtUserDialogs::editProjectInfo(QWidget* parent, ProjectInfo& info) {
     if (dialog.exec() != QDialog::Accepted)
         return false;
     dialog.store(info);
+    return true;
+}
+
+bool QtUserDialogs::chooseDefect(QWidget* parent) {
+    QErrorDlg dialog(parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtUserDialogs::askDockWidget(QWidget* parent, QString& objectName, QString& location) {
+    CreateDockWidgetDialog dialog(parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    objectName = dialog.dockName();
+    location = dialog.location();
     return true;
 }
 

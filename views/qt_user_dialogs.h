@@ -19,6 +19,8 @@ public:
     QString saveFileName(QWidget* parent, const QString& title, const QString& dir,
                          const QString& filter, bool confirmOverwrite) override;
     bool editProjectInfo(QWidget* parent, ProjectInfo& info) override;
+    bool chooseDefect(QWidget* parent) override;
+    bool askDockWidget(QWidget* parent, QString& objectName, QString& location) override;
 };
 
 } // namespace tarvel

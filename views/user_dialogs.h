@@ -40,6 +40,14 @@ public:
     // The modal project-information dialog; true when it was accepted, and
     // then `info` holds its fields.
     virtual bool editProjectInfo(QWidget* parent, ProjectInfo& info) = 0;
+
+    // The modal defect dialog; when it is accepted it has stored the chosen
+    // type and severity in the current file.
+    virtual bool chooseDefect(QWidget* parent) = 0;
+
+    // Asks for a further dock widget: its object name and where it goes
+    // ("Top", "Left", "Right", "Bottom" or "Restore"). False when cancelled.
+    virtual bool askDockWidget(QWidget* parent, QString& objectName, QString& location) = 0;
 };
 
 // The dialogs the program uses (the Qt ones unless a test installed others).

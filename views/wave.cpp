@@ -10,6 +10,7 @@
 #include "wave_host.h"
 #include "wave_list.h"
 
+#include <QAction>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <algorithm>
@@ -37,6 +38,9 @@ QwtText markerLabel(const QString& text, const QColor& colour) {
     QwtText label(text);
     label.setFont(QFont(QStringLiteral("Helvetica"), 8));
     label.setColor(colour);
+    // The peak's label sits over the filled wave: a light backing keeps it
+    // legible there.
+    label.setBackgroundBrush(QColor(255, 255, 255, 210));
     return label;
 }
 
@@ -160,6 +164,10 @@ void QWave::createMenu() {
     mainMenu_ = new QMenu(this);
     headAction_ = mainMenu_->addAction(QStringLiteral("起始时间标记(&T)"), this, &QWave::doHead);
     tailAction_ = mainMenu_->addAction(QStringLiteral("结束时间标记(&D)"), this, &QWave::doTail);
+    mainMenu_->addAction(QStringLiteral("缺陷(&F)"), this, &QWave::doError)->setVisible(false);
+    QAction* clear = mainMenu_->addAction(QStringLiteral("清除(&C)"), this, &QWave::doClear);
+    clear->setStatusTip(QStringLiteral("清除此波形的缺陷"));
+    clear->setVisible(false);
     printAction_ = mainMenu_->addAction(QStringLiteral("设置打印标志"), this, &QWave::doPrint);
     mainMenu_->addAction(QStringLiteral("自动计算桩头"), this, &QWave::autoHead)->setVisible(false);
     mainMenu_->addAction(QStringLiteral("图形导出"), this, &QWave::saveAs);
@@ -353,9 +361,11 @@ void QWave::Pickedselected(const QPointF& picked) {
         waveHost().showStatus(QString());
     } else {
         const double dt = f->header.sampleInterval;
-        const long k = static_cast<long>(std::trunc(x * 1000 / dt));
+        // A pick beyond the record (or a file without a sample interval)
+        // reads no sample.
+        const double k = std::trunc(x * 1000 / dt);
         double value = 0;
-        if (k >= 0 && k < static_cast<long>(p->raw.size())) {
+        if (k >= 0 && k < static_cast<double>(p->raw.size())) {
             const double counts = static_cast<double>(p->raw[static_cast<std::size_t>(k)]) - 32768;
             value = counts * f->header.fullScale / 32768 / f->header.sensitivity / f->header.gain;
         }

@@ -67,10 +67,16 @@ public slots:
     void Pickedselected(const QPointF& point);
     void doHead();
     void doTail();
+    // Marks a defect at the picked time (the entry is hidden in the menu).
+    void doError();
+    // Clears the defect marks of this wave (hidden in the menu as well).
+    void doClear();
     void doPrint();
     void saveAs();
     void autoHead();
     void waveDel();
+    void hzClear();
+    void hzFengZhi();
     void dataexport();
     void CalculateResult(tarvel::NamePipeFile* file);
 

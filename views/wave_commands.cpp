@@ -5,6 +5,7 @@
 #include "app_context.h"
 #include "data/app_state.h"
 #include "edit_record.h"
+#include "legend_record.h"
 #include "plot_overlay_items.h"
 #include "user_dialogs.h"
 #include "wave_host.h"
@@ -12,16 +13,14 @@
 
 #include <qwt_plot_marker.h>
 
+#include <cmath>
+
 using namespace tarvel;
 
 namespace {
 
 void warn(QWidget* parent, const QString& text) {
     userDialogs().notify(parent, NoticeIcon::Warning, QStringLiteral("Tarvel"), text);
-}
-
-bool hasPosition(const DefectMark& mark) {
-    return mark.position > 1e-6f;
 }
 
 } // namespace
@@ -82,10 +81,11 @@ void QWave::doTail() {
     const float oldSpeed = f->header.waveSpeed;
     const float newSpeed =
         static_cast<float>(oldSpeed * f->header.pileLength / static_cast<float>(p->pickTime));
-    f->header.waveSpeed = newSpeed;
-    // A file without a wave speed has nothing to rescale; dividing by it
-    // would store not-a-number legend positions.
-    if (oldSpeed > 0) {
+    // Without a wave speed, or without a length to scale it by, there is
+    // nothing to rescale: a zero speed would wipe every legend mark and a
+    // missing one would make them not-a-number.
+    if (oldSpeed > 0 && newSpeed > 0 && std::isfinite(newSpeed)) {
+        f->header.waveSpeed = newSpeed;
         for (DefectMark& mark : f->header.defectLegend) {
             if (hasPosition(mark))
                 mark.position = mark.position * newSpeed / oldSpeed;
@@ -153,25 +153,8 @@ void QWave::waveDel() {
         f->points[static_cast<std::size_t>(index)].isDeleted())
         return;
 
-    EditRecord record;
-    record.kind = kEditPointDeleted;
-    record.pointIndex = index;
+    EditRecord record = legendEditRecord(*f, kEditPointDeleted, index);
     record.valueB = f->header.waveSpeed;
-    for (int e = 0; e < 10; ++e) {
-        const DefectMark& mark = f->header.defectLegend[e];
-        if (!hasPosition(mark))
-            continue;
-        LegendCopy copy;
-        copy.index = e;
-        std::copy(std::begin(mark.codeA), std::end(mark.codeA), copy.codeA);
-        std::copy(std::begin(mark.codeB), std::end(mark.codeB), copy.codeB);
-        copy.timeMs = mark.position / f->header.waveSpeed * 1000;
-        copy.legendPoint = f->header.legendPoint[e];
-        record.legendCopy.push_back(copy);
-    }
-    for (int i = 0; i < f->pointCount(); ++i)
-        record.printMarks[i] = f->points[static_cast<std::size_t>(i)].header.printMark;
-
     for (int e = 0; e < 10; ++e) {
         if (hasPosition(f->header.defectLegend[e]) && f->header.legendPoint[e] == index)
             f->header.defectLegend[e].position = 0;

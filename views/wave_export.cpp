@@ -63,7 +63,13 @@ void QWave::saveAs() {
                                                     QString(), imageFilter(), false);
     if (name.isEmpty())
         return;
-    renderWaveImage(pointIndex_).save(name);
+    // A name without a known suffix, or a folder that cannot be written,
+    // must not pass for a saved picture.
+    QImageWriter writer(name);
+    if (!writer.write(renderWaveImage(pointIndex_)))
+        userDialogs().notify(
+            this, NoticeIcon::Warning, QStringLiteral("Error"),
+            QStringLiteral("Failed to save %1\n%2").arg(name, writer.errorString()));
 }
 
 void QWave::dataexport() {

@@ -182,9 +182,10 @@ void QWaveList::deleteCurrentWave() {
     const NamePipeFile* file = appState() ? appState()->current() : nullptr;
     if (!file)
         return;
-    const int position = file->currentPoint - 1;
-    if (position >= 0 && position < waves_.size())
-        waves_[position]->waveDel();
+    // The view of the current point itself: once a file is opened with
+    // points already deleted, list positions no longer match point numbers.
+    if (QWave* view = viewOfPoint(file->currentPoint - 1))
+        view->waveDel();
 }
 
 void QWaveList::appendMergedWave(int pointIndex) {

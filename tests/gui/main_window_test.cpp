@@ -47,6 +47,7 @@ private slots:
     void pathGivenAtStartIsOpened();
     void closingSavedProjectAsksNothing();
     void closingModifiedProjectAsks();
+    void furtherDockWidgetsComeAndGo();
 };
 
 void MainWindowTest::sizeHintArguments_data() {
@@ -200,6 +201,36 @@ void MainWindowTest::closingModifiedProjectAsks() {
     QVERIFY(window.close());
     QVERIFY(!window.state().files[0]->modified);
     QVERIFY(dialogs.unexpected.isEmpty());
+}
+
+void MainWindowTest::furtherDockWidgetsComeAndGo() {
+    ScriptedDialogs dialogs;
+    MainWindow window;
+    dialogs.dockAnswers << qMakePair(QString("notes"), QString("Left"));
+    window.createDockWidget();
+    auto* dock = window.findChild<QDockWidget*>("notes");
+    QVERIFY(dock);
+    QCOMPARE(window.dockWidgetArea(dock), Qt::LeftDockWidgetArea);
+    QCOMPARE(window.dockWidgetActions().size(), 1);
+
+    // Nothing was ever saved to restore a dock widget from.
+    dialogs.dockAnswers << qMakePair(QString("lost"), QString("Restore"));
+    window.createDockWidget();
+    QVERIFY(!window.findChild<QDockWidget*>("lost"));
+    QCOMPARE(dialogs.calls.last().kind, QString("notify"));
+    QCOMPARE(dialogs.calls.last().text, QString("Failed to restore dock widget"));
+
+    // The window's own panels cannot be destroyed this way.
+    window.destroyDockWidget(window.docks()[0]->toggleViewAction());
+    QCOMPARE(window.docks().size(), 3);
+    QVERIFY(window.findChild<QDockWidget*>("测区信息"));
+
+    window.destroyDockWidget(window.dockWidgetActions().first());
+    QVERIFY(!window.findChild<QDockWidget*>("notes"));
+    QVERIFY(window.dockWidgetActions().isEmpty());
+
+    window.createDockWidget(); // cancelled: nothing is made
+    QCOMPARE(window.findChildren<QDockWidget*>().size(), 3);
 }
 
 QTEST_MAIN(MainWindowTest)

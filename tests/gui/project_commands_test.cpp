@@ -141,6 +141,7 @@ void ProjectCommandsTest::addFileWithSameNameAnsweredYes() {
     window.openProjectPath(project);
     const int index = fileNames(window).indexOf("测区1.pip");
     window.state().files[index]->modified = true;
+    window.fileTable()->item(index, 0)->setCheckState(Qt::Unchecked);
     dialogs.fileLists << QStringList{other.path() + "/测区1.pip"};
     dialogs.answers << "是";
     window.addFile();
@@ -148,6 +149,9 @@ void ProjectCommandsTest::addFileWithSameNameAnsweredYes() {
     QCOMPARE(replaced.dirPath, (other.path() + "/").toStdString());
     QCOMPARE(replaced.pointCount(), 1);
     QVERIFY(!replaced.modified);
+    // Still left out of the bitmaps, as its cleared check box says.
+    QVERIFY(replaced.excluded);
+    QCOMPARE(window.fileTable()->item(index, 0)->checkState(), Qt::Unchecked);
     QCOMPARE(fileNames(window).size(), 3);
 }
 
@@ -234,6 +238,21 @@ void ProjectCommandsTest::removeFileAndDeleteIt() {
     window.removeFile();
     QVERIFY(!fileNames(window).contains(name));
     QVERIFY(!QFile::exists(dir.path() + "/" + name));
+    QVERIFY(dialogs.callsOf("notify").isEmpty());
+
+    // A file that cannot be deleted is still taken out, and the user is told
+    // it stays on disk (here a folder has taken its name).
+    const QString kept = fileNames(window)[0];
+    QVERIFY(QFile::remove(dir.path() + "/" + kept));
+    QVERIFY(QDir(dir.path()).mkpath(kept + "/inside"));
+    window.fileTable()->selectRow(0);
+    dialogs.answers << "移除且物理删除";
+    window.removeFile();
+    QVERIFY(!fileNames(window).contains(kept));
+    QCOMPARE(dialogs.callsOf("notify").size(), 1);
+    QCOMPARE(dialogs.callsOf("notify").first().title, QString("Drosset"));
+    QVERIFY(dialogs.callsOf("notify").first().text.startsWith("文件删除失败：" + dir.path() + "/" +
+                                                              kept));
 }
 
 void ProjectCommandsTest::removeFileWithoutSelectionWarns() {
@@ -259,6 +278,8 @@ void ProjectCommandsTest::renameRefusalsRestoreTheCell_data() {
                                << "文件名称与现有的桩文件名称重复！";
     QTest::newRow("rename fails") << "gone.Pip"
                                   << "更改桩文件文称失败！";
+    QTest::newRow("name with a folder") << "../moved.Pip"
+                                        << "更改桩文件文称失败！";
 }
 
 void ProjectCommandsTest::renameRefusalsRestoreTheCell() {
@@ -280,6 +301,8 @@ void ProjectCommandsTest::renameRefusalsRestoreTheCell() {
     QCOMPARE(dialogs.calls.last().buttons, QStringList{"确定"});
     QCOMPARE(window.fileTable()->item(0, 1)->text(), before);
     QCOMPARE(fileNames(window)[0], before);
+    if (newName != "gone.Pip")
+        QVERIFY(QFile::exists(dir.path() + "/" + before));
 }
 
 void ProjectCommandsTest::renameFileOnDisk() {

@@ -2,6 +2,7 @@
 
 #include "data/gbk_text.h"
 #include "data/project_info.h"
+#include "views/small_dialogs.h"
 
 namespace tarvel {
 
@@ -76,6 +77,25 @@ bool ScriptedDialogs::editProjectInfo(QWidget*, ProjectInfo& info) {
     if (accepted)
         encodeGbk(projectName.toStdString(), info.projectName);
     return accepted;
+}
+
+bool ScriptedDialogs::chooseDefect(QWidget* parent) {
+    calls.append({QStringLiteral("defect"), QString(), QString(), {}});
+    if (defectAnswers.isEmpty() || !defectAnswers.dequeue())
+        return false;
+    QErrorDlg dialog(parent);
+    dialog.OKclicked();
+    return true;
+}
+
+bool ScriptedDialogs::askDockWidget(QWidget*, QString& objectName, QString& location) {
+    calls.append({QStringLiteral("dock"), QString(), QString(), {}});
+    if (dockAnswers.isEmpty())
+        return false;
+    const QPair<QString, QString> answer = dockAnswers.dequeue();
+    objectName = answer.first;
+    location = answer.second;
+    return true;
 }
 
 } // namespace tarvel

@@ -6,6 +6,7 @@
 #include "views/user_dialogs.h"
 
 #include <QList>
+#include <QPair>
 #include <QQueue>
 #include <QString>
 #include <QStringList>
@@ -13,7 +14,9 @@
 namespace tarvel {
 
 struct DialogCall {
-    QString kind; // "ask", "yesNo", "notify", "open", "openMany", "save", "projectInfo"
+    // "ask", "yesNo", "notify", "open", "openMany", "save", "projectInfo",
+    // "defect", "dock"
+    QString kind;
     QString title;
     QString text; // the text, or the filter of a file dialog
     QStringList buttons;
@@ -31,6 +34,9 @@ public:
     QQueue<QStringList> fileLists; // answers to openFileNames()
     QQueue<bool> projectInfoAnswers;
     QString projectName = QStringLiteral("新工程");
+    // Accepting the defect dialog takes its first type and first severity.
+    QQueue<bool> defectAnswers;
+    QQueue<QPair<QString, QString>> dockAnswers; // object name, location
 
     QList<DialogCall> calls;
     QStringList unexpected; // questions asked without a scripted answer
@@ -52,6 +58,8 @@ public:
     QString saveFileName(QWidget* parent, const QString& title, const QString& dir,
                          const QString& filter, bool confirmOverwrite) override;
     bool editProjectInfo(QWidget* parent, ProjectInfo& info) override;
+    bool chooseDefect(QWidget* parent) override;
+    bool askDockWidget(QWidget* parent, QString& objectName, QString& location) override;
 };
 
 } // namespace tarvel

@@ -2,6 +2,7 @@
 // marking commands, the print flag, deletion, alignment and the exports.
 #include "analysis/results.h"
 #include "app/main_window.h"
+#include "data/gbk_text.h"
 #include "scripted_dialogs.h"
 #include "synthetic_fixture.h"
 #include "views/placeholder_panels.h"
@@ -43,10 +44,12 @@ private slots:
     void marksByHandNeedManualMarking();
     void startMarkByHandIsRecordedAndApplied();
     void endMarkMayNotPrecedeStart();
-    void endMarkRescalesTheLegendOnlyWithAWaveSpeed();
+    void endMarkRescalesTheLegendOnlyWithASpeedAndLength();
     void printFlagOfLastFlaggedWaveIsKept();
     void menuFollowsThePoint();
     void deletingTheCurrentWave();
+    void deletingAfterReopeningWithDeletedPoints();
+    void defectMarkAtThePickAndClearing();
     void headAlignmentShiftsTheWave();
     void legendMarksOfThePointAreShown();
     void imageExportIs800By400In16BitRgb();
@@ -178,7 +181,7 @@ void WaveViewTest::rightClickOpensThePreparedMenu() {
     QApplication::sendEvent(view(0), &event);
     QMenu* menu = view(0)->mainMenu();
     QVERIFY(menu->isVisible());
-    QCOMPARE(menu->actions()[2]->text(), QString("去除打印标识"));
+    QCOMPARE(menu->actions()[4]->text(), QString("去除打印标识"));
     menu->close();
 }
 
@@ -241,7 +244,7 @@ void WaveViewTest::endMarkMayNotPrecedeStart() {
     QVERIFY(!file().modified);
 }
 
-void WaveViewTest::endMarkRescalesTheLegendOnlyWithAWaveSpeed() {
+void WaveViewTest::endMarkRescalesTheLegendOnlyWithASpeedAndLength() {
     MeasurePoint& p = file().points[0];
     p.header.params.autoMark = 2;
     QWaveList::instance()->reprocess();
@@ -260,6 +263,18 @@ void WaveViewTest::endMarkRescalesTheLegendOnlyWithAWaveSpeed() {
     view(0)->doTail();
     QCOMPARE(float(h.waveSpeed), newSpeed);
     QCOMPARE(float(h.defectLegend[0].position), float(2.0f * newSpeed / 4000));
+
+    // A file without a pile length (the usual case for these areas) keeps
+    // its wave speed and its legend marks; the end mark itself still moves.
+    h.pileLength = 0;
+    h.waveSpeed = 4000;
+    h.defectLegend[0].position = 2.0f;
+    p.pickTime = p.endMarkMs + 0.1;
+    const double end = p.pickTime;
+    view(0)->doTail();
+    QCOMPARE(float(h.waveSpeed), 4000.0f);
+    QCOMPARE(float(h.defectLegend[0].position), 2.0f);
+    QCOMPARE(p.header.endMark, float(end));
 }
 
 void WaveViewTest::printFlagOfLastFlaggedWaveIsKept() {
@@ -305,8 +320,14 @@ void WaveViewTest::menuFollowsThePoint() {
     QVERIFY(!enabled.contains("起始时间标记(&T)"));
     file().points[1].header.params.autoMark = 0;
     view(1)->prepareMenu();
-    QVERIFY(view(1)->mainMenu()->actions()[0]->isEnabled());
-    QCOMPARE(view(1)->mainMenu()->actions()[2]->text(), QString("设打印标识"));
+    const QList<QAction*> actions = view(1)->mainMenu()->actions();
+    QVERIFY(actions[0]->isEnabled());
+    QStringList all;
+    for (QAction* action : actions)
+        all << action->text();
+    QCOMPARE(all, (QStringList{"起始时间标记(&T)", "结束时间标记(&D)", "缺陷(&F)", "清除(&C)",
+                               "设打印标识", "自动计算桩头", "图形导出", "删除波形", "数据导出"}));
+    QCOMPARE(actions[3]->statusTip(), QString("清除此波形的缺陷"));
 }
 
 void WaveViewTest::deletingTheCurrentWave() {
@@ -331,6 +352,56 @@ void WaveViewTest::deletingTheCurrentWave() {
         window->WaveDelete();
     QCOMPARE(file().deletedCount, 6);
     QVERIFY(QWaveList::instance()->isHidden());
+}
+
+void WaveViewTest::deletingAfterReopeningWithDeletedPoints() {
+    // A file saved with its first point deleted has one view fewer than
+    // points, so the last point's view is not at the last point's position.
+    file().points[0].header.deleted = 1;
+    file().deletedCount = 1;
+    QWaveList::instance()->setFile(window->state().files, window->state().currentFile);
+    QCOMPARE(QWaveList::instance()->waves().size(), 5);
+    file().currentPoint = 6;
+    window->WaveDelete();
+    QVERIFY(file().points[5].isDeleted());
+    QCOMPARE(file().deletedCount, 2);
+    QCOMPARE(file().currentPoint, 5);
+    QVERIFY(view(5)->isHidden());
+}
+
+void WaveViewTest::defectMarkAtThePickAndClearing() {
+    file().header.waveSpeed = 4000;
+    for (DefectMark& mark : file().header.defectLegend)
+        mark.position = 0;
+    view(1)->Pickedselected(QPointF(1.5, 0));
+
+    dialogs->defectAnswers << false;
+    view(1)->doError();
+    QVERIFY(!file().header.defectLegend[0].position);
+    QVERIFY(window->history().undoStack().empty());
+
+    dialogs->defectAnswers << true;
+    view(1)->doError();
+    const DefectMark& mark = file().header.defectLegend[0];
+    QCOMPARE(mark.position, 3.0f); // 1.5 ms at 4000 m/s there and back
+    QCOMPARE(file().header.legendPoint[0], 1);
+    QCOMPARE(QString::fromStdString(decodeGbk(mark.codeA)), QString("缩径"));
+    QCOMPARE(QString::fromStdString(decodeGbk(mark.codeB)), QString("轻微"));
+    QVERIFY(view(1)->defectLine(0)->plot());
+    QCOMPARE(view(1)->defectLine(0)->xValue(), 1.5);
+    QCOMPARE(window->history().undoStack().back().kind, int(kEditDefects));
+    QVERIFY(file().modified);
+
+    // Clearing another wave leaves this one's mark alone.
+    const std::size_t edits = window->history().undoStack().size();
+    view(2)->doClear();
+    QCOMPARE(window->history().undoStack().size(), edits);
+    QCOMPARE(mark.position, 3.0f);
+
+    view(1)->doClear();
+    QVERIFY(!(mark.position > 1e-6f));
+    QVERIFY(!view(1)->defectLine(0)->plot());
+    QCOMPARE(window->history().undoStack().back().legendCopy.size(), std::size_t(1));
 }
 
 void WaveViewTest::headAlignmentShiftsTheWave() {
@@ -397,6 +468,16 @@ void WaveViewTest::imageExportIs800By400In16BitRgb() {
         for (int x = 0; x < saved.width(); ++x)
             gray += qGray(saved.pixel(x, y)) > 100 && qGray(saved.pixel(x, y)) < 160;
     QVERIFY(gray > 1000);
+    QVERIFY(dialogs->callsOf("notify").isEmpty());
+
+    // A picture that could not be written says so.
+    const QString nowhere = dir->path() + "/missing/wave.png";
+    dialogs->fileNames << nowhere;
+    view(1)->saveAs();
+    QVERIFY(!QFile::exists(nowhere));
+    QCOMPARE(dialogs->callsOf("notify").size(), 1);
+    QCOMPARE(dialogs->callsOf("notify").first().title, QString("Error"));
+    QVERIFY(dialogs->callsOf("notify").first().text.startsWith("Failed to save " + nowhere + "\n"));
 }
 
 void WaveViewTest::textExportTruncatesAndEndsLinesInCrLf() {
