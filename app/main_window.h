@@ -22,6 +22,9 @@ class QPipeInfo;
 class QWaveParameter;
 class QWaveList;
 
+// Adds "<file>：<reason>" when the file could not be read whole.
+void noteLoadProblem(QStringList& problems, const tarvel::NamePipeFile& file);
+
 class MainWindow : public QMainWindow, public tarvel::WaveHost {
     Q_OBJECT
 
@@ -130,6 +133,9 @@ private:
     bool askToSave(const QString& title, const QString& text);
     void reset();
     void showDocks();
+    // Tells the user which of the files just loaded could not be read whole,
+    // and why; such a file stays listed with the points that could be read.
+    void reportLoadProblems(const QStringList& problems);
     void makeCurrent(int index, const QString& titleSuffix, const QString& statusPrefix);
     void showCurrentFile();
     void setTitleFor(const tarvel::NamePipeFile& file, const QString& suffix);

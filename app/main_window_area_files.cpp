@@ -83,6 +83,9 @@ bool MainWindow::openAreaFilePath(const QString& path) {
     projectDir_ = QString::fromStdString(file.dirPath);
     updateActions();
     QApplication::restoreOverrideCursor();
+    QStringList problems;
+    noteLoadProblem(problems, file);
+    reportLoadProblems(problems);
     return true;
 }
 
@@ -162,7 +165,10 @@ void MainWindow::cellClicked(int, int) {
             reloaded->fileName = current->fileName;
             reloaded->excluded = current->excluded;
             loadAreaFile(reloaded->path(), *reloaded);
+            QStringList problems;
+            noteLoadProblem(problems, *reloaded);
             state_.files[static_cast<std::size_t>(state_.currentFile)] = std::move(reloaded);
+            reportLoadProblems(problems);
         }
         // "返回" keeps the edits in memory, still unsaved, and switches.
     }

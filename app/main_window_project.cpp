@@ -38,6 +38,12 @@ std::unique_ptr<NamePipeFile> loadedRecord(const std::string& dir, const std::st
 
 } // namespace
 
+void noteLoadProblem(QStringList& problems, const NamePipeFile& file) {
+    if (!file.loadError.empty())
+        problems << QStringLiteral("%1：%2").arg(QString::fromStdString(file.fileName),
+                                                 QString::fromStdString(file.loadError));
+}
+
 bool MainWindow::hasUnsavedChanges() const {
     if (state_.projectModified)
         return true;
@@ -134,8 +140,11 @@ bool MainWindow::openProjectPath(const QString& path) {
     readProjectFile(path.toStdString(), state_.project);
     projectDir_ = QString::fromStdString(dir);
     scanProjectDirectory(dir, state_.files);
-    for (auto& file : state_.files)
+    QStringList problems;
+    for (auto& file : state_.files) {
         loadAreaFile(file->path(), *file);
+        noteLoadProblem(problems, *file);
+    }
     if (!state_.files.empty()) {
         state_.currentFile = 0;
         setTitleFor(*state_.files.front(), QStringLiteral("-Tarvel"));
@@ -145,6 +154,7 @@ bool MainWindow::openProjectPath(const QString& path) {
     refillFileTable();
     updateActions();
     QApplication::restoreOverrideCursor();
+    reportLoadProblems(problems);
     return true;
 }
 
@@ -223,6 +233,7 @@ void MainWindow::addFile() {
     const QStringList paths = userDialogs().openFileNames(
         this, QStringLiteral("添加文件"), QStringLiteral("."), QStringLiteral("桩文件(*.pip)"));
     connectFileTable(false);
+    QStringList problems;
     for (const QString& path : paths) {
         if (path.isEmpty() || !QFile(path).open(QIODevice::ReadOnly))
             continue;
@@ -233,6 +244,7 @@ void MainWindow::addFile() {
                                  [&](const auto& file) { return file->fileName == name; });
         if (same == state_.files.end()) {
             state_.files.push_back(loadedRecord(dir, name));
+            noteLoadProblem(problems, *state_.files.back());
             const bool only = state_.files.size() == 1;
             if (only)
                 makeCurrent(0, QStringLiteral("-Drosset"), QStringLiteral("当前桩:"));
@@ -263,12 +275,14 @@ void MainWindow::addFile() {
         // The file table still shows the record's check box: keep its state.
         const bool excluded = (*same)->excluded;
         *same = loadedRecord(dir, name);
+        noteLoadProblem(problems, **same);
         (*same)->excluded = excluded;
         (*same)->modified = false;
         if (isCurrent)
             makeCurrent(index, QStringLiteral("-Drosset"), QStringLiteral("当前桩:"));
     }
     connectFileTable(true);
+    reportLoadProblems(problems);
 }
 
 void MainWindow::removeFile() {
@@ -332,4 +346,11 @@ void MainWindow::removeFile() {
     }
     refillFileTable();
     updateActions();
+}
+
+void MainWindow::reportLoadProblems(const QStringList& problems) {
+    if (problems.isEmpty())
+        return;
+    userDialogs().notify(this, NoticeIcon::Warning, QStringLiteral("Tarvel"),
+                         QStringLiteral("以下测区文件未能完整读取：\n") + problems.join('\n'));
 }

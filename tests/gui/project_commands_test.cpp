@@ -46,6 +46,7 @@ private slots:
     void openProjectThroughDialog();
     void openProjectThatCannotBeRead();
     void openAreaFileThroughDialog();
+    void damagedAreasAreNamedWithTheirReason();
     void addFileWithSameNameAnsweredNo();
     void addFileWithSameNameAnsweredYes();
     void addFileWithSameNameAnsweredBack();
@@ -106,6 +107,35 @@ void ProjectCommandsTest::openAreaFileThroughDialog() {
     QCOMPARE(dialogs.callsOf("open").first().text, QString("测区文件(*.pip)"));
     QCOMPARE(window.state().mode, int(kSingleFileOpen));
     QCOMPARE(window.state().current()->pointCount(), 6);
+}
+
+void ProjectCommandsTest::damagedAreasAreNamedWithTheirReason() {
+    QTemporaryDir dir;
+    const QString project = writeStandardProject(dir.path());
+    QFile bad(dir.path() + "/测区2.pip");
+    QVERIFY(bad.open(QIODevice::ReadWrite));
+    bad.seek(offsetof(PipHeader, sampleCount));
+    const qint32 count = 1000;
+    bad.write(reinterpret_cast<const char*>(&count), sizeof count);
+    bad.close();
+
+    {
+        ScriptedDialogs dialogs;
+        MainWindow window;
+        window.openProjectPath(project);
+        const QList<DialogCall> notices = dialogs.callsOf("notify");
+        QCOMPARE(notices.size(), 1);
+        QCOMPARE(notices.first().title, QString("Tarvel"));
+        QVERIFY(notices.first().text.startsWith("以下测区文件未能完整读取：\n测区2.pip："));
+        QVERIFY(notices.first().text.contains("1000"));
+        // The damaged file stays listed, with nothing read from it.
+        QVERIFY(fileNames(window).contains("测区2.pip"));
+    }
+    ScriptedDialogs dialogs;
+    MainWindow window;
+    window.openAreaFilePath(dir.path() + "/测区2.pip");
+    QCOMPARE(dialogs.callsOf("notify").size(), 1);
+    QCOMPARE(window.state().current()->pointCount(), 0);
 }
 
 void ProjectCommandsTest::addFileWithSameNameAnsweredNo() {
