@@ -13,4 +13,4 @@ sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${packages[@]}"
+$sudo apt-get install -y -qq "${packages[@]}"
