@@ -3,6 +3,7 @@
 
 #include "data/area_file.h"
 
+#include <memory>
 #include <string>
 
 namespace tarvel {
@@ -11,5 +12,9 @@ namespace tarvel {
 // that fails to load leaves the record with no points and the reason in
 // record.loadError.
 LoadResult loadAreaFile(const std::string& path, NamePipeFile& record);
+
+// A new record for the file at `path`, named after it, read and conditioned;
+// why it could not be read whole is in its loadError.
+std::unique_ptr<NamePipeFile> loadAreaRecord(const std::string& path);
 
 } // namespace tarvel

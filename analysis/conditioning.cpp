@@ -17,17 +17,20 @@ int64_t samplingRate(float sampleIntervalUs) {
     return static_cast<int64_t>(rate);
 }
 
-void convertSamples(NamePipeFile& file) {
+double countsToAccel(uint16_t raw, double fullScale, double sensitivity) {
     // Kept in this order: count times full scale times 2^-15 is exact in a
     // double, so each sample is rounded once, by the division.
+    const int counts = 32768 - static_cast<int>(raw);
+    return counts * fullScale * 3.0517578125e-05 / sensitivity;
+}
+
+void convertSamples(NamePipeFile& file) {
     const double fullScale = file.header.fullScale;
     const double sensitivity = file.header.sensitivity;
     for (MeasurePoint& point : file.points) {
         point.accel.resize(point.raw.size());
-        for (std::size_t k = 0; k < point.raw.size(); ++k) {
-            const int counts = 32768 - static_cast<int>(point.raw[k]);
-            point.accel[k] = counts * fullScale * 3.0517578125e-05 / sensitivity;
-        }
+        for (std::size_t k = 0; k < point.raw.size(); ++k)
+            point.accel[k] = countsToAccel(point.raw[k], fullScale, sensitivity);
     }
 }
 

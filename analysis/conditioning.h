@@ -9,6 +9,9 @@
 
 namespace tarvel {
 
+// One stored sample in acceleration units, before any inversion.
+double countsToAccel(uint16_t raw, double fullScale, double sensitivity);
+
 // accel[k] = (32768 - raw[k]) * fullScale / 32768 / sensitivity, every point.
 void convertSamples(NamePipeFile& file);
 
