@@ -1,12 +1,12 @@
 #include "main_window.h"
 
-#include "views/app_context.h"
-#include "views/placeholder_panels.h"
+#include "views/pipe_info_panel.h"
 #include "views/resources.h"
 #include "views/small_dialogs.h"
 #include "views/user_dialogs.h"
 #include "views/wave.h"
 #include "views/wave_list.h"
+#include "views/wave_parameter_panel.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -21,23 +21,11 @@
 
 using namespace tarvel;
 
-namespace {
-
-MainWindow* theWindow = nullptr;
-
-} // namespace
-
-MainWindow* MainWindow::instance() {
-    return theWindow;
-}
-
 MainWindow::MainWindow(const QMap<QString, QSize>& sizeHints, QWidget* parent)
-    : QMainWindow(parent), sizeHints_(sizeHints) {
+    : QMainWindow(parent), dialogs_(userDialogs()), sizeHints_(sizeHints) {
     initTarvelResources();
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("Tarvelmos"));
-    setAppState(&state_);
-    setWaveHost(this);
 
     startMarkBox_ = new QCheckBox;
     analysisListBox_ = new QCheckBox;
@@ -49,18 +37,25 @@ MainWindow::MainWindow(const QMap<QString, QSize>& sizeHints, QWidget* parent)
     cornerMapper_ = new QSignalMapper(this);
     connect(cornerMapper_, &QSignalMapper::mappedInt, this, &MainWindow::setCorner);
 
-    pipeInfo_ = new QPipeInfo(this);
-    pipeInfo_->setMaximumSize(400, 200);
+    pipeInfo_ = new QPipeInfo(session_, this);
+    pipeInfo_->setMinimumSize(1150, 200);
     pipeInfo_->hide();
-    waveParameter_ = new QWaveParameter(this);
-    waveParameter_->setMaximumSize(400, 200);
+    waveParameter_ = new QWaveParameter(session_, dialogs_, this);
+    waveParameter_->setMinimumSize(440, 200);
     waveParameter_->hide();
     fileTable_ = new QTableWidget(1, 2, this);
     fileTable_->hide();
 
-    waveList_ = QWaveList::instance();
+    waveList_ = new QWaveList(session_, dialogs_, this);
     waveList_->setMinimumSize(400, 200);
     setCentralWidget(waveList_);
+
+    connect(&session_, &ProjectSession::statusMessage, this,
+            [this](const QString& text) { statusBar()->showMessage(text); });
+    for (auto signal : {&ProjectSession::historyChanged, &ProjectSession::modifiedChanged,
+                        &ProjectSession::fileChanged, &ProjectSession::pointsChanged})
+        connect(&session_, signal, this, &MainWindow::updateActions);
+    connect(&session_, &ProjectSession::currentPointChanged, this, &MainWindow::updateActions);
 
     createActions();
     createDocks();
@@ -72,19 +67,16 @@ MainWindow::MainWindow(const QMap<QString, QSize>& sizeHints, QWidget* parent)
     setUpFileTable();
     contourMapBox_->hide();
     loadViewOptions(state_.options);
-    theWindow = this;
     updateActions();
 }
 
 MainWindow::~MainWindow() {
-    // The wave views read the state while they are destroyed with the window.
+    // The wave views read the session while they are destroyed: they go
+    // before it does.
     waveList_->clearWaves();
     delete startMarkBox_;
     delete analysisListBox_;
     delete contourMapBox_;
-    theWindow = nullptr;
-    setWaveHost(nullptr);
-    setAppState(nullptr);
 }
 
 QAction* MainWindow::addCommand(QMenu* menu, const QString& caption, const char* name,
@@ -129,11 +121,14 @@ void MainWindow::createActions() {
     exitAct_ = addCommand(fileMenu, QStringLiteral("退出"), "closeApp");
     connect(exitAct_, &QAction::triggered, this, &MainWindow::closeApp);
 
-    editMenu_ = menuBar()->addMenu(QString());
+    editMenu_ = menuBar()->addMenu(QStringLiteral("编辑(&E)"));
     undoAct_ = addCommand(editMenu_, QStringLiteral("撤销操作"), "CancelDo", ":/res/undo.png");
     undoAct_->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
+    connect(undoAct_, &QAction::triggered, this, &MainWindow::CancelDo);
     redoAct_ = addCommand(editMenu_, QStringLiteral("恢复操作"), "ReDo", ":/res/redo.png");
-    redoAct_->setShortcut(QKeySequence(QStringLiteral("Ctrl+Y")));
+    redoAct_->setShortcuts(
+        {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
+    connect(redoAct_, &QAction::triggered, this, &MainWindow::ReDo);
     startMarkAct_ =
         addCommand(editMenu_, QStringLiteral("起始时间标记"), "AlignHead", ":/res/aglin.png");
     startMarkAct_->setShortcut(QKeySequence(QStringLiteral("Ctrl+H")));
@@ -144,11 +139,19 @@ void MainWindow::createActions() {
     connect(endMarkAct_, &QAction::triggered, this, &MainWindow::AutoHead);
     restoreWavesAct_ =
         addCommand(editMenu_, QStringLiteral("恢复波形"), "WaveMerge", ":/res/waveAdd.png");
+    connect(restoreWavesAct_, &QAction::triggered, this, &MainWindow::WaveMerge);
     deleteWaveAct_ =
         addCommand(editMenu_, QStringLiteral("删除波形"), "WaveDelete", ":/res/del.png");
     connect(deleteWaveAct_, &QAction::triggered, this, &MainWindow::WaveDelete);
-    for (QAction* action : editMenu_->actions())
-        action->setVisible(false);
+    // Delete acts on the waves only while the list has the focus: in a
+    // panel's box it deletes text.
+    deleteWaveAct_->setShortcut(QKeySequence::Delete);
+    deleteWaveAct_->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    waveList_->addAction(deleteWaveAct_);
+    // Marking start and end stay where the window's other commands reach
+    // them; the menu shows the history and the wave commands.
+    startMarkAct_->setVisible(false);
+    endMarkAct_->setVisible(false);
 
     viewMenu_ = menuBar()->addMenu(QStringLiteral("查看(&V)"));
     samplingAct_ = addCommand(viewMenu_, QStringLiteral("采样参数"), "getDataParamter");
@@ -244,15 +247,17 @@ void MainWindow::updateActions() {
     saveFileAsAct_->setEnabled(open && !state_.files.empty());
     closeFileAct_->setEnabled(state_.mode == kSingleFileOpen);
     printAct_->setEnabled(open);
-    // Undoing needs the undo steps of the wave list; until they exist the
-    // history only records.
-    undoAct_->setEnabled(false);
-    redoAct_->setEnabled(false);
-    startMarkAct_->setEnabled(true);
-    startMarkBox_->setEnabled(true);
-    for (QAction* action :
-         {endMarkAct_, deleteWaveAct_, restoreWavesAct_, samplingAct_, analysisListAct_,
-          contourMapAct_, optionsAct_, projectInfoAct_, graphicOutputAct_, reportAct_, summaryAct_})
+    undoAct_->setEnabled(session_.canUndo());
+    redoAct_->setEnabled(session_.canRedo());
+    // The wave commands act on the current point of the current file.
+    const bool point = open && session_.currentPointIndex() >= 0;
+    startMarkAct_->setEnabled(point);
+    startMarkBox_->setEnabled(point);
+    endMarkAct_->setEnabled(point);
+    deleteWaveAct_->setEnabled(point);
+    restoreWavesAct_->setEnabled(point);
+    for (QAction* action : {samplingAct_, analysisListAct_, contourMapAct_, optionsAct_,
+                            projectInfoAct_, graphicOutputAct_, reportAct_, summaryAct_})
         action->setEnabled(open);
     analysisListBox_->setEnabled(open);
     contourMapBox_->hide();
@@ -263,7 +268,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    const int answer = userDialogs().ask(
+    const int answer = dialogs_.ask(
         this, QStringLiteral("Drosset"), QStringLiteral("工程已修改没有保存，你想保存文件吗？"),
         {QStringLiteral("保存"), QStringLiteral("不保存"), QStringLiteral("返回")}, 0);
     if (answer == 1 || (answer == 0 && saveProject()))
@@ -335,11 +340,11 @@ void MainWindow::switchLayoutDirection() {
 
 void MainWindow::setProjInfo() {
     if (state_.mode != kProjectOpen) {
-        userDialogs().notify(this, NoticeIcon::Critical, QStringLiteral("Drosset"),
-                             QStringLiteral("没有打开的工程！"));
+        dialogs_.notify(this, NoticeIcon::Critical, QStringLiteral("Drosset"),
+                        QStringLiteral("没有打开的工程！"));
         return;
     }
-    if (userDialogs().editProjectInfo(nullptr, state_.project)) {
+    if (dialogs_.editProjectInfo(nullptr, state_.project)) {
         state_.projectModified = true;
         state_.saveNeeded = true;
         updateActions();
@@ -349,16 +354,4 @@ void MainWindow::setProjInfo() {
 void MainWindow::about() {
     auto* box = new QAboutMain(this);
     box->exec();
-}
-
-void MainWindow::showStatus(const QString& text) {
-    statusBar()->showMessage(text);
-}
-
-void MainWindow::showAreaMeans(const QString& resilient, const QString& deformation) {
-    pipeInfo_->setAreaMeans(resilient, deformation);
-}
-
-void MainWindow::currentPointChanged() {
-    waveParameter_->refresh();
 }

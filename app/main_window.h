@@ -3,8 +3,7 @@
 #pragma once
 
 #include "data/app_state.h"
-#include "edit_history.h"
-#include "views/wave_host.h"
+#include "session/project_session.h"
 
 #include <QMainWindow>
 #include <QMap>
@@ -22,21 +21,27 @@ class QPipeInfo;
 class QWaveParameter;
 class QWaveList;
 
+namespace tarvel {
+class UserDialogs;
+}
+
 // Adds "<file>：<reason>" when the file could not be read whole.
 void noteLoadProblem(QStringList& problems, const tarvel::NamePipeFile& file);
 
-class MainWindow : public QMainWindow, public tarvel::WaveHost {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
+    // Questions and file dialogs go through the seam installed when the
+    // window is made (see user_dialogs.h).
     explicit MainWindow(const QMap<QString, QSize>& sizeHints = {}, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // The window while it lives (nullptr before and after).
-    static MainWindow* instance();
-
+    tarvel::ProjectSession& session() { return session_; }
     tarvel::AppState& state() { return state_; }
-    const tarvel::EditHistory& history() const { return history_; }
+    const tarvel::EditHistory& history() const { return session_.history(); }
+    QWaveList* waveList() const { return waveList_; }
+    QWaveParameter* waveParameter() const { return waveParameter_; }
     QString projectDirectory() const { return projectDir_; }
     QString projectFileName() const { return projectFileName_; }
     QTableWidget* fileTable() const { return fileTable_; }
@@ -55,14 +60,6 @@ public:
 
     // Recomputes which actions are enabled from the application state.
     void updateActions();
-
-    // WaveHost
-    void pushEdit(const tarvel::EditRecord& record) override;
-    void markCurrentFileModified() override;
-    void showStatus(const QString& text) override;
-    void showAreaMeans(const QString& resilient, const QString& deformation) override;
-    void currentPointChanged() override;
-    bool alignedView() const override;
 
 signals:
     void getItem(QTableWidgetItem* item, int column);
@@ -88,7 +85,11 @@ public slots:
     void AlignHead();
     void AlignHeadEx();
     void AutoHead();
+    void WaveMerge();
     void WaveDelete();
+    // Undo and redo of the edit history.
+    void CancelDo();
+    void ReDo();
     void WaveView();
     void PinPuView();
     void PinPuViewEx();
@@ -137,7 +138,6 @@ private:
     // and why; such a file stays listed with the points that could be read.
     void reportLoadProblems(const QStringList& problems);
     void makeCurrent(int index, const QString& titleSuffix, const QString& statusPrefix);
-    void showCurrentFile();
     void setTitleFor(const tarvel::NamePipeFile& file, const QString& suffix);
     // Unchecks the analysis list and the contour map; the waves show again.
     void uncheckViewModes();
@@ -145,8 +145,9 @@ private:
     bool writeCurrentFile();
     void renameFile(int row, QTableWidgetItem* item);
 
-    tarvel::AppState state_;
-    tarvel::EditHistory history_;
+    tarvel::ProjectSession session_;
+    tarvel::AppState& state_ = session_.state();
+    tarvel::UserDialogs& dialogs_;
     QMap<QString, QSize> sizeHints_;
     QString projectFileName_;
     QString projectDir_;

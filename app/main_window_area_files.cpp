@@ -4,7 +4,6 @@
 
 #include "analysis/area_loader.h"
 #include "data/project_file.h"
-#include "views/placeholder_panels.h"
 #include "views/user_dialogs.h"
 #include "views/wave_list.h"
 
@@ -25,24 +24,12 @@ void MainWindow::setTitleFor(const NamePipeFile& file, const QString& suffix) {
     setWindowTitle(QString::fromStdString(file.dirPath + file.fileName) + suffix);
 }
 
-void MainWindow::showCurrentFile() {
-    if (const NamePipeFile* current = state_.current())
-        pipeInfo_->fill(*current);
-    else
-        pipeInfo_->clear();
-    waveParameter_->refresh();
-    waveList_->setFile(state_.files, state_.currentFile);
-}
-
 void MainWindow::makeCurrent(int index, const QString& titleSuffix, const QString& statusPrefix) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    state_.spectrumMode = 0;
-    history_.clear();
-    state_.currentFile = index;
+    session_.setCurrentFile(index);
     const NamePipeFile& file = *state_.current();
     setTitleFor(file, titleSuffix);
     statusBar()->showMessage(statusPrefix + QString::fromStdString(file.fileName));
-    showCurrentFile();
     QApplication::restoreOverrideCursor();
 }
 
@@ -51,7 +38,7 @@ void MainWindow::openFile() {
                    QStringLiteral("工程已修改没有保存，你想保存文件吗？")))
         return;
     reset();
-    const QString path = userDialogs().openFileName(
+    const QString path = dialogs_.openFileName(
         this, QStringLiteral("打开文件"), QStringLiteral("."), QStringLiteral("测区文件(*.pip)"));
     if (!path.isEmpty())
         openAreaFilePath(path);
@@ -60,26 +47,21 @@ void MainWindow::openFile() {
 bool MainWindow::openAreaFilePath(const QString& path) {
     QFile probe(path);
     if (!probe.open(QIODevice::ReadOnly)) {
-        userDialogs().notify(
-            this, NoticeIcon::Warning, QStringLiteral("Error"),
-            QStringLiteral("Failed to open %1\n%2").arg(path, probe.errorString()));
+        dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Error"),
+                        QStringLiteral("Failed to open %1\n%2").arg(path, probe.errorString()));
         return false;
     }
     probe.close();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     showDocks();
-    auto record = std::make_unique<NamePipeFile>();
-    splitPath(path.toStdString(), record->dirPath, record->fileName);
-    state_.files.push_back(std::move(record));
-    state_.currentFile = 0;
+    state_.files.push_back(loadAreaRecord(path.toStdString()));
     state_.mode = kSingleFileOpen;
     NamePipeFile& file = *state_.files.front();
-    loadAreaFile(file.path(), file);
     setTitleFor(file, QStringLiteral("-Drosset"));
     connectFileTable(false);
     setUpFileTable();
     refillFileTable();
-    showCurrentFile();
+    session_.setCurrentFile(0);
     projectDir_ = QString::fromStdString(file.dirPath);
     updateActions();
     QApplication::restoreOverrideCursor();
@@ -121,8 +103,8 @@ void MainWindow::saveFileAs() {
     if (!file)
         return;
     const QString path =
-        userDialogs().saveFileName(this, QStringLiteral("保存桩文件"), QStringLiteral("."),
-                                   QStringLiteral("桩文件(*.pip)"), true);
+        dialogs_.saveFileName(this, QStringLiteral("保存桩文件"), QStringLiteral("."),
+                              QStringLiteral("桩文件(*.pip)"), true);
     if (path.isEmpty())
         return;
     const std::string reason = writeAreaFile(*file, path.toStdString());
@@ -151,7 +133,7 @@ void MainWindow::cellClicked(int, int) {
         return;
     }
     if (NamePipeFile* current = state_.current(); current && current->modified) {
-        const int answer = userDialogs().ask(
+        const int answer = dialogs_.ask(
             this, QStringLiteral("Tarvelmos"), QStringLiteral("是否保存对测区文件的修改？"),
             {QStringLiteral("保存"), QStringLiteral("不保存"), QStringLiteral("返回")}, 0);
         if (answer == 0) {
@@ -159,15 +141,11 @@ void MainWindow::cellClicked(int, int) {
                 return;
         } else if (answer == 1) {
             // Discard the edits: the file is read again as it is on disk.
-            waveList_->clearWaves();
-            auto reloaded = std::make_unique<NamePipeFile>();
-            reloaded->dirPath = current->dirPath;
-            reloaded->fileName = current->fileName;
+            auto reloaded = loadAreaRecord(current->path());
             reloaded->excluded = current->excluded;
-            loadAreaFile(reloaded->path(), *reloaded);
             QStringList problems;
             noteLoadProblem(problems, *reloaded);
-            state_.files[static_cast<std::size_t>(state_.currentFile)] = std::move(reloaded);
+            session_.replaceFile(state_.currentFile, std::move(reloaded));
             reportLoadProblems(problems);
         }
         // "返回" keeps the edits in memory, still unsaved, and switches.
@@ -193,7 +171,7 @@ void MainWindow::renameFile(int row, QTableWidgetItem* item) {
     NamePipeFile& file = *state_.files[static_cast<std::size_t>(row)];
     const QString name = item->text();
     const auto tell = [this](const QString& text) {
-        userDialogs().ask(this, QStringLiteral("Drosset"), text, {QStringLiteral("确定")}, 0);
+        dialogs_.ask(this, QStringLiteral("Drosset"), text, {QStringLiteral("确定")}, 0);
     };
     const auto refuse = [&](const QString& text) {
         tell(text);

@@ -13,7 +13,7 @@ using namespace tarvel;
 void MainWindow::createDockWidget() {
     QString name;
     QString location;
-    if (!userDialogs().askDockWidget(this, name, location))
+    if (!dialogs_.askDockWidget(this, name, location))
         return;
     auto* dock = new QDockWidget(this);
     dock->setObjectName(name);
@@ -30,8 +30,8 @@ void MainWindow::createDockWidget() {
         addDockWidget(areas.value(location), dock);
     } else if (!restoreDockWidget(dock)) {
         delete dock;
-        userDialogs().notify(this, NoticeIcon::Warning, QString(),
-                             QStringLiteral("Failed to restore dock widget"));
+        dialogs_.notify(this, NoticeIcon::Warning, QString(),
+                        QStringLiteral("Failed to restore dock widget"));
         return;
     }
     auto* remover = new QAction(name, this);

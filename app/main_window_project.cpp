@@ -3,8 +3,8 @@
 #include "main_window.h"
 
 #include "analysis/area_loader.h"
+#include "analysis/project_loader.h"
 #include "data/project_file.h"
-#include "views/placeholder_panels.h"
 #include "views/user_dialogs.h"
 #include "views/wave_list.h"
 
@@ -13,8 +13,6 @@
 #include <QFile>
 #include <QStatusBar>
 #include <QTableWidget>
-
-#include <cstring>
 
 using namespace tarvel;
 
@@ -26,14 +24,6 @@ const QString kProjectFilter = QStringLiteral("工程文件(*.Prj)");
 QString failureText(const std::string& path, const std::string& reason) {
     return QStringLiteral("文件保存失败：%1\n%2")
         .arg(QString::fromStdString(path), QString::fromStdString(reason));
-}
-
-std::unique_ptr<NamePipeFile> loadedRecord(const std::string& dir, const std::string& name) {
-    auto record = std::make_unique<NamePipeFile>();
-    record->dirPath = dir;
-    record->fileName = name;
-    loadAreaFile(record->path(), *record);
-    return record;
 }
 
 } // namespace
@@ -58,31 +48,22 @@ bool MainWindow::hasUnsavedChanges() const {
 bool MainWindow::askToSave(const QString& title, const QString& text) {
     if (state_.mode == kNothingOpen || !hasUnsavedChanges())
         return true;
-    const int answer = userDialogs().ask(
-        this, title, text,
-        {QStringLiteral("保存"), QStringLiteral("不保存"), QStringLiteral("返回")}, 0);
+    const int answer =
+        dialogs_.ask(this, title, text,
+                     {QStringLiteral("保存"), QStringLiteral("不保存"), QStringLiteral("返回")}, 0);
     if (answer == 0)
         return saveProject();
     return answer == 1;
 }
 
 void MainWindow::reset() {
-    state_.mode = kNothingOpen;
-    state_.saveNeeded = false;
-    state_.projectModified = false;
-    state_.spectrumMode = 0;
     projectFileName_.clear();
     projectDir_.clear();
-    std::memset(&state_.project, 0, sizeof state_.project);
     waveList_->clearWaves();
-    state_.files.clear();
-    state_.currentFile = -1;
-    history_.clear();
+    session_.reset();
     connectFileTable(false);
     fileTable_->setRowCount(0);
     setUpFileTable();
-    pipeInfo_->clear();
-    waveParameter_->reset();
     uncheckViewModes();
     for (QDockWidget* dock : docks_)
         dock->hide();
@@ -91,15 +72,15 @@ void MainWindow::reset() {
 
 void MainWindow::reportSaveFailures(const QStringList& failures) {
     if (!failures.isEmpty())
-        userDialogs().notify(this, NoticeIcon::Warning, QStringLiteral("Drosset"),
-                             failures.join(QLatin1Char('\n')));
+        dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Drosset"),
+                        failures.join(QLatin1Char('\n')));
 }
 
 void MainWindow::newProject() {
     if (!askToSave(QStringLiteral("Drosset"), kSaveQuestion))
         return;
     ProjectInfo info{};
-    if (!userDialogs().editProjectInfo(this, info))
+    if (!dialogs_.editProjectInfo(this, info))
         return;
     reset();
     state_.project = info;
@@ -115,8 +96,8 @@ void MainWindow::openProject() {
     if (!askToSave(QStringLiteral("Tarvel"), kSaveQuestion))
         return;
     reset();
-    const QString path = userDialogs().openFileName(this, QStringLiteral("打开文件"),
-                                                    QStringLiteral("."), kProjectFilter);
+    const QString path = dialogs_.openFileName(this, QStringLiteral("打开文件"),
+                                               QStringLiteral("."), kProjectFilter);
     if (!path.isEmpty())
         openProjectPath(path);
 }
@@ -126,31 +107,33 @@ bool MainWindow::openProjectPath(const QString& path) {
     QFile probe(path);
     if (!probe.open(QIODevice::ReadOnly)) {
         QApplication::restoreOverrideCursor();
-        userDialogs().notify(
-            this, NoticeIcon::Warning, QStringLiteral("Error"),
-            QStringLiteral("Failed to open %1\n%2").arg(path, probe.errorString()));
+        dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Error"),
+                        QStringLiteral("Failed to open %1\n%2").arg(path, probe.errorString()));
         return false;
     }
     probe.close();
+    ProjectLoad load = loadProject(path.toStdString());
+    // A project record that cannot be read whole would open as an empty or
+    // half-filled project, and the next save would write that back.
+    if (!load.projectError.empty()) {
+        QApplication::restoreOverrideCursor();
+        dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Tarvel"),
+                        QStringLiteral("工程文件无法读取：%1\n%2")
+                            .arg(path, QString::fromStdString(load.projectError)));
+        return false;
+    }
     showDocks();
-    std::string dir;
-    std::string name;
-    splitPath(path.toStdString(), dir, name);
-    projectFileName_ = QString::fromStdString(name);
-    readProjectFile(path.toStdString(), state_.project);
-    projectDir_ = QString::fromStdString(dir);
-    scanProjectDirectory(dir, state_.files);
+    projectFileName_ = QString::fromStdString(load.projectFileName);
+    projectDir_ = QString::fromStdString(load.projectDir);
+    state_.project = load.info;
+    state_.files = std::move(load.files);
     QStringList problems;
-    for (auto& file : state_.files) {
-        loadAreaFile(file->path(), *file);
+    for (const auto& file : state_.files)
         noteLoadProblem(problems, *file);
-    }
-    if (!state_.files.empty()) {
-        state_.currentFile = 0;
+    if (!state_.files.empty())
         setTitleFor(*state_.files.front(), QStringLiteral("-Tarvel"));
-    }
     state_.mode = kProjectOpen;
-    showCurrentFile();
+    session_.setCurrentFile(state_.files.empty() ? -1 : 0);
     refillFileTable();
     updateActions();
     QApplication::restoreOverrideCursor();
@@ -160,13 +143,13 @@ bool MainWindow::openProjectPath(const QString& path) {
 
 bool MainWindow::saveProject() {
     if (state_.mode == kNothingOpen) {
-        userDialogs().notify(this, NoticeIcon::Information, QStringLiteral("Drosset"),
-                             QStringLiteral("没有打开的工程文件！"));
+        dialogs_.notify(this, NoticeIcon::Information, QStringLiteral("Drosset"),
+                        QStringLiteral("没有打开的工程文件！"));
         return true;
     }
     if (projectDir_.isEmpty()) {
-        const QString path = userDialogs().saveFileName(this, QStringLiteral("保存工程"),
-                                                        QStringLiteral("."), kProjectFilter, true);
+        const QString path = dialogs_.saveFileName(this, QStringLiteral("保存工程"),
+                                                   QStringLiteral("."), kProjectFilter, true);
         if (path.isEmpty())
             return false;
         std::string dir;
@@ -189,12 +172,12 @@ bool MainWindow::saveProject() {
 
 void MainWindow::saveProjectAs() {
     if (state_.mode == kNothingOpen) {
-        userDialogs().notify(this, NoticeIcon::Information, QStringLiteral("Drosset"),
-                             QStringLiteral("没有打开的工程文件！"));
+        dialogs_.notify(this, NoticeIcon::Information, QStringLiteral("Drosset"),
+                        QStringLiteral("没有打开的工程文件！"));
         return;
     }
-    const QString path = userDialogs().saveFileName(this, QStringLiteral("保存工程"),
-                                                    QStringLiteral("."), kProjectFilter, true);
+    const QString path = dialogs_.saveFileName(this, QStringLiteral("保存工程"),
+                                               QStringLiteral("."), kProjectFilter, true);
     if (path.isEmpty())
         return;
     std::string dir;
@@ -230,7 +213,7 @@ void MainWindow::closeProject() {
 }
 
 void MainWindow::addFile() {
-    const QStringList paths = userDialogs().openFileNames(
+    const QStringList paths = dialogs_.openFileNames(
         this, QStringLiteral("添加文件"), QStringLiteral("."), QStringLiteral("桩文件(*.pip)"));
     connectFileTable(false);
     QStringList problems;
@@ -243,7 +226,7 @@ void MainWindow::addFile() {
         auto same = std::find_if(state_.files.begin(), state_.files.end(),
                                  [&](const auto& file) { return file->fileName == name; });
         if (same == state_.files.end()) {
-            state_.files.push_back(loadedRecord(dir, name));
+            state_.files.push_back(loadAreaRecord(path.toStdString()));
             noteLoadProblem(problems, *state_.files.back());
             const bool only = state_.files.size() == 1;
             if (only)
@@ -261,7 +244,7 @@ void MainWindow::addFile() {
             }
             continue;
         }
-        const int answer = userDialogs().ask(
+        const int answer = dialogs_.ask(
             this, QStringLiteral("Drosset"), QStringLiteral("工程中有同名桩文件，是否要覆盖？"),
             {QStringLiteral("是"), QStringLiteral("否"), QStringLiteral("返回")}, 0);
         if (answer == 1)
@@ -269,16 +252,12 @@ void MainWindow::addFile() {
         if (answer != 0)
             break;
         const int index = static_cast<int>(same - state_.files.begin());
-        const bool isCurrent = index == state_.currentFile;
-        if (isCurrent)
-            waveList_->clearWaves();
+        auto replacement = loadAreaRecord(path.toStdString());
+        noteLoadProblem(problems, *replacement);
         // The file table still shows the record's check box: keep its state.
-        const bool excluded = (*same)->excluded;
-        *same = loadedRecord(dir, name);
-        noteLoadProblem(problems, **same);
-        (*same)->excluded = excluded;
-        (*same)->modified = false;
-        if (isCurrent)
+        replacement->excluded = (*same)->excluded;
+        session_.replaceFile(index, std::move(replacement));
+        if (index == state_.currentFile)
             makeCurrent(index, QStringLiteral("-Drosset"), QStringLiteral("当前桩:"));
     }
     connectFileTable(true);
@@ -288,8 +267,8 @@ void MainWindow::addFile() {
 void MainWindow::removeFile() {
     const QList<QTableWidgetItem*> selected = fileTable_->selectedItems();
     if (selected.isEmpty()) {
-        userDialogs().notify(this, NoticeIcon::Warning, QStringLiteral("Drosset"),
-                             QStringLiteral("请先在桩列表中选择桩文件！"));
+        dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Drosset"),
+                        QStringLiteral("请先在桩列表中选择桩文件！"));
         return;
     }
     const int row = selected.first()->row();
@@ -300,14 +279,14 @@ void MainWindow::removeFile() {
     bool remove = false;
     bool deleteFromDisk = false;
     if (!projectDir_.isEmpty() && chosen.dirPath == projectDir_.toStdString()) {
-        const int answer = userDialogs().ask(
+        const int answer = dialogs_.ask(
             this, QStringLiteral("Drosset"), question,
             {QStringLiteral("仅移除"), QStringLiteral("移除且物理删除"), QStringLiteral("返回")},
             0);
         remove = answer == 0 || answer == 1;
         deleteFromDisk = answer == 1;
     } else {
-        remove = userDialogs().askYesNo(this, QStringLiteral("Drosset"), question);
+        remove = dialogs_.askYesNo(this, QStringLiteral("Drosset"), question);
     }
     if (!remove) {
         refillFileTable();
@@ -315,34 +294,22 @@ void MainWindow::removeFile() {
     }
 
     const bool wasCurrent = row == state_.currentFile;
-    if (wasCurrent)
-        waveList_->clearWaves();
     const std::string path = chosen.path();
-    state_.files.erase(state_.files.begin() + row);
+    session_.removeFile(row);
     if (deleteFromDisk) {
         // The file would come back with the next opening of the project.
         QFile doomed(QString::fromStdString(path));
         if (doomed.exists() && !doomed.remove())
-            userDialogs().notify(this, NoticeIcon::Warning, QStringLiteral("Drosset"),
-                                 QStringLiteral("文件删除失败：%1\n%2")
-                                     .arg(doomed.fileName(), doomed.errorString()));
+            dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Drosset"),
+                            QStringLiteral("文件删除失败：%1\n%2")
+                                .arg(doomed.fileName(), doomed.errorString()));
     }
-
-    if (state_.files.empty())
-        state_.currentFile = -1;
-    else if (row < state_.currentFile || (wasCurrent && state_.currentFile != 0))
-        state_.currentFile -= 1;
 
     connectFileTable(false);
     setUpFileTable();
     if (wasCurrent) {
-        pipeInfo_->clear();
-        waveParameter_->reset();
-        if (const NamePipeFile* current = state_.current()) {
+        if (const NamePipeFile* current = state_.current())
             setTitleFor(*current, QStringLiteral("-Drosset"));
-            history_.clear();
-            showCurrentFile();
-        }
     }
     refillFileTable();
     updateActions();
@@ -351,6 +318,6 @@ void MainWindow::removeFile() {
 void MainWindow::reportLoadProblems(const QStringList& problems) {
     if (problems.isEmpty())
         return;
-    userDialogs().notify(this, NoticeIcon::Warning, QStringLiteral("Tarvel"),
-                         QStringLiteral("以下测区文件未能完整读取：\n") + problems.join('\n'));
+    dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Tarvel"),
+                    QStringLiteral("以下测区文件未能完整读取：\n") + problems.join('\n'));
 }

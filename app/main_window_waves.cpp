@@ -2,61 +2,74 @@
 // services the wave views ask of the window.
 #include "main_window.h"
 
+#include "views/user_dialogs.h"
 #include "views/wave.h"
 #include "views/wave_list.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QSignalBlocker>
+#include <QStatusBar>
 
 using namespace tarvel;
 
 namespace {
 
 // The view of the selected wave of the current file, if any.
-QWave* selectedView(const AppState& state) {
-    const NamePipeFile* file = state.files.empty() || state.currentFile < 0
-                                   ? nullptr
-                                   : state.files[static_cast<std::size_t>(state.currentFile)].get();
-    if (state.mode == kNothingOpen || !file)
+QWave* selectedView(const ProjectSession& session, const QWaveList& list) {
+    if (session.state().mode == kNothingOpen)
         return nullptr;
-    return QWaveList::instance()->viewOfPoint(file->currentPoint - 1);
+    return list.viewOfPoint(session.currentPointIndex());
 }
 
 } // namespace
-
-void MainWindow::pushEdit(const EditRecord& record) {
-    history_.push(record);
-    updateActions();
-}
-
-void MainWindow::markCurrentFileModified() {
-    state_.saveNeeded = true;
-    updateActions();
-}
-
-bool MainWindow::alignedView() const {
-    return startMarkAct_->isChecked();
-}
 
 void MainWindow::AlignHead() {
     {
         const QSignalBlocker blocker(startMarkBox_);
         startMarkBox_->setChecked(startMarkAct_->isChecked());
     }
-    if (QWave* view = selectedView(state_))
+    session_.setAlignedView(startMarkAct_->isChecked());
+    if (QWave* view = selectedView(session_, *waveList_))
         view->doHead();
 }
 
 void MainWindow::AlignHeadEx() {
     startMarkAct_->setChecked(startMarkBox_->checkState() == Qt::Checked);
-    if (QWave* view = selectedView(state_))
+    session_.setAlignedView(startMarkAct_->isChecked());
+    if (QWave* view = selectedView(session_, *waveList_))
         view->doHead();
 }
 
 void MainWindow::AutoHead() {
-    if (QWave* view = selectedView(state_))
+    if (QWave* view = selectedView(session_, *waveList_))
         view->autoHead();
+}
+
+void MainWindow::CancelDo() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    session_.undo();
+    QApplication::restoreOverrideCursor();
+}
+
+void MainWindow::ReDo() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    session_.redo();
+    QApplication::restoreOverrideCursor();
+}
+
+void MainWindow::WaveMerge() {
+    const NamePipeFile* file = session_.currentFile();
+    if (state_.mode == kNothingOpen || !file)
+        return;
+    QList<int> points;
+    if (!dialogs_.choosePointsToMerge(nullptr, *file, points))
+        return;
+    const QString refusal =
+        session_.applyEdit(MergePoints{std::vector<int>(points.begin(), points.end())});
+    if (!refusal.isEmpty())
+        statusBar()->showMessage(refusal);
 }
 
 void MainWindow::WaveDelete() {

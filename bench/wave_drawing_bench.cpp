@@ -18,8 +18,8 @@ constexpr int kSamples = 4096;
 constexpr int kRuns = 3;
 
 // Paints every wave view as the screen would, whether scrolled into view or not.
-void drawAll(QPixmap& target) {
-    for (QWave* view : QWaveList::instance()->waves())
+void drawAll(const QWaveList& list, QPixmap& target) {
+    for (QWave* view : list.waves())
         view->render(&target);
 }
 
@@ -56,15 +56,15 @@ int main(int argc, char** argv) {
         for (int run = 0; run < kRuns; ++run) {
             QElapsedTimer timer;
             timer.start();
-            QWaveList::instance()->setFile(window.state().files, window.state().currentFile);
+            window.waveList()->setFile();
             setFile = std::min(setFile, millis(timer));
-            drawAll(target);
+            drawAll(*window.waveList(), target);
             firstDraw = std::min(firstDraw, millis(timer));
 
             timer.restart();
-            QWaveList::instance()->reprocess();
+            window.waveList()->reprocess();
             reprocess = std::min(reprocess, millis(timer));
-            drawAll(target);
+            drawAll(*window.waveList(), target);
             redraw = std::min(redraw, millis(timer));
         }
         std::printf("%8d %14.1f %14.1f %16.1f %16.1f\n", points, setFile, firstDraw, reprocess,

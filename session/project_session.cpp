@@ -2,6 +2,7 @@
 
 #include "analysis/conditioning.h"
 #include "analysis/results.h"
+#include "edit/file_list_rules.h"
 
 #include <cstring>
 
@@ -66,14 +67,13 @@ void ProjectSession::removeFile(int index) {
         return;
     const bool wasCurrent = index == state_.currentFile;
     state_.files.erase(state_.files.begin() + index);
-    if (state_.files.empty()) {
-        setCurrentFile(-1);
-    } else if (wasCurrent) {
-        // The file that took its row, or the one before when it was last.
-        setCurrentFile(std::min(index, static_cast<int>(state_.files.size()) - 1));
-    } else if (index < state_.currentFile) {
-        state_.currentFile -= 1;
-    }
+    const int next =
+        currentFileAfterRemoval(index, state_.currentFile, static_cast<int>(state_.files.size()));
+    // The history belongs to the removed file when it was the current one.
+    if (wasCurrent)
+        setCurrentFile(next);
+    else
+        state_.currentFile = next;
 }
 
 void ProjectSession::reset() {

@@ -34,8 +34,8 @@ public:
     void setCurrentFile(int index);
     // Replaces the record of file `index` (reloaded or replaced from disk).
     void replaceFile(int index, std::unique_ptr<NamePipeFile> record);
-    // Removes file `index`; the file after it, or else before it, becomes
-    // current when it was the current one.
+    // Removes file `index`; see currentFileAfterRemoval for which file is
+    // current then.
     void removeFile(int index);
     // Closes everything.
     void reset();

@@ -1,5 +1,7 @@
 #include "edit_widgets.h"
 
+#include <QKeyEvent>
+
 namespace {
 
 // Panels take the commit in their changesave() slot; any parent without one
@@ -22,12 +24,30 @@ void QCustomEdit::setText(const QString& text) {
     QLineEdit::setText(text);
 }
 
-void QCustomEdit::focusOutEvent(QFocusEvent* event) {
+void QCustomEdit::commit() {
     if (text() != committed_) {
         committed_ = text();
         emit textUpdate();
     }
+}
+
+void QCustomEdit::focusOutEvent(QFocusEvent* event) {
+    commit();
     QLineEdit::focusOutEvent(event);
+}
+
+void QCustomEdit::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        commit();
+        return;
+    case Qt::Key_Escape:
+        QLineEdit::setText(committed_);
+        return;
+    default:
+        QLineEdit::keyPressEvent(event);
+    }
 }
 
 QCustomSpinBox::QCustomSpinBox(QWidget* parent) : QSpinBox(parent) {

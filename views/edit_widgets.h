@@ -20,8 +20,13 @@ public slots:
 
 protected:
     void focusOutEvent(QFocusEvent* event) override;
+    // Enter commits as leaving the box does; Esc brings back the committed
+    // text.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void commit();
+
     QString committed_;
 };
 

@@ -84,9 +84,22 @@ bool QtUserDialogs::editProjectInfo(QWidget* parent, ProjectInfo& info) {
     return true;
 }
 
-bool QtUserDialogs::chooseDefect(QWidget* parent) {
+bool QtUserDialogs::chooseDefect(QWidget* parent, QString& type, QString& grade) {
     QErrorDlg dialog(parent);
-    return dialog.exec() == QDialog::Accepted;
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    type = dialog.typeText();
+    grade = dialog.gradeText();
+    return true;
+}
+
+bool QtUserDialogs::choosePointsToMerge(QWidget*, const NamePipeFile& file, QList<int>& points) {
+    // Modal and without parent, as the merge command has always shown it.
+    QMergeDlg dialog(file);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    dialog.selectedPoints(points);
+    return !points.isEmpty();
 }
 
 bool QtUserDialogs::askDockWidget(QWidget* parent, QString& objectName, QString& location) {

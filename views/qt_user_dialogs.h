@@ -19,7 +19,9 @@ public:
     QString saveFileName(QWidget* parent, const QString& title, const QString& dir,
                          const QString& filter, bool confirmOverwrite) override;
     bool editProjectInfo(QWidget* parent, ProjectInfo& info) override;
-    bool chooseDefect(QWidget* parent) override;
+    bool chooseDefect(QWidget* parent, QString& type, QString& grade) override;
+    bool choosePointsToMerge(QWidget* parent, const NamePipeFile& file,
+                             QList<int>& points) override;
     bool askDockWidget(QWidget* parent, QString& objectName, QString& location) override;
 };
 

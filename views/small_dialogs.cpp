@@ -1,8 +1,8 @@
 #include "small_dialogs.h"
 
-#include "app_context.h"
-#include "data/app_state.h"
+#include "data/area_file.h"
 #include "data/gbk_text.h"
+#include "data/project_info.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -64,11 +64,15 @@ QErrorDlg::QErrorDlg(QWidget* parent) : QDialog(parent) {
     column->addLayout(buttons);
 }
 
+QString QErrorDlg::typeText() const {
+    return types_->checkedButton()->text();
+}
+
+QString QErrorDlg::gradeText() const {
+    return grades_->checkedButton()->text();
+}
+
 void QErrorDlg::OKclicked() {
-    if (NamePipeFile* file = appState() ? appState()->current() : nullptr) {
-        file->defectTypeText = types_->checkedButton()->text().toStdString();
-        file->defectGradeText = grades_->checkedButton()->text().toStdString();
-    }
     accept();
 }
 
@@ -76,16 +80,16 @@ void QErrorDlg::Cancelclicked() {
     reject();
 }
 
-QMergeDlg::QMergeDlg(QWidget* parent) : QDialog(parent) {
+QMergeDlg::QMergeDlg(const NamePipeFile& file, QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("波形叠加"));
     list_ = new QListWidget;
     list_->setSelectionMode(QAbstractItemView::MultiSelection);
-    if (const NamePipeFile* file = appState() ? appState()->current() : nullptr) {
-        const int shown = file->pointCount() - file->deletedCount;
-        for (int i = 0; i < file->pointCount(); ++i) {
-            const PointHeader& header = file->points[static_cast<std::size_t>(i)].header;
-            if (header.deleted == 0 && header.pointNo >= 0)
-                list_->addItem(QStringLiteral("序号:%1/%2").arg(i + 1).arg(shown));
+    const int shown = file.pointCount() - file.deletedCount;
+    for (int i = 0; i < static_cast<int>(file.points.size()); ++i) {
+        const PointHeader& header = file.points[static_cast<std::size_t>(i)].header;
+        if (header.deleted == 0 && header.pointNo >= 0) {
+            list_->addItem(QStringLiteral("序号:%1/%2").arg(i + 1).arg(shown));
+            rowPoints_.append(i);
         }
     }
     auto* ok = new QPushButton(QStringLiteral("确定"));
@@ -102,11 +106,11 @@ QMergeDlg::QMergeDlg(QWidget* parent) : QDialog(parent) {
     column->addLayout(buttons);
 }
 
-void QMergeDlg::selectedRows(QList<int>& rows) const {
-    rows.clear();
+void QMergeDlg::selectedPoints(QList<int>& points) const {
+    points.clear();
     // The selection model keeps the order in which items were selected.
     for (const QModelIndex& index : list_->selectionModel()->selectedIndexes())
-        rows.append(index.row());
+        points.append(rowPoints_.value(index.row(), -1));
 }
 
 void QMergeDlg::OkClick() {

@@ -11,7 +11,8 @@ class QListWidget;
 
 namespace tarvel {
 struct ProjectInfo;
-}
+struct NamePipeFile;
+} // namespace tarvel
 
 class QErrorDlg : public QDialog {
     Q_OBJECT
@@ -19,8 +20,10 @@ class QErrorDlg : public QDialog {
 public:
     explicit QErrorDlg(QWidget* parent = nullptr);
 
+    QString typeText() const;
+    QString gradeText() const;
+
 public slots:
-    // Stores the chosen type and severity in the current file, then accepts.
     void OKclicked();
     void Cancelclicked();
 
@@ -33,10 +36,11 @@ class QMergeDlg : public QDialog {
     Q_OBJECT
 
 public:
-    explicit QMergeDlg(QWidget* parent = nullptr);
+    // Lists the points of `file` that may be merged: shown and not merged.
+    explicit QMergeDlg(const tarvel::NamePipeFile& file, QWidget* parent = nullptr);
 
-    // The list rows of the selected items, in the order they were selected.
-    void selectedRows(QList<int>& rows) const;
+    // The points of the selected rows, in the order they were selected.
+    void selectedPoints(QList<int>& points) const;
     QListWidget* list() const { return list_; }
 
 public slots:
@@ -45,6 +49,7 @@ public slots:
 
 private:
     QListWidget* list_;
+    QList<int> rowPoints_;
 };
 
 class QAboutMain : public QDialog {

@@ -10,6 +10,7 @@ class QWidget;
 namespace tarvel {
 
 struct ProjectInfo;
+struct NamePipeFile;
 
 enum class NoticeIcon { Critical, Information, Warning };
 
@@ -41,9 +42,14 @@ public:
     // then `info` holds its fields.
     virtual bool editProjectInfo(QWidget* parent, ProjectInfo& info) = 0;
 
-    // The modal defect dialog; when it is accepted it has stored the chosen
-    // type and severity in the current file.
-    virtual bool chooseDefect(QWidget* parent) = 0;
+    // The modal defect dialog; true when accepted, with the chosen type and
+    // severity.
+    virtual bool chooseDefect(QWidget* parent, QString& type, QString& grade) = 0;
+
+    // The wave-superposition dialog over the points of `file`; true when
+    // accepted with at least one point, whose indexes fill `points`.
+    virtual bool choosePointsToMerge(QWidget* parent, const NamePipeFile& file,
+                                     QList<int>& points) = 0;
 
     // Asks for a further dock widget: its object name and where it goes
     // ("Top", "Left", "Right", "Bottom" or "Restore"). False when cancelled.

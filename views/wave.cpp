@@ -1,14 +1,12 @@
 #include "wave.h"
 
+#include "analysis/conditioning.h"
 #include "analysis/results.h"
-#include "app_context.h"
-#include "data/app_state.h"
 #include "nice_step.h"
 #include "plot_overlay_items.h"
 #include "sample_series.h"
+#include "session/project_session.h"
 #include "text_size_cache.h"
-#include "wave_host.h"
-#include "wave_list.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -54,8 +52,9 @@ QwtPlotMarker* verticalMarker(const QColor& colour, Qt::Alignment labelAlignment
 
 } // namespace
 
-QWave::QWave(QWidget* parent)
-    : QwtPlot(parent), checkPicture_(QStringLiteral(":/res/check_26.png")) {
+QWave::QWave(ProjectSession& session, UserDialogs& dialogs, QWidget* parent)
+    : QwtPlot(parent), session_(session), dialogs_(dialogs),
+      checkPicture_(QStringLiteral(":/res/check_26.png")) {
     setAutoReplot(false);
     setAxisScaleDraw(QwtPlot::xBottom, new CachedLabelScaleDraw);
     setAxisScaleDraw(QwtPlot::yLeft, new CachedLabelScaleDraw);
@@ -128,8 +127,7 @@ QWave::QWave(QWidget* parent)
     enableAxis(QwtPlot::yRight, false);
     enableAxis(QwtPlot::yLeft, false);
 
-    const AppState* state = appState();
-    const int height = state ? state->options.waveHeight : 0;
+    const int height = session_.state().options.waveHeight;
     setFixedHeight(height >= 50 && height <= 500 ? height : kDefaultWaveHeight);
 }
 
@@ -185,8 +183,7 @@ void QWave::bindPoint(int pointIndex) {
 }
 
 NamePipeFile* QWave::file() const {
-    AppState* state = appState();
-    return state ? state->current() : nullptr;
+    return session_.currentFile();
 }
 
 MeasurePoint* QWave::point() const {
@@ -214,7 +211,7 @@ void QWave::draw(Variant variant) {
     MeasurePoint* p = point();
     if (!f || !p || p->isDeleted())
         return;
-    const ViewOptions& options = appState()->options;
+    const ViewOptions& options = session_.state().options;
 
     const int shown = f->pointCount() - f->deletedCount;
     QString title = QStringLiteral("序号:%1/%2").arg(pointIndex_ + 1).arg(shown);
@@ -245,7 +242,7 @@ void QWave::draw(Variant variant) {
 }
 
 void QWave::setScales(const NamePipeFile& f, const MeasurePoint& p) {
-    const ViewOptions& options = appState()->options;
+    const ViewOptions& options = session_.state().options;
     const int ampZoom = p.header.params.ampZoom;
     const double q = (ampZoom != 0 ? 100.0 / (100 + ampZoom) : 1.0) * 1.2;
 
@@ -254,7 +251,7 @@ void QWave::setScales(const NamePipeFile& f, const MeasurePoint& p) {
     else
         setAxisScale(QwtPlot::yLeft, p.yMin, p.yMax, niceStep(p.yMax) * 0.5);
 
-    if (!waveHost().alignedView()) {
+    if (!session_.alignedView()) {
         const double length = f.sampleCount() * static_cast<double>(f.header.sampleInterval) / 1000;
         setAxisScale(QwtPlot::xBottom, 0, length * q, niceStep(f.timeTick * q));
     }
@@ -262,7 +259,7 @@ void QWave::setScales(const NamePipeFile& f, const MeasurePoint& p) {
 
 void QWave::setSamples(NamePipeFile& f, MeasurePoint& p) {
     const std::size_t n = std::min(p.accel.size(), f.timeAxis.size());
-    if (appState()->options.abscissaTime != 0) {
+    if (session_.state().options.abscissaTime != 0) {
         curve_->setData(
             new SampleSeries(f.timeAxis.data(), p.accel.data(), n, aligned_ ? alignShiftMs_ : 0));
         return;
@@ -293,7 +290,7 @@ void QWave::setMarkers(const NamePipeFile& f, const MeasurePoint& p) {
 }
 
 void QWave::setDefectMarkers(const NamePipeFile& f, const MeasurePoint& p) {
-    const ViewOptions& options = appState()->options;
+    const ViewOptions& options = session_.state().options;
     const bool timeMode = options.abscissaTime != 0;
     const double labelY = (options.noNormalise == 1 ? f.fileYMax : p.yMax) / 10;
     const int labelSize = options.waveHeight > 100 ? 8 : 7;
@@ -335,7 +332,7 @@ void QWave::CalculateResult(NamePipeFile* f) {
         return;
     // Placed from the height option itself, even when the view fell back to
     // the default height.
-    const int height = appState()->options.waveHeight;
+    const int height = session_.state().options.waveHeight;
     for (int i = 0; i < kResultLineCount; ++i)
         resultLines_[static_cast<std::size_t>(i)]->setBottomRight(210, height - 45 - 20 * i, 0, 0);
 
@@ -346,9 +343,6 @@ void QWave::CalculateResult(NamePipeFile* f) {
     }
     for (std::size_t i = 12; i < resultLines_.size(); ++i)
         resultLines_[i]->setText(QString(), QColor(0, 0, 255), 10);
-
-    const AreaMeans means = computeAreaMeans(*f);
-    waveHost().showAreaMeans(fixed(means.resilientModulus, 2), fixed(means.deformationModulus, 2));
 }
 
 void QWave::Pickedselected(const QPointF& picked) {
@@ -358,7 +352,7 @@ void QWave::Pickedselected(const QPointF& picked) {
         return;
     const double x = picked.x();
     if (std::fabs(x) <= 1e-6) {
-        waveHost().showStatus(QString());
+        session_.showStatus(QString());
     } else {
         const double dt = f->header.sampleInterval;
         // A pick beyond the record (or a file without a sample interval)
@@ -366,23 +360,22 @@ void QWave::Pickedselected(const QPointF& picked) {
         const double k = std::trunc(x * 1000 / dt);
         double value = 0;
         if (k >= 0 && k < static_cast<double>(p->raw.size())) {
-            const double counts = static_cast<double>(p->raw[static_cast<std::size_t>(k)]) - 32768;
-            value = counts * f->header.fullScale / 32768 / f->header.sensitivity / f->header.gain;
+            // Read as the wave is drawn: a point kept in its polarity is
+            // not inverted.
+            value = countsToAccel(p->raw[static_cast<std::size_t>(k)], f->header.fullScale,
+                                  f->header.sensitivity);
+            if (p->header.params.polarity != 1)
+                value = -value;
+            value /= f->header.gain;
         }
-        waveHost().showStatus(
+        session_.showStatus(
             QStringLiteral("T=%1ms, A=%2m/s2").arg(fixed(x, 3)).arg(fixed(value, 2)));
     }
 
-    const int previous = f->currentPoint;
     p->pickTime = x;
     pickMarker_->setXValue(x);
-    if (previous != pointIndex_ + 1) {
-        f->previousPoint = previous;
-        f->currentPoint = pointIndex_ + 1;
-        waveHost().currentPointChanged();
-        // Only the view that lost the highlight changes besides this one.
-        QWaveList::instance()->redrawPoint(previous - 1);
-    }
+    // The list redraws the view that lost the highlight and this one.
+    session_.setCurrentPoint(pointIndex_);
     drawPoint();
 }
 

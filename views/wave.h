@@ -2,6 +2,8 @@
 // with its marks, peak, result lines and print flag.
 #pragma once
 
+#include "edit/area_edits.h"
+
 #include <QImage>
 #include <array>
 #include <qwt_plot.h>
@@ -19,6 +21,8 @@ class QwtPlotTextEx1;
 namespace tarvel {
 struct NamePipeFile;
 struct MeasurePoint;
+class ProjectSession;
+class UserDialogs;
 } // namespace tarvel
 
 class QWave : public QwtPlot {
@@ -27,7 +31,7 @@ class QWave : public QwtPlot {
 public:
     static constexpr int kResultLineCount = 15;
 
-    explicit QWave(QWidget* parent = nullptr);
+    QWave(tarvel::ProjectSession& session, tarvel::UserDialogs& dialogs, QWidget* parent = nullptr);
     ~QWave() override;
 
     // The point of the current file this view shows (the wave list binds it).
@@ -96,8 +100,11 @@ private:
     // the time mode a label with its time or position.
     void setDefectMarkers(const tarvel::NamePipeFile& file, const tarvel::MeasurePoint& point);
     void createMenu();
-    void rerunAndRedrawAll();
+    // Applies an edit through the session; a refusal is shown with `title`.
+    void edit(const tarvel::Edit& edit, const QString& title = QStringLiteral("Tarvel"));
 
+    tarvel::ProjectSession& session_;
+    tarvel::UserDialogs& dialogs_;
     int pointIndex_ = -1;
     bool aligned_ = false;
     double alignShiftMs_ = 0;

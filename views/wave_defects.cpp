@@ -2,12 +2,9 @@
 // clearing the wave's defects. The menu keeps both entries hidden.
 #include "wave.h"
 
-#include "app_context.h"
-#include "data/app_state.h"
 #include "data/gbk_text.h"
-#include "legend_record.h"
+#include "session/project_session.h"
 #include "user_dialogs.h"
-#include "wave_host.h"
 
 using namespace tarvel;
 
@@ -19,6 +16,13 @@ double pickedPosition(const NamePipeFile& f, const MeasurePoint& p, bool timeMod
     return timeMode ? p.pickTime * f.header.waveSpeed / 2000 : p.pickTime;
 }
 
+// The text as the legend's five-byte code field holds it.
+std::string legendCode(const QString& text) {
+    char code[5] = {};
+    encodeGbk(text.toStdString(), code);
+    return std::string(code);
+}
+
 } // namespace
 
 void QWave::doError() {
@@ -26,49 +30,26 @@ void QWave::doError() {
     MeasurePoint* p = point();
     if (!f || !p)
         return;
-    const double position = pickedPosition(*f, *p, appState()->options.abscissaTime != 0);
+    const double position = pickedPosition(*f, *p, session_.state().options.abscissaTime != 0);
     // Without a pick (or a wave speed) there is no place to mark, and an
     // entry at zero would read as empty.
     if (!(position > 1e-6))
         return;
-    DefectMark* slot = nullptr;
-    int entry = 0;
-    for (; entry < 10; ++entry) {
-        if (!hasPosition(f->header.defectLegend[entry])) {
-            slot = &f->header.defectLegend[entry];
-            break;
-        }
-    }
-    if (!slot || !userDialogs().chooseDefect(this))
+    bool freeEntry = false;
+    for (const DefectMark& mark : f->header.defectLegend)
+        freeEntry = freeEntry || !(mark.position > 1e-6f);
+    QString type;
+    QString grade;
+    if (!freeEntry || !dialogs_.chooseDefect(this, type, grade))
         return;
-    waveHost().pushEdit(legendEditRecord(*f, kEditDefects, pointIndex_));
-    encodeGbk(f->defectTypeText, slot->codeA);
-    encodeGbk(f->defectGradeText, slot->codeB);
-    slot->position = static_cast<float>(position);
-    f->header.legendPoint[entry] = pointIndex_;
-    f->modified = true;
-    waveHost().markCurrentFileModified();
-    drawPoint();
+    f->defectTypeText = type.toStdString();
+    f->defectGradeText = grade.toStdString();
+    edit(AddDefect{pointIndex_, static_cast<float>(position), legendCode(type), legendCode(grade)});
 }
 
 void QWave::doClear() {
-    NamePipeFile* f = file();
-    if (!f || !point())
-        return;
-    bool any = false;
-    for (int e = 0; e < 10; ++e)
-        any = any ||
-              (hasPosition(f->header.defectLegend[e]) && f->header.legendPoint[e] == pointIndex_);
-    if (!any)
-        return;
-    waveHost().pushEdit(legendEditRecord(*f, kEditDefects, pointIndex_));
-    for (int e = 0; e < 10; ++e) {
-        if (hasPosition(f->header.defectLegend[e]) && f->header.legendPoint[e] == pointIndex_)
-            f->header.defectLegend[e].position = 0;
-    }
-    f->modified = true;
-    waveHost().markCurrentFileModified();
-    drawPoint();
+    if (point())
+        edit(ClearDefects{pointIndex_});
 }
 
 // The spectrum menu that would offer these is never opened: the spectrum

@@ -1,8 +1,7 @@
 // Exporting a wave: as a picture, or its stored samples as text.
 #include "wave.h"
 
-#include "app_context.h"
-#include "data/app_state.h"
+#include "session/project_session.h"
 #include "user_dialogs.h"
 #include "wave_export.h"
 
@@ -23,8 +22,8 @@ QString imageFilter() {
     return QStringLiteral("Images (") + patterns.join(QLatin1Char(' ')) + QStringLiteral(")");
 }
 
-QImage renderWaveImage(int pointIndex) {
-    QWave picture;
+QImage renderWaveImage(ProjectSession& session, UserDialogs& dialogs, int pointIndex) {
+    QWave picture(session, dialogs);
     picture.bindPoint(pointIndex);
     picture.drawForExport();
 
@@ -59,17 +58,16 @@ QString writeSampleText(const MeasurePoint& point, const QString& path) {
 void QWave::saveAs() {
     if (!point())
         return;
-    const QString name = userDialogs().saveFileName(this, QStringLiteral("Export File Name"),
-                                                    QString(), imageFilter(), false);
+    const QString name = dialogs_.saveFileName(this, QStringLiteral("Export File Name"), QString(),
+                                               imageFilter(), false);
     if (name.isEmpty())
         return;
     // A name without a known suffix, or a folder that cannot be written,
     // must not pass for a saved picture.
     QImageWriter writer(name);
-    if (!writer.write(renderWaveImage(pointIndex_)))
-        userDialogs().notify(
-            this, NoticeIcon::Warning, QStringLiteral("Error"),
-            QStringLiteral("Failed to save %1\n%2").arg(name, writer.errorString()));
+    if (!writer.write(renderWaveImage(session_, dialogs_, pointIndex_)))
+        dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Error"),
+                        QStringLiteral("Failed to save %1\n%2").arg(name, writer.errorString()));
 }
 
 void QWave::dataexport() {
@@ -78,7 +76,7 @@ void QWave::dataexport() {
         return;
     const QString reason = writeSampleText(*p, QString::fromLatin1(kSampleTextFile));
     if (!reason.isEmpty())
-        userDialogs().notify(this, NoticeIcon::Warning, QStringLiteral("Error"),
-                             QStringLiteral("Failed to open %1\n%2")
-                                 .arg(QString::fromLatin1(kSampleTextFile), reason));
+        dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Error"),
+                        QStringLiteral("Failed to open %1\n%2")
+                            .arg(QString::fromLatin1(kSampleTextFile), reason));
 }

@@ -7,6 +7,8 @@
 namespace tarvel {
 
 struct MeasurePoint;
+class ProjectSession;
+class UserDialogs;
 
 inline constexpr int kExportWidth = 800;
 inline constexpr int kExportHeight = 400;
@@ -16,7 +18,7 @@ inline constexpr const char* kSampleTextFile = "A.txt";
 QString imageFilter();
 
 // The picture of a point of the current file: 800 x 400, 16-bit RGB.
-QImage renderWaveImage(int pointIndex);
+QImage renderWaveImage(ProjectSession& session, UserDialogs& dialogs, int pointIndex);
 
 // One stored sample minus 32768 per line, lines ending in "\r\n"; the file
 // is truncated first. Returns an empty string or the reason it failed.

@@ -1,13 +1,8 @@
 #include "wave_list.h"
 
-#include "analysis/conditioning.h"
-#include "app_context.h"
-#include "data/app_state.h"
-#include "edit_record.h"
+#include "session/project_session.h"
 #include "wave.h"
-#include "wave_host.h"
 
-#include <QPointer>
 #include <QVBoxLayout>
 
 using namespace tarvel;
@@ -20,22 +15,15 @@ constexpr int kLayoutWidth = 1024;
 constexpr int kListRowHeight = 20;
 constexpr int kMapHeight = 1000;
 
-QPointer<QWaveList> theList;
-
-int waveHeight() {
-    const int height = appState() ? appState()->options.waveHeight : 0;
+int waveHeight(const ProjectSession& session) {
+    const int height = session.state().options.waveHeight;
     return height < 50 || height > 500 ? kDefaultWaveHeight : height;
 }
 
 } // namespace
 
-QWaveList* QWaveList::instance() {
-    if (!theList)
-        theList = new QWaveList;
-    return theList;
-}
-
-QWaveList::QWaveList(QWidget* parent) : QScrollArea(parent) {
+QWaveList::QWaveList(ProjectSession& session, UserDialogs& dialogs, QWidget* parent)
+    : QScrollArea(parent), session_(session), dialogs_(dialogs) {
     setWindowTitle(QStringLiteral("波形处理"));
     setWidgetResizable(true);
     container_ = new QWidget;
@@ -43,17 +31,26 @@ QWaveList::QWaveList(QWidget* parent) : QScrollArea(parent) {
     layout_->setContentsMargins(0, 0, 0, 0);
     layout_->setSpacing(0);
     setWidget(container_);
+
+    connect(&session_, &ProjectSession::fileChanged, this, &QWaveList::setFile);
+    connect(&session_, &ProjectSession::pointsChanged, this, &QWaveList::syncViews);
+    connect(&session_, &ProjectSession::conditioned, this, &QWaveList::clearAlignments);
+    connect(&session_, &ProjectSession::resultsChanged, this, &QWaveList::redrawAll);
+    connect(&session_, &ProjectSession::currentPointChanged, this, [this](int previous, int now) {
+        redrawPoint(previous);
+        redrawPoint(now);
+    });
 }
 
 void QWaveList::paintEvent(QPaintEvent*) {}
 
 int QWaveList::shownCount() const {
-    const NamePipeFile* file = appState() ? appState()->current() : nullptr;
+    const NamePipeFile* file = session_.currentFile();
     return file ? file->pointCount() - file->deletedCount : 0;
 }
 
 QWave* QWaveList::addView(int pointIndex) {
-    auto* view = new QWave;
+    auto* view = new QWave(session_, dialogs_);
     view->bindPoint(pointIndex);
     // The views come first, before the result list and the map host.
     layout_->insertWidget(waves_.size(), view);
@@ -61,14 +58,15 @@ QWave* QWaveList::addView(int pointIndex) {
     return view;
 }
 
-void QWaveList::setFile(AreaFileList& files, int index) {
+void QWaveList::setFile() {
     clearWaves();
-    if (files.empty() || index < 0 || index >= static_cast<int>(files.size()))
+    const NamePipeFile* current = session_.currentFile();
+    if (!current)
         return;
+    const NamePipeFile& file = *current;
     applyWaveSizes();
     if (parentWidget())
         show(); // a deletion of the last wave may have hidden the list
-    NamePipeFile& file = *files[static_cast<std::size_t>(index)];
     for (int i = 0; i < file.pointCount(); ++i) {
         if (file.points[static_cast<std::size_t>(i)].header.deleted <= 0)
             addView(i);
@@ -100,9 +98,9 @@ void QWaveList::clearWaves() {
 }
 
 void QWaveList::applyWaveSizes() {
-    if (!appState() || appState()->currentFile < 0)
+    if (!session_.currentFile())
         return;
-    const int h = waveHeight();
+    const int h = waveHeight(session_);
     const int total = h * shownCount();
     const int width = std::max(container_->width(), kLayoutWidth);
     container_->setMinimumSize(kMinimumWidth, total);
@@ -112,7 +110,7 @@ void QWaveList::applyWaveSizes() {
 }
 
 void QWaveList::applyListSizes() {
-    if (!appState() || appState()->currentFile < 0)
+    if (!session_.currentFile())
         return;
     const int total = kListRowHeight * shownCount();
     container_->setMinimumSize(kMinimumWidth, total);
@@ -120,14 +118,14 @@ void QWaveList::applyListSizes() {
 }
 
 void QWaveList::applyMapSizes() {
-    if (!appState() || appState()->currentFile < 0)
+    if (!session_.currentFile())
         return;
     container_->setMinimumSize(kMinimumWidth, kMapHeight);
     container_->resize(std::max(container_->width(), kLayoutWidth), kListRowHeight * shownCount());
 }
 
 void QWaveList::showMode(ViewMode mode) {
-    const NamePipeFile* file = appState() ? appState()->current() : nullptr;
+    const NamePipeFile* file = session_.currentFile();
     for (QWave* view : waves_) {
         const bool deleted =
             file && file->points[static_cast<std::size_t>(view->pointIndex())].isDeleted();
@@ -151,13 +149,34 @@ void QWaveList::showMode(ViewMode mode) {
 }
 
 void QWaveList::reprocess() {
-    AppState* state = appState();
-    if (!state || state->spectrumMode != 0 || !state->current())
-        return;
-    conditionFile(*state->current());
+    session_.reprocess();
+}
+
+void QWaveList::clearAlignments() {
     for (QWave* view : waves_)
         view->clearAlignment();
-    redrawAll();
+}
+
+void QWaveList::syncViews() {
+    const NamePipeFile* file = session_.currentFile();
+    if (!file)
+        return;
+    for (int i = 0; i < static_cast<int>(file->points.size()); ++i) {
+        if (!viewOfPoint(i) && !file->points[static_cast<std::size_t>(i)].isDeleted())
+            addView(i);
+    }
+    const bool waves =
+        (!resultList_ || resultList_->isHidden()) && (!mapHost_ || mapHost_->isHidden());
+    for (QWave* view : waves_)
+        view->setVisible(waves &&
+                         !file->points[static_cast<std::size_t>(view->pointIndex())].isDeleted());
+    if (waves)
+        applyWaveSizes();
+    // With no wave left the column would be an empty frame.
+    if (shownCount() == 0)
+        hide();
+    else if (parentWidget())
+        show();
 }
 
 void QWaveList::redrawAll() {
@@ -179,24 +198,8 @@ QWave* QWaveList::viewOfPoint(int pointIndex) const {
 }
 
 void QWaveList::deleteCurrentWave() {
-    const NamePipeFile* file = appState() ? appState()->current() : nullptr;
-    if (!file)
-        return;
     // The view of the current point itself: once a file is opened with
     // points already deleted, list positions no longer match point numbers.
-    if (QWave* view = viewOfPoint(file->currentPoint - 1))
+    if (QWave* view = viewOfPoint(session_.currentPointIndex()))
         view->waveDel();
-}
-
-void QWaveList::appendMergedWave(int pointIndex) {
-    NamePipeFile* file = appState() ? appState()->current() : nullptr;
-    if (!file)
-        return;
-    EditRecord record;
-    record.kind = kEditPointAdded;
-    record.pointIndex = pointIndex;
-    waveHost().pushEdit(record);
-    file->modified = true;
-    waveHost().markCurrentFileModified();
-    addView(pointIndex);
 }

@@ -11,17 +11,22 @@
 class QVBoxLayout;
 class QWave;
 
+namespace tarvel {
+class ProjectSession;
+class UserDialogs;
+} // namespace tarvel
+
 class QWaveList : public QScrollArea {
     Q_OBJECT
 
 public:
     enum ViewMode { WaveMode, ResultListMode, MapMode };
 
-    // The one wave list of the program, created on first use.
-    static QWaveList* instance();
+    QWaveList(tarvel::ProjectSession& session, tarvel::UserDialogs& dialogs,
+              QWidget* parent = nullptr);
 
-    // Rebuilds every view for file `index` of `files` (the current file).
-    void setFile(tarvel::AreaFileList& files, int index);
+    // Rebuilds every view for the session's current file.
+    void setFile();
     void clearWaves();
 
     void applyWaveSizes();
@@ -37,7 +42,6 @@ public:
     void redrawPoint(int pointIndex);
 
     void deleteCurrentWave();
-    void appendMergedWave(int pointIndex);
 
     const QList<QWave*>& waves() const { return waves_; }
     QWave* viewOfPoint(int pointIndex) const;
@@ -49,10 +53,15 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    explicit QWaveList(QWidget* parent = nullptr);
     QWave* addView(int pointIndex);
     int shownCount() const;
+    // After a deletion, a restore or a merge: a view for every point, shown
+    // when the point is.
+    void syncViews();
+    void clearAlignments();
 
+    tarvel::ProjectSession& session_;
+    tarvel::UserDialogs& dialogs_;
     QList<QWave*> waves_;
     QWidget* resultList_ = nullptr;
     QWidget* mapHost_ = nullptr;

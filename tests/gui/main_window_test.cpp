@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QDockWidget>
+#include <QMenuBar>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -104,10 +105,19 @@ void MainWindowTest::startUpState() {
     QCOMPARE(window.docks()[0]->windowTitle(), QString("测区信息"));
     QCOMPARE(window.docks()[1]->windowTitle(), QString("波形参数"));
     QCOMPARE(window.docks()[2]->windowTitle(), QString("测区文件"));
-    for (const char* hidden : {"CancelDo", "ReDo", "AlignHead", "AutoHead", "WaveMerge",
-                               "WaveDelete", "WaveView", "DengZhiView"})
+    for (const char* hidden : {"AlignHead", "AutoHead", "WaveView", "DengZhiView"})
         QVERIFY2(!action(window, hidden)->isVisible(), hidden);
+    // The history and the wave commands are reached through "编辑(&E)".
+    for (const char* shown : {"CancelDo", "ReDo", "WaveMerge", "WaveDelete"})
+        QVERIFY2(action(window, shown)->isVisible(), shown);
+    QStringList menus;
+    for (QAction* menu : window.menuBar()->actions())
+        menus << menu->text();
+    QVERIFY(menus.contains("编辑(&E)"));
     QCOMPARE(action(window, "CancelDo")->shortcut(), QKeySequence("Ctrl+Z"));
+    QCOMPARE(action(window, "ReDo")->shortcuts(),
+             (QList<QKeySequence>{QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}));
+    QCOMPARE(action(window, "WaveDelete")->shortcut(), QKeySequence(QKeySequence::Delete));
     QCOMPARE(action(window, "AutoHead")->shortcut(), QKeySequence("Ctrl+T"));
     QVERIFY(action(window, "AlignHead")->isCheckable());
     QVERIFY(action(window, "PinPuView")->isCheckable());

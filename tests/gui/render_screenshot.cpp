@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     window.resize(1400, 900);
     window.show();
     window.openProjectPath(project);
-    QWave* second = QWaveList::instance()->waves().value(1);
+    QWave* second = window.waveList()->waves().value(1);
     if (second)
         second->Pickedselected(QPointF(second->peakMarker()->xValue(), 0));
     QApplication::processEvents();

@@ -79,13 +79,20 @@ bool ScriptedDialogs::editProjectInfo(QWidget*, ProjectInfo& info) {
     return accepted;
 }
 
-bool ScriptedDialogs::chooseDefect(QWidget* parent) {
+bool ScriptedDialogs::chooseDefect(QWidget* parent, QString& type, QString& grade) {
     calls.append({QStringLiteral("defect"), QString(), QString(), {}});
     if (defectAnswers.isEmpty() || !defectAnswers.dequeue())
         return false;
     QErrorDlg dialog(parent);
-    dialog.OKclicked();
+    type = dialog.typeText();
+    grade = dialog.gradeText();
     return true;
+}
+
+bool ScriptedDialogs::choosePointsToMerge(QWidget*, const NamePipeFile&, QList<int>& points) {
+    calls.append({QStringLiteral("merge"), QString(), QString(), {}});
+    points = mergeAnswers.isEmpty() ? QList<int>() : mergeAnswers.dequeue();
+    return !points.isEmpty();
 }
 
 bool ScriptedDialogs::askDockWidget(QWidget*, QString& objectName, QString& location) {

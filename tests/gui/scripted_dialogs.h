@@ -15,7 +15,7 @@ namespace tarvel {
 
 struct DialogCall {
     // "ask", "yesNo", "notify", "open", "openMany", "save", "projectInfo",
-    // "defect", "dock"
+    // "defect", "merge", "dock"
     QString kind;
     QString title;
     QString text; // the text, or the filter of a file dialog
@@ -37,6 +37,8 @@ public:
     // Accepting the defect dialog takes its first type and first severity.
     QQueue<bool> defectAnswers;
     QQueue<QPair<QString, QString>> dockAnswers; // object name, location
+    // Points chosen in the merge dialog; an empty list cancels it.
+    QQueue<QList<int>> mergeAnswers;
 
     QList<DialogCall> calls;
     QStringList unexpected; // questions asked without a scripted answer
@@ -58,7 +60,9 @@ public:
     QString saveFileName(QWidget* parent, const QString& title, const QString& dir,
                          const QString& filter, bool confirmOverwrite) override;
     bool editProjectInfo(QWidget* parent, ProjectInfo& info) override;
-    bool chooseDefect(QWidget* parent) override;
+    bool chooseDefect(QWidget* parent, QString& type, QString& grade) override;
+    bool choosePointsToMerge(QWidget* parent, const NamePipeFile& file,
+                             QList<int>& points) override;
     bool askDockWidget(QWidget* parent, QString& objectName, QString& location) override;
 };
 

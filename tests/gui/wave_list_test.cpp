@@ -54,13 +54,13 @@ void WaveListTest::cleanup() {
 }
 
 void WaveListTest::oneViewPerPointNotDeleted() {
-    QWaveList* list = QWaveList::instance();
+    QWaveList* list = window->waveList();
     QCOMPARE(list->waves().size(), 6);
     for (int i = 0; i < 6; ++i)
         QCOMPARE(list->waves()[i]->pointIndex(), i);
     file().points[1].header.deleted = 1;
     file().deletedCount = 1;
-    list->setFile(window->state().files, 0);
+    list->setFile();
     QCOMPARE(list->waves().size(), 5);
     QVERIFY(!list->viewOfPoint(1));
     QVERIFY(list->resultList()->isHidden());
@@ -81,8 +81,8 @@ void WaveListTest::waveHeights() {
     QFETCH(int, option);
     QFETCH(int, height);
     window->state().options.waveHeight = option;
-    QWaveList* list = QWaveList::instance();
-    list->setFile(window->state().files, 0);
+    QWaveList* list = window->waveList();
+    list->setFile();
     for (QWave* view : list->waves()) {
         QCOMPARE(view->minimumHeight(), height);
         QCOMPARE(view->maximumHeight(), height);
@@ -92,21 +92,21 @@ void WaveListTest::waveHeights() {
 }
 
 void WaveListTest::narrowContainerIsLaidOutAt1024() {
-    QWaveList* list = QWaveList::instance();
+    QWaveList* list = window->waveList();
     list->container()->resize(600, 10);
     list->applyWaveSizes();
     QCOMPARE(list->container()->width(), 1024);
 }
 
 void WaveListTest::wideContainerKeepsItsWidth() {
-    QWaveList* list = QWaveList::instance();
+    QWaveList* list = window->waveList();
     list->container()->resize(1500, 10);
     list->applyWaveSizes();
     QCOMPARE(list->container()->width(), 1500);
 }
 
 void WaveListTest::listAndMapSizes() {
-    QWaveList* list = QWaveList::instance();
+    QWaveList* list = window->waveList();
     file().deletedCount = 1;
     list->applyListSizes();
     QCOMPARE(list->container()->minimumSize(), QSize(800, 100));
@@ -119,15 +119,15 @@ void WaveListTest::allPointsDeletedGivesNoViews() {
     for (MeasurePoint& p : file().points)
         p.header.deleted = 1;
     file().deletedCount = file().pointCount();
-    QWaveList* list = QWaveList::instance();
-    list->setFile(window->state().files, 0);
+    QWaveList* list = window->waveList();
+    list->setFile();
     QVERIFY(list->waves().isEmpty());
     QCOMPARE(list->container()->minimumHeight(), 0);
 }
 
 void WaveListTest::invalidIndexLeavesTheListEmpty() {
-    QWaveList* list = QWaveList::instance();
-    list->setFile(window->state().files, 5);
+    QWaveList* list = window->waveList();
+    window->session().setCurrentFile(5);
     QVERIFY(list->waves().isEmpty());
 }
 
@@ -135,18 +135,17 @@ void WaveListTest::reprocessRedrawsFromTheRawSamples() {
     MeasurePoint& p = file().points[0];
     const double peak = p.peakValue;
     std::fill(p.accel.begin(), p.accel.end(), 0.0);
-    QWaveList::instance()->reprocess();
+    window->waveList()->reprocess();
     QCOMPARE(p.peakValue, peak);
-    QCOMPARE(QWaveList::instance()->waves()[0]->curve()->sample(0).y(), p.accel[0]);
+    QCOMPARE(window->waveList()->waves()[0]->curve()->sample(0).y(), p.accel[0]);
 }
 
 void WaveListTest::mergedWaveIsAppendedAndRecorded() {
-    const int index = newMergedPoint(file());
-    QVERIFY(index >= 0);
-    QWaveList* list = QWaveList::instance();
-    list->appendMergedWave(index);
+    dialogs->mergeAnswers.enqueue({0, 1});
+    window->findChild<QAction*>("WaveMerge")->trigger();
+    QWaveList* list = window->waveList();
     QCOMPARE(list->waves().size(), 7);
-    QCOMPARE(list->waves().last()->pointIndex(), index);
+    QCOMPARE(list->waves().last()->pointIndex(), 6);
     QCOMPARE(window->history().undoStack().back().kind, int(kEditPointAdded));
     QVERIFY(file().modified);
     QVERIFY(window->state().saveNeeded);
@@ -154,7 +153,7 @@ void WaveListTest::mergedWaveIsAppendedAndRecorded() {
 
 void WaveListTest::viewModesShowOneKindAtATime() {
     window->show();
-    QWaveList* list = QWaveList::instance();
+    QWaveList* list = window->waveList();
     QAction* analysis = window->findChild<QAction*>("PinPuView");
     analysis->trigger();
     QVERIFY(list->waves()[0]->isHidden());

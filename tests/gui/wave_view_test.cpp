@@ -5,7 +5,7 @@
 #include "data/gbk_text.h"
 #include "scripted_dialogs.h"
 #include "synthetic_fixture.h"
-#include "views/placeholder_panels.h"
+#include "views/pipe_info_panel.h"
 #include "views/plot_overlay_items.h"
 #include "views/wave.h"
 #include "views/wave_export.h"
@@ -57,7 +57,7 @@ private slots:
 
 private:
     NamePipeFile& file() { return *window->state().current(); }
-    QWave* view(int point) { return QWaveList::instance()->viewOfPoint(point); }
+    QWave* view(int point) { return window->waveList()->viewOfPoint(point); }
 
     QTemporaryDir* dir = nullptr;
     ScriptedDialogs* dialogs = nullptr;
@@ -88,7 +88,7 @@ void WaveViewTest::cleanup() {
 
 void WaveViewTest::titleCountsShownWavesAndMarksTheCurrentOne() {
     file().currentPoint = 3;
-    QWaveList::instance()->redrawAll();
+    window->waveList()->redrawAll();
     QCOMPARE(view(0)->titleItem()->text(), QString("序号:1/6"));
     QCOMPARE(view(2)->titleItem()->text(), QString("序号:3/6"));
     QCOMPARE(view(2)->titleItem()->colour(), QColor(255, 0, 0));
@@ -193,7 +193,7 @@ void WaveViewTest::pickAtZeroClearsTheStatus() {
 
 void WaveViewTest::pickingMovesTheHighlight() {
     file().currentPoint = 1;
-    QWaveList::instance()->redrawAll();
+    window->waveList()->redrawAll();
     view(3)->Pickedselected(QPointF(7, 0));
     QCOMPARE(file().currentPoint, 4);
     QCOMPARE(file().previousPoint, 1);
@@ -213,7 +213,7 @@ void WaveViewTest::marksByHandNeedManualMarking() {
 void WaveViewTest::startMarkByHandIsRecordedAndApplied() {
     MeasurePoint& p = file().points[0];
     p.header.params.autoMark = 2;
-    QWaveList::instance()->reprocess();
+    window->waveList()->reprocess();
     p.pickTime = p.endMarkMs;
     view(0)->doHead();
     QCOMPARE(dialogs->texts(), QStringList{"撞击起始时间不能大于结束时间！"});
@@ -227,17 +227,22 @@ void WaveViewTest::startMarkByHandIsRecordedAndApplied() {
     QVERIFY(file().modified);
     QVERIFY(window->state().saveNeeded);
     QCOMPARE(window->history().undoStack().back().kind, int(kEditStartMark));
-    QCOMPARE(window->history().undoStack().back().savedMark, oldStart);
     // The file was conditioned again: results follow the new mark.
     QCOMPARE(view(0)->startMarker()->xValue(), p.startMarkMs);
     QCOMPARE(view(0)->resultItem(0)->text(),
              "测试 Tc (ms): " + QString::number(p.endMarkMs - p.startMarkMs, 'f', 3));
+    // Undoing puts the old mark back and conditions again.
+    window->CancelDo();
+    QCOMPARE(p.header.startMark, oldStart);
+    QCOMPARE(view(0)->startMarker()->xValue(), double(oldStart));
+    window->ReDo();
+    QCOMPARE(p.header.startMark, float(newStart));
 }
 
 void WaveViewTest::endMarkMayNotPrecedeStart() {
     MeasurePoint& p = file().points[0];
     p.header.params.autoMark = 2;
-    QWaveList::instance()->reprocess();
+    window->waveList()->reprocess();
     p.pickTime = p.startMarkMs;
     view(0)->doTail();
     QCOMPARE(dialogs->texts(), QStringList{"撞击结束时间不能小于开始时间！"});
@@ -247,7 +252,7 @@ void WaveViewTest::endMarkMayNotPrecedeStart() {
 void WaveViewTest::endMarkRescalesTheLegendOnlyWithASpeedAndLength() {
     MeasurePoint& p = file().points[0];
     p.header.params.autoMark = 2;
-    QWaveList::instance()->reprocess();
+    window->waveList()->reprocess();
     PipHeader& h = file().header;
     h.pileLength = 10;
     h.waveSpeed = 0;
@@ -281,7 +286,7 @@ void WaveViewTest::printFlagOfLastFlaggedWaveIsKept() {
     for (MeasurePoint& p : file().points)
         p.header.printMark = 1;
     file().points[0].header.printMark = 2;
-    QWaveList::instance()->redrawAll();
+    window->waveList()->redrawAll();
     QVERIFY(view(0)->checkImage()->plot());
     QVERIFY(!view(1)->checkImage()->plot());
 
@@ -339,7 +344,7 @@ void WaveViewTest::deletingTheCurrentWave() {
     QVERIFY(view(2)->isHidden());
     QCOMPARE(view(0)->titleItem()->text(), QString("序号:1/5"));
     QCOMPARE(window->history().undoStack().back().kind, int(kEditPointDeleted));
-    QCOMPARE(window->history().undoStack().back().printMarks.size(), std::size_t(6));
+    QCOMPARE(window->history().undoStack().back().pointBytes.points.size(), std::size_t(6));
     QVERIFY(file().modified);
 
     // The first point, when deleted, hands the selection forward.
@@ -351,7 +356,7 @@ void WaveViewTest::deletingTheCurrentWave() {
     for (int remaining = 4; remaining > 0; --remaining)
         window->WaveDelete();
     QCOMPARE(file().deletedCount, 6);
-    QVERIFY(QWaveList::instance()->isHidden());
+    QVERIFY(window->waveList()->isHidden());
 }
 
 void WaveViewTest::deletingAfterReopeningWithDeletedPoints() {
@@ -359,8 +364,8 @@ void WaveViewTest::deletingAfterReopeningWithDeletedPoints() {
     // points, so the last point's view is not at the last point's position.
     file().points[0].header.deleted = 1;
     file().deletedCount = 1;
-    QWaveList::instance()->setFile(window->state().files, window->state().currentFile);
-    QCOMPARE(QWaveList::instance()->waves().size(), 5);
+    window->waveList()->setFile();
+    QCOMPARE(window->waveList()->waves().size(), 5);
     file().currentPoint = 6;
     window->WaveDelete();
     QVERIFY(file().points[5].isDeleted());
@@ -401,7 +406,10 @@ void WaveViewTest::defectMarkAtThePickAndClearing() {
     view(1)->doClear();
     QVERIFY(!(mark.position > 1e-6f));
     QVERIFY(!view(1)->defectLine(0)->plot());
-    QCOMPARE(window->history().undoStack().back().legendCopy.size(), std::size_t(1));
+    // Undoing the clearing brings the mark back, on its point.
+    window->CancelDo();
+    QCOMPARE(mark.position, 3.0f);
+    QVERIFY(view(1)->defectLine(0)->plot());
 }
 
 void WaveViewTest::headAlignmentShiftsTheWave() {
@@ -417,7 +425,7 @@ void WaveViewTest::headAlignmentShiftsTheWave() {
     const double b = -start / 1000 * f.header.waveSpeed;
     QCOMPARE(p.lengthAxis[0], (dt / 1000000 * f.header.waveSpeed + b) / 2);
 
-    QWaveList::instance()->reprocess();
+    window->waveList()->reprocess();
     QCOMPARE(view(1)->curve()->sample(0).x(), 0.0);
     QCOMPARE(p.startMarkMs, start);
 }
@@ -428,7 +436,7 @@ void WaveViewTest::legendMarksOfThePointAreShown() {
     f.header.legendPoint[3] = 1;
     f.header.defectLegend[4].position = 3.0f;
     f.header.legendPoint[4] = 2;
-    QWaveList::instance()->redrawAll();
+    window->waveList()->redrawAll();
     const double time = 2.5 * 1000 * 2 / f.header.waveSpeed;
     QVERIFY(view(1)->defectLine(3)->plot());
     QCOMPARE(view(1)->defectLine(3)->xValue(), time);
@@ -440,14 +448,14 @@ void WaveViewTest::legendMarksOfThePointAreShown() {
     window->state().options.defectInTime = 1;
     f.header.defectLegend[3].position = 0;
     f.header.defectLegend[4].position = 3.0f;
-    QWaveList::instance()->redrawAll();
+    window->waveList()->redrawAll();
     QVERIFY(!view(1)->defectLine(3)->plot());
     QCOMPARE(view(2)->defectLabel(4)->label().text(),
              QString::number(3.0 * 1000 * 2 / f.header.waveSpeed, 'f', 2) + "ms");
 }
 
 void WaveViewTest::imageExportIs800By400In16BitRgb() {
-    const QImage image = renderWaveImage(1);
+    const QImage image = renderWaveImage(window->session(), *dialogs, 1);
     QCOMPARE(image.size(), QSize(800, 400));
     QCOMPARE(image.format(), QImage::Format_RGB16);
 

@@ -185,18 +185,14 @@ void WidgetsTest::customSpinBoxCommitsEveryTime() {
 }
 
 void WidgetsTest::defectDialogStoresItsDefaults() {
-    QTemporaryDir dir;
-    ScriptedDialogs dialogs;
-    MainWindow window;
-    window.openProjectPath(writeFixtureProject(dir.path(), {{"测区1", 1, 2}}));
     QErrorDlg dialog;
     QCOMPARE(dialog.windowTitle(), QString("设置"));
     QCOMPARE(dialog.size(), QSize(600, 220));
     QCOMPARE(dialog.findChildren<QRadioButton*>().size(), 10);
     dialog.OKclicked();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(window.state().current()->defectTypeText, std::string("缩径"));
-    QCOMPARE(window.state().current()->defectGradeText, std::string("轻微"));
+    QCOMPARE(dialog.typeText(), QString("缩径"));
+    QCOMPARE(dialog.gradeText(), QString("轻微"));
 }
 
 void WidgetsTest::mergeListSkipsDeletedAndMergedPoints() {
@@ -209,16 +205,16 @@ void WidgetsTest::mergeListSkipsDeletedAndMergedPoints() {
     file.points[2].header.deleted = 1;
     file.points[4].header.pointNo = -1;
     file.deletedCount = 2;
-    QMergeDlg dialog;
+    QMergeDlg dialog(file);
     QCOMPARE(dialog.windowTitle(), QString("波形叠加"));
     QCOMPARE(dialog.list()->count(), 2);
     QCOMPARE(dialog.list()->item(0)->text(), QString("序号:2/3"));
     QCOMPARE(dialog.list()->item(1)->text(), QString("序号:4/3"));
     dialog.list()->item(1)->setSelected(true);
     dialog.list()->item(0)->setSelected(true);
-    QList<int> rows{7};
-    dialog.selectedRows(rows);
-    QCOMPARE(rows, (QList<int>{1, 0}));
+    QList<int> points{7};
+    dialog.selectedPoints(points);
+    QCOMPARE(points, (QList<int>{3, 1}));
 }
 
 void WidgetsTest::aboutBox() {

@@ -1,0 +1,274 @@
+#include "pipe_info_panel.h"
+
+#include "analysis/results.h"
+#include "data/gbk_text.h"
+#include "edit/header_fields.h"
+#include "edit_widgets.h"
+#include "session/project_session.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include <cstring>
+
+using namespace tarvel;
+
+namespace {
+
+const QDate kNoDate(1900, 1, 1);
+
+QFormLayout* newForm() {
+    auto* form = new QFormLayout;
+    form->setContentsMargins(0, 0, 0, 0);
+    return form;
+}
+
+QLineEdit* readOnlyEdit(QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setReadOnly(true);
+    edit->setEnabled(false);
+    return edit;
+}
+
+QDateEdit* dateEdit(QWidget* parent) {
+    auto* edit = new QDateEdit(parent);
+    edit->setCalendarPopup(true);
+    edit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    // The earliest date stands for "none stored": it is shown as such and
+    // never written unless the user picks a date.
+    edit->setMinimumDate(kNoDate);
+    edit->setSpecialValueText(QStringLiteral("无日期"));
+    edit->setDate(kNoDate);
+    return edit;
+}
+
+QString fieldText(const char* bytes, std::size_t width) {
+    return QString::fromStdString(decodeGbkField(bytes, width));
+}
+
+} // namespace
+
+QPipeInfo::QPipeInfo(ProjectSession& session, QWidget* parent)
+    : QWidget(parent), session_(session) {
+    setWindowTitle(QStringLiteral("测区信息"));
+    setWindowModality(Qt::WindowModal);
+
+    projectName_ = readOnlyEdit(this);
+    areaName_ = readOnlyEdit(this);
+    areaType_ = new QComboBox(this);
+    areaType_->addItems({QStringLiteral("硬质砾石"), QStringLiteral("硬质砂石"),
+                         QStringLiteral("粉砂"), QStringLiteral("软弱粘土"),
+                         QStringLiteral("水泥稳定土"), QStringLiteral("其他材料")});
+    pointTotal_ = readOnlyEdit(this);
+    buildDate_ = dateEdit(this);
+    testDate_ = dateEdit(this);
+    resilient_ = readOnlyEdit(this);
+    deformation_ = readOnlyEdit(this);
+    fitMode_ = new QComboBox(this);
+    fitMode_->addItems(
+        {QStringLiteral("使用"), QStringLiteral("粘聚力"), QStringLiteral("摩擦角")});
+    fitMode_->setEnabled(false);
+
+    // Column 1: identification and the two area moduli.
+    auto* names = newForm();
+    names->addRow(QStringLiteral("工程名称"), projectName_);
+    auto* left = newForm();
+    left->addRow(QStringLiteral("测区名称"), areaName_);
+    left->addRow(QStringLiteral("测区类型"), areaType_);
+    left->addRow(QStringLiteral("测点数"), pointTotal_);
+    auto* right = newForm();
+    right->addRow(QStringLiteral("建设日期"), buildDate_);
+    right->addRow(QStringLiteral("测试日期"), testDate_);
+    addField("pointSpacing", right);
+    auto* pair = new QHBoxLayout;
+    pair->setContentsMargins(0, 0, 0, 0);
+    pair->addLayout(left);
+    pair->addLayout(right);
+    auto* results = newForm();
+    results->addRow(QStringLiteral("测区回弹模量(MPa)"), resilient_);
+    results->addRow(QStringLiteral("测区变形模量(MPa)"), deformation_);
+    auto* column1 = new QVBoxLayout;
+    column1->setContentsMargins(0, 0, 0, 0);
+    column1->addLayout(names);
+    column1->addLayout(pair);
+    column1->addLayout(results);
+    column1->addStretch();
+
+    auto* column2 = newForm();
+    for (const char* key :
+         {"dropHeight", "ballRadius", "ballMass", "ballModulus", "ballPoisson", "materialPoisson"})
+        addField(key, column2);
+    auto* column3 = newForm();
+    addField("materialCorr", column3);
+    addField("deflectionCorr", column3);
+    addField("naturalDensity", column3);
+    column3->addRow(QStringLiteral("拟合"), fitMode_);
+    addField("slopeCoef", column3);
+    addField("constTerm", column3);
+    auto* column4 = newForm();
+    addField("maxDryDensity", column4);
+    addField("minDryDensity", column4);
+    column4->addRow(new QLabel(QStringLiteral("Rd(g/cm3)=a*ln(E(MPa))+b"), this));
+    addField("densityA", column4);
+    addField("densityB", column4);
+    addField("accelCorrection", column4);
+
+    auto* columns = new QHBoxLayout(this);
+    columns->setContentsMargins(0, 0, 0, 0);
+    columns->addLayout(column1);
+    columns->addLayout(column2);
+    columns->addLayout(column3);
+    columns->addLayout(column4);
+
+    connect(areaType_, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            &QPipeInfo::changesave);
+    connect(buildDate_, &QDateEdit::dateChanged, this, &QPipeInfo::changesave);
+    connect(testDate_, &QDateEdit::dateChanged, this, &QPipeInfo::changesave);
+    connect(&session_, &ProjectSession::fileChanged, this, &QPipeInfo::showCurrentFile);
+    connect(&session_, &ProjectSession::resultsChanged, this, &QPipeInfo::showAreaMeans);
+    // Undo and redo put header bytes back: show them.
+    connect(&session_, &ProjectSession::historyChanged, this, [this] {
+        if (const NamePipeFile* file = session_.currentFile())
+            setPipeInfo(*file);
+    });
+    clearPipeInfo();
+}
+
+QCustomEdit* QPipeInfo::addField(const char* key, QFormLayout* form) {
+    const HeaderField* field = findHeaderField(key);
+    // Made with the panel as parent, so that a commit reaches changesave().
+    auto* edit = new QCustomEdit(this);
+    edit->setObjectName(QString::fromLatin1(key));
+    form->addRow(QString::fromUtf8(field->label), edit);
+    fields_.append({field, edit, QString()});
+    return edit;
+}
+
+QCustomEdit* QPipeInfo::fieldEdit(const char* key) const {
+    for (const FieldEdit& entry : fields_) {
+        if (std::strcmp(entry.field->key, key) == 0)
+            return entry.edit;
+    }
+    return nullptr;
+}
+
+void QPipeInfo::showCurrentFile() {
+    if (const NamePipeFile* file = session_.currentFile())
+        setPipeInfo(*file);
+    else
+        clearPipeInfo();
+}
+
+void QPipeInfo::showDate(QDateEdit* edit, const char* text, std::size_t width) {
+    const QDate date = QDate::fromString(fieldText(text, width), QStringLiteral("yyyyMMdd"));
+    edit->setDate(date.isValid() && date > kNoDate ? date : kNoDate);
+}
+
+void QPipeInfo::setPipeInfo(const NamePipeFile& file) {
+    filling_ = true;
+    const PipHeader& h = file.header;
+    projectName_->setText(fieldText(h.projectName, sizeof h.projectName));
+    areaName_->setText(fieldText(h.areaName, sizeof h.areaName));
+    areaType_->setCurrentIndex(h.areaType <= 5 ? h.areaType : -1);
+    pointTotal_->setText(QString::number(h.pointTotal));
+    showDate(buildDate_, h.buildDate, sizeof h.buildDate);
+    showDate(testDate_, h.testDate, sizeof h.testDate);
+    fitMode_->setCurrentIndex(h.fitMode <= 2 ? h.fitMode : -1);
+    for (FieldEdit& entry : fields_) {
+        entry.stored =
+            QString::fromStdString(formatHeaderField(*entry.field, headerFloat(h, *entry.field)));
+        entry.edit->setText(entry.stored);
+    }
+    showAreaMeans();
+    filling_ = false;
+}
+
+void QPipeInfo::clearPipeInfo() {
+    filling_ = true;
+    projectName_->clear();
+    areaName_->clear();
+    areaType_->setCurrentIndex(0);
+    pointTotal_->clear();
+    buildDate_->setDate(kNoDate);
+    testDate_->setDate(kNoDate);
+    fitMode_->setCurrentIndex(0);
+    for (FieldEdit& entry : fields_) {
+        entry.stored.clear();
+        entry.edit->setText(QString());
+    }
+    resilient_->clear();
+    deformation_->clear();
+    filling_ = false;
+}
+
+void QPipeInfo::showAreaMeans() {
+    const NamePipeFile* file = session_.currentFile();
+    if (!file) {
+        resilient_->clear();
+        deformation_->clear();
+        return;
+    }
+    const AreaMeans means = computeAreaMeans(*file);
+    resilient_->setText(QString::fromStdString(formatFixed(means.resilientModulus, 2)));
+    deformation_->setText(QString::fromStdString(formatFixed(means.deformationModulus, 2)));
+}
+
+QString QPipeInfo::resilientText() const {
+    return resilient_->text();
+}
+
+QString QPipeInfo::deformationText() const {
+    return deformation_->text();
+}
+
+void QPipeInfo::changesave() {
+    const NamePipeFile* file = session_.currentFile();
+    if (filling_ || !file)
+        return;
+    SetHeaderFields change;
+    QStringList refusals;
+    for (FieldEdit& entry : fields_) {
+        const QString text = entry.edit->text();
+        if (text == entry.stored)
+            continue;
+        float value = 0;
+        std::string why;
+        if (!acceptsHeaderText(*entry.field, text.toStdString(), value, why)) {
+            refusals << QStringLiteral("%1 “%2”：%3")
+                            .arg(QString::fromUtf8(entry.field->label), text,
+                                 QString::fromStdString(why));
+            entry.edit->setText(entry.stored);
+            continue;
+        }
+        change.patches.push_back(floatPatch(entry.field->offset, value));
+    }
+    if (areaType_->currentIndex() >= 0 && areaType_->currentIndex() != file->header.areaType)
+        change.patches.push_back({offsetof(PipHeader, areaType),
+                                  {static_cast<unsigned char>(areaType_->currentIndex())}});
+    const auto datePatch = [&](QDateEdit* edit, int32_t offset, const char* stored,
+                               std::size_t width) {
+        if (edit->date() == kNoDate)
+            return;
+        const QByteArray text = edit->date().toString(QStringLiteral("yyyyMMdd")).toLatin1();
+        if (fieldText(stored, width) == QString::fromLatin1(text))
+            return;
+        BytePatch patch{offset, std::vector<unsigned char>(text.begin(), text.end())};
+        patch.bytes.push_back(0);
+        change.patches.push_back(std::move(patch));
+    };
+    datePatch(buildDate_, offsetof(PipHeader, buildDate), file->header.buildDate,
+              sizeof file->header.buildDate);
+    datePatch(testDate_, offsetof(PipHeader, testDate), file->header.testDate,
+              sizeof file->header.testDate);
+    if (!refusals.isEmpty())
+        session_.showStatus(refusals.join(QStringLiteral("；")));
+    if (!change.patches.empty())
+        session_.applyEdit(change);
+    // What the header now holds is what the boxes show.
+    if (const NamePipeFile* current = session_.currentFile())
+        setPipeInfo(*current);
+}

@@ -1,0 +1,65 @@
+// The area-information panel: the current area file's identification, the
+// ball and material parameters that enter the moduli, the density fit, the
+// acceleration correction, and the two area moduli. A committed box is one
+// edit of the session, holding only the fields whose text changed.
+#pragma once
+
+#include <QList>
+#include <QWidget>
+
+class QComboBox;
+class QDateEdit;
+class QLineEdit;
+class QCustomEdit;
+
+namespace tarvel {
+class ProjectSession;
+struct HeaderField;
+struct NamePipeFile;
+} // namespace tarvel
+
+class QPipeInfo : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit QPipeInfo(tarvel::ProjectSession& session, QWidget* parent = nullptr);
+
+    // Shows the header of `file`; filling marks nothing modified.
+    void setPipeInfo(const tarvel::NamePipeFile& file);
+    void clearPipeInfo();
+
+    QString resilientText() const;
+    QString deformationText() const;
+    // The box of a header field (by its key), for whoever drives the panel.
+    QCustomEdit* fieldEdit(const char* key) const;
+
+public slots:
+    // Writes what the user changed into the current file's header.
+    void changesave();
+
+private:
+    struct FieldEdit {
+        const tarvel::HeaderField* field;
+        QCustomEdit* edit;
+        QString stored; // the text of the value the header holds
+    };
+
+    void showCurrentFile();
+    void showAreaMeans();
+    QCustomEdit* addField(const char* key, class QFormLayout* form);
+    // The stored date, or the "no date" value when it is not a date.
+    void showDate(QDateEdit* edit, const char* text, std::size_t width);
+
+    tarvel::ProjectSession& session_;
+    QList<FieldEdit> fields_;
+    QLineEdit* projectName_;
+    QLineEdit* areaName_;
+    QComboBox* areaType_;
+    QLineEdit* pointTotal_;
+    QDateEdit* buildDate_;
+    QDateEdit* testDate_;
+    QLineEdit* resilient_;
+    QLineEdit* deformation_;
+    QComboBox* fitMode_;
+    bool filling_ = false;
+};
