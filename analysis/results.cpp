@@ -1,5 +1,7 @@
 #include "results.h"
 
+#include "result_fields.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -83,8 +85,6 @@ void updatePointResults(MeasurePoint& point, const PipHeader& header) {
     }
     point.results = computePointResults(point, header);
     point.hasResults = true;
-    point.deformationModulus = point.results.deformationModulus;
-    point.resilientModulus = point.results.resilientModulus;
 }
 
 AreaMeans computeAreaMeans(const NamePipeFile& file) {
@@ -97,10 +97,11 @@ AreaMeans computeAreaMeans(const NamePipeFile& file) {
         if (point.isDeleted())
             continue;
         ++means.pointCount;
-        deformationZero |= point.deformationModulus == 0;
-        resilientZero |= point.resilientModulus == 0;
-        deformationSum += 1 / point.deformationModulus;
-        resilientSum += 1 / point.resilientModulus;
+        const PointResults& r = point.results;
+        deformationZero |= r.deformationModulus == 0;
+        resilientZero |= r.resilientModulus == 0;
+        deformationSum += 1 / r.deformationModulus;
+        resilientSum += 1 / r.resilientModulus;
     }
     if (means.pointCount == 0)
         return means;
@@ -121,20 +122,13 @@ std::string formatFixed(double value, int decimals) {
 }
 
 std::array<std::string, 12> resultLines(const PointResults& r) {
-    return {
-        "测试 Tc (ms): " + formatFixed(r.tc, 3),
-        "最大沉降量 (m): " + formatFixed(r.settlement, 3),
-        "最大冲击力 (kN): " + formatFixed(r.impactForce, 2),
-        "接触直径 (m): " + formatFixed(r.contactDiameter, 3),
-        "变形模量 (MPa): " + formatFixed(r.deformationModulus, 2),
-        "K30 (MPa/m): " + formatFixed(r.k30, 2),
-        "CBR: " + formatFixed(r.cbr, 2),
-        "回弹模量 (MPa): " + formatFixed(r.resilientModulus, 2),
-        "弯沉 (0.01mm): " + formatFixed(r.deflection, 2),
-        "干燥密度(g/cm3): " + formatFixed(r.dryDensity, 2),
-        "压实度: " + formatFixed(r.compactionDegree, 2),
-        "相对密度: " + formatFixed(r.relativeDensity, 2),
-    };
+    std::array<std::string, 12> lines;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const ResultField& field = kResultFields[i];
+        lines[i] =
+            std::string(field.lineLabel) + ": " + formatFixed(r.*field.value, field.decimals);
+    }
+    return lines;
 }
 
 } // namespace tarvel

@@ -1,4 +1,5 @@
 // tarvel-cli analyze: the marks and results of every point, as JSON, CSV or text.
+#include "analysis/result_fields.h"
 #include "analysis/results.h"
 #include "cli_common.h"
 #include "data/gbk_text.h"
@@ -12,28 +13,24 @@ namespace {
 
 struct Column {
     const char* name;
-    double (*get)(const MeasurePoint&);
+    double MeasurePoint::*mark;          // a mark of the point, or
+    const ResultField* result = nullptr; // one of its results
+    double of(const MeasurePoint& p) const { return result ? p.results.*result->value : p.*mark; }
 };
 
-// The per-point numbers, in output order, shared by JSON and CSV.
-const Column kColumns[] = {
-    {"startMs", [](const MeasurePoint& p) { return p.startMarkMs; }},
-    {"endMs", [](const MeasurePoint& p) { return p.endMarkMs; }},
-    {"peakMs", [](const MeasurePoint& p) { return p.peakTime; }},
-    {"peakAccel", [](const MeasurePoint& p) { return p.peakValue; }},
-    {"tc", [](const MeasurePoint& p) { return p.results.tc; }},
-    {"settlement", [](const MeasurePoint& p) { return p.results.settlement; }},
-    {"impactForce", [](const MeasurePoint& p) { return p.results.impactForce; }},
-    {"contactDiameter", [](const MeasurePoint& p) { return p.results.contactDiameter; }},
-    {"deformationModulus", [](const MeasurePoint& p) { return p.results.deformationModulus; }},
-    {"k30", [](const MeasurePoint& p) { return p.results.k30; }},
-    {"cbr", [](const MeasurePoint& p) { return p.results.cbr; }},
-    {"resilientModulus", [](const MeasurePoint& p) { return p.results.resilientModulus; }},
-    {"deflection", [](const MeasurePoint& p) { return p.results.deflection; }},
-    {"dryDensity", [](const MeasurePoint& p) { return p.results.dryDensity; }},
-    {"compactionDegree", [](const MeasurePoint& p) { return p.results.compactionDegree; }},
-    {"relativeDensity", [](const MeasurePoint& p) { return p.results.relativeDensity; }},
-};
+// The per-point numbers, in output order, shared by JSON and CSV: the marks,
+// then the results as the result table lists them.
+const std::vector<Column> kColumns = [] {
+    std::vector<Column> columns = {
+        {"startMs", &MeasurePoint::startMarkMs},
+        {"endMs", &MeasurePoint::endMarkMs},
+        {"peakMs", &MeasurePoint::peakTime},
+        {"peakAccel", &MeasurePoint::peakValue},
+    };
+    for (const ResultField& field : kResultFields)
+        columns.push_back({field.key, nullptr, &field});
+    return columns;
+}();
 
 void writeAreaJson(JsonWriter& json, const NamePipeFile& file) {
     AreaMeans means = computeAreaMeans(file);
@@ -63,7 +60,7 @@ void writeAreaJson(JsonWriter& json, const NamePipeFile& file) {
         json.value(point.header.pointColumn);
         for (const Column& column : kColumns) {
             json.key(column.name);
-            json.value(column.get(point));
+            json.value(column.of(point));
         }
         json.endObject();
     }
@@ -98,7 +95,7 @@ void writeAreaCsv(std::ostream& out, const NamePipeFile& file) {
         out << csvField(file.fileName) << ',' << index << ',' << point.header.pointNo << ','
             << point.header.pointColumn;
         for (const Column& column : kColumns) {
-            std::string number = jsonNumber(column.get(point));
+            std::string number = jsonNumber(column.of(point));
             out << ',' << (number == "null" ? "" : number); // an empty cell for non-finite
         }
         out << "\r\n";

@@ -38,8 +38,6 @@ struct MeasurePoint {
     std::vector<double> spectrumB;
     int32_t halfCount = 0;
 
-    double deformationModulus = 0; // MPa, last computed
-    double resilientModulus = 0;   // MPa, last computed
     double extraValue = 0;
     double peakValue = 0; // accel units
     std::array<double, 9> viewValues{};

@@ -76,8 +76,8 @@ protected:
         area = makeArea(3);
         conditionFile(area);
         for (std::size_t i = 0; i < 3; ++i) {
-            area.points[i].deformationModulus = moduli[i];
-            area.points[i].resilientModulus = 2 * moduli[i];
+            area.points[i].results.deformationModulus = moduli[i];
+            area.points[i].results.resilientModulus = 2 * moduli[i];
         }
     }
     NamePipeFile area;
@@ -91,14 +91,14 @@ TEST_F(AreaMeansTest, HarmonicMeanOverPointsNotDeleted) {
     EXPECT_DOUBLE_EQ(all.resilientModulus, 2 * all.deformationModulus);
 
     area.points[2].header.deleted = 1;
-    area.points[2].deformationModulus = 0; // a deleted wave must not move the mean
+    area.points[2].results.deformationModulus = 0; // a deleted wave must not move the mean
     AreaMeans kept = computeAreaMeans(area);
     EXPECT_EQ(kept.pointCount, 2);
     EXPECT_DOUBLE_EQ(kept.deformationModulus, 2 / (1 / 50.0 + 1 / 100.0));
 }
 
 TEST_F(AreaMeansTest, ZeroModulusMakesItsMeanZeroAndNoPointsNoMean) {
-    area.points[1].resilientModulus = 0;
+    area.points[1].results.resilientModulus = 0;
     AreaMeans means = computeAreaMeans(area);
     EXPECT_EQ(means.resilientModulus, 0.0);
     EXPECT_GT(means.deformationModulus, 0.0);

@@ -150,7 +150,7 @@ TEST_F(ExcelSummary, EmptyAreasZeroModuliAndNonNumbersStayReadable) {
     empty.points.clear();
     empty.header.pointCount = 0;
     NamePipeFile& odd = *project.areas[1];
-    odd.points[0].deformationModulus = 0;
+    odd.points[0].results.deformationModulus = 0;
     odd.points[1].results.k30 = std::nan("");
     odd.points[1].results.cbr = INFINITY;
     OfficeFacts facts = write(project);

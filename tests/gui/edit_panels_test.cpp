@@ -1,0 +1,208 @@
+// The two editing panels and the edit history as a user reaches them: what a
+// commit stores, what it refuses, and that undo and redo put every byte back.
+#include "analysis/results.h"
+#include "app/main_window.h"
+#include "data/area_file.h"
+#include "scripted_dialogs.h"
+#include "synthetic_fixture.h"
+#include "views/edit_widgets.h"
+#include "views/pipe_info_panel.h"
+#include "views/wave_list.h"
+#include "views/wave_parameter_panel.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QRadioButton>
+#include <QSlider>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cstring>
+
+using namespace tarvel;
+
+class EditPanelsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void aCommitStoresOnlyTheFieldTyped();
+    void refusedTextRevertsAndSaysWhy();
+    void enterCommitsAndEscapeRestores();
+    void tabbingThroughChangesNothing();
+    void areaScopeWritesOnlyTheFilterFields();
+    void filterTypesAboveFourShowAsBandPass();
+    void everyEditUndoesToTheLoadedBytes();
+    void menuAndKeysFollowTheHistory();
+
+private:
+    NamePipeFile& file() { return *window->state().current(); }
+    QPipeInfo* info() { return window->pipeInfo(); }
+    // Types `text` into a box and leaves it with Enter.
+    void type(QCustomEdit* edit, const QString& text) {
+        edit->setFocus();
+        edit->clear();
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+
+    QTemporaryDir* dir = nullptr;
+    ScriptedDialogs* dialogs = nullptr;
+    MainWindow* window = nullptr;
+};
+
+void EditPanelsTest::init() {
+    dir = new QTemporaryDir;
+    dialogs = new ScriptedDialogs;
+    window = new MainWindow;
+    QVERIFY(window->openProjectPath(
+        writeFixtureProject(dir->path(), {{QStringLiteral("测区1"), 2, 3}})));
+    window->show();
+    QApplication::setActiveWindow(window);
+    QVERIFY(QTest::qWaitForWindowActive(window));
+}
+
+void EditPanelsTest::cleanup() {
+    delete window;
+    delete dialogs;
+    delete dir;
+}
+
+void EditPanelsTest::aCommitStoresOnlyTheFieldTyped() {
+    file().header.naturalDensity = 2.15f; // shown as "2.1" or "2.2"
+    window->session().setCurrentFile(0);
+    const PipHeader before = file().header;
+    type(info()->fieldEdit("dropHeight"), "0.60");
+    QCOMPARE(file().header.dropHeight, 0.6f);
+    QCOMPARE(file().header.naturalDensity, 2.15f);
+    PipHeader expected = before;
+    expected.dropHeight = 0.6f;
+    QCOMPARE(std::memcmp(&expected, &file().header, sizeof expected), 0);
+    QVERIFY(file().modified);
+    QCOMPARE(window->history().undoStack().size(), std::size_t(1));
+    // The moduli follow the new height.
+    QCOMPARE(info()->deformationText(),
+             QString::fromStdString(formatFixed(computeAreaMeans(file()).deformationModulus, 2)));
+}
+
+void EditPanelsTest::refusedTextRevertsAndSaysWhy() {
+    const float height = file().header.dropHeight;
+    for (const QString& typo : {QStringLiteral("1,5"), QStringLiteral(""), QStringLiteral("0.05"),
+                                QStringLiteral("0.555")}) {
+        type(info()->fieldEdit("dropHeight"), typo);
+        QCOMPARE(file().header.dropHeight, height);
+        QCOMPARE(info()->fieldEdit("dropHeight")->text(),
+                 QStringLiteral("%1").arg(height, 0, 'f', 2));
+        QVERIFY2(window->statusBar()->currentMessage().contains("落球下落高度"), qPrintable(typo));
+    }
+    QVERIFY(window->history().undoStack().empty());
+    QVERIFY(!file().modified);
+}
+
+void EditPanelsTest::enterCommitsAndEscapeRestores() {
+    QCustomEdit* edit = info()->fieldEdit("ballMass");
+    const QString stored = edit->text();
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, "99");
+    QTest::keyClick(edit, Qt::Key_Escape);
+    QCOMPARE(edit->text(), stored);
+    QVERIFY(window->history().undoStack().empty());
+    type(edit, "21.00");
+    QCOMPARE(file().header.ballMass, 21.0f);
+}
+
+void EditPanelsTest::tabbingThroughChangesNothing() {
+    const std::vector<unsigned char> bytes = serializeAreaFile(file());
+    QCustomEdit* first = info()->fieldEdit("pointSpacing");
+    first->setFocus();
+    QCOMPARE(QApplication::focusWidget(), first);
+    for (int i = 0; i < 30; ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(serializeAreaFile(file()), bytes);
+    QVERIFY(window->history().undoStack().empty());
+    QVERIFY(!file().modified);
+}
+
+void EditPanelsTest::areaScopeWritesOnlyTheFilterFields() {
+    for (MeasurePoint& point : file().points) {
+        point.header.params.reserved0[0] = 0x5a; // instrument bytes the panel never writes
+        point.header.params.reserved1[3] = 0xa5;
+    }
+    QWaveParameter* panel = window->waveParameter();
+    panel->areaScope()->setChecked(true);
+    const std::vector<unsigned char> loaded = serializeAreaFile(file());
+    panel->filterCombo()->setCurrentIndex(3);
+    for (const MeasurePoint& point : file().points) {
+        QCOMPARE(point.header.params.filterType, 4);
+        QCOMPARE(point.header.params.reserved0[0], uint8_t(0x5a));
+        QCOMPARE(point.header.params.reserved1[3], uint8_t(0xa5));
+    }
+    QCOMPARE(window->history().undoStack().size(), std::size_t(1));
+    window->findChild<QAction*>("CancelDo")->trigger();
+    QCOMPARE(serializeAreaFile(file()), loaded);
+}
+
+void EditPanelsTest::filterTypesAboveFourShowAsBandPass() {
+    file().points[0].header.params.filterType = 7;
+    file().currentPoint = 2;
+    window->session().setCurrentPoint(0);
+    QCOMPARE(window->waveParameter()->filterCombo()->currentText(), QString("带通"));
+    QVERIFY(window->history().undoStack().empty());
+}
+
+void EditPanelsTest::everyEditUndoesToTheLoadedBytes() {
+    const std::vector<unsigned char> loaded = serializeAreaFile(file());
+    ProjectSession& session = window->session();
+    QWaveParameter* panel = window->waveParameter();
+    panel->areaScope()->setChecked(true);
+    panel->manualMarking()->click();
+    session.applyEdit(SetStartMark{1, file().points[1].startMarkMs + 0.1});
+    session.applyEdit(SetPrintMark{2, true});
+    type(info()->fieldEdit("accelCorrection"), "0.5");
+    dialogs->mergeAnswers.enqueue({0, 1});
+    window->findChild<QAction*>("WaveMerge")->trigger();
+    session.setCurrentPoint(4);
+    window->findChild<QAction*>("WaveDelete")->trigger();
+    const std::vector<unsigned char> edited = serializeAreaFile(file());
+    const std::size_t edits = window->history().undoStack().size();
+    QCOMPARE(edits, std::size_t(6));
+
+    for (std::size_t i = 0; i < edits; ++i)
+        window->CancelDo();
+    QVERIFY(!window->findChild<QAction*>("CancelDo")->isEnabled());
+    // The merged wave stays in memory, deleted: the file on disk drops it.
+    std::vector<unsigned char> restored = serializeAreaFile(file());
+    restored.resize(loaded.size());
+    std::memcpy(restored.data() + offsetof(PipHeader, pointCount),
+                loaded.data() + offsetof(PipHeader, pointCount), sizeof(int32_t));
+    QCOMPARE(restored, loaded);
+    QVERIFY(file().points.back().isDeleted());
+
+    for (std::size_t i = 0; i < edits; ++i)
+        window->ReDo();
+    QCOMPARE(serializeAreaFile(file()), edited);
+}
+
+void EditPanelsTest::menuAndKeysFollowTheHistory() {
+    QAction* undo = window->findChild<QAction*>("CancelDo");
+    QAction* redo = window->findChild<QAction*>("ReDo");
+    QVERIFY(!undo->isEnabled());
+    window->session().applyEdit(SetPrintMark{1, true});
+    QVERIFY(undo->isEnabled());
+    QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(file().points[1].header.printMark, 0);
+    QVERIFY(redo->isEnabled());
+    QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(file().points[1].header.printMark, 2);
+    // Switching files empties the history.
+    window->session().setCurrentFile(0);
+    QVERIFY(!undo->isEnabled());
+    QVERIFY(!redo->isEnabled());
+}
+
+QTEST_MAIN(EditPanelsTest)
+#include "edit_panels_test.moc"
