@@ -38,10 +38,8 @@ MainWindow::MainWindow(const QMap<QString, QSize>& sizeHints, QWidget* parent)
     connect(cornerMapper_, &QSignalMapper::mappedInt, this, &MainWindow::setCorner);
 
     pipeInfo_ = new QPipeInfo(session_, this);
-    pipeInfo_->setMinimumSize(1150, 200);
     pipeInfo_->hide();
     waveParameter_ = new QWaveParameter(session_, dialogs_, this);
-    waveParameter_->setMinimumSize(440, 200);
     waveParameter_->hide();
     fileTable_ = new QTableWidget(1, 2, this);
     fileTable_->hide();

@@ -9,10 +9,12 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cstring>
 
 using namespace tarvel;
@@ -21,9 +23,15 @@ namespace {
 
 const QDate kNoDate(1900, 1, 1);
 
+// Four columns of 14-point labels share 1150 pixels: the layouts keep their
+// gaps small.
+constexpr int kGap = 3;
+
 QFormLayout* newForm() {
     auto* form = new QFormLayout;
     form->setContentsMargins(0, 0, 0, 0);
+    form->setHorizontalSpacing(kGap);
+    form->setVerticalSpacing(2);
     return form;
 }
 
@@ -37,12 +45,15 @@ QLineEdit* readOnlyEdit(QWidget* parent) {
 QDateEdit* dateEdit(QWidget* parent) {
     auto* edit = new QDateEdit(parent);
     edit->setCalendarPopup(true);
-    edit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    // The form the instrument stores: eight digits, narrow enough to leave
+    // the identification column its labels.
+    edit->setDisplayFormat(QStringLiteral("yyyyMMdd"));
     // The earliest date stands for "none stored": it is shown as such and
     // never written unless the user picks a date.
     edit->setMinimumDate(kNoDate);
     edit->setSpecialValueText(QStringLiteral("无日期"));
     edit->setDate(kNoDate);
+    edit->setFixedWidth(edit->sizeHint().width());
     return edit;
 }
 
@@ -72,27 +83,36 @@ QPipeInfo::QPipeInfo(ProjectSession& session, QWidget* parent)
     fitMode_->addItems(
         {QStringLiteral("使用"), QStringLiteral("粘聚力"), QStringLiteral("摩擦角")});
     fitMode_->setEnabled(false);
+    // Four characters wide: only "水泥稳定土" is longer, and the list shows it whole.
+    areaType_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    areaType_->setMinimumContentsLength(4);
 
     // Column 1: identification and the two area moduli.
     auto* names = newForm();
     names->addRow(QStringLiteral("工程名称"), projectName_);
-    auto* left = newForm();
-    left->addRow(QStringLiteral("测区名称"), areaName_);
-    left->addRow(QStringLiteral("测区类型"), areaType_);
-    left->addRow(QStringLiteral("测点数"), pointTotal_);
-    auto* right = newForm();
-    right->addRow(QStringLiteral("建设日期"), buildDate_);
-    right->addRow(QStringLiteral("测试日期"), testDate_);
-    addField("pointSpacing", right);
-    auto* pair = new QHBoxLayout;
+    // Two label-and-box columns side by side, in one grid so that both keep
+    // their labels however the dock is sized.
+    auto* pair = new QGridLayout;
     pair->setContentsMargins(0, 0, 0, 0);
-    pair->addLayout(left);
-    pair->addLayout(right);
+    pair->setHorizontalSpacing(kGap);
+    pair->setVerticalSpacing(2);
+    const auto addPair = [&](int row, int column, const QString& label, QWidget* box) {
+        pair->addWidget(new QLabel(label, this), row, 2 * column);
+        pair->addWidget(box, row, 2 * column + 1);
+    };
+    addPair(0, 0, QStringLiteral("测区名称"), areaName_);
+    addPair(1, 0, QStringLiteral("测区类型"), areaType_);
+    addPair(2, 0, QStringLiteral("测点数"), pointTotal_);
+    addPair(0, 1, QStringLiteral("建设日期"), buildDate_);
+    addPair(1, 1, QStringLiteral("测试日期"), testDate_);
+    QCustomEdit* spacing = newFieldEdit("pointSpacing");
+    addPair(2, 1, QString::fromUtf8(fields_.back().field->label), spacing);
     auto* results = newForm();
     results->addRow(QStringLiteral("测区回弹模量(MPa)"), resilient_);
     results->addRow(QStringLiteral("测区变形模量(MPa)"), deformation_);
     auto* column1 = new QVBoxLayout;
     column1->setContentsMargins(0, 0, 0, 0);
+    column1->setSpacing(2);
     column1->addLayout(names);
     column1->addLayout(pair);
     column1->addLayout(results);
@@ -119,7 +139,9 @@ QPipeInfo::QPipeInfo(ProjectSession& session, QWidget* parent)
 
     auto* columns = new QHBoxLayout(this);
     columns->setContentsMargins(0, 0, 0, 0);
-    columns->addLayout(column1);
+    columns->setSpacing(2 * kGap);
+    // The identification column takes what the parameter columns leave.
+    columns->addLayout(column1, 1);
     columns->addLayout(column2);
     columns->addLayout(column3);
     columns->addLayout(column4);
@@ -139,11 +161,23 @@ QPipeInfo::QPipeInfo(ProjectSession& session, QWidget* parent)
 }
 
 QCustomEdit* QPipeInfo::addField(const char* key, QFormLayout* form) {
+    QCustomEdit* edit = newFieldEdit(key);
+    form->addRow(QString::fromUtf8(fields_.back().field->label), edit);
+    return edit;
+}
+
+QCustomEdit* QPipeInfo::newFieldEdit(const char* key) {
     const HeaderField* field = findHeaderField(key);
     // Made with the panel as parent, so that a commit reaches changesave().
     auto* edit = new QCustomEdit(this);
     edit->setObjectName(QString::fromLatin1(key));
-    form->addRow(QString::fromUtf8(field->label), edit);
+    // Wide enough for the values a field shows ("2.10e+11", "-123.456"), and
+    // no wider.
+    const QString widest =
+        field->format == FieldFormat::Exponent
+            ? QStringLiteral("2.10e+11")
+            : QStringLiteral("-00.") + QString(std::max(field->decimals, 3), '0');
+    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(widest) + 6);
     fields_.append({field, edit, QString()});
     return edit;
 }

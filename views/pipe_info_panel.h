@@ -47,6 +47,7 @@ private:
     void showCurrentFile();
     void showAreaMeans();
     QCustomEdit* addField(const char* key, class QFormLayout* form);
+    QCustomEdit* newFieldEdit(const char* key);
     // The stored date, or the "no date" value when it is not a date.
     void showDate(QDateEdit* edit, const char* text, std::size_t width);
 

@@ -2,6 +2,7 @@
 // commit stores, what it refuses, and that undo and redo put every byte back.
 #include "analysis/results.h"
 #include "app/main_window.h"
+#include "app/startup.h"
 #include "data/area_file.h"
 #include "scripted_dialogs.h"
 #include "synthetic_fixture.h"
@@ -29,6 +30,7 @@ private slots:
     void init();
     void cleanup();
 
+    void panelsFitTheirDocks();
     void aCommitStoresOnlyTheFieldTyped();
     void refusedTextRevertsAndSaysWhy();
     void enterCommitsAndEscapeRestores();
@@ -69,6 +71,17 @@ void EditPanelsTest::cleanup() {
     delete window;
     delete dialogs;
     delete dir;
+}
+
+void EditPanelsTest::panelsFitTheirDocks() {
+    // At the program's 14-point font the four columns need a little more
+    // than their 1150 design pixels; the window gives them what they need.
+    setApplicationFont();
+    QPipeInfo info(window->session());
+    QWaveParameter parameters(window->session(), *dialogs);
+    QVERIFY2(info.minimumSizeHint().width() <= 1200,
+             qPrintable(QString::number(info.minimumSizeHint().width())));
+    QVERIFY(parameters.minimumSizeHint().width() <= 440);
 }
 
 void EditPanelsTest::aCommitStoresOnlyTheFieldTyped() {
