@@ -26,6 +26,14 @@ struct PointResults {
     double relativeDensity = 0;
 };
 
+// How the last marking run came to its marks; never stored.
+struct MarkingOutcome {
+    bool automatic = false;
+    bool impactFound = false;    // automatic: a start was found
+    bool impactReturned = false; // automatic: the impact fell back to the baseline
+    int noisePulsesSkipped = 0;  // automatic: pulses of noise passed over
+};
+
 struct MeasurePoint {
     PointHeader header{};
 
@@ -54,6 +62,7 @@ struct MeasurePoint {
     double yMin = 0;
     int32_t listRow = 0; // a merged wave's row in the wave list
 
+    MarkingOutcome marking{};
     PointResults results{};
     bool hasResults = false; // false for deleted points and before conditioning
 

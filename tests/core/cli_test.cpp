@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 #include <sys/wait.h>
 
 namespace tarvel::test {
@@ -68,6 +69,24 @@ TEST_F(CliTest, AnalyzeProjectInEveryFormat) {
     ASSERT_EQ(text.exitCode, 0);
     EXPECT_NE(text.out.find("变形模量 (MPa): 8"), std::string::npos) << text.out;
     EXPECT_NE(text.out.find("测区变形模量(MPa): "), std::string::npos);
+}
+
+TEST(CliAnalyze, RecordsWithoutBaselineNoiseGiveTheSameNumbersAsBefore) {
+    // The sample project has noise only during the contact. The saved output
+    // predates the skipping of noise pulses, flags and acceptance.
+    const std::string source = TARVEL_SOURCE_DIR;
+    CliRun run = runCli("analyze " + source + "/samples/demo/demo.Prj");
+    ASSERT_EQ(run.exitCode, 0);
+    nlohmann::json now = nlohmann::json::parse(run.out);
+    for (nlohmann::json& area : now["areas"]) {
+        area.erase("acceptance");
+        for (nlohmann::json& point : area["points"]) {
+            point.erase("flags");
+            point.erase("noisePulsesSkipped");
+        }
+    }
+    std::vector<unsigned char> saved = readBytes(source + "/tests/core/data/demo-analyze.json");
+    EXPECT_EQ(now, nlohmann::json::parse(saved.begin(), saved.end()));
 }
 
 TEST_F(CliTest, InfoDecodesTexts) {
