@@ -1,5 +1,7 @@
 #include "results.h"
 
+#include "quality_assessment.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -72,6 +74,7 @@ PointResults computePointResults(const MeasurePoint& point, const PipHeader& h) 
     r.dryDensity = dryDensity;
     r.compactionDegree = static_cast<float>(rho / rhoMax);
     r.relativeDensity = static_cast<float>((rho - rhoMin) * rhoMax / rho / (rhoMax - rhoMin));
+    r.flags = assessQuality(point, h);
     return r;
 }
 

@@ -2,6 +2,7 @@
 // series and values derived from them (never stored, rebuilt by conditioning).
 #pragma once
 
+#include "quality_flags.h"
 #include "records.h"
 
 #include <array>
@@ -24,6 +25,8 @@ struct PointResults {
     double dryDensity = 0;       // g/cm3
     double compactionDegree = 0;
     double relativeDensity = 0;
+
+    QualityFlags flags; // how far the twelve can be trusted
 };
 
 // How the last marking run came to its marks; never stored.
