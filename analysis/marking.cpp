@@ -1,5 +1,8 @@
 #include "marking.h"
 
+#include "pulse_search.h"
+
+#include <algorithm>
 #include <cmath>
 
 namespace tarvel {
@@ -17,30 +20,50 @@ void setYRange(MeasurePoint& point) {
     point.yMin = -0.5 * point.yMax;
 }
 
-void markAutomatically(MeasurePoint& point, double dt) {
+// A pulse less than half as high above the baseline as the record's largest
+// sample is instrument noise, not the ball: real accelerometers always carry a
+// count or more, far above the start threshold.
+bool isImpactHigh(const Pulse& pulse, double baseline, double recordMax) {
+    return !(pulse.peakValue - baseline < 0.5 * (recordMax - baseline));
+}
+
+// The start rule, skipping pulses that are noise. When no pulse is high
+// enough, the first one found stands.
+MarkingOutcome markAutomatically(MeasurePoint& point, double dt) {
     const std::vector<double>& a = point.accel;
-    const int n = static_cast<int>(a.size());
-    const double threshold = point.baseline + kStartThreshold;
-    enum { Searching, Tracking } state = Searching;
-    for (int k = 0; k < n; ++k) {
-        if (state == Searching) {
-            if (k < 1 || k + 2 > n - 1)
-                continue;
-            if (!(a[k] > threshold && a[k + 1] > threshold && a[k + 2] > threshold))
-                continue;
-            point.header.startMark = static_cast<float>((k - 1) * dt / 1000);
-            point.peakValue = a[k];
-            state = Tracking;
+    const double baseline = point.baseline;
+    MarkingOutcome outcome;
+    outcome.automatic = true;
+    const std::optional<Pulse> first = findPulse(a, baseline, 0);
+    if (!first)
+        return outcome;
+    const double recordMax = *std::max_element(a.begin(), a.end());
+
+    Pulse impact = *first;
+    int skipped = 0;
+    for (Pulse pulse = *first;; ++skipped) {
+        if (isImpactHigh(pulse, baseline, recordMax)) {
+            impact = pulse;
+            break;
         }
-        if (point.peakValue <= a[k]) { // a later equal sample wins
-            point.peakTime = k * dt / 1000;
-            point.peakValue = a[k];
+        std::optional<Pulse> next =
+            pulse.returned ? findPulse(a, baseline, pulse.end + 1) : std::nullopt;
+        if (!next) {
+            skipped = 0;
+            break;
         }
-        if (a[k - 1] > point.baseline && a[k] <= point.baseline) {
-            point.header.endMark = static_cast<float>((k - 1) * dt / 1000);
-            return;
-        }
+        pulse = *next;
     }
+
+    outcome.impactFound = true;
+    outcome.impactReturned = impact.returned;
+    outcome.noisePulsesSkipped = skipped;
+    point.header.startMark = static_cast<float>(impact.start * dt / 1000);
+    point.peakTime = impact.peak * dt / 1000;
+    point.peakValue = impact.peakValue;
+    if (impact.returned)
+        point.header.endMark = static_cast<float>(impact.end * dt / 1000);
+    return outcome;
 }
 
 void markByStoredMarks(MeasurePoint& point, double dt) {
@@ -76,10 +99,12 @@ void markPoint(MeasurePoint& point, const PipHeader& header) {
     point.peakValue = 0;
 
     const double dt = header.sampleInterval;
-    if (point.header.params.autoMark == 1)
-        markAutomatically(point, dt);
-    else
+    if (point.header.params.autoMark == 1) {
+        point.marking = markAutomatically(point, dt);
+    } else {
+        point.marking = MarkingOutcome{};
         markByStoredMarks(point, dt);
+    }
 
     point.startMarkMs = point.header.startMark;
     point.endMarkMs = point.header.endMark;

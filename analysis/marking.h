@@ -6,12 +6,10 @@
 
 namespace tarvel {
 
-// The start threshold sits this far above the baseline: three samples in a
-// row strictly above it start the contact.
-inline constexpr double kStartThreshold = 0.005;
-
 // Resets the point's derived marks, sets its y range and marks it (automatic
-// or by its stored marks, as its autoMark says). Needs accel filled.
+// or by its stored marks, as its autoMark says), recording how in its
+// `marking`. Automatic marking passes over pulses of instrument noise before
+// the impact. Needs accel filled.
 void markPoint(MeasurePoint& point, const PipHeader& header);
 
 } // namespace tarvel

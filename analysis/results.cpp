@@ -1,5 +1,6 @@
 #include "results.h"
 
+#include "quality_assessment.h"
 #include "result_fields.h"
 
 #include <cmath>
@@ -74,6 +75,7 @@ PointResults computePointResults(const MeasurePoint& point, const PipHeader& h) 
     r.dryDensity = dryDensity;
     r.compactionDegree = static_cast<float>(rho / rhoMax);
     r.relativeDensity = static_cast<float>((rho - rhoMin) * rhoMax / rho / (rhoMax - rhoMin));
+    r.flags = assessQuality(point, h);
     return r;
 }
 

@@ -12,7 +12,8 @@
 namespace tarvel {
 
 // All twelve results of a marked point (Hertz contact of a ball on a
-// half-space), from its marks, peak, samples and the file header.
+// half-space), from its marks, peak, samples and the file header, with the
+// quality flags that say how far they can be trusted.
 PointResults computePointResults(const MeasurePoint& point, const PipHeader& header);
 
 // The double integral of the measured deceleration from the start mark to

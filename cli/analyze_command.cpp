@@ -1,11 +1,15 @@
-// tarvel-cli analyze: the marks and results of every point, as JSON, CSV or text.
+// tarvel-cli analyze: the marks, results and quality flags of every point and
+// the acceptance of every area, as JSON, CSV or text.
 #include "analysis/result_fields.h"
 #include "analysis/results.h"
 #include "cli_common.h"
 #include "data/gbk_text.h"
 #include "json_writer.h"
+#include "quality_output.h"
 
+#include <cmath>
 #include <iostream>
+#include <set>
 #include <sstream>
 
 namespace tarvel::cli {
@@ -32,7 +36,7 @@ const std::vector<Column> kColumns = [] {
     return columns;
 }();
 
-void writeAreaJson(JsonWriter& json, const NamePipeFile& file) {
+void writeAreaJson(JsonWriter& json, const NamePipeFile& file, const AreaRequirement& requirement) {
     AreaMeans means = computeAreaMeans(file);
     json.beginObject();
     json.key("fileName");
@@ -62,9 +66,11 @@ void writeAreaJson(JsonWriter& json, const NamePipeFile& file) {
             json.key(column.name);
             json.value(column.of(point));
         }
+        writeFlagsJson(json, point.results.flags);
         json.endObject();
     }
     json.endArray();
+    writeAcceptanceJson(json, judgeArea(file, requirement));
     json.endObject();
 }
 
@@ -84,7 +90,7 @@ void writeCsvHeader(std::ostream& out) {
     out << "fileName,index,pointNo,pointColumn";
     for (const Column& column : kColumns)
         out << ',' << column.name;
-    out << "\r\n";
+    out << ",flags\r\n";
 }
 
 void writeAreaCsv(std::ostream& out, const NamePipeFile& file) {
@@ -98,11 +104,12 @@ void writeAreaCsv(std::ostream& out, const NamePipeFile& file) {
             std::string number = jsonNumber(column.of(point));
             out << ',' << (number == "null" ? "" : number); // an empty cell for non-finite
         }
-        out << "\r\n";
+        out << ',' << flagsCsvField(point.results.flags) << "\r\n";
     }
 }
 
-void writeAreaText(std::ostream& out, const NamePipeFile& file) {
+void writeAreaText(std::ostream& out, const NamePipeFile& file,
+                   const AreaRequirement& requirement) {
     out << "测区文件: " << file.fileName << "  (" << decodeGbk(file.header.areaName) << ", "
         << file.pointCount() << " 测点)\n";
     for (std::size_t index = 0; index < file.points.size(); ++index) {
@@ -113,81 +120,162 @@ void writeAreaText(std::ostream& out, const NamePipeFile& file) {
             << point.header.pointColumn << ")\n";
         for (const std::string& line : resultLines(point.results))
             out << "  " << line << '\n';
+        if (point.results.flags.any())
+            out << "  " << flagsTextLine(point.results.flags) << '\n';
     }
     AreaMeans means = computeAreaMeans(file);
     out << "\n测区变形模量(MPa): "
-        << (means.valid ? formatFixed(means.deformationModulus, 2) : std::string("-")) << '\n'
+        << (means.valid ? formatFixed(means.deformationModulus, 2) : std::string("-"))
+        << " (调和平均)\n"
         << "测区回弹模量(MPa): "
-        << (means.valid ? formatFixed(means.resilientModulus, 2) : std::string("-")) << '\n';
+        << (means.valid ? formatFixed(means.resilientModulus, 2) : std::string("-"))
+        << " (调和平均)\n";
+    writeAcceptanceText(out, judgeArea(file, requirement));
+}
+
+double requiredModulus(const std::string& option, const std::string& value) {
+    std::size_t used = 0;
+    double mpa = 0;
+    try {
+        mpa = std::stod(value, &used);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    if (used == 0 || used != value.size() || !(mpa > 0) || !std::isfinite(mpa))
+        throw std::invalid_argument(option + " needs a positive modulus in MPa, not '" + value +
+                                    "'");
+    return mpa;
+}
+
+struct AnalyzeOptions {
+    std::string path;
+    std::string format = "json";
+    AcceptanceOverrides overrides;
+    bool failOnError = false;
+};
+
+AnalyzeOptions parseOptions(const std::vector<std::string>& args) {
+    AnalyzeOptions options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (arg == "--format" && hasValue) {
+            options.format = args[++i];
+        } else if (arg.rfind("--format=", 0) == 0) {
+            options.format = arg.substr(9);
+        } else if (arg == "--require-ed" && hasValue) {
+            options.overrides.deformationModulus = requiredModulus(arg, args[++i]);
+        } else if (arg == "--require-er" && hasValue) {
+            options.overrides.resilientModulus = requiredModulus(arg, args[++i]);
+        } else if (arg == "--guarantee" && hasValue) {
+            const std::string& rate = args[++i];
+            if (rate != "95" && rate != "90")
+                throw std::invalid_argument("--guarantee takes 95 or 90, not '" + rate + "'");
+            options.overrides.guaranteeRate = rate == "95" ? 0.95 : 0.90;
+        } else if (arg == "--fail-on" && hasValue) {
+            if (args[++i] != "error")
+                throw std::invalid_argument("--fail-on takes only 'error'");
+            options.failOnError = true;
+        } else if (options.path.empty() && arg.rfind("--", 0) != 0) {
+            options.path = arg;
+        } else {
+            throw std::invalid_argument("unexpected argument '" + arg + "'");
+        }
+    }
+    if (options.path.empty())
+        throw std::invalid_argument("analyze needs a .pip or .Prj path");
+    if (options.format != "json" && options.format != "csv" && options.format != "text")
+        throw std::invalid_argument("unknown format '" + options.format + "' (json, csv or text)");
+    return options;
+}
+
+// The project's criteria file, when there is one; a bad one stops the run.
+AcceptanceCriteria projectCriteria(const std::string& projectPath, const AreaFileList& files) {
+    const std::string path = acceptanceFilePath(projectPath);
+    AcceptanceRead read = readAcceptanceFile(path);
+    if (!read.ok())
+        throw InputError{read.error};
+    std::set<std::string> names;
+    for (const auto& file : files)
+        names.insert(file->fileName);
+    for (const auto& [name, area] : read.criteria.areas)
+        if (!names.count(name))
+            std::cerr << "tarvel-cli: " << path << ": no area file " << name
+                      << " in the project; its criteria are not used\n";
+    return read.criteria;
+}
+
+bool anyErrorFlag(const NamePipeFile& file) {
+    for (const MeasurePoint& point : file.points)
+        if (!point.isDeleted() && point.results.flags.hasError())
+            return true;
+    return false;
 }
 
 } // namespace
 
 int runAnalyzeCommand(const std::vector<std::string>& args) {
-    std::string path;
-    std::string format = "json";
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--format" && i + 1 < args.size())
-            format = args[++i];
-        else if (args[i].rfind("--format=", 0) == 0)
-            format = args[i].substr(9);
-        else if (path.empty() && args[i].rfind("--", 0) != 0)
-            path = args[i];
-        else
-            throw std::invalid_argument("unexpected argument '" + args[i] + "'");
-    }
-    if (path.empty())
-        throw std::invalid_argument("analyze needs a .pip or .Prj path");
-    if (format != "json" && format != "csv" && format != "text")
-        throw std::invalid_argument("unknown format '" + format + "' (json, csv or text)");
-
+    const AnalyzeOptions options = parseOptions(args);
+    const std::string& path = options.path;
+    const std::string& format = options.format;
     InputKind kind = inputKindOf(path);
     if (kind == InputKind::Unknown)
         throw InputError{path + ": not a .pip area file or a .Prj project file"};
 
     // Everything is loaded before anything is printed: a failure prints no
-    // partial result.
-    std::ostringstream out;
+    // partial result. A lone area file has no project and so no criteria file.
+    AreaFileList files;
+    AcceptanceCriteria criteria;
+    std::string projectName;
     if (kind == InputKind::AreaFile) {
-        auto file = loadAreaOrThrow(path);
-        if (format == "json") {
-            JsonWriter json(out);
-            writeAreaJson(json, *file);
-            out << '\n';
-        } else if (format == "csv") {
-            writeCsvHeader(out);
-            writeAreaCsv(out, *file);
-        } else {
-            writeAreaText(out, *file);
-        }
+        files.push_back(loadAreaOrThrow(path));
     } else {
         ProjectLoad project = loadProjectOrThrow(path);
-        if (format == "json") {
-            JsonWriter json(out);
+        criteria = projectCriteria(path, project.files);
+        projectName = decodeGbk(project.info.projectName);
+        files = std::move(project.files);
+    }
+    auto requirement = [&](const NamePipeFile& file) {
+        return applyOverrides(requirementFor(criteria, file.fileName), options.overrides);
+    };
+
+    std::ostringstream out;
+    if (format == "json") {
+        JsonWriter json(out);
+        if (kind == InputKind::ProjectFile) {
             json.beginObject();
             json.key("projectName");
-            json.value(decodeGbk(project.info.projectName));
+            json.value(projectName);
             json.key("areas");
             json.beginArray();
-            for (const auto& file : project.files)
-                writeAreaJson(json, *file);
+        }
+        for (const auto& file : files)
+            writeAreaJson(json, *file, requirement(*file));
+        if (kind == InputKind::ProjectFile) {
             json.endArray();
             json.endObject();
-            out << '\n';
-        } else if (format == "csv") {
-            writeCsvHeader(out);
-            for (const auto& file : project.files)
-                writeAreaCsv(out, *file);
-        } else {
-            out << "工程: " << decodeGbk(project.info.projectName) << '\n';
-            for (const auto& file : project.files) {
+        }
+        out << '\n';
+    } else if (format == "csv") {
+        writeCsvHeader(out);
+        for (const auto& file : files)
+            writeAreaCsv(out, *file);
+    } else {
+        if (kind == InputKind::ProjectFile)
+            out << "工程: " << projectName << '\n';
+        for (const auto& file : files) {
+            if (kind == InputKind::ProjectFile)
                 out << '\n';
-                writeAreaText(out, *file);
-            }
+            writeAreaText(out, *file, requirement(*file));
         }
     }
     std::cout << out.str();
-    return std::cout.flush() ? kSuccess : kBadInput;
+    if (!std::cout.flush())
+        return kBadInput;
+    bool flagged = false;
+    for (const auto& file : files)
+        flagged |= anyErrorFlag(*file);
+    return options.failOnError && flagged ? kErrorFlagged : kSuccess;
 }
 
 } // namespace tarvel::cli

@@ -10,7 +10,8 @@
 
 namespace tarvel::cli {
 
-enum ExitCode { kSuccess = 0, kBadUsage = 1, kBadInput = 2 };
+// kErrorFlagged: analyze --fail-on error found a point with an error flag.
+enum ExitCode { kSuccess = 0, kBadUsage = 1, kBadInput = 2, kErrorFlagged = 3 };
 
 // Thrown by the loaders with one line naming the file and what is wrong.
 struct InputError {

@@ -12,8 +12,10 @@ namespace {
 
 const char* const kUsage =
     "usage:\n"
-    "  tarvel-cli analyze PATH [--format json|csv|text]\n"
-    "      PATH is a .pip area file or a .Prj project (every area of its folder)\n"
+    "  tarvel-cli analyze PATH [--format json|csv|text] [--require-ed MPA]\n"
+    "      [--require-er MPA] [--guarantee 95|90] [--fail-on error]\n"
+    "      PATH is a .pip area file or a .Prj project (every area of its folder);\n"
+    "      the required moduli and guarantee rate override PROJECT.acceptance.json\n"
     "  tarvel-cli info PATH\n"
     "  tarvel-cli simulate OUTDIR [--areas N] [--rows R] [--columns C]\n"
     "      [--moduli PATTERN]... [--unload-ratio X] [--noise COUNTS]\n"
@@ -26,7 +28,8 @@ const char* const kUsage =
     "  tarvel-cli report PATH.Prj [--excel FILE] [--word FILE]\n"
     "      [--pictures DIR --area N --word-pictures FILE]\n"
 #endif
-    "exit codes: 0 success, 1 bad usage, 2 a file that cannot be read, written or is not valid\n";
+    "exit codes: 0 success, 1 bad usage, 2 a file that cannot be read, written or is not valid,\n"
+    "  3 analyze --fail-on error found a point with an error flag (the results are printed)\n";
 
 } // namespace
 

@@ -2,6 +2,7 @@
 // series and values derived from them (never stored, rebuilt by conditioning).
 #pragma once
 
+#include "quality_flags.h"
 #include "records.h"
 
 #include <array>
@@ -24,6 +25,16 @@ struct PointResults {
     double dryDensity = 0;       // g/cm3
     double compactionDegree = 0;
     double relativeDensity = 0;
+
+    QualityFlags flags; // how far the twelve can be trusted
+};
+
+// How the last marking run came to its marks; never stored.
+struct MarkingOutcome {
+    bool automatic = false;
+    bool impactFound = false;    // automatic: a start was found
+    bool impactReturned = false; // automatic: the impact fell back to the baseline
+    int noisePulsesSkipped = 0;  // automatic: pulses of noise passed over
 };
 
 struct MeasurePoint {
@@ -52,6 +63,7 @@ struct MeasurePoint {
     double yMin = 0;
     int32_t listRow = 0; // a merged wave's row in the wave list
 
+    MarkingOutcome marking{};
     PointResults results{};
     bool hasResults = false; // false for deleted points and before conditioning
 

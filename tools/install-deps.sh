@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   cmake g++ make pkg-config clang-format
-  libgtest-dev libbenchmark-dev libfftw3-dev
+  libgtest-dev libbenchmark-dev libfftw3-dev libboost-dev nlohmann-json3-dev
   qtbase5-dev libqt5svg5-dev libqwt-qt5-dev fonts-wqy-zenhei xvfb xauth
   libxlsxwriter-dev libminizip-dev libpugixml-dev
   python3-openpyxl python3-docx

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <map>
+#include <nlohmann/json.hpp>
 #include <sys/wait.h>
 
 namespace tarvel::test {
@@ -14,8 +16,10 @@ struct CliRun {
     std::string out;
 };
 
-CliRun runCli(const std::string& arguments) {
-    std::string command = std::string(TARVEL_CLI_PATH) + " " + arguments + " 2>/dev/null";
+// Standard error is dropped, or mixed into `out` when asked for.
+CliRun runCli(const std::string& arguments, bool withErrors = false) {
+    std::string command =
+        std::string(TARVEL_CLI_PATH) + " " + arguments + (withErrors ? " 2>&1" : " 2>/dev/null");
     CliRun run{-1, {}};
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)
@@ -68,6 +72,114 @@ TEST_F(CliTest, AnalyzeProjectInEveryFormat) {
     ASSERT_EQ(text.exitCode, 0);
     EXPECT_NE(text.out.find("变形模量 (MPa): 8"), std::string::npos) << text.out;
     EXPECT_NE(text.out.find("测区变形模量(MPa): "), std::string::npos);
+}
+
+TEST(CliAnalyze, RecordsWithoutBaselineNoiseGiveTheSameNumbersAsBefore) {
+    // The sample project has noise only during the contact. The saved output
+    // predates the skipping of noise pulses, flags and acceptance.
+    const std::string source = TARVEL_SOURCE_DIR;
+    CliRun run = runCli("analyze " + source + "/samples/demo/demo.Prj");
+    ASSERT_EQ(run.exitCode, 0);
+    nlohmann::json now = nlohmann::json::parse(run.out);
+    for (nlohmann::json& area : now["areas"]) {
+        area.erase("acceptance");
+        for (nlohmann::json& point : area["points"]) {
+            point.erase("flags");
+            point.erase("noisePulsesSkipped");
+        }
+    }
+    std::vector<unsigned char> saved = readBytes(source + "/tests/core/data/demo-analyze.json");
+    EXPECT_EQ(now, nlohmann::json::parse(saved.begin(), saved.end()));
+}
+
+TEST_F(CliTest, AcceptanceFromTheCriteriaFileAndTheOptions) {
+    const std::string criteria = R"({"requiredDeformationModulus": 200,
+        "areas": {"area-2.pip": {"requiredDeformationModulus": 60}}})";
+    writeBytes(dir.file("demo.acceptance.json"), {criteria.begin(), criteria.end()});
+    auto acceptanceOf = [&](const std::string& options) {
+        CliRun run = runCli("analyze " + dir.file("demo.Prj") + options);
+        EXPECT_EQ(run.exitCode, 0);
+        // Areas come in directory-listing order: index them by name.
+        std::map<std::string, nlohmann::json> areas;
+        const nlohmann::json project = nlohmann::json::parse(run.out);
+        for (const nlohmann::json& area : project["areas"])
+            areas[area["fileName"]] = area["acceptance"];
+        return std::vector<nlohmann::json>{areas["area-1.pip"], areas["area-2.pip"]};
+    };
+
+    std::vector<nlohmann::json> fromFile = acceptanceOf("");
+    ASSERT_EQ(fromFile.size(), 2u);
+    EXPECT_EQ(fromFile[0]["requiredDeformationModulus"], 200);
+    EXPECT_EQ(fromFile[0]["verdict"], "不合格");
+    EXPECT_EQ(fromFile[0]["n"], 6);
+    EXPECT_EQ(fromFile[0]["excluded"], 0);
+    EXPECT_EQ(fromFile[0]["passShare"], 0);
+    EXPECT_EQ(fromFile[1]["requiredDeformationModulus"], 60);
+    EXPECT_EQ(fromFile[1]["verdict"], "合格");
+    EXPECT_EQ(fromFile[1]["guaranteeRate"], 0.95);
+    EXPECT_FALSE(fromFile[1].contains("resilientModulus"));
+
+    std::vector<nlohmann::json> overridden =
+        acceptanceOf(" --require-ed 50 --require-er 500 --guarantee 90");
+    for (const nlohmann::json& area : overridden) {
+        EXPECT_EQ(area["requiredDeformationModulus"], 50);
+        EXPECT_EQ(area["verdict"], "合格");
+        EXPECT_EQ(area["guaranteeRate"], 0.9);
+        EXPECT_EQ(area["resilientModulus"]["requiredResilientModulus"], 500);
+        EXPECT_EQ(area["resilientModulus"]["verdict"], "不合格");
+    }
+    EXPECT_LT(overridden[0]["representativeValue"].get<double>(),
+              overridden[0]["mean"].get<double>());
+
+    CliRun text = runCli("analyze " + dir.file("demo.Prj") + " --format text");
+    EXPECT_NE(text.out.find("  判定: 不合格\n"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("  判定: 合格\n"), std::string::npos);
+
+    EXPECT_EQ(runCli("analyze " + dir.file("demo.Prj") + " --guarantee 80").exitCode, 1);
+    EXPECT_EQ(runCli("analyze " + dir.file("demo.Prj") + " --require-ed -3").exitCode, 1);
+    EXPECT_EQ(runCli("analyze " + dir.file("demo.Prj") + " --require-er 7x").exitCode, 1);
+    EXPECT_EQ(runCli("analyze " + dir.file("demo.Prj") + " --fail-on warning").exitCode, 1);
+}
+
+TEST_F(CliTest, MalformedCriteriaFileIsRefusedWithItsPath) {
+    writeBytes(dir.file("demo.acceptance.json"), {'{', '"', 'x', '"'});
+    CliRun run = runCli("analyze " + dir.file("demo.Prj") + " --require-ed 80", true);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.out.rfind("tarvel-cli: " + dir.file("demo.acceptance.json") + ": ", 0), 0u)
+        << run.out;
+    EXPECT_EQ(run.out.find('{'), std::string::npos); // no analysis printed
+}
+
+TEST(CliFlags, ErrorFlagsShowInEveryFormatAndCanFailTheRun) {
+    // A 1 MPa point's contact outlasts the 1024-sample record: no return.
+    TempDir dir;
+    ASSERT_EQ(runCli("simulate " + dir.path() +
+                     " --areas 1 --rows 1 --columns 3 --moduli 80,1,90 --samples 1024")
+                  .exitCode,
+              0);
+    const std::string area = "analyze " + dir.file("area-1.pip");
+    CliRun json = runCli(area);
+    EXPECT_EQ(json.exitCode, 0);
+    nlohmann::json points = nlohmann::json::parse(json.out)["points"];
+    EXPECT_EQ(points[0]["flags"], nlohmann::json::array());
+    EXPECT_EQ(points[1]["flags"], (nlohmann::json{"noReturn", "contactTime"}));
+    EXPECT_EQ(nlohmann::json::parse(json.out)["acceptance"]["excluded"], 1);
+
+    CliRun csv = runCli(area + " --format csv");
+    EXPECT_NE(csv.out.find(",flags\r\n"), std::string::npos);
+    EXPECT_NE(csv.out.find(",noReturn;contactTime\r\n"), std::string::npos);
+    CliRun text = runCli(area + " --format text");
+    EXPECT_NE(text.out.find("  质量: 撞击未回到基线 (错误), 接触时间异常 (错误)\n"),
+              std::string::npos)
+        << text.out;
+
+    CliRun failing = runCli(area + " --fail-on error");
+    EXPECT_EQ(failing.exitCode, 3);
+    EXPECT_EQ(failing.out, json.out); // the results are still printed
+}
+
+TEST_F(CliTest, FailOnErrorPassesCleanRecords) {
+    EXPECT_EQ(runCli("analyze " + dir.file("demo.Prj") + " --fail-on error").exitCode, 0);
 }
 
 TEST_F(CliTest, InfoDecodesTexts) {

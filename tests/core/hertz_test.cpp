@@ -60,6 +60,38 @@ TEST(HertzCheck, StifferUnloadingRaisesOnlyTheResilientModulus) {
     }
 }
 
+std::vector<double> deformationModuli(double modulus, double baselineNoise, uint32_t seed) {
+    SyntheticArea spec;
+    spec.moduliMPa = {modulus};
+    spec.baselineNoiseCounts = baselineNoise;
+    spec.seed = seed;
+    NamePipeFile area = makeSyntheticArea(spec, "test");
+    conditionFile(area);
+    std::vector<double> moduli;
+    for (const MeasurePoint& point : area.points)
+        moduli.push_back(point.results.deformationModulus);
+    return moduli;
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+TEST(HertzCheck, BaselineNoiseBarelyMovesTheModuli) {
+    // The same impacts with and without noise before and after the contact.
+    for (double noise : {1.0, 3.0, 10.0})
+        for (double modulus : {20.0, 80.0, 200.0}) {
+            SCOPED_TRACE(testing::Message() << noise << " counts, " << modulus << " MPa");
+            std::vector<double> clean = deformationModuli(modulus, 0, 3);
+            std::vector<double> noisy = deformationModuli(modulus, noise, 3);
+            ASSERT_EQ(clean.size(), 25u);
+            EXPECT_NEAR(median(noisy) / median(clean), 1.0, 0.02);
+            for (std::size_t i = 0; i < clean.size(); ++i)
+                EXPECT_NEAR(noisy[i] / clean[i], 1.0, 0.10) << "point " << i;
+        }
+}
+
 TEST(Synthetic, RawSamplesGiveBackTheAccelerationTimesGain) {
     SyntheticArea spec;
     spec.rows = 1;

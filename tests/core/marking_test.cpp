@@ -65,15 +65,88 @@ TEST(AutomaticMarking, WaveThatNeverFallsBackKeepsTheOldEnd) {
     EXPECT_DOUBLE_EQ(p.peakTime, 7.0);
 }
 
-TEST(AutomaticMarking, OneCountOfNoiseBeforeTheImpactStartsTheMark) {
-    // The threshold sits far below one converter count: this is the
-    // instrument's rule, and why quiet data matters.
+// A wave of zeros with an impact of `height` over samples 100..119.
+std::vector<double> impactAt100(double height) {
     std::vector<double> wave(200, 0.0);
-    wave[20] = wave[21] = wave[22] = 1;
     for (int k = 100; k < 120; ++k)
-        wave[static_cast<std::size_t>(k)] = 500;
+        wave[static_cast<std::size_t>(k)] = height;
+    return wave;
+}
+
+TEST(NoiseSkipping, OneCountBlipBeforeTheImpactIsPassedOver) {
+    // The threshold sits far below one converter count, so the rule alone
+    // would start the mark at the blip.
+    std::vector<double> wave = impactAt100(500);
+    wave[20] = wave[21] = wave[22] = 1;
     MeasurePoint p = marked(wave);
-    EXPECT_FLOAT_EQ(p.header.startMark, 0.19f);
+    EXPECT_FLOAT_EQ(p.header.startMark, 0.99f);
+    EXPECT_FLOAT_EQ(p.header.endMark, 1.19f);
+    EXPECT_DOUBLE_EQ(p.peakTime, 1.19);
+    EXPECT_DOUBLE_EQ(p.peakValue, 500);
+    EXPECT_EQ(p.marking.noisePulsesSkipped, 1);
+}
+
+TEST(NoiseSkipping, ThreeCountBlipThenTheImpact) {
+    std::vector<double> wave = impactAt100(500);
+    wave[40] = 1;
+    wave[41] = 3;
+    wave[42] = 2;
+    MeasurePoint p = marked(wave);
+    EXPECT_FLOAT_EQ(p.header.startMark, 0.99f);
+    EXPECT_EQ(p.marking.noisePulsesSkipped, 1);
+}
+
+TEST(NoiseSkipping, PulseOfExactlyHalfTheHeightIsTheImpact) {
+    std::vector<double> wave = impactAt100(500);
+    wave[40] = wave[41] = wave[42] = 250;
+    MeasurePoint p = marked(wave);
+    EXPECT_FLOAT_EQ(p.header.startMark, 0.39f);
+    EXPECT_FLOAT_EQ(p.header.endMark, 0.42f);
+    EXPECT_EQ(p.marking.noisePulsesSkipped, 0);
+
+    // Half the height is measured above the baseline.
+    std::vector<double> raised(200, 100.0);
+    for (int k = 40; k < 43; ++k)
+        raised[static_cast<std::size_t>(k)] = 349; // 249 above a baseline of 100
+    for (int k = 100; k < 120; ++k)
+        raised[static_cast<std::size_t>(k)] = 600; // 500 above it
+    EXPECT_FLOAT_EQ(marked(raised, 1, 0, 0, 100).header.startMark, 0.99f);
+}
+
+TEST(NoiseSkipping, OneCountOfNoiseEverywhereBeforeTheImpact) {
+    std::vector<double> wave = impactAt100(500);
+    for (int k = 1; k < 96; ++k) // runs of three or four counts, then a zero
+        wave[static_cast<std::size_t>(k)] = k % 5 == 0 ? 0 : 1;
+    MeasurePoint p = marked(wave);
+    EXPECT_FLOAT_EQ(p.header.startMark, 0.99f);
+    EXPECT_DOUBLE_EQ(p.peakValue, 500);
+    EXPECT_EQ(p.marking.noisePulsesSkipped, 19);
+}
+
+TEST(NoiseSkipping, WhenNoPulseIsHighEnoughTheFirstStands) {
+    // The largest sample is a two-sample spike, which is no pulse at all.
+    std::vector<double> wave(200, 0.0);
+    wave[10] = wave[11] = wave[12] = 4;
+    wave[50] = wave[51] = wave[52] = 6;
+    wave[100] = wave[101] = 1000;
+    MeasurePoint p = marked(wave);
+    EXPECT_FLOAT_EQ(p.header.startMark, 0.09f);
+    EXPECT_FLOAT_EQ(p.header.endMark, 0.12f);
+    EXPECT_DOUBLE_EQ(p.peakValue, 4);
+    EXPECT_EQ(p.marking.noisePulsesSkipped, 0);
+}
+
+TEST(NoiseSkipping, ImpactThatNeverReturnsKeepsTheStoredEnd) {
+    std::vector<double> wave(1024, 0.0);
+    wave[20] = wave[21] = wave[22] = 2;
+    for (std::size_t k = 100; k < wave.size(); ++k)
+        wave[k] = 300;
+    MeasurePoint p = marked(wave, 1, 0, 3.25f);
+    EXPECT_FLOAT_EQ(p.header.startMark, 0.99f);
+    EXPECT_FLOAT_EQ(p.header.endMark, 3.25f);
+    EXPECT_DOUBLE_EQ(p.peakTime, 10.23); // the last of equal maxima
+    EXPECT_TRUE(p.marking.impactFound);
+    EXPECT_FALSE(p.marking.impactReturned);
 }
 
 TEST(StoredMarks, FirstOfEqualMaximaBetweenTheMarks) {

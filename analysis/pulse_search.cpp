@@ -1,0 +1,33 @@
+#include "pulse_search.h"
+
+#include <algorithm>
+
+namespace tarvel {
+
+std::optional<Pulse> findPulse(const std::vector<double>& a, double baseline, int from) {
+    const int n = static_cast<int>(a.size());
+    const double threshold = baseline + kStartThreshold;
+    for (int k = std::max(from, 1); k + 2 <= n - 1; ++k) {
+        if (!(a[k] > threshold && a[k + 1] > threshold && a[k + 2] > threshold))
+            continue;
+        Pulse pulse;
+        pulse.start = k - 1;
+        pulse.peak = k;
+        pulse.peakValue = a[k];
+        for (int j = k + 1; j < n; ++j) {
+            if (pulse.peakValue <= a[j]) { // a later equal sample wins
+                pulse.peak = j;
+                pulse.peakValue = a[j];
+            }
+            if (a[j - 1] > baseline && a[j] <= baseline) {
+                pulse.returned = true;
+                pulse.end = j - 1;
+                return pulse;
+            }
+        }
+        return pulse;
+    }
+    return std::nullopt;
+}
+
+} // namespace tarvel

@@ -1,0 +1,161 @@
+#include "acceptance_file.h"
+
+#include "atomic_file.h"
+
+#include <cmath>
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <set>
+#include <vector>
+
+namespace tarvel {
+namespace {
+
+using Json = nlohmann::json;
+
+// Far larger than any real criteria file; a bound against hostile ones.
+constexpr std::uintmax_t kMaxFileBytes = 1 << 20;
+
+struct Invalid {
+    std::string reason;
+};
+
+// nlohmann keeps the last of duplicate keys silently; a file that says two
+// things about one key is refused instead.
+Json parseRefusingDuplicates(std::string_view text) {
+    std::vector<std::set<std::string>> open;
+    std::string duplicate;
+    auto watch = [&](int, Json::parse_event_t event, Json& parsed) {
+        if (event == Json::parse_event_t::object_start)
+            open.emplace_back();
+        else if (event == Json::parse_event_t::object_end && !open.empty())
+            open.pop_back();
+        else if (event == Json::parse_event_t::key && !open.empty() && duplicate.empty() &&
+                 !open.back().insert(parsed.get<std::string>()).second)
+            duplicate = parsed.get<std::string>();
+        return true;
+    };
+    Json root = Json::parse(text, watch);
+    if (!duplicate.empty())
+        throw Invalid{"the key \"" + duplicate + "\" appears twice in one object"};
+    return root;
+}
+
+std::optional<double> requiredModulus(const Json& value, const std::string& where) {
+    if (value.is_null())
+        return std::nullopt;
+    if (!value.is_number() || !(value.get<double>() > 0) || !std::isfinite(value.get<double>()))
+        throw Invalid{where + " must be a positive number of MPa or null"};
+    return value.get<double>();
+}
+
+AreaOverride areaOverride(const Json& entry, const std::string& name) {
+    if (!entry.is_object())
+        throw Invalid{"areas.\"" + name + "\" must be an object"};
+    AreaOverride area;
+    for (const auto& [key, value] : entry.items()) {
+        const std::string where = "areas.\"" + name + "\"." + key;
+        if (key == "requiredDeformationModulus")
+            area.deformationModulus = {true, requiredModulus(value, where)};
+        else if (key == "requiredResilientModulus")
+            area.resilientModulus = {true, requiredModulus(value, where)};
+        else
+            throw Invalid{"unknown key " + where};
+    }
+    return area;
+}
+
+AcceptanceCriteria criteriaFrom(const Json& root) {
+    if (!root.is_object())
+        throw Invalid{"the top level must be an object"};
+    AcceptanceCriteria criteria;
+    for (const auto& [key, value] : root.items()) {
+        if (key == "requiredDeformationModulus") {
+            criteria.requiredDeformationModulus = requiredModulus(value, key);
+        } else if (key == "requiredResilientModulus") {
+            criteria.requiredResilientModulus = requiredModulus(value, key);
+        } else if (key == "guaranteeRate") {
+            if (!value.is_number() || (value.get<double>() != 0.95 && value.get<double>() != 0.9))
+                throw Invalid{"guaranteeRate must be 0.95 or 0.90"};
+            criteria.guaranteeRate = value.get<double>();
+        } else if (key == "areas") {
+            if (!value.is_object())
+                throw Invalid{"areas must be an object"};
+            for (const auto& [name, entry] : value.items())
+                criteria.areas[name] = areaOverride(entry, name);
+        } else {
+            throw Invalid{"unknown key \"" + key + "\""};
+        }
+    }
+    return criteria;
+}
+
+} // namespace
+
+AreaRequirement requirementFor(const AcceptanceCriteria& criteria,
+                               const std::string& areaFileName) {
+    AreaRequirement requirement{criteria.requiredDeformationModulus,
+                                criteria.requiredResilientModulus, criteria.guaranteeRate};
+    auto area = criteria.areas.find(areaFileName);
+    if (area == criteria.areas.end())
+        return requirement;
+    if (area->second.deformationModulus.present)
+        requirement.deformationModulus = area->second.deformationModulus.mpa;
+    if (area->second.resilientModulus.present)
+        requirement.resilientModulus = area->second.resilientModulus.mpa;
+    return requirement;
+}
+
+std::string acceptanceFilePath(const std::string& projectPath) {
+    std::filesystem::path path(projectPath);
+    path.replace_extension(".acceptance.json");
+    return path.string();
+}
+
+AcceptanceRead parseAcceptance(std::string_view text) {
+    AcceptanceRead read;
+    read.found = true;
+    try {
+        read.criteria = criteriaFrom(parseRefusingDuplicates(text));
+    } catch (const Json::exception& error) {
+        // Drop the library's "[json.exception.parse_error.101] " tag.
+        std::string message = error.what();
+        std::size_t tagEnd = message.find("] ");
+        read.error = tagEnd == std::string::npos ? message : message.substr(tagEnd + 2);
+    } catch (const Invalid& invalid) {
+        read.error = invalid.reason;
+    }
+    if (!read.ok())
+        read.criteria = AcceptanceCriteria{};
+    return read;
+}
+
+AcceptanceRead readAcceptanceFile(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::exists(path, error) && !error)
+        return {};
+    AcceptanceRead read;
+    read.found = true;
+    std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error) {
+        read.error = path + ": " + error.message();
+        return read;
+    }
+    if (size > kMaxFileBytes) {
+        read.error = path + ": larger than 1 MiB, not a criteria file";
+        return read;
+    }
+    std::vector<unsigned char> bytes;
+    std::string reason = readWholeFile(path, bytes);
+    if (!reason.empty()) {
+        read.error = path + ": " + reason;
+        return read;
+    }
+    read = parseAcceptance(
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    if (!read.ok())
+        read.error = path + ": " + read.error;
+    return read;
+}
+
+} // namespace tarvel
