@@ -490,6 +490,9 @@ std::optional<Refresh> exchange(NamePipeFile& file, EditRecord& record) {
     }
     if (record.currentPoint >= 0)
         std::swap(record.currentPoint, file.currentPoint);
+    // A redo after later deletions may name a wave deleted since.
+    if (validPoint(file, file.currentPoint - 1) && pointAt(file, file.currentPoint - 1).isDeleted())
+        file.currentPoint = nextCurrentPoint(file, file.currentPoint - 1);
     file.deletedCount = countDeleted(file);
     return refreshOf(record);
 }

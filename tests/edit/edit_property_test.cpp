@@ -114,6 +114,7 @@ void expectConsistent(const EditHarness& h, const FlagModel& model) {
     ASSERT_EQ(file.deletedCount, std::count(deleted.begin(), deleted.end(), 1));
     ASSERT_GE(file.currentPoint, 0);
     ASSERT_LE(file.currentPoint, count);
+    ASSERT_TRUE(file.currentPoint == 0 || !file.points[file.currentPoint - 1].isDeleted());
     for (const auto* stack : {&h.history.undoStack(), &h.history.redoStack()}) {
         for (const EditRecord& record : *stack) {
             ASSERT_LT(record.pointIndex, count);

@@ -33,15 +33,17 @@ TEST(EditRules, AStaleRedoOfADeleteDoesNothing) {
     EXPECT_EQ(h.file.deletedCount, 1);
 }
 
-TEST(EditRules, RedoingADeleteLeavesLaterDeletionsStanding) {
+TEST(EditRules, RedoingADeleteLeavesLaterDeletionsAndShowsAWaveLeft) {
     EditHarness h(4);
+    h.file.currentPoint = 2;
     ASSERT_TRUE(h.run(DeletePoint{1}));
     ASSERT_TRUE(h.step(true));
-    ASSERT_TRUE(h.run(DeletePoint{2}));
+    ASSERT_TRUE(h.run(DeletePoint{0}));
     ASSERT_TRUE(h.step(false));
+    EXPECT_TRUE(h.file.points[0].isDeleted());
     EXPECT_TRUE(h.file.points[1].isDeleted());
-    EXPECT_TRUE(h.file.points[2].isDeleted());
     EXPECT_EQ(h.file.deletedCount, 2);
+    EXPECT_EQ(h.file.currentPoint, 3);
 }
 
 TEST(EditRules, AMergedWaveTakesTheMeanEndAndTheTruncatedMeanOfItsSamples) {
