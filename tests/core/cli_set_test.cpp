@@ -80,7 +80,7 @@ protected:
 
 TEST_F(SetCommandTest, ChangesOnlyTheNamedBytesOfKeptBlocks) {
     const CliOutput run =
-        cli("set " + dir.file("p.Prj") + " dropHeight=0.6 filterType=4 filterF2=900");
+        cli("set " + dir.file("p.Prj") + " dropHeight=0.6 filterType=4 filterF2=000000000900");
     ASSERT_EQ(run.exitCode, 0);
     const float height = 0.6f;
     const int32_t type = 4;
