@@ -90,6 +90,7 @@ TEST(EditRules, UndoingCorrectionAndAutomaticMarkingRestoresHandMarks) {
     EXPECT_NE(bytesOf(h.file.points[1].header), hand);
     EXPECT_NE(bytesOf(h.file.points[0].header), automatic);
     ASSERT_TRUE(h.step(true));
+    EXPECT_EQ(bytesOf(h.file.points[0].header), automatic);
     ASSERT_TRUE(h.step(true));
     EXPECT_EQ(bytesOf(h.file.points[1].header), hand);
     EXPECT_EQ(bytesOf(h.file.points[0].header), automatic);
