@@ -8,19 +8,14 @@
 #include "edit/edit_history.h"
 #include "tests/core/fixtures.h"
 
-#include <cstring>
 #include <vector>
 
 namespace tarvel::test {
 
-inline std::vector<unsigned char> bytesOf(const PipHeader& header) {
-    const auto* from = reinterpret_cast<const unsigned char*>(&header);
-    return {from, from + sizeof header};
-}
-
-inline std::vector<unsigned char> bytesOf(const PointHeader& header) {
-    const auto* from = reinterpret_cast<const unsigned char*>(&header);
-    return {from, from + sizeof header};
+// The stored bytes of a file or point header.
+template <class Record> std::vector<unsigned char> bytesOf(const Record& record) {
+    const auto* from = reinterpret_cast<const unsigned char*>(&record);
+    return {from, from + sizeof record};
 }
 
 struct EditHarness {
