@@ -30,6 +30,7 @@ ProjectLoad loadProjectOrThrow(const std::string& path);
 
 int runAnalyzeCommand(const std::vector<std::string>& args);
 int runInfoCommand(const std::vector<std::string>& args);
+int runSetCommand(const std::vector<std::string>& args);
 int runSimulateCommand(const std::vector<std::string>& args);
 
 } // namespace tarvel::cli

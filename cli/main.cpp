@@ -1,5 +1,7 @@
-// tarvel-cli: batch analysis, header listings and synthetic data without a screen.
+// tarvel-cli: batch analysis, header listings, parameter corrections and synthetic data
+// without a screen.
 #include "cli_common.h"
+#include "edit/header_fields.h"
 #ifdef TARVEL_WITH_REPORT
 #include "report_command.h"
 #endif
@@ -7,16 +9,22 @@
 #include <exception>
 #include <iostream>
 #include <stdexcept>
+#include <string>
 
 namespace {
 
-const char* const kUsage =
+const char* const kUsageStart =
     "usage:\n"
     "  tarvel-cli analyze PATH [--format json|csv|text] [--require-ed MPA]\n"
     "      [--require-er MPA] [--guarantee 95|90] [--fail-on error]\n"
     "      PATH is a .pip area file or a .Prj project (every area of its folder);\n"
     "      the required moduli and guarantee rate override PROJECT.acceptance.json\n"
     "  tarvel-cli info PATH\n"
+    "  tarvel-cli set PATH FIELD=VALUE... [--dry-run]\n"
+    "      stores each value in every area of PATH, changing only those bytes, and prints\n"
+    "      per area its file name and deformation and resilient moduli after the change\n";
+
+const char* const kUsageEnd =
     "  tarvel-cli simulate OUTDIR [--areas N] [--rows R] [--columns C]\n"
     "      [--moduli PATTERN]... [--unload-ratio X] [--noise COUNTS]\n"
     "      [--baseline-noise COUNTS] [--pretrigger SAMPLES] [--interval US]\n"
@@ -31,13 +39,33 @@ const char* const kUsage =
     "exit codes: 0 success, 1 bad usage, 2 a file that cannot be read, written or is not valid,\n"
     "  3 analyze --fail-on error found a point with an error flag (the results are printed)\n";
 
+// The fields `set` takes, listed from the table that also validates them.
+std::string usage() {
+    std::string text = kUsageStart;
+    text += "      area fields:";
+    std::size_t column = 18;
+    for (const tarvel::HeaderField& field : tarvel::kHeaderFields) {
+        const std::string key = field.key;
+        if (column + 1 + key.size() > 90) {
+            text += "\n                  ";
+            column = 18;
+        }
+        text += ' ' + key;
+        column += 1 + key.size();
+    }
+    text += "\n      fields of every point, whole numbers:";
+    for (const tarvel::PointField& field : tarvel::kPointFields)
+        text += ' ' + std::string(field.key);
+    return text + '\n' + kUsageEnd;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     using namespace tarvel::cli;
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
-        (args.empty() ? std::cerr : std::cout) << kUsage;
+        (args.empty() ? std::cerr : std::cout) << usage();
         return args.empty() ? kBadUsage : kSuccess;
     }
     std::string command = args[0];
@@ -47,6 +75,8 @@ int main(int argc, char** argv) {
             return runAnalyzeCommand(args);
         if (command == "info")
             return runInfoCommand(args);
+        if (command == "set")
+            return runSetCommand(args);
         if (command == "simulate")
             return runSimulateCommand(args);
 #ifdef TARVEL_WITH_REPORT
@@ -55,7 +85,7 @@ int main(int argc, char** argv) {
 #endif
         throw std::invalid_argument("unknown command '" + command + "'");
     } catch (const std::invalid_argument& error) {
-        std::cerr << "tarvel-cli: " << error.what() << '\n' << kUsage;
+        std::cerr << "tarvel-cli: " << error.what() << '\n' << usage();
         return kBadUsage;
     } catch (const InputError& error) {
         std::cerr << "tarvel-cli: " << error.message << '\n';

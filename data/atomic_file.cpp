@@ -43,7 +43,9 @@ std::string readWholeFile(const std::string& path, std::vector<unsigned char>& b
     return {};
 }
 
-std::string writeFileAtomically(const std::string& path, const void* data, std::size_t size) {
+std::string writeTemporaryFor(const std::string& path, const void* data, std::size_t size,
+                              std::string& temporaryPath) {
+    temporaryPath.clear();
     std::string pattern = directoryOf(path) + ".tarvel-save-XXXXXX";
     int fd = mkstemp(pattern.data());
     if (fd < 0)
@@ -80,11 +82,26 @@ std::string writeFileAtomically(const std::string& path, const void* data, std::
         error = systemError("write failed");
     if (::close(fd) != 0 && error.empty())
         error = systemError("write failed");
-    if (error.empty() && std::rename(pattern.c_str(), path.c_str()) != 0)
-        error = systemError("cannot replace the file");
-    if (!error.empty())
+    if (!error.empty()) {
         ::unlink(pattern.c_str());
+        return error;
+    }
+    temporaryPath = pattern;
+    return {};
+}
+
+std::string replaceWithTemporary(const std::string& temporaryPath, const std::string& path) {
+    if (std::rename(temporaryPath.c_str(), path.c_str()) == 0)
+        return {};
+    std::string error = systemError("cannot replace the file");
+    ::unlink(temporaryPath.c_str());
     return error;
+}
+
+std::string writeFileAtomically(const std::string& path, const void* data, std::size_t size) {
+    std::string temporary;
+    std::string error = writeTemporaryFor(path, data, size, temporary);
+    return error.empty() ? replaceWithTemporary(temporary, path) : error;
 }
 
 } // namespace tarvel

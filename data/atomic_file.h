@@ -16,4 +16,15 @@ std::string readWholeFile(const std::string& path, std::vector<unsigned char>& b
 // string on success, otherwise the reason.
 std::string writeFileAtomically(const std::string& path, const void* data, std::size_t size);
 
+// The two halves of writeFileAtomically, for replacing several files
+// together: every temporary is written before any file is replaced.
+// Writes a temporary file in the folder of `path`, with the permissions of
+// the file it will replace, and names it in `temporaryPath`. Returns an
+// empty string or the reason (no temporary is then left).
+std::string writeTemporaryFor(const std::string& path, const void* data, std::size_t size,
+                              std::string& temporaryPath);
+// Renames the temporary over `path`; on failure removes the temporary and
+// returns the reason.
+std::string replaceWithTemporary(const std::string& temporaryPath, const std::string& path);
+
 } // namespace tarvel

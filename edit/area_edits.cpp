@@ -190,9 +190,11 @@ struct Applier {
     ApplyOutcome operator()(const DeletePoint& edit) const {
         if (!validPoint(file, edit.point) || pointAt(file, edit.point).isDeleted())
             return {};
+        // Only the point's own flags: a redo after later edits must not
+        // bring back the waves deleted since.
         Recorder recorder(file, kEditPointDeleted, edit.point);
         recorder.legend();
-        recorder.points({kDeleted, kPrintMark}, allPoints(file));
+        recorder.points({kDeleted, kPrintMark}, {edit.point});
         recorder.currentPoint();
         for (int e = 0; e < 10; ++e) {
             if (hasPosition(file.header.defectLegend[e]) &&
@@ -247,7 +249,7 @@ struct Applier {
         // Undoing the merge hides the new point: what it held before was
         // "not there", which a deleted flag says.
         merged.header.deleted = 1;
-        recorder.points({kDeleted, kPrintMark}, allPoints(file));
+        recorder.points({kDeleted, kPrintMark}, {added});
         merged.header.deleted = 0;
         file.deletedCount = countDeleted(file);
         return done(recorder.done(Refresh::Chain));
@@ -488,6 +490,9 @@ std::optional<Refresh> exchange(NamePipeFile& file, EditRecord& record) {
     }
     if (record.currentPoint >= 0)
         std::swap(record.currentPoint, file.currentPoint);
+    // A redo after later deletions may name a wave deleted since.
+    if (validPoint(file, file.currentPoint - 1) && pointAt(file, file.currentPoint - 1).isDeleted())
+        file.currentPoint = nextCurrentPoint(file, file.currentPoint - 1);
     file.deletedCount = countDeleted(file);
     return refreshOf(record);
 }

@@ -1,5 +1,6 @@
 #include "header_fields.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstring>
@@ -159,18 +160,24 @@ std::optional<float> parseFloatText(std::string_view text, std::string& why) {
 
 std::optional<int32_t> parseIntText(std::string_view text, std::string& why) {
     const std::string_view number = trimmed(text);
-    std::size_t digits = number.size();
-    std::size_t first = !number.empty() && (number[0] == '-' || number[0] == '+') ? 1 : 0;
-    bool whole = digits > first;
-    for (std::size_t i = first; i < digits; ++i)
-        whole = whole && number[i] >= '0' && number[i] <= '9';
-    if (!whole || digits > 11) {
+    const std::size_t first = !number.empty() && (number[0] == '-' || number[0] == '+') ? 1 : 0;
+    if (number.size() <= first) {
         why = "not a whole number";
         return std::nullopt;
     }
-    const long long value = std::stoll(std::string(number));
+    // Leading zeros are still a whole number: bound the value, not the length.
+    int64_t value = 0;
+    for (std::size_t i = first; i < number.size(); ++i) {
+        if (number[i] < '0' || number[i] > '9') {
+            why = "not a whole number";
+            return std::nullopt;
+        }
+        value = std::min<int64_t>(value * 10 + (number[i] - '0'), int64_t{1} << 32);
+    }
+    if (number[0] == '-')
+        value = -value;
     if (value < INT32_MIN || value > INT32_MAX) {
-        why = "not a whole number";
+        why = "out of the range of a whole number";
         return std::nullopt;
     }
     return static_cast<int32_t>(value);

@@ -14,5 +14,5 @@ QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j"$jobs"
 
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTARVEL_SANITIZE=ON \
   -DTARVEL_GUI=OFF -DTARVEL_REPORT=OFF -DTARVEL_BENCH=OFF
-cmake --build build-sanitize -j"$jobs" --target tarvel_core_tests tarvel-cli
+cmake --build build-sanitize -j"$jobs" --target tarvel_core_tests tarvel_edit_tests tarvel-cli
 ctest --test-dir build-sanitize --output-on-failure -j"$jobs"

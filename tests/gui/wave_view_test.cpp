@@ -344,7 +344,14 @@ void WaveViewTest::deletingTheCurrentWave() {
     QVERIFY(view(2)->isHidden());
     QCOMPARE(view(0)->titleItem()->text(), QString("序号:1/5"));
     QCOMPARE(window->history().undoStack().back().kind, int(kEditPointDeleted));
-    QCOMPARE(window->history().undoStack().back().pointBytes.points.size(), std::size_t(6));
+    // Undoing shows the wave again and makes it current; redoing hides it.
+    window->CancelDo();
+    QVERIFY(!file().points[2].isDeleted());
+    QVERIFY(!view(2)->isHidden());
+    QCOMPARE(file().currentPoint, 3);
+    window->ReDo();
+    QVERIFY(view(2)->isHidden());
+    QCOMPARE(file().currentPoint, 2);
     QVERIFY(file().modified);
 
     // The first point, when deleted, hands the selection forward.
