@@ -1,6 +1,7 @@
 // tarvel-cli analyze: the marks and results of every point, as JSON, CSV or text.
 #include "analysis/results.h"
 #include "cli_common.h"
+#include "data/clean_text.h"
 #include "data/gbk_text.h"
 #include "json_writer.h"
 
@@ -71,7 +72,8 @@ void writeAreaJson(JsonWriter& json, const NamePipeFile& file) {
     json.endObject();
 }
 
-std::string csvField(const std::string& text) {
+std::string csvField(const std::string& raw) {
+    const std::string text = cleanText(raw);
     if (text.find_first_of(",\"\r\n") == std::string::npos)
         return text;
     std::string quoted = "\"";
@@ -106,8 +108,8 @@ void writeAreaCsv(std::ostream& out, const NamePipeFile& file) {
 }
 
 void writeAreaText(std::ostream& out, const NamePipeFile& file) {
-    out << "测区文件: " << file.fileName << "  (" << decodeGbk(file.header.areaName) << ", "
-        << file.pointCount() << " 测点)\n";
+    out << "测区文件: " << cleanText(file.fileName) << "  ("
+        << cleanText(decodeGbk(file.header.areaName)) << ", " << file.pointCount() << " 测点)\n";
     for (std::size_t index = 0; index < file.points.size(); ++index) {
         const MeasurePoint& point = file.points[index];
         if (point.isDeleted())
@@ -182,7 +184,7 @@ int runAnalyzeCommand(const std::vector<std::string>& args) {
             for (const auto& file : project.files)
                 writeAreaCsv(out, *file);
         } else {
-            out << "工程: " << decodeGbk(project.info.projectName) << '\n';
+            out << "工程: " << cleanText(decodeGbk(project.info.projectName)) << '\n';
             for (const auto& file : project.files) {
                 out << '\n';
                 writeAreaText(out, *file);
