@@ -3,6 +3,7 @@
 #include "main_window.h"
 
 #include "analysis/area_loader.h"
+#include "data/input_file.h"
 #include "data/project_file.h"
 #include "views/placeholder_panels.h"
 #include "views/user_dialogs.h"
@@ -58,14 +59,13 @@ void MainWindow::openFile() {
 }
 
 bool MainWindow::openAreaFilePath(const QString& path) {
-    QFile probe(path);
-    if (!probe.open(QIODevice::ReadOnly)) {
+    const std::string openError = checkReadableFile(path.toStdString());
+    if (!openError.empty()) {
         userDialogs().notify(
             this, NoticeIcon::Warning, QStringLiteral("Error"),
-            QStringLiteral("Failed to open %1\n%2").arg(path, probe.errorString()));
+            QStringLiteral("Failed to open %1\n%2").arg(path, QString::fromStdString(openError)));
         return false;
     }
-    probe.close();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     showDocks();
     auto record = std::make_unique<NamePipeFile>();

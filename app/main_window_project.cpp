@@ -3,6 +3,7 @@
 #include "main_window.h"
 
 #include "analysis/area_loader.h"
+#include "data/input_file.h"
 #include "data/project_file.h"
 #include "views/placeholder_panels.h"
 #include "views/user_dialogs.h"
@@ -123,15 +124,14 @@ void MainWindow::openProject() {
 
 bool MainWindow::openProjectPath(const QString& path) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    QFile probe(path);
-    if (!probe.open(QIODevice::ReadOnly)) {
+    const std::string openError = checkReadableFile(path.toStdString());
+    if (!openError.empty()) {
         QApplication::restoreOverrideCursor();
         userDialogs().notify(
             this, NoticeIcon::Warning, QStringLiteral("Error"),
-            QStringLiteral("Failed to open %1\n%2").arg(path, probe.errorString()));
+            QStringLiteral("Failed to open %1\n%2").arg(path, QString::fromStdString(openError)));
         return false;
     }
-    probe.close();
     showDocks();
     std::string dir;
     std::string name;
@@ -139,7 +139,7 @@ bool MainWindow::openProjectPath(const QString& path) {
     projectFileName_ = QString::fromStdString(name);
     readProjectFile(path.toStdString(), state_.project);
     projectDir_ = QString::fromStdString(dir);
-    scanProjectDirectory(dir, state_.files);
+    const std::string folderError = scanProjectDirectory(dir, state_.files);
     QStringList problems;
     for (auto& file : state_.files) {
         loadAreaFile(file->path(), *file);
@@ -154,6 +154,12 @@ bool MainWindow::openProjectPath(const QString& path) {
     refillFileTable();
     updateActions();
     QApplication::restoreOverrideCursor();
+    // The project stays open with the areas found, so the user sees why the
+    // rest is missing rather than an empty project.
+    if (!folderError.empty())
+        userDialogs().notify(this, NoticeIcon::Warning, QStringLiteral("Tarvel"),
+                             QStringLiteral("未能列出工程文件夹中的测区文件：\n") +
+                                 QString::fromStdString(folderError));
     reportLoadProblems(problems);
     return true;
 }
@@ -235,7 +241,7 @@ void MainWindow::addFile() {
     connectFileTable(false);
     QStringList problems;
     for (const QString& path : paths) {
-        if (path.isEmpty() || !QFile(path).open(QIODevice::ReadOnly))
+        if (path.isEmpty() || !checkReadableFile(path.toStdString()).empty())
             continue;
         std::string dir;
         std::string name;
