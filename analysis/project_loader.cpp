@@ -9,7 +9,7 @@ ProjectLoad loadProject(const std::string& projectPath) {
     ProjectLoad load;
     splitPath(projectPath, load.projectDir, load.projectFileName);
     load.projectError = readProjectFile(projectPath, load.info);
-    scanProjectDirectory(load.projectDir, load.files);
+    load.folderError = scanProjectDirectory(load.projectDir, load.files);
     for (auto& file : load.files) {
         LoadResult result = loadAreaFile(file->path(), *file);
         if (!result.ok())

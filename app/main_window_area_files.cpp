@@ -3,6 +3,7 @@
 #include "main_window.h"
 
 #include "analysis/area_loader.h"
+#include "data/input_file.h"
 #include "data/project_file.h"
 #include "views/user_dialogs.h"
 #include "views/wave_list.h"
@@ -45,13 +46,13 @@ void MainWindow::openFile() {
 }
 
 bool MainWindow::openAreaFilePath(const QString& path) {
-    QFile probe(path);
-    if (!probe.open(QIODevice::ReadOnly)) {
-        dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Error"),
-                        QStringLiteral("Failed to open %1\n%2").arg(path, probe.errorString()));
+    const std::string openError = checkReadableFile(path.toStdString());
+    if (!openError.empty()) {
+        dialogs_.notify(
+            this, NoticeIcon::Warning, QStringLiteral("Error"),
+            QStringLiteral("Failed to open %1\n%2").arg(path, QString::fromStdString(openError)));
         return false;
     }
-    probe.close();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     showDocks();
     state_.files.push_back(loadAreaRecord(path.toStdString()));

@@ -4,6 +4,7 @@
 
 #include "analysis/area_loader.h"
 #include "analysis/project_loader.h"
+#include "data/input_file.h"
 #include "data/project_file.h"
 #include "views/user_dialogs.h"
 #include "views/wave_list.h"
@@ -104,14 +105,14 @@ void MainWindow::openProject() {
 
 bool MainWindow::openProjectPath(const QString& path) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    QFile probe(path);
-    if (!probe.open(QIODevice::ReadOnly)) {
+    const std::string openError = checkReadableFile(path.toStdString());
+    if (!openError.empty()) {
         QApplication::restoreOverrideCursor();
-        dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Error"),
-                        QStringLiteral("Failed to open %1\n%2").arg(path, probe.errorString()));
+        dialogs_.notify(
+            this, NoticeIcon::Warning, QStringLiteral("Error"),
+            QStringLiteral("Failed to open %1\n%2").arg(path, QString::fromStdString(openError)));
         return false;
     }
-    probe.close();
     ProjectLoad load = loadProject(path.toStdString());
     // A project record that cannot be read whole would open as an empty or
     // half-filled project, and the next save would write that back.
@@ -137,6 +138,12 @@ bool MainWindow::openProjectPath(const QString& path) {
     refillFileTable();
     updateActions();
     QApplication::restoreOverrideCursor();
+    // The project stays open with the areas found, so the user sees why the
+    // rest is missing rather than an empty project.
+    if (!load.folderError.empty())
+        dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Tarvel"),
+                        QStringLiteral("未能列出工程文件夹中的测区文件：\n") +
+                            QString::fromStdString(load.folderError));
     reportLoadProblems(problems);
     return true;
 }
@@ -218,7 +225,7 @@ void MainWindow::addFile() {
     connectFileTable(false);
     QStringList problems;
     for (const QString& path : paths) {
-        if (path.isEmpty() || !QFile(path).open(QIODevice::ReadOnly))
+        if (path.isEmpty() || !checkReadableFile(path.toStdString()).empty())
             continue;
         std::string dir;
         std::string name;

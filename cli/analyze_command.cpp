@@ -3,6 +3,7 @@
 #include "analysis/result_fields.h"
 #include "analysis/results.h"
 #include "cli_common.h"
+#include "data/clean_text.h"
 #include "data/gbk_text.h"
 #include "json_writer.h"
 #include "quality_output.h"
@@ -74,7 +75,8 @@ void writeAreaJson(JsonWriter& json, const NamePipeFile& file, const AreaRequire
     json.endObject();
 }
 
-std::string csvField(const std::string& text) {
+std::string csvField(const std::string& raw) {
+    const std::string text = cleanText(raw);
     if (text.find_first_of(",\"\r\n") == std::string::npos)
         return text;
     std::string quoted = "\"";
@@ -110,8 +112,8 @@ void writeAreaCsv(std::ostream& out, const NamePipeFile& file) {
 
 void writeAreaText(std::ostream& out, const NamePipeFile& file,
                    const AreaRequirement& requirement) {
-    out << "测区文件: " << file.fileName << "  (" << decodeGbk(file.header.areaName) << ", "
-        << file.pointCount() << " 测点)\n";
+    out << "测区文件: " << cleanText(file.fileName) << "  ("
+        << cleanText(decodeGbk(file.header.areaName)) << ", " << file.pointCount() << " 测点)\n";
     for (std::size_t index = 0; index < file.points.size(); ++index) {
         const MeasurePoint& point = file.points[index];
         if (point.isDeleted())
@@ -232,7 +234,7 @@ int runAnalyzeCommand(const std::vector<std::string>& args) {
     } else {
         ProjectLoad project = loadProjectOrThrow(path);
         criteria = projectCriteria(path, project.files);
-        projectName = decodeGbk(project.info.projectName);
+        projectName = cleanText(decodeGbk(project.info.projectName));
         files = std::move(project.files);
     }
     auto requirement = [&](const NamePipeFile& file) {

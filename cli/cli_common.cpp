@@ -1,10 +1,12 @@
 #include "cli_common.h"
 
 #include "analysis/area_loader.h"
+#include "data/clean_text.h"
 #include "data/project_file.h"
 
 #include <algorithm>
 #include <cctype>
+#include <iostream>
 
 namespace tarvel::cli {
 
@@ -29,6 +31,8 @@ std::unique_ptr<NamePipeFile> loadAreaOrThrow(const std::string& path) {
     LoadResult result = loadAreaFile(path, *file);
     if (!result.ok())
         throw InputError{path + ": " + result.message};
+    if (!result.note.empty())
+        std::cerr << "tarvel-cli: " << cleanText(path) << ": " << result.note << '\n';
     return file;
 }
 
@@ -36,6 +40,8 @@ ProjectLoad loadProjectOrThrow(const std::string& path) {
     ProjectLoad load = loadProject(path);
     if (!load.projectError.empty())
         throw InputError{path + ": " + load.projectError};
+    if (!load.folderError.empty())
+        throw InputError{load.folderError};
     if (!load.fileErrors.empty())
         throw InputError{load.fileErrors.front()};
     return load;

@@ -1,6 +1,7 @@
 // tarvel-cli info: the header of an area file or the record of a project, readable.
 #include "analysis/results.h"
 #include "cli_common.h"
+#include "data/clean_text.h"
 #include "data/gbk_text.h"
 #include "data/project_file.h"
 
@@ -16,12 +17,12 @@ std::string number(double value, int decimals) {
 }
 
 void line(std::ostream& out, const char* label, const std::string& value) {
-    out << "  " << label << ": " << value << '\n';
+    out << "  " << label << ": " << cleanText(value) << '\n';
 }
 
 void printAreaHeader(std::ostream& out, const NamePipeFile& file) {
     const PipHeader& h = file.header;
-    out << file.fileName << '\n';
+    out << cleanText(file.fileName) << '\n';
     line(out, "工程名称", decodeGbk(h.projectName));
     line(out, "测区名称", decodeGbk(h.areaName));
     line(out, "施工日期", decodeGbk(h.buildDate));
@@ -60,7 +61,7 @@ void printAreaHeader(std::ostream& out, const NamePipeFile& file) {
 }
 
 void printProject(std::ostream& out, const std::string& path, const ProjectInfo& p) {
-    out << path << '\n';
+    out << cleanText(path) << '\n';
     const struct {
         const char* label;
         std::string value;
@@ -104,10 +105,12 @@ int runInfoCommand(const std::vector<std::string>& args) {
         std::string dir, name;
         splitPath(path, dir, name);
         AreaFileList files;
-        scanProjectDirectory(dir, files);
+        error = scanProjectDirectory(dir, files);
+        if (!error.empty())
+            throw InputError{error};
         out << "  测区文件: " << files.size() << '\n';
         for (const auto& file : files)
-            out << "    " << file->fileName << '\n';
+            out << "    " << cleanText(file->fileName) << '\n';
         break;
     }
     case InputKind::Unknown:

@@ -1,8 +1,9 @@
 #include "json_writer.h"
 
+#include "data/clean_text.h"
+
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace tarvel::cli {
 
@@ -14,7 +15,9 @@ std::string jsonNumber(double value) {
     return std::string(buffer, result.ptr);
 }
 
-std::string jsonString(std::string_view text) {
+std::string jsonString(std::string_view raw) {
+    // Clean text leaves only tab and newline below 0x20 and is valid UTF-8.
+    const std::string text = cleanText(raw);
     std::string out = "\"";
     for (char c : text) {
         switch (c) {
@@ -27,20 +30,11 @@ std::string jsonString(std::string_view text) {
         case '\n':
             out += "\\n";
             break;
-        case '\r':
-            out += "\\r";
-            break;
         case '\t':
             out += "\\t";
             break;
         default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                char escape[8];
-                std::snprintf(escape, sizeof escape, "\\u%04x", c);
-                out += escape;
-            } else {
-                out += c;
-            }
+            out += c;
         }
     }
     out += '"';

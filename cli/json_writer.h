@@ -9,6 +9,7 @@ namespace tarvel::cli {
 
 // Shortest text that reads back as the same double; non-finite gives "null".
 std::string jsonNumber(double value);
+// A quoted JSON string of the cleaned text (see cleanText).
 std::string jsonString(std::string_view text);
 
 class JsonWriter {

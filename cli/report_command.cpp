@@ -103,6 +103,8 @@ int runReportCommand(const std::vector<std::string>& args) {
     ProjectLoad project = loadProject(request->projectPath);
     std::string error = !project.projectError.empty()
                             ? request->projectPath + ": " + project.projectError
+                        : !project.folderError.empty()
+                            ? project.folderError
                             : (project.fileErrors.empty() ? std::string() : project.fileErrors[0]);
     if (!error.empty()) {
         std::cerr << "tarvel-cli report: " << error << '\n';

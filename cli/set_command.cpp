@@ -5,6 +5,7 @@
 #include "area_bytes_patch.h"
 #include "cli_common.h"
 #include "data/atomic_file.h"
+#include "data/input_file.h"
 #include "data/project_file.h"
 #include "edit/header_fields.h"
 

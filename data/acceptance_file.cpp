@@ -1,6 +1,6 @@
 #include "acceptance_file.h"
 
-#include "atomic_file.h"
+#include "input_file.h"
 
 #include <cmath>
 #include <filesystem>

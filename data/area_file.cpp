@@ -1,9 +1,11 @@
 #include "area_file.h"
 
 #include "atomic_file.h"
+#include "input_file.h"
 
 #include <cmath>
 #include <cstring>
+#include <functional>
 
 namespace tarvel {
 namespace {
@@ -66,62 +68,75 @@ bool isSupportedSampleCount(int32_t sampleCount) {
     return sampleCount == 1024 || sampleCount == 2048 || sampleCount == 4096;
 }
 
-LoadResult parseAreaFile(const unsigned char* bytes, std::size_t size, NamePipeFile& record) {
+namespace {
+
+// Reads `count` bytes at `offset` of the file being loaded; returns an empty
+// string, or the reason they could not all be read.
+using ReadAt = std::function<std::string(std::uint64_t offset, void* into, std::size_t count)>;
+
+void clearForLoad(NamePipeFile& record) {
     releaseAreaRecord(record);
     record.header = PipHeader{};
     record.fileYMax = record.fileYMin = 0;
     record.loadError.clear();
+}
+
+// The one loading procedure behind parseAreaFile and readAreaFile: the header
+// first, then only the point blocks the header names and the file holds.
+LoadResult loadArea(std::uint64_t size, const ReadAt& readAt, NamePipeFile& record) {
+    clearForLoad(record);
 
     auto fail = [&record](std::string message) {
+        record.points.clear();
+        record.header.pointCount = 0;
         record.loadError = message;
-        return LoadResult{LoadStatus::Failed, std::move(message)};
+        return LoadResult{LoadStatus::Failed, std::move(message), {}};
     };
 
     if (size < kPipHeaderSize)
         return fail("the header is incomplete: " + std::to_string(size) + " of " +
                     std::to_string(kPipHeaderSize) + " bytes");
-    std::memcpy(&record.header, bytes, kPipHeaderSize);
+    if (std::string error = readAt(0, &record.header, kPipHeaderSize); !error.empty())
+        return fail(error);
     PipHeader& header = record.header;
 
-    if (!isSupportedSampleCount(header.sampleCount)) {
-        int32_t count = header.sampleCount;
-        header.pointCount = 0;
-        return fail("unsupported sample count " + std::to_string(count) +
+    if (!isSupportedSampleCount(header.sampleCount))
+        return fail("unsupported sample count " + std::to_string(header.sampleCount) +
                     " (expected 1024, 2048 or 4096)");
-    }
-    if (!std::isfinite(header.sampleInterval) || header.sampleInterval <= 0.0f) {
-        header.pointCount = 0;
+    if (!std::isfinite(header.sampleInterval) || header.sampleInterval <= 0.0f)
         return fail("invalid sample interval " + std::to_string(header.sampleInterval) + " us");
-    }
-    if (header.pointCount < 0) {
-        int32_t count = header.pointCount;
-        header.pointCount = 0;
-        return fail("invalid point count " + std::to_string(count));
-    }
+    if (header.pointCount < 0)
+        return fail("invalid point count " + std::to_string(header.pointCount));
+
+    // Only the blocks really present are read, whatever the header claims.
+    const std::size_t sampleCount = static_cast<std::size_t>(header.sampleCount);
+    const std::size_t blockSize = kPointHeaderSize + 2 * sampleCount;
+    const std::uint64_t present = (size - kPipHeaderSize) / blockSize;
+    const std::uint64_t claimed = static_cast<std::uint64_t>(header.pointCount);
+    const std::uint64_t blocks = claimed < present ? claimed : present;
+    if (blocks > kMaxPointCount)
+        return fail("too many points: " + std::to_string(blocks) + " point blocks (at most " +
+                    std::to_string(kMaxPointCount) + ")");
 
     if (header.legendBuilt == 0) {
         std::memset(header.defectLegend, 0, sizeof header.defectLegend);
         std::memset(header.legendPoint, 0, sizeof header.legendPoint);
     }
 
-    // Only the blocks really present are read, whatever the header claims.
-    const std::size_t sampleCount = static_cast<std::size_t>(header.sampleCount);
-    const std::size_t blockSize = kPointHeaderSize + 2 * sampleCount;
-    const std::size_t present = (size - kPipHeaderSize) / blockSize;
-    const std::size_t claimed = static_cast<std::size_t>(header.pointCount);
-    const std::size_t blocks = claimed < present ? claimed : present;
-
-    record.points.reserve(blocks + kMaxMergedWaves);
-    const unsigned char* cursor = bytes + kPipHeaderSize;
-    for (std::size_t block = 0; block < blocks; ++block, cursor += blockSize) {
+    record.points.reserve(static_cast<std::size_t>(blocks) + kMaxMergedWaves);
+    std::uint64_t offset = kPipHeaderSize;
+    for (std::uint64_t block = 0; block < blocks; ++block, offset += blockSize) {
         PointHeader pointHeader;
-        std::memcpy(&pointHeader, cursor, kPointHeaderSize);
+        if (std::string error = readAt(offset, &pointHeader, kPointHeaderSize); !error.empty())
+            return fail(error);
         if (pointHeader.deleted != 0)
-            continue;
+            continue; // a deleted block's samples are never read
         MeasurePoint& point = record.points.emplace_back();
         point.header = pointHeader;
         allocatePointBuffers(point, header.sampleCount);
-        std::memcpy(point.raw.data(), cursor + kPointHeaderSize, 2 * sampleCount);
+        std::string error = readAt(offset + kPointHeaderSize, point.raw.data(), 2 * sampleCount);
+        if (!error.empty())
+            return fail(error);
     }
     header.pointCount = static_cast<int32_t>(record.points.size());
 
@@ -134,21 +149,41 @@ LoadResult parseAreaFile(const unsigned char* bytes, std::size_t size, NamePipeF
         record.loadError = "the file ends inside point block " + std::to_string(present + 1) +
                            " of " + std::to_string(claimed) + "; " +
                            std::to_string(record.points.size()) + " points were read";
-        return {LoadStatus::Truncated, record.loadError};
+        return {LoadStatus::Truncated, record.loadError, {}};
     }
-    return {};
+    LoadResult result;
+    const std::uint64_t trailing = size - kPipHeaderSize - claimed * blockSize;
+    if (trailing > 0)
+        result.note = std::to_string(trailing) + " bytes after the last point ignored";
+    return result;
+}
+
+} // namespace
+
+LoadResult parseAreaFile(const unsigned char* bytes, std::size_t size, NamePipeFile& record) {
+    auto readAt = [bytes](std::uint64_t offset, void* into, std::size_t count) {
+        std::memcpy(into, bytes + offset, count);
+        return std::string();
+    };
+    return loadArea(size, readAt, record);
 }
 
 LoadResult readAreaFile(const std::string& path, NamePipeFile& record) {
-    std::vector<unsigned char> bytes;
-    std::string error = readWholeFile(path, bytes);
+    InputFile file;
+    std::string error = file.open(path);
     if (!error.empty()) {
-        releaseAreaRecord(record);
-        record.header = PipHeader{};
+        clearForLoad(record);
         record.loadError = error;
-        return {LoadStatus::Failed, error};
+        return {LoadStatus::Failed, error, {}};
     }
-    return parseAreaFile(bytes.data(), bytes.size(), record);
+    auto readAt = [&file](std::uint64_t offset, void* into, std::size_t count) {
+        std::size_t got = 0;
+        std::string error = file.readAt(offset, into, count, got);
+        if (error.empty() && got < count)
+            error = "the file became shorter while it was read";
+        return error;
+    };
+    return loadArea(file.size(), readAt, record);
 }
 
 std::vector<unsigned char> serializeAreaFile(const NamePipeFile& record) {

@@ -15,6 +15,9 @@ namespace tarvel {
 inline constexpr int kMaxMergedWaves = 25;
 inline constexpr std::size_t kPipHeaderSize = sizeof(PipHeader);
 inline constexpr std::size_t kPointHeaderSize = sizeof(PointHeader);
+// More points than any measurement grid holds (int8 rows and columns); a
+// header or file beyond it is refused instead of sizing memory from it.
+inline constexpr std::size_t kMaxPointCount = 16384;
 
 struct NamePipeFile {
     bool modified = false;
@@ -55,6 +58,7 @@ enum class LoadStatus {
 struct LoadResult {
     LoadStatus status = LoadStatus::Ok;
     std::string message; // empty when Ok
+    std::string note; // what was ignored in a sound file ("n bytes after the last point ignored")
     bool ok() const { return status == LoadStatus::Ok; }
 };
 
@@ -64,7 +68,9 @@ bool isSupportedSampleCount(int32_t sampleCount);
 // file: header, kept points, legend collection. Does not condition.
 LoadResult parseAreaFile(const unsigned char* bytes, std::size_t size, NamePipeFile& record);
 
-// Reads the file at `path` and parses it.
+// Reads the file at `path` as parseAreaFile does, but only the header and
+// the point blocks it needs: never more than the file holds, and memory in
+// proportion to the points kept, not to the file's size.
 LoadResult readAreaFile(const std::string& path, NamePipeFile& record);
 
 // The exact bytes writeAreaFile stores.

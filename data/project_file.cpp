@@ -2,6 +2,7 @@
 
 #include "app_state.h"
 #include "atomic_file.h"
+#include "input_file.h"
 
 #include <algorithm>
 #include <cctype>
@@ -9,16 +10,37 @@
 #include <filesystem>
 
 namespace tarvel {
+namespace {
+
+// The suffix after the last dot is "pip", without regard to case.
+bool hasAreaSuffix(const std::string& name) {
+    std::size_t dot = name.find_last_of('.');
+    if (dot == std::string::npos)
+        return false;
+    std::string suffix = name.substr(dot + 1);
+    std::transform(suffix.begin(), suffix.end(), suffix.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return suffix == "pip";
+}
+
+} // namespace
 
 std::string readProjectFile(const std::string& path, ProjectInfo& record) {
     record = ProjectInfo{};
-    std::vector<unsigned char> bytes;
-    std::string error = readWholeFile(path, bytes);
+    InputFile file;
+    std::string error = file.open(path);
     if (!error.empty())
         return error;
-    std::memcpy(&record, bytes.data(), std::min(bytes.size(), sizeof record));
-    if (bytes.size() < sizeof record)
-        return "the project file is incomplete: " + std::to_string(bytes.size()) + " of " +
+    // Reads straight into the record: an empty file has no bytes to copy, and
+    // a huge one is never read beyond the record.
+    std::size_t got = 0;
+    error = file.readAt(0, &record, sizeof record, got);
+    if (!error.empty()) {
+        record = ProjectInfo{};
+        return error;
+    }
+    if (got < sizeof record)
+        return "the project file is incomplete: " + std::to_string(got) + " of " +
                std::to_string(sizeof record) + " bytes";
     return {};
 }
@@ -27,35 +49,42 @@ std::string writeProjectFile(const std::string& path, const ProjectInfo& record)
     return writeFileAtomically(path, &record, sizeof record);
 }
 
-void scanProjectDirectory(const std::string& dir, AreaFileList& files) {
+std::string scanProjectDirectory(const std::string& dir, AreaFileList& files) {
     namespace fs = std::filesystem;
+    const fs::path folder = dir.empty() ? fs::path(".") : fs::path(dir);
     std::error_code ec;
-    fs::directory_iterator it(dir.empty() ? fs::path(".") : fs::path(dir), ec);
+    if (!fs::exists(folder, ec) && !ec)
+        return {};
+    // A folder that cannot be listed is not an empty project: say why.
+    auto listingError = [&folder](const std::error_code& error) {
+        return folder.string() + ": cannot list the folder: " + error.message();
+    };
+    fs::directory_iterator it(folder, ec);
     if (ec)
-        return;
+        return listingError(ec);
     std::string prefix = dir;
     if (!prefix.empty() && prefix.back() != '/')
         prefix.push_back('/');
     for (; it != fs::directory_iterator(); it.increment(ec)) {
         if (ec)
-            break;
+            return listingError(ec);
         const fs::directory_entry& entry = *it;
-        if (entry.is_symlink(ec) || !entry.is_regular_file(ec))
-            continue;
         std::string name = entry.path().filename().string();
-        std::size_t dot = name.find_last_of('.');
-        if (dot == std::string::npos)
+        if (!hasAreaSuffix(name))
             continue;
-        std::string suffix = name.substr(dot + 1);
-        std::transform(suffix.begin(), suffix.end(), suffix.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        if (suffix != "pip")
+        fs::file_status status = entry.symlink_status(ec);
+        if (ec)
+            return entry.path().string() + ": cannot examine the file: " + ec.message();
+        if (!fs::is_regular_file(status))
             continue;
         auto record = std::make_unique<NamePipeFile>();
         record->fileName = name;
         record->dirPath = prefix;
         files.push_back(std::move(record));
     }
+    if (ec)
+        return listingError(ec);
+    return {};
 }
 
 std::vector<SaveFailure> saveProjectData(AppState& state, const std::string& projectDir,

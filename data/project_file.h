@@ -20,7 +20,10 @@ std::string writeProjectFile(const std::string& path, const ProjectInfo& record)
 
 // Appends one unloaded record for every regular, non-link *.pip file (suffix
 // compared without case) in `dir`, in the order the directory lists them.
-void scanProjectDirectory(const std::string& dir, AreaFileList& files);
+// Returns an empty string, or the folder or entry that could not be listed
+// or examined with the reason (the records found before it are kept). A
+// folder that does not exist holds no areas and is no error.
+std::string scanProjectDirectory(const std::string& dir, AreaFileList& files);
 
 struct SaveFailure {
     std::string path;

@@ -1,18 +1,20 @@
 #include "view_options.h"
 
 #include "atomic_file.h"
+#include "input_file.h"
 
-#include <algorithm>
 #include <cstring>
-#include <vector>
 
 namespace tarvel {
 
 void loadViewOptions(ViewOptions& options, const std::string& path) {
-    std::vector<unsigned char> bytes;
-    if (!readWholeFile(path, bytes).empty())
+    InputFile file;
+    if (!file.open(path).empty())
         return;
-    std::memcpy(&options, bytes.data(), std::min(bytes.size(), sizeof options));
+    ViewOptions read = options;
+    std::size_t got = 0;
+    if (file.readAt(0, &read, sizeof read, got).empty())
+        std::memcpy(&options, &read, got);
 }
 
 std::string saveViewOptions(const ViewOptions& options, const std::string& path) {

@@ -3,8 +3,8 @@
 #include "area_report.h"
 #include "word_table.h"
 
-#include "data/atomic_file.h"
 #include "data/gbk_text.h"
+#include "data/input_file.h"
 
 #include <filesystem>
 #include <stdexcept>

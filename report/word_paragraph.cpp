@@ -1,5 +1,7 @@
 #include "word_paragraph.h"
 
+#include "data/clean_text.h"
+
 #include <cmath>
 
 namespace tarvel::scrivet {
@@ -79,7 +81,7 @@ void appendRun(pugi::xml_node paragraph, std::string_view text, const FontFormat
         run.remove_child(properties);
     pugi::xml_node textNode = run.append_child("w:t");
     textNode.append_attribute("xml:space") = "preserve";
-    textNode.text().set(std::string(text).c_str());
+    textNode.text().set(cleanText(text).c_str());
 }
 
 void appendRunLikeLast(pugi::xml_node paragraph, std::string_view text, bool bold) {
@@ -107,7 +109,7 @@ void appendRunLikeLast(pugi::xml_node paragraph, std::string_view text, bool bol
     }
     pugi::xml_node textNode = run.append_child("w:t");
     textNode.append_attribute("xml:space") = "preserve";
-    textNode.text().set(std::string(text).c_str());
+    textNode.text().set(cleanText(text).c_str());
 }
 
 std::string paragraphText(pugi::xml_node paragraph) {

@@ -1,5 +1,6 @@
 #include "xlsx_writer.h"
 
+#include "data/clean_text.h"
 #include "temporary_file.h"
 
 #include <xlsxwriter.h>
@@ -81,15 +82,16 @@ lxw_error writeCells(lxw_worksheet* sheet, const Worksheet& model, const SheetFo
         const CellRange& r = cell.range;
         lxw_format* format =
             model.hasBorder(r.firstRow, r.firstColumn) ? formats.bordered : formats.plain;
-        lxw_error error = r.isSingleCell()
-                              ? worksheet_write_string(sheet, static_cast<lxw_row_t>(r.firstRow),
-                                                       static_cast<lxw_col_t>(r.firstColumn),
-                                                       cell.text.c_str(), format)
-                              : worksheet_merge_range(sheet, static_cast<lxw_row_t>(r.firstRow),
-                                                      static_cast<lxw_col_t>(r.firstColumn),
-                                                      static_cast<lxw_row_t>(r.lastRow),
-                                                      static_cast<lxw_col_t>(r.lastColumn),
-                                                      cell.text.c_str(), format);
+        const std::string text = cleanText(cell.text);
+        lxw_error error =
+            r.isSingleCell()
+                ? worksheet_write_string(sheet, static_cast<lxw_row_t>(r.firstRow),
+                                         static_cast<lxw_col_t>(r.firstColumn), text.c_str(),
+                                         format)
+                : worksheet_merge_range(sheet, static_cast<lxw_row_t>(r.firstRow),
+                                        static_cast<lxw_col_t>(r.firstColumn),
+                                        static_cast<lxw_row_t>(r.lastRow),
+                                        static_cast<lxw_col_t>(r.lastColumn), text.c_str(), format);
         if (error != LXW_NO_ERROR)
             return error;
     }

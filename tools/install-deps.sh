@@ -2,7 +2,7 @@
 # Installs every Debian 12 package the build, the tests and the demo need.
 set -euo pipefail
 packages=(
-  cmake g++ make pkg-config clang-format
+  cmake g++ make pkg-config clang-format clang libclang-rt-14-dev
   libgtest-dev libbenchmark-dev libfftw3-dev libboost-dev nlohmann-json3-dev
   qtbase5-dev libqt5svg5-dev libqwt-qt5-dev fonts-wqy-zenhei xvfb xauth
   libxlsxwriter-dev libminizip-dev libpugixml-dev

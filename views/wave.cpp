@@ -1,6 +1,7 @@
 #include "wave.h"
 
 #include "analysis/conditioning.h"
+#include "analysis/display_scale.h"
 #include "analysis/results.h"
 #include "nice_step.h"
 #include "plot_overlay_items.h"
@@ -243,8 +244,7 @@ void QWave::draw(Variant variant) {
 
 void QWave::setScales(const NamePipeFile& f, const MeasurePoint& p) {
     const ViewOptions& options = session_.state().options;
-    const int ampZoom = p.header.params.ampZoom;
-    const double q = (ampZoom != 0 ? 100.0 / (100 + ampZoom) : 1.0) * 1.2;
+    const double q = ampZoomScale(p.header.params.ampZoom) * 1.2;
 
     if (options.noNormalise == 1)
         setAxisScale(QwtPlot::yLeft, f.fileYMin, f.fileYMax, niceStep(f.fileYMax) * 0.5);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace tarvel::test {
@@ -207,6 +208,29 @@ TEST_F(CliTest, ExitCodesAndNoPartialOutput) {
     CliRun damaged = runCli("analyze " + dir.file("demo.Prj"));
     EXPECT_EQ(damaged.exitCode, 2);
     EXPECT_EQ(damaged.out, "");
+}
+
+TEST_F(CliTest, NamesInAnotherEncodingAreOpenedByTheirBytesAndPrintedAsValidUtf8) {
+    const std::string latin1 = dir.file("Pr\xfc"
+                                        "fung.pip");
+    ASSERT_EQ(std::rename(dir.file("area-1.pip").c_str(), latin1.c_str()), 0);
+    CliRun run = runCli("analyze '" + latin1 + "'");
+    ASSERT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out.rfind("{\"fileName\":\"Pr\xEF\xBF\xBD"
+                            "fung.pip\",",
+                            0),
+              0u)
+        << run.out;
+}
+
+TEST_F(CliTest, SpecialFilesAreRefusedWithoutWaiting) {
+    ASSERT_EQ(mkfifo(dir.file("fifo.pip").c_str(), 0644), 0);
+    ASSERT_EQ(mkfifo(dir.file("fifo.Prj").c_str(), 0644), 0);
+    for (const char* name : {"fifo.pip", "fifo.Prj"}) {
+        CliRun run = runCli("analyze " + dir.file(name));
+        EXPECT_EQ(run.exitCode, 2) << name;
+        EXPECT_EQ(run.out, "");
+    }
 }
 
 } // namespace

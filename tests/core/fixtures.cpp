@@ -1,6 +1,6 @@
 #include "fixtures.h"
 
-#include "data/atomic_file.h"
+#include "data/input_file.h"
 
 #include <cmath>
 #include <cstdlib>

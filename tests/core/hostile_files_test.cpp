@@ -2,6 +2,7 @@
 // sound partial load, never a crash or a read past the bytes present.
 #include "analysis/area_loader.h"
 #include "analysis/conditioning.h"
+#include "analysis/display_scale.h"
 #include "analysis/results.h"
 #include "data/gbk_text.h"
 #include "fixtures.h"
@@ -148,6 +149,22 @@ TEST(HostileFiles, MissingFileKeepsTheNameWithNoPoints) {
     EXPECT_EQ(record.fileName, "gone.pip");
     EXPECT_TRUE(record.points.empty());
     EXPECT_FALSE(record.loadError.empty());
+}
+
+TEST(HostileFiles, AmpZoomFromAFileNeverOverflowsTheDisplayScale) {
+    EXPECT_DOUBLE_EQ(ampZoomScale(0), 1.0);
+    EXPECT_DOUBLE_EQ(ampZoomScale(200), 100.0 / 300);
+    EXPECT_DOUBLE_EQ(ampZoomScale(-50), 2.0);
+    // 100 + ampZoom would overflow int32 or reach zero or below.
+    const int32_t hostile[] = {std::numeric_limits<int32_t>::max(),
+                               std::numeric_limits<int32_t>::min(), -100, -1000};
+    for (int32_t zoom : hostile) {
+        SCOPED_TRACE(zoom);
+        const double scale = ampZoomScale(zoom);
+        EXPECT_TRUE(std::isfinite(scale));
+        EXPECT_GT(scale, 0.0);
+        EXPECT_LE(scale, 100.0);
+    }
 }
 
 } // namespace

@@ -10,6 +10,8 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace tarvel;
 
@@ -45,6 +47,8 @@ class ProjectCommandsTest : public QObject {
 private slots:
     void openProjectThroughDialog();
     void openProjectThatCannotBeRead();
+    void openProjectThatIsAFifoDoesNotWait();
+    void projectFolderThatCannotBeListedIsNamed();
     void openAreaFileThroughDialog();
     void damagedAreasAreNamedWithTheirReason();
     void addFileWithSameNameAnsweredNo();
@@ -95,6 +99,39 @@ void ProjectCommandsTest::openProjectThatCannotBeRead() {
     QCOMPARE(error.title, QString("Error"));
     QVERIFY(error.text.startsWith("Failed to open /nonexistent/p.Prj\n"));
     QCOMPARE(window.state().mode, int(kNothingOpen));
+}
+
+void ProjectCommandsTest::openProjectThatIsAFifoDoesNotWait() {
+    QTemporaryDir dir;
+    const QString fifo = dir.path() + "/p.Prj";
+    QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    ScriptedDialogs dialogs;
+    MainWindow window;
+    QVERIFY(!window.openProjectPath(fifo));
+    QCOMPARE(dialogs.callsOf("notify").first().text,
+             "Failed to open " + fifo + "\nnot a regular file");
+}
+
+void ProjectCommandsTest::projectFolderThatCannotBeListedIsNamed() {
+    QTemporaryDir dir;
+    const QString project = writeStandardProject(dir.path());
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner | QFileDevice::ExeGroup |
+                                          QFileDevice::ExeOther);
+    ScriptedDialogs dialogs;
+    MainWindow window;
+    // Permissions bind the superuser only through another effective user.
+    const bool root = geteuid() == 0;
+    QVERIFY(!root || seteuid(65534) == 0);
+    const bool opened = window.openProjectPath(project);
+    QVERIFY(!root || seteuid(0) == 0);
+    QVERIFY(opened);
+    QCOMPARE(window.state().mode, int(kProjectOpen));
+    QVERIFY(fileNames(window).isEmpty());
+    const DialogCall warning = dialogs.callsOf("notify").first();
+    QCOMPARE(warning.title, QString("Tarvel"));
+    QVERIFY(warning.text.startsWith("未能列出工程文件夹中的测区文件：\n"));
+    QVERIFY(warning.text.contains("Permission denied"));
 }
 
 void ProjectCommandsTest::openAreaFileThroughDialog() {
