@@ -172,6 +172,8 @@ void MainWindow::createActions() {
         addCommand(settingsMenu, QStringLiteral("选项(&C)"), "setParamter", ":/res/param.png");
     projectInfoAct_ = addCommand(settingsMenu, QStringLiteral("工程信息(&I)"), "setProjInfo");
     connect(projectInfoAct_, &QAction::triggered, this, &MainWindow::setProjInfo);
+    acceptanceAct_ = addCommand(settingsMenu, QStringLiteral("验收标准"), "setAcceptance");
+    connect(acceptanceAct_, &QAction::triggered, this, &MainWindow::setAcceptance);
     settingsMenu->addSeparator();
 
     QMenu* toolsMenu = menuBar()->addMenu(QStringLiteral("工具(&T)"));
@@ -254,6 +256,7 @@ void MainWindow::updateActions() {
     endMarkAct_->setEnabled(point);
     deleteWaveAct_->setEnabled(point);
     restoreWavesAct_->setEnabled(point);
+    acceptanceAct_->setEnabled(project);
     for (QAction* action : {samplingAct_, analysisListAct_, contourMapAct_, optionsAct_,
                             projectInfoAct_, graphicOutputAct_, reportAct_, summaryAct_})
         action->setEnabled(open);
@@ -347,6 +350,23 @@ void MainWindow::setProjInfo() {
         state_.saveNeeded = true;
         updateActions();
     }
+}
+
+void MainWindow::setAcceptance() {
+    if (state_.mode != kProjectOpen)
+        return;
+    AcceptanceCriteria criteria = session_.criteria();
+    const NamePipeFile* current = state_.current();
+    const QString area = current ? QString::fromStdString(current->fileName) : QString();
+    if (!dialogs_.editAcceptance(this, criteria, area))
+        return;
+    session_.setCriteria(criteria);
+    const std::string path = acceptanceFilePath((projectDir_ + projectFileName_).toStdString());
+    const std::string reason = writeAcceptanceFile(path, criteria);
+    if (!reason.empty())
+        dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Tarvel"),
+                        QStringLiteral("验收标准保存失败：%1\n%2")
+                            .arg(QString::fromStdString(path), QString::fromStdString(reason)));
 }
 
 void MainWindow::about() {

@@ -96,6 +96,8 @@ public slots:
     void DengZhiView();
     void DengZhiViewEx();
     void setProjInfo();
+    // "验收标准": the criteria beside the project file.
+    void setAcceptance();
     void doHead();
     void doTail();
     void doError();
@@ -191,6 +193,7 @@ private:
     QAction* contourMapAct_ = nullptr;
     QAction* optionsAct_ = nullptr;
     QAction* projectInfoAct_ = nullptr;
+    QAction* acceptanceAct_ = nullptr;
     QAction* graphicOutputAct_ = nullptr;
     QAction* reportAct_ = nullptr;
     QAction* summaryAct_ = nullptr;

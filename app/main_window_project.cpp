@@ -128,6 +128,10 @@ bool MainWindow::openProjectPath(const QString& path) {
     projectDir_ = QString::fromStdString(load.projectDir);
     state_.project = load.info;
     state_.files = std::move(load.files);
+    // A criteria file that is there but not valid is said, never ignored;
+    // the project opens without criteria.
+    const AcceptanceRead criteria = readAcceptanceFile(acceptanceFilePath(path.toStdString()));
+    session_.setCriteria(criteria.criteria);
     QStringList problems;
     for (const auto& file : state_.files)
         noteLoadProblem(problems, *file);
@@ -140,6 +144,10 @@ bool MainWindow::openProjectPath(const QString& path) {
     QApplication::restoreOverrideCursor();
     // The project stays open with the areas found, so the user sees why the
     // rest is missing rather than an empty project.
+    if (!criteria.ok())
+        dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Tarvel"),
+                        QStringLiteral("验收标准文件无法读取，本工程不作验收：\n") +
+                            QString::fromStdString(criteria.error));
     if (!load.folderError.empty())
         dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Tarvel"),
                         QStringLiteral("未能列出工程文件夹中的测区文件：\n") +

@@ -1,5 +1,6 @@
 #include "acceptance_file.h"
 
+#include "atomic_file.h"
 #include "input_file.h"
 
 #include <cmath>
@@ -156,6 +157,39 @@ AcceptanceRead readAcceptanceFile(const std::string& path) {
     if (!read.ok())
         read.error = path + ": " + read.error;
     return read;
+}
+
+namespace {
+
+Json requiredValue(const std::optional<double>& mpa) {
+    return mpa ? Json(*mpa) : Json(nullptr);
+}
+
+} // namespace
+
+std::string formatAcceptance(const AcceptanceCriteria& criteria) {
+    Json areas = Json::object();
+    for (const auto& [name, area] : criteria.areas) {
+        Json entry = Json::object();
+        if (area.deformationModulus.present)
+            entry["requiredDeformationModulus"] = requiredValue(area.deformationModulus.mpa);
+        if (area.resilientModulus.present)
+            entry["requiredResilientModulus"] = requiredValue(area.resilientModulus.mpa);
+        if (!entry.empty())
+            areas[name] = entry;
+    }
+    Json root = Json::object();
+    root["requiredDeformationModulus"] = requiredValue(criteria.requiredDeformationModulus);
+    root["requiredResilientModulus"] = requiredValue(criteria.requiredResilientModulus);
+    root["guaranteeRate"] = criteria.guaranteeRate;
+    root["areas"] = areas;
+    // A file name in another encoding must not stop the save.
+    return root.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+std::string writeAcceptanceFile(const std::string& path, const AcceptanceCriteria& criteria) {
+    const std::string text = formatAcceptance(criteria);
+    return writeFileAtomically(path, text.data(), text.size());
 }
 
 } // namespace tarvel

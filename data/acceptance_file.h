@@ -59,4 +59,10 @@ AcceptanceRead readAcceptanceFile(const std::string& path);
 // The same checks on text already read; the reason comes without a path.
 AcceptanceRead parseAcceptance(std::string_view text);
 
+// The criteria as the file holds them, which parseAcceptance reads back.
+std::string formatAcceptance(const AcceptanceCriteria& criteria);
+
+// Writes the criteria file atomically; an empty string or the reason.
+std::string writeAcceptanceFile(const std::string& path, const AcceptanceCriteria& criteria);
+
 } // namespace tarvel

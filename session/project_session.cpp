@@ -83,7 +83,18 @@ void ProjectSession::reset() {
     state_.spectrumMode = 0;
     std::memset(&state_.project, 0, sizeof state_.project);
     state_.files.clear();
+    criteria_ = AcceptanceCriteria{};
     setCurrentFile(-1);
+}
+
+void ProjectSession::setCriteria(const AcceptanceCriteria& criteria) {
+    criteria_ = criteria;
+    emit resultsChanged();
+}
+
+AreaRequirement ProjectSession::currentRequirement() const {
+    const NamePipeFile* file = currentFile();
+    return requirementFor(criteria_, file ? file->fileName : std::string());
 }
 
 void ProjectSession::setCurrentPoint(int pointIndex) {

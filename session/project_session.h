@@ -4,6 +4,7 @@
 // only listen and redraw.
 #pragma once
 
+#include "data/acceptance_file.h"
 #include "data/app_state.h"
 #include "edit/area_edits.h"
 #include "edit/edit_history.h"
@@ -27,6 +28,12 @@ public:
     int currentPointIndex() const;
     MeasurePoint* currentPoint();
     const EditHistory& history() const { return history_; }
+
+    // The project's acceptance criteria (none for a lone area file).
+    const AcceptanceCriteria& criteria() const { return criteria_; }
+    void setCriteria(const AcceptanceCriteria& criteria);
+    // What applies to the current file.
+    AreaRequirement currentRequirement() const;
 
     // Makes file `index` current (or none, with -1). Its first point that is
     // not deleted becomes current when it has none; the history is emptied,
@@ -83,6 +90,7 @@ private:
 
     AppState state_;
     EditHistory history_;
+    AcceptanceCriteria criteria_;
     bool alignedView_ = false;
 };
 

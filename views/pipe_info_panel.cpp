@@ -1,5 +1,6 @@
 #include "pipe_info_panel.h"
 
+#include "analysis/acceptance.h"
 #include "analysis/results.h"
 #include "data/gbk_text.h"
 #include "edit/header_fields.h"
@@ -79,6 +80,7 @@ QPipeInfo::QPipeInfo(ProjectSession& session, QWidget* parent)
     testDate_ = dateEdit(this);
     resilient_ = readOnlyEdit(this);
     deformation_ = readOnlyEdit(this);
+    verdict_ = new QLabel(this);
     fitMode_ = new QComboBox(this);
     fitMode_->addItems(
         {QStringLiteral("使用"), QStringLiteral("粘聚力"), QStringLiteral("摩擦角")});
@@ -110,6 +112,7 @@ QPipeInfo::QPipeInfo(ProjectSession& session, QWidget* parent)
     auto* results = newForm();
     results->addRow(QStringLiteral("测区回弹模量(MPa)"), resilient_);
     results->addRow(QStringLiteral("测区变形模量(MPa)"), deformation_);
+    results->addRow(verdict_);
     auto* column1 = new QVBoxLayout;
     column1->setContentsMargins(0, 0, 0, 0);
     column1->setSpacing(2);
@@ -236,6 +239,7 @@ void QPipeInfo::clearPipeInfo() {
     }
     resilient_->clear();
     deformation_->clear();
+    verdict_->clear();
     filling_ = false;
 }
 
@@ -244,11 +248,51 @@ void QPipeInfo::showAreaMeans() {
     if (!file) {
         resilient_->clear();
         deformation_->clear();
+        verdict_->clear();
         return;
     }
     const AreaMeans means = computeAreaMeans(*file);
     resilient_->setText(QString::fromStdString(formatFixed(means.resilientModulus, 2)));
     deformation_->setText(QString::fromStdString(formatFixed(means.deformationModulus, 2)));
+
+    const AreaRequirement requirement = session_.currentRequirement();
+    if (!requirement.deformationModulus && !requirement.resilientModulus) {
+        verdict_->setText(QStringLiteral("验收：未设要求"));
+        verdict_->setStyleSheet(QString());
+        return;
+    }
+    // One line for the area: failed when either required modulus fails,
+    // passed when every required one passes; the details in the tooltip.
+    const AreaAcceptance acceptance = judgeArea(*file, requirement);
+    QStringList details;
+    Verdict overall = Verdict::Pass;
+    const ModulusAcceptance* shown = nullptr;
+    for (const auto& [name, modulus] : {std::pair{"变形模量", &acceptance.deformationModulus},
+                                        std::pair{"回弹模量", &acceptance.resilientModulus}}) {
+        if (!modulus->required)
+            continue;
+        shown = shown ? shown : modulus;
+        if (modulus->verdict == Verdict::Fail || overall == Verdict::Fail)
+            overall = Verdict::Fail;
+        else if (modulus->verdict == Verdict::Undecided)
+            overall = Verdict::Undecided;
+        details << QStringLiteral("%1：%2，代表值 %3 MPa，要求 %4 MPa，n = %5")
+                       .arg(QString::fromUtf8(name),
+                            QString::fromUtf8(tarvel::verdictText(modulus->verdict)),
+                            QString::fromStdString(formatFixed(modulus->representativeValue, 2)),
+                            QString::fromStdString(formatFixed(*modulus->required, 2)))
+                       .arg(modulus->n);
+    }
+    verdict_->setText(QStringLiteral("验收：%1（代表值 %2 MPa）")
+                          .arg(QString::fromUtf8(tarvel::verdictText(overall)),
+                               QString::fromStdString(formatFixed(shown->representativeValue, 2))));
+    verdict_->setToolTip(details.join(QLatin1Char('\n')));
+    verdict_->setStyleSheet(overall == Verdict::Fail ? QStringLiteral("color: #c00000")
+                                                     : QString());
+}
+
+QString QPipeInfo::verdictText() const {
+    return verdict_->text();
 }
 
 QString QPipeInfo::resilientText() const {

@@ -30,6 +30,8 @@ public:
 
     QString resilientText() const;
     QString deformationText() const;
+    // The area's acceptance: verdict and representative value.
+    QString verdictText() const;
     // The box of a header field (by its key), for whoever drives the panel.
     QCustomEdit* fieldEdit(const char* key) const;
 
@@ -61,6 +63,7 @@ private:
     QDateEdit* testDate_;
     QLineEdit* resilient_;
     QLineEdit* deformation_;
+    class QLabel* verdict_;
     QComboBox* fitMode_;
     bool filling_ = false;
 };

@@ -1,5 +1,6 @@
 #include "qt_user_dialogs.h"
 
+#include "acceptance_dialog.h"
 #include "dock_widget_dialog.h"
 #include "small_dialogs.h"
 
@@ -100,6 +101,15 @@ bool QtUserDialogs::choosePointsToMerge(QWidget*, const NamePipeFile& file, QLis
         return false;
     dialog.selectedPoints(points);
     return !points.isEmpty();
+}
+
+bool QtUserDialogs::editAcceptance(QWidget* parent, AcceptanceCriteria& criteria,
+                                   const QString& areaFileName) {
+    QAcceptanceDlg dialog(criteria, areaFileName, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    criteria = dialog.criteria();
+    return true;
 }
 
 bool QtUserDialogs::askDockWidget(QWidget* parent, QString& objectName, QString& location) {

@@ -22,6 +22,8 @@ public:
     bool chooseDefect(QWidget* parent, QString& type, QString& grade) override;
     bool choosePointsToMerge(QWidget* parent, const NamePipeFile& file,
                              QList<int>& points) override;
+    bool editAcceptance(QWidget* parent, AcceptanceCriteria& criteria,
+                        const QString& areaFileName) override;
     bool askDockWidget(QWidget* parent, QString& objectName, QString& location) override;
 };
 

@@ -11,6 +11,7 @@ namespace tarvel {
 
 struct ProjectInfo;
 struct NamePipeFile;
+struct AcceptanceCriteria;
 
 enum class NoticeIcon { Critical, Information, Warning };
 
@@ -50,6 +51,11 @@ public:
     // accepted with at least one point, whose indexes fill `points`.
     virtual bool choosePointsToMerge(QWidget* parent, const NamePipeFile& file,
                                      QList<int>& points) = 0;
+
+    // "验收标准" over the project's criteria, the current area named by its
+    // file name (empty: none); true when accepted, with `criteria` changed.
+    virtual bool editAcceptance(QWidget* parent, AcceptanceCriteria& criteria,
+                                const QString& areaFileName) = 0;
 
     // Asks for a further dock widget: its object name and where it goes
     // ("Top", "Left", "Right", "Bottom" or "Restore"). False when cancelled.

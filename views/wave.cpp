@@ -112,6 +112,7 @@ QWave::QWave(ProjectSession& session, UserDialogs& dialogs, QWidget* parent)
     title_ = new QwtPlotTextEx;
     title_->setTopLeft(0, 12);
     title_->attach(this);
+    badge_ = new QwtPlotTextEx;
     unitLabel_ = new QwtPlotTextEx;
     unitLabel_->setBottomRight(250, 5, 0, 0);
     unitLabel_->attach(this);
@@ -143,6 +144,7 @@ QWave::~QWave() {
     delete pickMarker_;
     delete checkImage_;
     delete title_;
+    delete badge_;
     delete unitLabel_;
     delete spectrumText_;
     for (QwtPlotTextEx* line : resultLines_)
@@ -220,6 +222,8 @@ void QWave::draw(Variant variant) {
         title += QStringLiteral(" 系叠加波");
     const bool current = variant == Variant::Screen && f->currentPoint == pointIndex_ + 1;
     title_->setText(title, current ? QColor(255, 0, 0) : QColor(), 10);
+    if (variant == Variant::Screen)
+        setQualityBadge(*p, title);
     pickMarker_->attach(current ? this : nullptr);
     checkImage_->attach(p->header.printMark == 2 ? this : nullptr);
     // A point without a length axis is drawn against time in either mode,
@@ -324,6 +328,35 @@ void QWave::setDefectMarkers(const NamePipeFile& f, const MeasurePoint& p) {
         defectLabels_[e]->setValue(x, labelY);
         defectLabels_[e]->attach(this);
     }
+}
+
+void QWave::setQualityBadge(const MeasurePoint& p, const QString& title) {
+    const QualityFlags& flags = p.results.flags;
+    if (!p.hasResults || !flags.any()) {
+        badge_->detach();
+        setToolTip(QString());
+        return;
+    }
+    FlagSeverity gravest = FlagSeverity::Info;
+    QStringList labels;
+    for (const QualityFlag flag : flags.list()) {
+        const QualityFlagLabel& label = labelOf(flag);
+        gravest = std::max(gravest, label.severity);
+        labels << QStringLiteral("%1：%2").arg(
+            QString::fromUtf8(chineseSeverityText(label.severity)),
+            QString::fromUtf8(label.chinese));
+    }
+    const QColor colour = gravest == FlagSeverity::Error     ? QColor(200, 0, 0)
+                          : gravest == FlagSeverity::Warning ? QColor(190, 100, 0)
+                                                             : QColor(0, 90, 200);
+    // Right of the title, as wide as the title is drawn.
+    const int titleWidth =
+        QFontMetrics(QFont(QStringLiteral("Helvetica"), 10)).horizontalAdvance(title);
+    badge_->setTopLeft(titleWidth + 8, 12);
+    badge_->setText(QStringLiteral("[%1]").arg(QString::fromUtf8(chineseSeverityText(gravest))),
+                    colour, 10);
+    badge_->attach(this);
+    setToolTip(QStringLiteral("质量：\n") + labels.join(QLatin1Char('\n')));
 }
 
 void QWave::CalculateResult(NamePipeFile* f) {

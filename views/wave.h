@@ -49,6 +49,8 @@ public:
 
     // The plot parts, for whoever needs to read what the view shows.
     const QwtPlotTextEx* titleItem() const { return title_; }
+    // The quality badge beside the title: the gravest flag's severity.
+    const QwtPlotTextEx* badgeItem() const { return badge_; }
     const QwtPlotTextEx* unitItem() const { return unitLabel_; }
     const QwtPlotTextEx* resultItem(int line) const;
     const QwtPlotMarker* startMarker() const { return startMarker_; }
@@ -99,6 +101,8 @@ private:
     // The legend marks found on this point: a green line at each, and in
     // the time mode a label with its time or position.
     void setDefectMarkers(const tarvel::NamePipeFile& file, const tarvel::MeasurePoint& point);
+    // The badge and the view's tooltip from the point's quality flags.
+    void setQualityBadge(const tarvel::MeasurePoint& point, const QString& title);
     void createMenu();
     // Applies an edit through the session; a refusal is shown with `title`.
     void edit(const tarvel::Edit& edit, const QString& title = QStringLiteral("Tarvel"));
@@ -120,6 +124,7 @@ private:
     QImage checkPicture_;
     QwtPlotImage* checkImage_;
     QwtPlotTextEx* title_;
+    QwtPlotTextEx* badge_;
     QwtPlotTextEx* unitLabel_;
     QwtPlotTextEx1* spectrumText_;
     std::array<QwtPlotTextEx*, kResultLineCount> resultLines_{};

@@ -95,6 +95,15 @@ bool ScriptedDialogs::choosePointsToMerge(QWidget*, const NamePipeFile&, QList<i
     return !points.isEmpty();
 }
 
+bool ScriptedDialogs::editAcceptance(QWidget*, AcceptanceCriteria& criteria,
+                                     const QString& areaFileName) {
+    calls.append({QStringLiteral("acceptance"), QString(), areaFileName, {}});
+    if (acceptanceAnswers.isEmpty())
+        return false;
+    criteria = acceptanceAnswers.dequeue();
+    return true;
+}
+
 bool ScriptedDialogs::askDockWidget(QWidget*, QString& objectName, QString& location) {
     calls.append({QStringLiteral("dock"), QString(), QString(), {}});
     if (dockAnswers.isEmpty())

@@ -3,6 +3,7 @@
 // lives.
 #pragma once
 
+#include "data/acceptance_file.h"
 #include "views/user_dialogs.h"
 
 #include <QList>
@@ -15,7 +16,7 @@ namespace tarvel {
 
 struct DialogCall {
     // "ask", "yesNo", "notify", "open", "openMany", "save", "projectInfo",
-    // "defect", "merge", "dock"
+    // "defect", "merge", "acceptance", "dock"
     QString kind;
     QString title;
     QString text; // the text, or the filter of a file dialog
@@ -37,6 +38,8 @@ public:
     // Accepting the defect dialog takes its first type and first severity.
     QQueue<bool> defectAnswers;
     QQueue<QPair<QString, QString>> dockAnswers; // object name, location
+    // Criteria the acceptance dialog ends with; an empty queue cancels it.
+    QQueue<AcceptanceCriteria> acceptanceAnswers;
     // Points chosen in the merge dialog; an empty list cancels it.
     QQueue<QList<int>> mergeAnswers;
 
@@ -63,6 +66,8 @@ public:
     bool chooseDefect(QWidget* parent, QString& type, QString& grade) override;
     bool choosePointsToMerge(QWidget* parent, const NamePipeFile& file,
                              QList<int>& points) override;
+    bool editAcceptance(QWidget* parent, AcceptanceCriteria& criteria,
+                        const QString& areaFileName) override;
     bool askDockWidget(QWidget* parent, QString& objectName, QString& location) override;
 };
 
