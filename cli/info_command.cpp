@@ -1,4 +1,5 @@
 // tarvel-cli info: the header of an area file or the record of a project, readable.
+#include "analysis/area_order.h"
 #include "analysis/results.h"
 #include "cli_common.h"
 #include "data/gbk_text.h"
@@ -105,6 +106,7 @@ int runInfoCommand(const std::vector<std::string>& args) {
         splitPath(path, dir, name);
         AreaFileList files;
         scanProjectDirectory(dir, files);
+        sortAreasByFileName(files);
         out << "  测区文件: " << files.size() << '\n';
         for (const auto& file : files)
             out << "    " << file->fileName << '\n';
