@@ -52,6 +52,13 @@ void pageBreakBefore(pugi::xml_node paragraph) {
     properties.prepend_child("w:pageBreakBefore");
 }
 
+// A heading keeps to what follows it and stands a little apart from what
+// comes before.
+void heading(pugi::xml_node paragraph) {
+    keepWithNext(paragraph);
+    setSpaceBefore(paragraph, 12);
+}
+
 void emptyLines(Selection& selection, int count, const FontFormat& font = kBody) {
     for (int i = 0; i < count; ++i)
         paragraph(selection, "", font);
@@ -90,19 +97,19 @@ WordDocument buildTemplate() {
         indent(paragraph(s, role, kCoverLine), 2520);
     }
     emptyLines(s, 13);
-    pageBreakBefore(paragraph(s, "－ 项目概况", kHeading));
+    pageBreakBefore(paragraph(s, "一 项目概况", kHeading));
     paragraph(s, "                                        表1", kBody);
     projectTable(s);
-    keepWithNext(paragraph(s, "二 检测结果", kHeading));
+    heading(paragraph(s, "二 检测结果", kHeading));
     paragraph(s, "", kResultTables, Alignment::Centre);
     // No page break of its own: the result tables may end at the foot of a
     // page, and the blank lines after them would fill a page of their own.
-    keepWithNext(paragraph(s, "三 等值图", kHeading));
+    heading(paragraph(s, "三 等值图", kHeading));
     emptyLines(s, 5);
+    // The closing block and its date stay on one page.
     for (const char* line :
-         {"检测单位：", "地址：", "邮编：", "电话：", "传真：", "监督电话：", "联系人："})
-        paragraph(s, line, kCoverLine);
-    emptyLines(s, 2);
+         {"检测单位：", "地址：", "邮编：", "电话：", "传真：", "监督电话：", "联系人：", "", ""})
+        keepWithNext(paragraph(s, line, kCoverLine));
     paragraph(s, "年  月   日", kCoverLine, Alignment::Right);
     // The last paragraph is the document's end: it carries no text.
     return document;

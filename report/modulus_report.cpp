@@ -59,20 +59,33 @@ void type(pugi::xml_node paragraph, const std::string& text, bool bold = false) 
         appendRunLikeLast(paragraph, text, bold);
 }
 
+// Shares of the text width of the point table's columns: the point number
+// narrow, the values wide enough for "1234.56" and each title's longer line
+// ("(0.01mm)"), with narrow cell paddings.
+const std::vector<double> kPointColumnPercents = {6.5, 11.5, 11.5, 14.5, 12.5, 11.5, 11.5, 9.5};
+constexpr double kPointCellPadding = 2.5; // points, left and right
+
+// Points of the first and last rows kept on the page of their neighbours,
+// so no page starts or ends an area with a lone row.
+constexpr int kRowsKeptWithTitles = 2;
+constexpr int kRowsKeptAtEnd = 2;
+
 // A table added at a paragraph takes that paragraph's format in every cell,
 // as in Word: the template decides the font and alignment of the tables.
 WordTable insertTableLike(pugi::xml_node before, int rows, int columns) {
     WordTable table = WordTable::insertBefore(before, rows, columns, kTextWidthTwips);
-    const pugi::xml_node format = before.child("w:pPr");
+    pugi::xml_node format = before.child("w:pPr");
     if (!format)
         return table;
-    for (int row = 1; row <= rows; ++row)
-        for (int column = 1; column <= columns; ++column) {
-            pugi::xml_node paragraph = table.cellParagraph(row, column);
+    pugi::xml_document cellFormat;
+    pugi::xml_node copy = cellFormat.append_copy(format);
+    for (const char* pageOnly : {"w:sectPr", "w:pageBreakBefore", "w:keepNext", "w:spacing"})
+        copy.remove_child(pageOnly);
+    for (pugi::xml_node row : table.element().children("w:tr"))
+        for (pugi::xml_node cell : row.children("w:tc")) {
+            pugi::xml_node paragraph = cell.child("w:p");
             paragraph.remove_child("w:pPr");
-            pugi::xml_node copy = paragraph.prepend_copy(format);
-            for (const char* pageOnly : {"w:sectPr", "w:pageBreakBefore", "w:keepNext"})
-                copy.remove_child(pageOnly);
+            paragraph.prepend_copy(copy);
         }
     return table;
 }
@@ -81,34 +94,78 @@ void addAreaTable(pugi::xml_node before, const AreaReport& area) {
     WordTable table = insertTableLike(before, 4, 4);
     const std::string cells[4][4] = {
         {"测区名称", area.name, "测区类型", area.material},
-        {"测点个数", std::to_string(area.gridRows), "测点间距", area.pointSpacing},
-        {"落球下落高度", area.dropHeight, "变形模量", area.deformationModulus},
-        {"回弹模量", area.resilientModulus, "", ""},
+        {"测点个数", area.pointCountText(), "测点间距", valueText(area.pointSpacing, "m")},
+        {"落球下落高度", valueText(area.dropHeight, "m"), "变形模量",
+         valueText(area.deformationModulus, " MPa")},
+        {"回弹模量", valueText(area.resilientModulus, " MPa"), "", ""},
     };
-    for (int row = 0; row < 4; ++row)
+    for (int row = 0; row < 4; ++row) {
+        // The area table stays on the page of its point table's titles.
+        table.keepRowWhole(row + 1);
         for (int column = 0; column < 4; ++column) {
             pugi::xml_node paragraph = table.cellParagraph(row + 1, column + 1);
-            // The area table stays on the page of its point table's titles.
             keepWithNext(paragraph);
             type(paragraph, cells[row][column], column % 2 == 0);
         }
+    }
+}
+
+// A column title on one or two lines, its "³" a raised "3".
+void typeTitle(pugi::xml_node paragraph, std::string_view title) {
+    const std::size_t lineEnd = title.find('\n');
+    const std::string_view firstLine = title.substr(0, lineEnd);
+    appendRunLikeLast(paragraph, firstLine, true);
+    if (lineEnd == std::string_view::npos)
+        return;
+    appendLineBreak(paragraph);
+    std::string_view rest = title.substr(lineEnd + 1);
+    constexpr std::string_view kCubed = "³";
+    for (std::size_t at = rest.find(kCubed); at != std::string_view::npos; at = rest.find(kCubed)) {
+        if (at > 0)
+            appendRunLikeLast(paragraph, rest.substr(0, at), true);
+        makeSuperscript(appendRunLikeLast(paragraph, "3", true));
+        rest.remove_prefix(at + kCubed.size());
+    }
+    if (!rest.empty()) {
+        pugi::xml_node run = appendRunLikeLast(paragraph, rest, true);
+        run.child("w:rPr").remove_child("w:vertAlign");
+    }
 }
 
 void addPointTable(pugi::xml_node before, const AreaReport& area) {
-    const int rows = static_cast<int>(area.rows.size()) + 1;
-    const int columns = static_cast<int>(kPointTableTitles.size());
-    WordTable table = insertTableLike(before, rows, columns);
-    // Titles wrap over several lines; half of them at the foot of a page
-    // would leave the columns unnamed.
-    for (int row = 1; row <= rows; ++row)
-        table.keepRowWhole(row);
-    for (int column = 0; column < columns; ++column)
-        type(table.cellParagraph(1, column + 1), kPointTableTitles[column], true);
-    for (int row = 0; row + 1 < rows; ++row) {
-        const PointRow& point = area.rows[static_cast<std::size_t>(row)];
-        type(table.cellParagraph(row + 2, 1), point.number);
-        for (int column = 0; column < static_cast<int>(point.values.size()); ++column)
-            type(table.cellParagraph(row + 2, column + 2), point.values[column]);
+    const int pointRows = static_cast<int>(area.rows.size());
+    const int columns = static_cast<int>(kPointTableTitleLines.size());
+    WordTable table = insertTableLike(before, pointRows + 1, columns);
+    table.setCellPaddings(0, 0, kPointCellPadding, kPointCellPadding);
+    table.setColumnWidthsPercent(kPointColumnPercents);
+    // Continued pages show the column titles again.
+    table.repeatAsHeader(1);
+
+    int rowNo = 0;
+    for (pugi::xml_node row : table.element().children("w:tr")) {
+        ++rowNo;
+        const int point = rowNo - 2; // index into area.rows; -1 for the titles
+        // A row never breaks over a page; the titles and the first points
+        // keep together, and so do the last points.
+        pugi::xml_node properties = row.child("w:trPr");
+        if (!properties)
+            properties = row.prepend_child("w:trPr");
+        properties.append_child("w:cantSplit");
+        const bool keep = point < kRowsKeptWithTitles || point >= pointRows - kRowsKeptAtEnd;
+        int column = 0;
+        for (pugi::xml_node cell : row.children("w:tc")) {
+            pugi::xml_node paragraph = cell.child("w:p");
+            if (keep && rowNo <= pointRows)
+                keepWithNext(paragraph);
+            if (point < 0)
+                typeTitle(paragraph, kPointTableTitleLines[static_cast<std::size_t>(column)]);
+            else if (column == 0)
+                type(paragraph, std::to_string(area.rows[static_cast<std::size_t>(point)].number));
+            else
+                type(paragraph, valueText(area.rows[static_cast<std::size_t>(point)]
+                                              .values[static_cast<std::size_t>(column - 1)]));
+            ++column;
+        }
     }
 }
 
@@ -196,6 +253,9 @@ WordDocument buildModulusReport(ZipEntries templatePackage, const ProjectInfo& p
     addDistributionMaps(document, maps, areas, pictureDir);
     fillClosingBlock(maps, p);
     document.addPageFooter();
+    if (!reportNo.empty())
+        document.addPageHeader("报告编号：" + reportNo);
+    document.setProperties(decodeGbk(p.projectName), decodeGbk(p.tester));
     return document;
 }
 

@@ -34,9 +34,9 @@ SCRIVET_EXPORT bool openDoc1(const char* templatePath, const tarvel::ProjectInfo
                              const tarvel::AreaFileList* areas, const char* pictureDir,
                              const char* outputPath, bool openWhenDone);
 
-// The wave-picture report of area fileIndex: every regular file in
-// pictureDir counts as one picture, read as "<fileName>-<n>.png", n from 1;
-// two pictures on the first page and three on each further page.
+// The wave-picture report of area fileIndex: the files of pictureDir named
+// "<fileName>-<n>.png" are its pictures, n from 1 (other files are left
+// alone); two pictures on the first page and three on each further page.
 SCRIVET_EXPORT bool openDoc2(const char* pictureDir, const tarvel::ProjectInfo* project,
                              const tarvel::AreaFileList* areas, int32_t fileIndex,
                              const char* outputPath, bool openWhenDone);

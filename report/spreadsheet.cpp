@@ -1,6 +1,9 @@
 #include "spreadsheet.h"
 
 #include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 
 namespace tarvel::scrivet {
@@ -57,7 +60,23 @@ bool Worksheet::hasBorder(int row, int column) const {
 }
 
 void Worksheet::write(const CellRange& range, std::string text) {
-    cells_.push_back({range, std::move(text)});
+    cells_.push_back({range, std::move(text), std::nullopt, {}});
+}
+
+void Worksheet::writeNumber(const CellRange& range, double value, int decimals,
+                            const std::string& unit) {
+    if (!std::isfinite(value)) {
+        write(range, "--");
+        return;
+    }
+    std::string format = decimals > 0 ? "0." + std::string(static_cast<std::size_t>(decimals), '0')
+                                      : std::string("0");
+    if (!unit.empty())
+        format += "\"" + unit + "\"";
+    // The stored value is the one shown, so a column sums to what it reads.
+    char shown[512]; // room for the largest double in fixed notation
+    std::snprintf(shown, sizeof shown, "%.*f", decimals, value);
+    cells_.push_back({range, {}, std::strtod(shown, nullptr), std::move(format)});
 }
 
 Worksheet& Workbook::insertSheet(std::size_t index, std::string name) {

@@ -2,6 +2,7 @@
 
 #include "blank_package.h"
 
+#include <ctime>
 #include <sstream>
 #include <stdexcept>
 
@@ -19,6 +20,61 @@ constexpr const char* kFooterRelationship =
     "http://schemas.openxmlformats.org/officeDocument/2006/relationships/footer";
 constexpr const char* kFooterContentType =
     "application/vnd.openxmlformats-officedocument.wordprocessingml.footer+xml";
+constexpr const char* kHeaderPart = "word/header1.xml";
+constexpr const char* kHeaderRelationship =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/header";
+constexpr const char* kHeaderContentType =
+    "application/vnd.openxmlformats-officedocument.wordprocessingml.header+xml";
+constexpr const char* kFontTablePart = "word/fontTable.xml";
+constexpr const char* kFontTableRelationship =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/fontTable";
+constexpr const char* kFontTableContentType =
+    "application/vnd.openxmlformats-officedocument.wordprocessingml.fontTable+xml";
+constexpr const char* kPackageRelationships = "_rels/.rels";
+constexpr const char* kCorePropertiesPart = "docProps/core.xml";
+constexpr const char* kAppPropertiesPart = "docProps/app.xml";
+
+// 宋体 under its Latin name too, so a viewer without it picks a CJK serif
+// font; Times New Roman for Latin text in the English reports.
+constexpr const char* kFontTable =
+    R"(<w:fonts xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main">)"
+    R"(<w:font w:name="宋体"><w:altName w:val="SimSun"/><w:panose1 w:val="02010600030101010101"/>)"
+    R"(<w:charset w:val="86"/><w:family w:val="auto"/><w:pitch w:val="variable"/></w:font>)"
+    R"(<w:font w:name="Times New Roman"><w:panose1 w:val="02020603050405020304"/>)"
+    R"(<w:charset w:val="00"/><w:family w:val="roman"/><w:pitch w:val="variable"/></w:font>)"
+    R"(</w:fonts>)";
+
+std::string escapeXml(const std::string& text) {
+    std::string escaped;
+    for (char c : text) {
+        switch (c) {
+        case '&':
+            escaped += "&amp;";
+            break;
+        case '<':
+            escaped += "&lt;";
+            break;
+        case '>':
+            escaped += "&gt;";
+            break;
+        case '"':
+            escaped += "&quot;";
+            break;
+        default:
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+std::string utcNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm utc{};
+    gmtime_r(&now, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    return text;
+}
 
 // Prefixes the drawings use; a template written elsewhere may lack them.
 constexpr std::pair<const char*, const char*> kNamespaces[] = {
@@ -96,6 +152,7 @@ WordDocument WordDocument::fromPackage(ZipEntries entries) {
     for (const auto& [prefix, uri] : kNamespaces)
         if (!root.attribute(prefix))
             root.append_attribute(prefix) = uri;
+    doc.addFontTable();
     return doc;
 }
 
@@ -213,6 +270,29 @@ void WordDocument::appendPictureBehindText(pugi::xml_node paragraph,
     appendDrawing(paragraph, xml.str());
 }
 
+void WordDocument::addHeaderOrFooter(const char* part, const char* relationshipType,
+                                     const char* contentType, const char* referenceName,
+                                     const pugi::xml_document& content) {
+    setOtherPart(part, "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>" +
+                           serialise(content));
+    addContentTypeOverride(std::string("/") + part, contentType);
+    const std::string target = std::string(part).substr(std::string("word/").size());
+    const std::string id = addRelationship(relationshipType, target);
+
+    // Every section shows the same one, as Word's "same as previous" does.
+    // Header references come before footer references.
+    for (pugi::xpath_node node : body().select_nodes(".//*[name()='w:sectPr']")) {
+        pugi::xml_node section = node.node();
+        const bool isHeader = std::string_view(referenceName) == "w:headerReference";
+        pugi::xml_node footer = section.child("w:footerReference");
+        pugi::xml_node reference = isHeader || !footer
+                                       ? section.prepend_child(referenceName)
+                                       : section.insert_child_after(referenceName, footer);
+        reference.append_attribute("w:type") = "default";
+        reference.append_attribute("r:id") = id.c_str();
+    }
+}
+
 void WordDocument::addPageFooter() {
     pugi::xml_document footer;
     pugi::xml_node root = footer.append_child("w:ftr");
@@ -226,19 +306,96 @@ void WordDocument::addPageFooter() {
     appendRun(paragraph, " 页 / 共 ", plain);
     appendFieldRun(paragraph, " NUMPAGES ");
     appendRun(paragraph, " 页 ", plain);
+    addHeaderOrFooter(kFooterPart, kFooterRelationship, kFooterContentType, "w:footerReference",
+                      footer);
+}
 
-    otherParts_.emplace_back(kFooterPart, "<?xml version=\"1.0\" encoding=\"UTF-8\" "
-                                          "standalone=\"yes\"?>" +
-                                              serialise(footer));
-    addContentTypeOverride(std::string("/") + kFooterPart, kFooterContentType);
-    const std::string id = addRelationship(kFooterRelationship, "footer1.xml");
+void WordDocument::addPageHeader(const std::string& text) {
+    pugi::xml_document header;
+    pugi::xml_node root = header.append_child("w:hdr");
+    root.append_attribute("xmlns:w") = kNamespaces[0].second;
+    root.append_attribute("xmlns:r") = kNamespaces[1].second;
+    pugi::xml_node paragraph = root.append_child("w:p");
+    setAlignment(paragraph, Alignment::Right);
+    appendRun(paragraph, text, FontFormat{"", false, 9});
+    addHeaderOrFooter(kHeaderPart, kHeaderRelationship, kHeaderContentType, "w:headerReference",
+                      header);
+}
 
-    // Every section shows the same footer, as Word's "same as previous" does.
-    for (pugi::xpath_node node : body().select_nodes(".//*[name()='w:sectPr']")) {
-        pugi::xml_node section = node.node();
-        pugi::xml_node reference = section.prepend_child("w:footerReference");
-        reference.append_attribute("w:type") = "default";
-        reference.append_attribute("r:id") = id.c_str();
+void WordDocument::setOtherPart(const std::string& name, std::string content) {
+    for (auto& [partName, partContent] : otherParts_)
+        if (partName == name) {
+            partContent = std::move(content);
+            return;
+        }
+    otherParts_.emplace_back(name, std::move(content));
+}
+
+void WordDocument::addFontTable() {
+    for (const auto& part : otherParts_)
+        if (part.first == kFontTablePart)
+            return;
+    setOtherPart(kFontTablePart, std::string("<?xml version=\"1.0\" encoding=\"UTF-8\" "
+                                             "standalone=\"yes\"?>\n") +
+                                     kFontTable);
+    addContentTypeOverride(std::string("/") + kFontTablePart, kFontTableContentType);
+    addRelationship(kFontTableRelationship, "fontTable.xml");
+}
+
+void WordDocument::setProperties(const std::string& title, const std::string& creator) {
+    const std::string declaration =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
+    const std::string now = utcNow();
+    setOtherPart(
+        kCorePropertiesPart,
+        declaration +
+            "<cp:coreProperties "
+            "xmlns:cp=\"http://schemas.openxmlformats.org/package/2006/metadata/core-properties\" "
+            "xmlns:dc=\"http://purl.org/dc/elements/1.1/\" "
+            "xmlns:dcterms=\"http://purl.org/dc/terms/\" "
+            "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">"
+            "<dc:title>" +
+            escapeXml(title) + "</dc:title><dc:creator>" + escapeXml(creator) +
+            "</dc:creator><cp:lastModifiedBy>" + escapeXml(creator) +
+            "</cp:lastModifiedBy><dcterms:created xsi:type=\"dcterms:W3CDTF\">" + now +
+            "</dcterms:created><dcterms:modified xsi:type=\"dcterms:W3CDTF\">" + now +
+            "</dcterms:modified></cp:coreProperties>");
+    setOtherPart(kAppPropertiesPart,
+                 declaration +
+                     "<Properties xmlns=\"http://schemas.openxmlformats.org/officeDocument/2006/"
+                     "extended-properties\"><Application>Tarvel</Application></Properties>");
+    addContentTypeOverride(std::string("/") + kCorePropertiesPart,
+                           "application/vnd.openxmlformats-package.core-properties+xml");
+    addContentTypeOverride(std::string("/") + kAppPropertiesPart,
+                           "application/vnd.openxmlformats-officedocument.extended-properties+xml");
+
+    // The package's own relationships point at the two parts.
+    for (auto& [name, content] : otherParts_) {
+        if (name != kPackageRelationships)
+            continue;
+        pugi::xml_document relationships;
+        parsePart(relationships, content, name);
+        pugi::xml_node root = relationships.document_element();
+        const std::pair<const char*, const char*> targets[] = {
+            {"http://schemas.openxmlformats.org/package/2006/relationships/metadata/"
+             "core-properties",
+             kCorePropertiesPart},
+            {"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
+             "extended-properties",
+             kAppPropertiesPart}};
+        for (const auto& [type, target] : targets) {
+            if (root.find_child_by_attribute("Relationship", "Type", type))
+                continue;
+            int number = 1;
+            while (root.find_child_by_attribute("Relationship", "Id",
+                                                ("rId" + std::to_string(number)).c_str()))
+                ++number;
+            pugi::xml_node relationship = root.append_child("Relationship");
+            relationship.append_attribute("Id") = ("rId" + std::to_string(number)).c_str();
+            relationship.append_attribute("Type") = type;
+            relationship.append_attribute("Target") = target;
+        }
+        content = declaration + serialise(relationships);
     }
 }
 

@@ -46,6 +46,12 @@ public:
     // The centred footer "第 <page> 页 / 共 <pages> 页 " on every page, with
     // fields the viewer keeps up to date.
     void addPageFooter();
+    // A right-aligned line at the top of every page.
+    void addPageHeader(const std::string& text);
+
+    // Title, author and creation time shown by the viewer's document
+    // properties; the application is "Tarvel".
+    void setProperties(const std::string& title, const std::string& creator);
 
     ZipEntries toPackage() const;
     void save(const std::string& path) const { writeZipFile(path, toPackage()); }
@@ -57,6 +63,10 @@ private:
     void addContentTypeDefault(const char* extension, const char* type);
     void addContentTypeOverride(const std::string& part, const char* type);
     pugi::xml_node appendDrawing(pugi::xml_node paragraph, const std::string& drawingXml);
+    void addHeaderOrFooter(const char* part, const char* relationshipType, const char* contentType,
+                           const char* referenceName, const pugi::xml_document& content);
+    void addFontTable();
+    void setOtherPart(const std::string& name, std::string content);
 
     ZipEntries otherParts_;
     pugi::xml_document document_;

@@ -192,12 +192,12 @@ int pdfPageCount(const std::string& pdf) {
     return -1;
 }
 
-std::vector<std::string> pdfPageTexts(const std::string& pdf) {
+std::vector<std::string> pdfPageTexts(const std::string& pdf, bool layout) {
     std::vector<std::string> pages;
     for (int page = 1, count = pdfPageCount(pdf); page <= count; ++page) {
         const std::string number = std::to_string(page);
-        pages.push_back(
-            runCommand("pdftotext -f " + number + " -l " + number + " " + quote(pdf) + " -"));
+        pages.push_back(runCommand("pdftotext " + std::string(layout ? "-layout " : "") + "-f " +
+                                   number + " -l " + number + " " + quote(pdf) + " -"));
     }
     return pages;
 }

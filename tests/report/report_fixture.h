@@ -65,8 +65,8 @@ bool haveSoffice();
 // `scratch`; returns the PDF's path.
 std::string convertToPdf(const std::string& file, const ScratchDir& scratch);
 int pdfPageCount(const std::string& pdf);
-// The text of each page, from pdftotext.
-std::vector<std::string> pdfPageTexts(const std::string& pdf);
+// The text of each page, from pdftotext; with `layout`, lines as printed.
+std::vector<std::string> pdfPageTexts(const std::string& pdf, bool layout = false);
 // Pictures drawn on each page, from the PDF's image list.
 std::vector<int> pdfPicturesPerPage(const std::string& pdf);
 
