@@ -23,8 +23,8 @@ const char* const kUsage =
     "      PATTERN: uniform:E | gradient:E1:E2 | bump:Ebase:Epeak | random:Elow:Ehigh\n"
     "               | E1,E2,... (MPa; one --moduli per area, the last one repeats)\n"
 #ifdef TARVEL_WITH_REPORT
-    "  tarvel-cli report PATH.Prj [--excel FILE] [--word FILE]\n"
-    "      [--pictures DIR --area N --word-pictures FILE]\n"
+    "  tarvel-cli report PATH.Prj [--excel FILE] [--word FILE [--maps DIR]]\n"
+    "      [--pictures DIR --area N --word-pictures FILE] [--pdf]\n"
 #endif
     "exit codes: 0 success, 1 bad usage, 2 a file that cannot be read, written or is not valid\n";
 

@@ -1,5 +1,7 @@
 #include "report_command.h"
 
+#include "pdf_conversion.h"
+
 #include "analysis/project_loader.h"
 #include "report/scrivet.h"
 
@@ -11,21 +13,24 @@ namespace tarvel {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: tarvel-cli report PATH.Prj [--excel FILE] [--word FILE]\n"
-    "                         [--pictures DIR] [--area N --word-pictures FILE]\n"
+    "usage: tarvel-cli report PATH.Prj [--excel FILE] [--word FILE [--maps DIR]]\n"
+    "                         [--pictures DIR --area N --word-pictures FILE] [--pdf]\n"
     "  --excel FILE          summary workbook (.xlsx)\n"
-    "  --word FILE           test report (.docx); distribution maps dengzhi<i>.png\n"
-    "                        are taken from --pictures DIR when given\n"
+    "  --word FILE           test report (.docx)\n"
+    "  --maps DIR            distribution maps dengzhi<i>.png of the test report\n"
     "  --word-pictures FILE  wave-picture report (.docx) of area N (from 0) with the\n"
-    "                        pictures <area file>-<n>.png in --pictures DIR\n";
+    "                        pictures <area file>-<n>.png in --pictures DIR\n"
+    "  --pdf                 also a PDF beside each document (LibreOffice)\n";
 
 struct ReportRequest {
     std::string projectPath;
     std::string excelPath;
     std::string wordPath;
+    std::string mapsDir;
     std::string picturesDir;
     std::string wordPicturesPath;
     std::optional<int> area;
+    bool pdf = false;
 };
 
 bool parseArea(const std::string& text, int& area) {
@@ -36,6 +41,25 @@ bool parseArea(const std::string& text, int& area) {
     } catch (const std::exception&) {
         return false;
     }
+}
+
+// The documents the request writes, in the order they are written.
+std::vector<std::string> outputsOf(const ReportRequest& request) {
+    std::vector<std::string> outputs;
+    for (const std::string* path :
+         {&request.excelPath, &request.wordPath, &request.wordPicturesPath})
+        if (!path->empty())
+            outputs.push_back(*path);
+    return outputs;
+}
+
+// Two documents of one stem in one folder would want the same PDF.
+bool pdfNamesClash(const std::vector<std::string>& outputs) {
+    for (std::size_t i = 0; i < outputs.size(); ++i)
+        for (std::size_t j = i + 1; j < outputs.size(); ++j)
+            if (pdfPathFor(outputs[i]) == pdfPathFor(outputs[j]))
+                return true;
+    return false;
 }
 
 // Returns the request, or nothing when the arguments do not make one.
@@ -49,6 +73,10 @@ std::optional<ReportRequest> parseRequest(const std::vector<std::string>& args) 
             request.projectPath = arg;
             continue;
         }
+        if (arg == "--pdf") {
+            request.pdf = true;
+            continue;
+        }
         if (i + 1 >= args.size())
             return std::nullopt;
         const std::string& value = args[++i];
@@ -56,6 +84,8 @@ std::optional<ReportRequest> parseRequest(const std::vector<std::string>& args) 
             request.excelPath = value;
         } else if (arg == "--word") {
             request.wordPath = value;
+        } else if (arg == "--maps") {
+            request.mapsDir = value;
         } else if (arg == "--pictures") {
             request.picturesDir = value;
         } else if (arg == "--word-pictures") {
@@ -69,26 +99,55 @@ std::optional<ReportRequest> parseRequest(const std::vector<std::string>& args) 
             return std::nullopt;
         }
     }
-    const bool anyOutput = !request.excelPath.empty() || !request.wordPath.empty() ||
-                           !request.wordPicturesPath.empty();
+    const std::vector<std::string> outputs = outputsOf(request);
     const bool picturesComplete = request.wordPicturesPath.empty() ||
                                   (!request.picturesDir.empty() && request.area.has_value());
-    if (request.projectPath.empty() || !anyOutput || !picturesComplete)
+    if (request.projectPath.empty() || outputs.empty() || !picturesComplete ||
+        (request.pdf && pdfNamesClash(outputs)))
         return std::nullopt;
     return request;
 }
 
 // The template installed beside the program; the library falls back to its
 // built-in copy when it is missing.
-std::string installedTemplatePath() {
+std::string installedTemplatePath(const char* name) {
     std::error_code ec;
     std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::string("report.docx") : (program.parent_path() / "report.docx").string();
+    return ec ? std::string(name) : (program.parent_path() / name).string();
 }
 
 int reportFailure() {
     std::cerr << "tarvel-cli report: " << scrivetLastError() << '\n';
     return 2;
+}
+
+int inputFailure(const std::string& message) {
+    std::cerr << "tarvel-cli report: " << message << '\n';
+    return 2;
+}
+
+// A folder that is named must be there: an empty map chapter or picture
+// report from a mistyped name would pass unnoticed.
+std::string missingFolder(const ReportRequest& request) {
+    for (const std::string* dir : {&request.mapsDir, &request.picturesDir}) {
+        std::error_code ec;
+        if (!dir->empty() && !std::filesystem::is_directory(*dir, ec))
+            return *dir + ": no such folder";
+    }
+    return {};
+}
+
+int writePdfs(const std::vector<std::string>& documents) {
+    const std::string soffice = findSoffice();
+    if (soffice.empty())
+        return inputFailure("LibreOffice (soffice) is not on the PATH: no PDF was written; "
+                            "the documents themselves were");
+    for (const std::string& document : documents) {
+        const std::string error = convertDocumentToPdf(soffice, document);
+        if (!error.empty())
+            return inputFailure(error);
+    }
+    return 0;
 }
 
 } // namespace
@@ -99,33 +158,32 @@ int runReportCommand(const std::vector<std::string>& args) {
         std::cerr << kUsage;
         return 1;
     }
+    if (std::string missing = missingFolder(*request); !missing.empty())
+        return inputFailure(missing);
     // A damaged area would make a report that silently lacks it: refuse.
     ProjectLoad project = loadProject(request->projectPath);
     std::string error = !project.projectError.empty()
                             ? request->projectPath + ": " + project.projectError
                             : (project.fileErrors.empty() ? std::string() : project.fileErrors[0]);
-    if (!error.empty()) {
-        std::cerr << "tarvel-cli report: " << error << '\n';
-        return 2;
-    }
+    if (!error.empty())
+        return inputFailure(error);
     if (!request->excelPath.empty() &&
         !openExcel(&project.info, &project.files, request->excelPath.c_str(), false))
         return reportFailure();
     if (!request->wordPath.empty() &&
-        !openDoc1(installedTemplatePath().c_str(), &project.info, &project.files,
-                  request->picturesDir.c_str(), request->wordPath.c_str(), false))
+        !openDoc1(installedTemplatePath("report.docx").c_str(), &project.info, &project.files,
+                  request->mapsDir.c_str(), request->wordPath.c_str(), false))
         return reportFailure();
     if (!request->wordPicturesPath.empty()) {
-        if (*request->area >= static_cast<int>(project.files.size())) {
-            std::cerr << "tarvel-cli report: " << request->projectPath << ": there is no area "
-                      << *request->area << " (the project has " << project.files.size() << ")\n";
-            return 2;
-        }
+        if (*request->area >= static_cast<int>(project.files.size()))
+            return inputFailure(request->projectPath + ": there is no area " +
+                                std::to_string(*request->area) + " (the project has " +
+                                std::to_string(project.files.size()) + ")");
         if (!openDoc2(request->picturesDir.c_str(), &project.info, &project.files, *request->area,
                       request->wordPicturesPath.c_str(), false))
             return reportFailure();
     }
-    return 0;
+    return request->pdf ? writePdfs(outputsOf(*request)) : 0;
 }
 
 } // namespace tarvel
