@@ -25,6 +25,8 @@ const char* const kUsage =
 #ifdef TARVEL_WITH_REPORT
     "  tarvel-cli report PATH.Prj [--excel FILE] [--word FILE [--maps DIR]]\n"
     "      [--pictures DIR --area N --word-pictures FILE] [--pdf]\n"
+    "  tarvel-cli report PATH.Prj --english [--excel FILE] [--word FILE]\n"
+    "      [--pictures DIR --word-pictures FILE] [--exclude NAME]... [--pdf]\n"
 #endif
     "exit codes: 0 success, 1 bad usage, 2 a file that cannot be read, written or is not valid\n";
 

@@ -3,6 +3,7 @@
 #include "pdf_conversion.h"
 
 #include "analysis/project_loader.h"
+#include "data/gbk_text.h"
 #include "report/scrivet.h"
 
 #include <filesystem>
@@ -20,7 +21,11 @@ constexpr const char* kUsage =
     "  --maps DIR            distribution maps dengzhi<i>.png of the test report\n"
     "  --word-pictures FILE  wave-picture report (.docx) of area N (from 0) with the\n"
     "                        pictures <area file>-<n>.png in --pictures DIR\n"
-    "  --pdf                 also a PDF beside each document (LibreOffice)\n";
+    "  --pdf                 also a PDF beside each document (LibreOffice)\n"
+    "   or: tarvel-cli report PATH.Prj --english [--excel FILE] [--word FILE]\n"
+    "                         [--pictures DIR --word-pictures FILE] [--exclude NAME]... [--pdf]\n"
+    "  --english             the pile integrity reports in English: every area is a pile\n"
+    "  --exclude NAME        leaves the pile of that area name or file name out\n";
 
 struct ReportRequest {
     std::string projectPath;
@@ -31,6 +36,8 @@ struct ReportRequest {
     std::string wordPicturesPath;
     std::optional<int> area;
     bool pdf = false;
+    bool english = false;
+    std::vector<std::string> excluded; // area or file names
 };
 
 bool parseArea(const std::string& text, int& area) {
@@ -73,8 +80,8 @@ std::optional<ReportRequest> parseRequest(const std::vector<std::string>& args) 
             request.projectPath = arg;
             continue;
         }
-        if (arg == "--pdf") {
-            request.pdf = true;
+        if (arg == "--pdf" || arg == "--english") {
+            (arg == "--pdf" ? request.pdf : request.english) = true;
             continue;
         }
         if (i + 1 >= args.size())
@@ -90,6 +97,8 @@ std::optional<ReportRequest> parseRequest(const std::vector<std::string>& args) 
             request.picturesDir = value;
         } else if (arg == "--word-pictures") {
             request.wordPicturesPath = value;
+        } else if (arg == "--exclude") {
+            request.excluded.push_back(value);
         } else if (arg == "--area") {
             int area = 0;
             if (!parseArea(value, area))
@@ -100,9 +109,12 @@ std::optional<ReportRequest> parseRequest(const std::vector<std::string>& args) 
         }
     }
     const std::vector<std::string> outputs = outputsOf(request);
-    const bool picturesComplete = request.wordPicturesPath.empty() ||
-                                  (!request.picturesDir.empty() && request.area.has_value());
-    if (request.projectPath.empty() || outputs.empty() || !picturesComplete ||
+    // The English picture report shows every pile, so it takes no area.
+    const bool picturesComplete =
+        request.wordPicturesPath.empty() ||
+        (!request.picturesDir.empty() && request.area.has_value() != request.english);
+    const bool optionsFit = request.english ? request.mapsDir.empty() : request.excluded.empty();
+    if (request.projectPath.empty() || outputs.empty() || !picturesComplete || !optionsFit ||
         (request.pdf && pdfNamesClash(outputs)))
         return std::nullopt;
     return request;
@@ -150,6 +162,41 @@ int writePdfs(const std::vector<std::string>& documents) {
     return 0;
 }
 
+// Marks the piles named by --exclude; returns a name that matched no pile.
+std::string excludePiles(const std::vector<std::string>& names, AreaFileList& files) {
+    for (const std::string& name : names) {
+        bool found = false;
+        for (auto& file : files) {
+            const std::string stem = std::filesystem::path(file->fileName).stem().string();
+            if (name == decodeGbk(file->header.areaName) || name == file->fileName ||
+                name == stem) {
+                file->excluded = true;
+                found = true;
+            }
+        }
+        if (!found)
+            return name;
+    }
+    return {};
+}
+
+int writeEnglishReports(const ReportRequest& request, ProjectLoad& project) {
+    if (std::string unknown = excludePiles(request.excluded, project.files); !unknown.empty())
+        return inputFailure(request.projectPath + ": there is no pile \"" + unknown + "\"");
+    if (!request.excelPath.empty() &&
+        !openExcel_E(&project.info, &project.files, request.excelPath.c_str(), false))
+        return reportFailure();
+    if (!request.wordPath.empty() &&
+        !openDoc1_E(installedTemplatePath("report_en.docx").c_str(), &project.info, &project.files,
+                    request.wordPath.c_str(), false))
+        return reportFailure();
+    if (!request.wordPicturesPath.empty() &&
+        !openDoc2_E(request.picturesDir.c_str(), &project.info, &project.files,
+                    request.wordPicturesPath.c_str(), false))
+        return reportFailure();
+    return request.pdf ? writePdfs(outputsOf(request)) : 0;
+}
+
 } // namespace
 
 int runReportCommand(const std::vector<std::string>& args) {
@@ -167,6 +214,8 @@ int runReportCommand(const std::vector<std::string>& args) {
                             : (project.fileErrors.empty() ? std::string() : project.fileErrors[0]);
     if (!error.empty())
         return inputFailure(error);
+    if (request->english)
+        return writeEnglishReports(*request, project);
     if (!request->excelPath.empty() &&
         !openExcel(&project.info, &project.files, request->excelPath.c_str(), false))
         return reportFailure();

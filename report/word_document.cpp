@@ -293,7 +293,8 @@ void WordDocument::addHeaderOrFooter(const char* part, const char* relationshipT
     }
 }
 
-void WordDocument::addPageFooter() {
+void WordDocument::addPageFooter(const std::string& before, const std::string& between,
+                                 const std::string& after) {
     pugi::xml_document footer;
     pugi::xml_node root = footer.append_child("w:ftr");
     root.append_attribute("xmlns:w") = kNamespaces[0].second;
@@ -301,11 +302,11 @@ void WordDocument::addPageFooter() {
     pugi::xml_node paragraph = root.append_child("w:p");
     setAlignment(paragraph, Alignment::Centre);
     const FontFormat plain;
-    appendRun(paragraph, "第 ", plain);
+    appendRun(paragraph, before, plain);
     appendFieldRun(paragraph, " PAGE ");
-    appendRun(paragraph, " 页 / 共 ", plain);
+    appendRun(paragraph, between, plain);
     appendFieldRun(paragraph, " NUMPAGES ");
-    appendRun(paragraph, " 页 ", plain);
+    appendRun(paragraph, after, plain);
     addHeaderOrFooter(kFooterPart, kFooterRelationship, kFooterContentType, "w:footerReference",
                       footer);
 }

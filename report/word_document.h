@@ -44,8 +44,10 @@ public:
                                  int widthTwips, int heightTwips);
 
     // The centred footer "第 <page> 页 / 共 <pages> 页 " on every page, with
-    // fields the viewer keeps up to date.
-    void addPageFooter();
+    // fields the viewer keeps up to date; other texts around the two numbers
+    // when given.
+    void addPageFooter(const std::string& before = "第 ", const std::string& between = " 页 / 共 ",
+                       const std::string& after = " 页 ");
     // A right-aligned line at the top of every page.
     void addPageHeader(const std::string& text);
 
