@@ -162,8 +162,9 @@ void fillSummarySheet(Worksheet& sheet, const std::vector<PileReport>& piles) {
     sheet.setStyle(englishStyle());
     sheet.setRowHeight(20);
     sheet.setBordersEverywhere(true);
-    const double widths[] = {4.5, 9.88, 7.5,  6.75,  7.88,  12.38, 12.25, 7.75, 2.13, 13.38,
-                             2.5, 9.0,  2.63, 10.25, 10.13, 11.63, 17.0,  18.0, 19.0};
+    // The instrument's widths, but wide enough for each title to read whole.
+    const double widths[] = {4.5, 12.0, 13.0, 11.0, 11.0, 12.38, 12.25, 15.0, 2.13, 13.38,
+                             2.5, 9.0,  2.63, 13.0, 21.0, 21.0,  17.0,  18.0, 19.0};
     for (int column = 0; column < static_cast<int>(std::size(widths)); ++column)
         sheet.setColumnWidth(column, widths[column]);
     writeTitles(sheet);

@@ -10,7 +10,7 @@
 namespace tarvel::scrivet {
 namespace {
 
-const std::vector<double> kPileColumnPercents = {14, 16, 13, 13, 26};
+const std::vector<double> kPileColumnPercents = {14, 18, 13, 13, 24};
 
 // "25.00%" of a share, or "--".
 std::string shareText(const PileStatistics& s, std::size_t c) {
