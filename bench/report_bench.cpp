@@ -1,6 +1,7 @@
 // Time and output size of the reports: the summary workbook and the test
 // report for 1, 10 and 100 areas of 100 points, the picture report for 2, 8
 // and 50 pictures. The goal: 100 areas (10 000 point rows) in under 1 s.
+#include "report/modulus_report.h"
 #include "report/scrivet.h"
 #include "tests/report/report_fixture.h"
 
@@ -59,6 +60,17 @@ void BM_TestReport(benchmark::State& state) {
     reportSize(state, path);
 }
 BENCHMARK(BM_TestReport)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+
+// The test report's document model alone, without writing the file: the
+// rest of BM_TestReport is serialising and compressing.
+void BM_TestReportModel(benchmark::State& state) {
+    const LoadedProject& project = projectOf(static_cast<int>(state.range(0)));
+    const scrivet::ZipEntries parts = scrivet::readZipFile(REPORT_TEMPLATE);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            scrivet::buildModulusReport(parts, project.info, project.areas, ""));
+}
+BENCHMARK(BM_TestReportModel)->Arg(100)->Unit(benchmark::kMillisecond);
 
 void BM_PictureReport(benchmark::State& state) {
     const LoadedProject& project = projectOf(1);

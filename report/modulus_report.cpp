@@ -7,6 +7,7 @@
 #include "data/gbk_text.h"
 
 #include <filesystem>
+#include <sstream>
 #include <stdexcept>
 
 namespace tarvel::scrivet {
@@ -70,25 +71,97 @@ constexpr double kPointCellPadding = 2.5; // points, left and right
 constexpr int kRowsKeptWithTitles = 2;
 constexpr int kRowsKeptAtEnd = 2;
 
+// The paragraph format of `before` as table cells take it: without what
+// only a body paragraph carries. Empty when it has none.
+pugi::xml_document cellFormatOf(pugi::xml_node before) {
+    pugi::xml_document cellFormat;
+    if (pugi::xml_node format = before.child("w:pPr")) {
+        pugi::xml_node copy = cellFormat.append_copy(format);
+        for (const char* pageOnly : {"w:sectPr", "w:pageBreakBefore", "w:keepNext", "w:spacing"})
+            copy.remove_child(pageOnly);
+    }
+    return cellFormat;
+}
+
 // A table added at a paragraph takes that paragraph's format in every cell,
 // as in Word: the template decides the font and alignment of the tables.
 WordTable insertTableLike(pugi::xml_node before, int rows, int columns) {
     WordTable table = WordTable::insertBefore(before, rows, columns, kTextWidthTwips);
-    pugi::xml_node format = before.child("w:pPr");
-    if (!format)
+    const pugi::xml_document cellFormat = cellFormatOf(before);
+    if (!cellFormat.first_child())
         return table;
-    pugi::xml_document cellFormat;
-    pugi::xml_node copy = cellFormat.append_copy(format);
-    for (const char* pageOnly : {"w:sectPr", "w:pageBreakBefore", "w:keepNext", "w:spacing"})
-        copy.remove_child(pageOnly);
     for (pugi::xml_node row : table.element().children("w:tr"))
         for (pugi::xml_node cell : row.children("w:tc")) {
             pugi::xml_node paragraph = cell.child("w:p");
             paragraph.remove_child("w:pPr");
-            paragraph.prepend_copy(copy);
+            paragraph.prepend_copy(cellFormat.first_child());
         }
     return table;
 }
+
+std::string markup(pugi::xml_node node) {
+    if (!node)
+        return {};
+    std::ostringstream out;
+    node.print(out, "", pugi::format_raw);
+    return out.str();
+}
+
+std::string escapedText(const std::string& text) {
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (char c : text)
+        escaped += c == '&' ? "&amp;" : c == '<' ? "&lt;" : c == '>' ? "&gt;" : std::string(1, c);
+    return escaped;
+}
+
+// The markup of a point table's value rows, written as text and parsed in
+// one go: a hundred areas of a hundred points are 90 000 cells, too many to
+// build node by node in good time. Each cell repeats the titles' cell
+// properties and the template's paragraph format, typed "like last".
+class PointRowsMarkup {
+public:
+    PointRowsMarkup(pugi::xml_node before, pugi::xml_node titleRow) {
+        const pugi::xml_document format = cellFormatOf(before);
+        pugi::xml_document scratch;
+        pugi::xml_node paragraph = scratch.append_child("w:p");
+        if (format.first_child())
+            paragraph.append_copy(format.first_child());
+        paragraph_ = markup(paragraph.child("w:pPr"));
+        run_ = markup(paragraph.child("w:pPr").child("w:rPr"));
+        keepWithNext(paragraph);
+        keptParagraph_ = markup(paragraph.child("w:pPr"));
+        for (pugi::xml_node cell : titleRow.children("w:tc"))
+            cells_.push_back(markup(cell.child("w:tcPr")));
+    }
+
+    void addRow(const PointRow& point, bool keepWithNextRow) {
+        text_ += "<w:tr><w:trPr><w:cantSplit/></w:trPr>";
+        for (std::size_t column = 0; column < cells_.size(); ++column) {
+            const std::string value =
+                column == 0 ? std::to_string(point.number) : valueText(point.values[column - 1]);
+            text_ += "<w:tc>" + cells_[column] + "<w:p>" +
+                     (keepWithNextRow ? keptParagraph_ : paragraph_) + "<w:r>" + run_ +
+                     "<w:t xml:space=\"preserve\">" + escapedText(value) +
+                     "</w:t></w:r></w:p></w:tc>";
+        }
+        text_ += "</w:tr>";
+    }
+
+    // Appends the rows to the table.
+    void appendTo(pugi::xml_node table) const {
+        pugi::xml_parse_result result = table.append_buffer(text_.data(), text_.size());
+        if (!result)
+            throw std::logic_error(std::string("bad point row markup: ") + result.description());
+    }
+
+private:
+    std::string paragraph_;
+    std::string keptParagraph_;
+    std::string run_;
+    std::vector<std::string> cells_;
+    std::string text_;
+};
 
 void addAreaTable(pugi::xml_node before, const AreaReport& area) {
     WordTable table = insertTableLike(before, 4, 4);
@@ -135,38 +208,28 @@ void typeTitle(pugi::xml_node paragraph, std::string_view title) {
 void addPointTable(pugi::xml_node before, const AreaReport& area) {
     const int pointRows = static_cast<int>(area.rows.size());
     const int columns = static_cast<int>(kPointTableTitleLines.size());
-    WordTable table = insertTableLike(before, pointRows + 1, columns);
+    WordTable table = insertTableLike(before, 1, columns);
     table.setCellPaddings(0, 0, kPointCellPadding, kPointCellPadding);
     table.setColumnWidthsPercent(kPointColumnPercents);
-    // Continued pages show the column titles again.
+    // Continued pages show the column titles again; a row never breaks over
+    // a page; the titles and the first points keep together, and so do the
+    // last points.
     table.repeatAsHeader(1);
-
-    int rowNo = 0;
-    for (pugi::xml_node row : table.element().children("w:tr")) {
-        ++rowNo;
-        const int point = rowNo - 2; // index into area.rows; -1 for the titles
-        // A row never breaks over a page; the titles and the first points
-        // keep together, and so do the last points.
-        pugi::xml_node properties = row.child("w:trPr");
-        if (!properties)
-            properties = row.prepend_child("w:trPr");
-        properties.append_child("w:cantSplit");
-        const bool keep = point < kRowsKeptWithTitles || point >= pointRows - kRowsKeptAtEnd;
-        int column = 0;
-        for (pugi::xml_node cell : row.children("w:tc")) {
-            pugi::xml_node paragraph = cell.child("w:p");
-            if (keep && rowNo <= pointRows)
-                keepWithNext(paragraph);
-            if (point < 0)
-                typeTitle(paragraph, kPointTableTitleLines[static_cast<std::size_t>(column)]);
-            else if (column == 0)
-                type(paragraph, std::to_string(area.rows[static_cast<std::size_t>(point)].number));
-            else
-                type(paragraph, valueText(area.rows[static_cast<std::size_t>(point)]
-                                              .values[static_cast<std::size_t>(column - 1)]));
-            ++column;
-        }
+    table.keepRowWhole(1);
+    for (int column = 1; column <= columns; ++column) {
+        pugi::xml_node paragraph = table.cellParagraph(1, column);
+        if (pointRows > 0)
+            keepWithNext(paragraph);
+        typeTitle(paragraph, kPointTableTitleLines[static_cast<std::size_t>(column - 1)]);
     }
+    PointRowsMarkup rows(before, table.element().child("w:tr"));
+    for (int point = 0; point < pointRows; ++point) {
+        const bool last = point + 1 == pointRows;
+        const bool keep =
+            !last && (point < kRowsKeptWithTitles || point >= pointRows - kRowsKeptAtEnd);
+        rows.addRow(area.rows[static_cast<std::size_t>(point)], keep);
+    }
+    rows.appendTo(table.element());
 }
 
 // Width and height of a PNG from its header; {0, 0} when it is not one.

@@ -95,10 +95,37 @@ void parsePart(pugi::xml_document& document, const std::string& xml, const std::
                                  " of the document is not XML: " + result.description());
 }
 
-std::string serialise(const pugi::xml_document& document) {
-    std::ostringstream out;
-    document.save(out, "", pugi::format_raw | pugi::format_no_declaration);
-    return out.str();
+// Hands the markup on in the pieces pugixml writes.
+class SinkWriter : public pugi::xml_writer {
+public:
+    explicit SinkWriter(const std::function<void(const char*, std::size_t)>& sink) : sink_(sink) {}
+    void write(const void* data, std::size_t size) override {
+        sink_(static_cast<const char*>(data), size);
+    }
+
+private:
+    const std::function<void(const char*, std::size_t)>& sink_;
+};
+
+// Collects the markup in one string, grown in large steps: the main part of
+// a big report is tens of megabytes.
+class StringWriter : public pugi::xml_writer {
+public:
+    explicit StringWriter(std::string& out) : out_(out) {}
+    void write(const void* data, std::size_t size) override {
+        out_.append(static_cast<const char*>(data), size);
+    }
+
+private:
+    std::string& out_;
+};
+
+// The part's markup after `prefix` (its XML declaration, or nothing).
+std::string serialise(const pugi::xml_document& document, const std::string& prefix = "") {
+    std::string out = prefix;
+    StringWriter writer(out);
+    document.save(writer, "", pugi::format_raw | pugi::format_no_declaration);
+    return out;
 }
 
 std::string pictureGraphic(const std::string& relationshipId, int number, long cx, long cy) {
@@ -281,8 +308,7 @@ void WordDocument::addHeaderOrFooter(const char* part, const char* relationshipT
 
     // Every section shows the same one, as Word's "same as previous" does.
     // Header references come before footer references.
-    for (pugi::xpath_node node : body().select_nodes(".//*[name()='w:sectPr']")) {
-        pugi::xml_node section = node.node();
+    for (pugi::xml_node section : sectionEnds()) {
         const bool isHeader = std::string_view(referenceName) == "w:headerReference";
         pugi::xml_node footer = section.child("w:footerReference");
         pugi::xml_node reference = isHeader || !footer
@@ -291,6 +317,21 @@ void WordDocument::addHeaderOrFooter(const char* part, const char* relationshipT
         reference.append_attribute("w:type") = "default";
         reference.append_attribute("r:id") = id.c_str();
     }
+}
+
+std::vector<pugi::xml_node> WordDocument::sectionEnds() const {
+    // A section ends in the body's last element or in a body paragraph's
+    // properties; nowhere deeper, so the tables need no search.
+    std::vector<pugi::xml_node> sections;
+    for (pugi::xml_node child : body().children()) {
+        const std::string_view name = child.name();
+        if (name == "w:sectPr")
+            sections.push_back(child);
+        else if (name == "w:p")
+            if (pugi::xml_node section = child.child("w:pPr").child("w:sectPr"))
+                sections.push_back(section);
+    }
+    return sections;
 }
 
 void WordDocument::addPageFooter(const std::string& before, const std::string& between,
@@ -400,13 +441,32 @@ void WordDocument::setProperties(const std::string& title, const std::string& cr
     }
 }
 
+void WordDocument::save(const std::string& path) const {
+    ZipEntries entries = toPackage(false);
+    StreamedEntry main{
+        kMainPart, [this](const std::function<void(const char*, std::size_t)>& sink) {
+            const std::string declaration =
+                "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
+            sink(declaration.data(), declaration.size());
+            SinkWriter writer(sink);
+            document_.save(writer, "", pugi::format_raw | pugi::format_no_declaration);
+        }};
+    writeZipFile(path, entries, {main});
+}
+
 ZipEntries WordDocument::toPackage() const {
+    return toPackage(true);
+}
+
+ZipEntries WordDocument::toPackage(bool withMainPart) const {
     const std::string declaration =
         "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
     ZipEntries entries;
-    entries.emplace_back(kContentTypesPart, declaration + serialise(contentTypes_));
-    entries.emplace_back(kMainPart, declaration + serialise(document_));
-    entries.emplace_back(kMainRelationships, declaration + serialise(relationships_));
+    entries.reserve(otherParts_.size() + 3);
+    entries.emplace_back(kContentTypesPart, serialise(contentTypes_, declaration));
+    if (withMainPart)
+        entries.emplace_back(kMainPart, serialise(document_, declaration));
+    entries.emplace_back(kMainRelationships, serialise(relationships_, declaration));
     entries.insert(entries.end(), otherParts_.begin(), otherParts_.end());
     return entries;
 }

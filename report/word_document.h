@@ -8,6 +8,7 @@
 #include <pugixml.hpp>
 
 #include <string>
+#include <vector>
 
 namespace tarvel::scrivet {
 
@@ -56,7 +57,9 @@ public:
     void setProperties(const std::string& title, const std::string& creator);
 
     ZipEntries toPackage() const;
-    void save(const std::string& path) const { writeZipFile(path, toPackage()); }
+    // Writes the package; the main part goes into the archive as it is
+    // serialised.
+    void save(const std::string& path) const;
 
 private:
     WordDocument() = default;
@@ -68,6 +71,8 @@ private:
     void addHeaderOrFooter(const char* part, const char* relationshipType, const char* contentType,
                            const char* referenceName, const pugi::xml_document& content);
     void addFontTable();
+    ZipEntries toPackage(bool withMainPart) const;
+    std::vector<pugi::xml_node> sectionEnds() const;
     void setOtherPart(const std::string& name, std::string content);
 
     ZipEntries otherParts_;
