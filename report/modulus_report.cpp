@@ -107,12 +107,17 @@ std::string markup(pugi::xml_node node) {
     return out.str();
 }
 
-std::string escapedText(const std::string& text) {
-    std::string escaped;
-    escaped.reserve(text.size());
-    for (char c : text)
-        escaped += c == '&' ? "&amp;" : c == '<' ? "&lt;" : c == '>' ? "&gt;" : std::string(1, c);
-    return escaped;
+void appendEscaped(std::string& out, const std::string& text) {
+    for (char c : text) {
+        if (c == '&')
+            out.append("&amp;");
+        else if (c == '<')
+            out.append("&lt;");
+        else if (c == '>')
+            out.append("&gt;");
+        else
+            out.push_back(c);
+    }
 }
 
 // The markup of a point table's value rows, written as text and parsed in
@@ -135,15 +140,24 @@ public:
             cells_.push_back(markup(cell.child("w:tcPr")));
     }
 
+    void reserveRows(std::size_t rows) {
+        std::size_t row = 64;
+        for (const std::string& cell : cells_)
+            row += cell.size() + keptParagraph_.size() + run_.size() + 80;
+        text_.reserve(rows * row);
+    }
+
     void addRow(const PointRow& point, bool keepWithNextRow) {
         text_ += "<w:tr><w:trPr><w:cantSplit/></w:trPr>";
         for (std::size_t column = 0; column < cells_.size(); ++column) {
             const std::string value =
                 column == 0 ? std::to_string(point.number) : valueText(point.values[column - 1]);
-            text_ += "<w:tc>" + cells_[column] + "<w:p>" +
-                     (keepWithNextRow ? keptParagraph_ : paragraph_) + "<w:r>" + run_ +
-                     "<w:t xml:space=\"preserve\">" + escapedText(value) +
-                     "</w:t></w:r></w:p></w:tc>";
+            // Appended piece by piece: no temporary strings per cell.
+            text_.append("<w:tc>").append(cells_[column]).append("<w:p>");
+            text_.append(keepWithNextRow ? keptParagraph_ : paragraph_).append("<w:r>");
+            text_.append(run_).append("<w:t xml:space=\"preserve\">");
+            appendEscaped(text_, value);
+            text_.append("</w:t></w:r></w:p></w:tc>");
         }
         text_ += "</w:tr>";
     }
@@ -223,6 +237,7 @@ void addPointTable(pugi::xml_node before, const AreaReport& area) {
         typeTitle(paragraph, kPointTableTitleLines[static_cast<std::size_t>(column - 1)]);
     }
     PointRowsMarkup rows(before, table.element().child("w:tr"));
+    rows.reserveRows(area.rows.size());
     for (int point = 0; point < pointRows; ++point) {
         const bool last = point + 1 == pointRows;
         const bool keep =
