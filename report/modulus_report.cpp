@@ -120,9 +120,9 @@ void appendEscaped(std::string& out, const std::string& text) {
     }
 }
 
-// The markup of a point table's value rows, written as text and parsed in
-// one go: a hundred areas of a hundred points are 90 000 cells, too many to
-// build node by node in good time. Each cell repeats the titles' cell
+// The markup of a point table's value rows, written as text and handed to
+// the document as is: a hundred areas of a hundred points are 90 000 cells,
+// too many to build node by node in good time. Each cell repeats the titles' cell
 // properties and the template's paragraph format, typed "like last".
 class PointRowsMarkup {
 public:
@@ -162,11 +162,9 @@ public:
         text_ += "</w:tr>";
     }
 
-    // Appends the rows to the table.
-    void appendTo(pugi::xml_node table) const {
-        pugi::xml_parse_result result = table.append_buffer(text_.data(), text_.size());
-        if (!result)
-            throw std::logic_error(std::string("bad point row markup: ") + result.description());
+    // Appends the rows to the table as markup the document writes as is.
+    void appendTo(WordDocument& document, pugi::xml_node table) {
+        document.appendMarkup(table, std::move(text_));
     }
 
 private:
@@ -219,7 +217,7 @@ void typeTitle(pugi::xml_node paragraph, std::string_view title) {
     }
 }
 
-void addPointTable(pugi::xml_node before, const AreaReport& area) {
+void addPointTable(WordDocument& document, pugi::xml_node before, const AreaReport& area) {
     const int pointRows = static_cast<int>(area.rows.size());
     const int columns = static_cast<int>(kPointTableTitleLines.size());
     WordTable table = insertTableLike(before, 1, columns);
@@ -244,7 +242,7 @@ void addPointTable(pugi::xml_node before, const AreaReport& area) {
             !last && (point < kRowsKeptWithTitles || point >= pointRows - kRowsKeptAtEnd);
         rows.addRow(area.rows[static_cast<std::size_t>(point)], keep);
     }
-    rows.appendTo(table.element());
+    rows.appendTo(document, table.element());
 }
 
 // Width and height of a PNG from its header; {0, 0} when it is not one.
@@ -322,7 +320,7 @@ WordDocument buildModulusReport(ZipEntries templatePackage, const ProjectInfo& p
         const AreaReport report = describeArea(*area);
         addAreaTable(areasEnd, report);
         keepWithNext(insertParagraphBefore(areasEnd));
-        addPointTable(areasEnd, report);
+        addPointTable(document, areasEnd, report);
         insertParagraphBefore(areasEnd);
         insertParagraphBefore(areasEnd);
     }

@@ -2,6 +2,7 @@
 
 #include "blank_package.h"
 
+#include <algorithm>
 #include <ctime>
 #include <sstream>
 #include <stdexcept>
@@ -105,6 +106,61 @@ public:
 
 private:
     const std::function<void(const char*, std::size_t)>& sink_;
+};
+
+constexpr const char* kMarkupMarker = "scrivet-markup";
+
+// Writes the markup, putting each stored piece in place of its marker
+// "<?scrivet-markup N?>". pugixml hands the text over in pieces that may cut
+// a marker anywhere, so a possible start of one is held back until it is
+// complete.
+class SplicingWriter : public pugi::xml_writer {
+public:
+    SplicingWriter(pugi::xml_writer& out, const std::vector<std::string>& markups)
+        : out_(out), markups_(markups) {}
+
+    void write(const void* data, std::size_t size) override {
+        pending_.append(static_cast<const char*>(data), size);
+        std::size_t done = 0;
+        for (;;) {
+            const std::size_t start = pending_.find(kOpening, done);
+            if (start == std::string::npos) {
+                // Keep a tail that may begin a marker.
+                const std::size_t keep = std::min(pending_.size() - done, kOpening.size() - 1);
+                flush(done, pending_.size() - keep);
+                pending_.erase(0, pending_.size() - keep);
+                return;
+            }
+            const std::size_t end = pending_.find("?>", start);
+            if (end == std::string::npos) {
+                flush(done, start);
+                pending_.erase(0, start);
+                return;
+            }
+            flush(done, start);
+            const std::size_t index =
+                std::stoul(pending_.substr(start + kOpening.size(), end - start - kOpening.size()));
+            const std::string& markup = markups_.at(index);
+            out_.write(markup.data(), markup.size());
+            done = end + 2;
+        }
+    }
+
+    void finish() {
+        flush(0, pending_.size());
+        pending_.clear();
+    }
+
+private:
+    void flush(std::size_t from, std::size_t to) {
+        if (to > from)
+            out_.write(pending_.data() + from, to - from);
+    }
+
+    const std::string kOpening = std::string("<?") + kMarkupMarker + " ";
+    pugi::xml_writer& out_;
+    const std::vector<std::string>& markups_;
+    std::string pending_;
 };
 
 // Collects the markup in one string, grown in large steps: the main part of
@@ -441,6 +497,13 @@ void WordDocument::setProperties(const std::string& title, const std::string& cr
     }
 }
 
+void WordDocument::appendMarkup(pugi::xml_node parent, std::string markup) {
+    pugi::xml_node marker = parent.append_child(pugi::node_pi);
+    marker.set_name(kMarkupMarker);
+    marker.set_value(std::to_string(markups_.size()).c_str());
+    markups_.push_back(std::move(markup));
+}
+
 void WordDocument::save(const std::string& path) const {
     ZipEntries entries = toPackage(false);
     StreamedEntry main{
@@ -449,7 +512,9 @@ void WordDocument::save(const std::string& path) const {
                 "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
             sink(declaration.data(), declaration.size());
             SinkWriter writer(sink);
-            document_.save(writer, "", pugi::format_raw | pugi::format_no_declaration);
+            SplicingWriter splicing(writer, markups_);
+            document_.save(splicing, "", pugi::format_raw | pugi::format_no_declaration);
+            splicing.finish();
         }};
     writeZipFile(path, entries, {main});
 }
@@ -464,8 +529,14 @@ ZipEntries WordDocument::toPackage(bool withMainPart) const {
     ZipEntries entries;
     entries.reserve(otherParts_.size() + 3);
     entries.emplace_back(kContentTypesPart, serialise(contentTypes_, declaration));
-    if (withMainPart)
-        entries.emplace_back(kMainPart, serialise(document_, declaration));
+    if (withMainPart) {
+        std::string main = declaration;
+        StringWriter writer(main);
+        SplicingWriter splicing(writer, markups_);
+        document_.save(splicing, "", pugi::format_raw | pugi::format_no_declaration);
+        splicing.finish();
+        entries.emplace_back(kMainPart, std::move(main));
+    }
     entries.emplace_back(kMainRelationships, serialise(relationships_, declaration));
     entries.insert(entries.end(), otherParts_.begin(), otherParts_.end());
     return entries;

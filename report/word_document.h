@@ -56,6 +56,12 @@ public:
     // properties; the application is "Tarvel".
     void setProperties(const std::string& title, const std::string& creator);
 
+    // Markup (elements of the main part) that is written in place of a
+    // marker appended to `parent`, and never becomes nodes: a hundred point
+    // tables are hundreds of thousands of nodes, too slow to build and too
+    // big to hold. Code that reads the model does not see it.
+    void appendMarkup(pugi::xml_node parent, std::string markup);
+
     ZipEntries toPackage() const;
     // Writes the package; the main part goes into the archive as it is
     // serialised.
@@ -79,6 +85,7 @@ private:
     pugi::xml_document document_;
     pugi::xml_document relationships_;
     pugi::xml_document contentTypes_;
+    std::vector<std::string> markups_;
     int pictureCount_ = 0;
     int drawingCount_ = 0;
 };
