@@ -1,9 +1,9 @@
 #include "spreadsheet.h"
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <iterator>
 #include <stdexcept>
 
 namespace tarvel::scrivet {
@@ -73,10 +73,14 @@ void Worksheet::writeNumber(const CellRange& range, double value, int decimals,
                                       : std::string("0");
     if (!unit.empty())
         format += "\"" + unit + "\"";
-    // The stored value is the one shown, so a column sums to what it reads.
+    // The stored value is the one shown, so a column sums to what it reads:
+    // printed with the decimals and read back, rounded as printf rounds.
     char shown[512]; // room for the largest double in fixed notation
-    std::snprintf(shown, sizeof shown, "%.*f", decimals, value);
-    cells_.push_back({range, {}, std::strtod(shown, nullptr), std::move(format)});
+    const auto printed = std::to_chars(std::begin(shown), std::end(shown), value,
+                                       std::chars_format::fixed, decimals);
+    double stored = value;
+    std::from_chars(std::begin(shown), printed.ptr, stored);
+    cells_.push_back({range, {}, stored, std::move(format)});
 }
 
 Worksheet& Workbook::insertSheet(std::size_t index, std::string name) {
