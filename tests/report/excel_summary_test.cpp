@@ -244,5 +244,36 @@ TEST_F(ExcelSummary, LibreOfficeOpensTheWorkbook) {
     }));
 }
 
+TEST_F(ExcelSummary, LibreOfficePrintsEveryPageWholeAcrossWithItsTitles) {
+    if (!haveSoffice())
+        GTEST_SKIP() << "LibreOffice (soffice) is not installed";
+    std::vector<SyntheticArea> areas;
+    for (int i = 1; i <= 10; ++i)
+        areas.push_back(syntheticArea("测区" + std::to_string(i), 10, 10, "random:40:160"));
+    LoadedProject project = makeProject(scratch.subdir("p"), areas);
+    const std::string path = scratch.file("summary.xlsx");
+    ASSERT_TRUE(openExcel(&project.info, &project.areas, path.c_str(), false));
+    const std::vector<std::string> pages = pdfPageTexts(convertToPdf(path, scratch));
+    // Portrait and three columns a page made 89 pages of 1 060 rows.
+    ASSERT_GT(pages.size(), 2u);
+    EXPECT_LT(pages.size(), 40u);
+    for (std::size_t page = 0; page < pages.size(); ++page) {
+        const std::string& text = pages[page];
+        EXPECT_NE(text.find("第 " + std::to_string(page + 1) + " 页 / 共 " +
+                            std::to_string(pages.size()) + " 页"),
+                  std::string::npos)
+            << "page " << page + 1 << " is numbered";
+        if (page + 1 == pages.size()) {
+            // The project sheet: its last column on the page with its first.
+            EXPECT_NE(text.find("工程名称"), std::string::npos);
+            EXPECT_NE(text.find(decodeGbk(project.info.calibrationNo)), std::string::npos);
+            continue;
+        }
+        EXPECT_NE(text.find("测点编号"), std::string::npos) << "page " << page + 1;
+        EXPECT_NE(text.find("相对密度"), std::string::npos)
+            << "page " << page + 1 << " holds the last column too";
+    }
+}
+
 } // namespace
 } // namespace tarvel::testing
