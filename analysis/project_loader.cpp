@@ -1,6 +1,7 @@
 #include "project_loader.h"
 
 #include "area_loader.h"
+#include "area_order.h"
 #include "data/project_file.h"
 
 namespace tarvel {
@@ -10,6 +11,7 @@ ProjectLoad loadProject(const std::string& projectPath) {
     splitPath(projectPath, load.projectDir, load.projectFileName);
     load.projectError = readProjectFile(projectPath, load.info);
     load.folderError = scanProjectDirectory(load.projectDir, load.files);
+    sortAreasByFileName(load.files);
     for (auto& file : load.files) {
         LoadResult result = loadAreaFile(file->path(), *file);
         if (!result.ok())

@@ -13,7 +13,7 @@ struct ProjectLoad {
     ProjectInfo info{};
     std::string projectDir;              // ends in a separator, or empty
     std::string projectFileName;         // name with extension
-    AreaFileList files;                  // in directory-listing order, loaded and conditioned
+    AreaFileList files;                  // in natural order of file names, loaded and conditioned
     std::string projectError;            // why the project record could not be read whole
     std::string folderError;             // why the folder could not be listed whole
     std::vector<std::string> fileErrors; // "<path>: <reason>" for each area that failed

@@ -1,4 +1,5 @@
 // tarvel-cli info: the header of an area file or the record of a project, readable.
+#include "analysis/area_order.h"
 #include "analysis/results.h"
 #include "cli_common.h"
 #include "data/clean_text.h"
@@ -108,6 +109,7 @@ int runInfoCommand(const std::vector<std::string>& args) {
         error = scanProjectDirectory(dir, files);
         if (!error.empty())
             throw InputError{error};
+        sortAreasByFileName(files);
         out << "  测区文件: " << files.size() << '\n';
         for (const auto& file : files)
             out << "    " << cleanText(file->fileName) << '\n';

@@ -33,8 +33,10 @@ const char* const kUsageEnd =
     "      PATTERN: uniform:E | gradient:E1:E2 | bump:Ebase:Epeak | random:Elow:Ehigh\n"
     "               | E1,E2,... (MPa; one --moduli per area, the last one repeats)\n"
 #ifdef TARVEL_WITH_REPORT
-    "  tarvel-cli report PATH.Prj [--excel FILE] [--word FILE]\n"
-    "      [--pictures DIR --area N --word-pictures FILE]\n"
+    "  tarvel-cli report PATH.Prj [--excel FILE] [--word FILE [--maps DIR]]\n"
+    "      [--pictures DIR --area N --word-pictures FILE] [--pdf]\n"
+    "  tarvel-cli report PATH.Prj --english [--excel FILE] [--word FILE]\n"
+    "      [--pictures DIR --word-pictures FILE] [--exclude NAME]... [--pdf]\n"
 #endif
     "exit codes: 0 success, 1 bad usage, 2 a file that cannot be read, written or is not valid,\n"
     "  3 analyze --fail-on error found a point with an error flag (the results are printed)\n";

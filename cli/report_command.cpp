@@ -1,6 +1,9 @@
 #include "report_command.h"
 
+#include "pdf_conversion.h"
+
 #include "analysis/project_loader.h"
+#include "data/gbk_text.h"
 #include "report/scrivet.h"
 
 #include <filesystem>
@@ -11,21 +14,30 @@ namespace tarvel {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: tarvel-cli report PATH.Prj [--excel FILE] [--word FILE]\n"
-    "                         [--pictures DIR] [--area N --word-pictures FILE]\n"
+    "usage: tarvel-cli report PATH.Prj [--excel FILE] [--word FILE [--maps DIR]]\n"
+    "                         [--pictures DIR --area N --word-pictures FILE] [--pdf]\n"
     "  --excel FILE          summary workbook (.xlsx)\n"
-    "  --word FILE           test report (.docx); distribution maps dengzhi<i>.png\n"
-    "                        are taken from --pictures DIR when given\n"
+    "  --word FILE           test report (.docx)\n"
+    "  --maps DIR            distribution maps dengzhi<i>.png of the test report\n"
     "  --word-pictures FILE  wave-picture report (.docx) of area N (from 0) with the\n"
-    "                        pictures <area file>-<n>.png in --pictures DIR\n";
+    "                        pictures <area file>-<n>.png in --pictures DIR\n"
+    "  --pdf                 also a PDF beside each document (LibreOffice)\n"
+    "   or: tarvel-cli report PATH.Prj --english [--excel FILE] [--word FILE]\n"
+    "                         [--pictures DIR --word-pictures FILE] [--exclude NAME]... [--pdf]\n"
+    "  --english             the pile integrity reports in English: every area is a pile\n"
+    "  --exclude NAME        leaves the pile of that area name or file name out\n";
 
 struct ReportRequest {
     std::string projectPath;
     std::string excelPath;
     std::string wordPath;
+    std::string mapsDir;
     std::string picturesDir;
     std::string wordPicturesPath;
     std::optional<int> area;
+    bool pdf = false;
+    bool english = false;
+    std::vector<std::string> excluded; // area or file names
 };
 
 bool parseArea(const std::string& text, int& area) {
@@ -36,6 +48,25 @@ bool parseArea(const std::string& text, int& area) {
     } catch (const std::exception&) {
         return false;
     }
+}
+
+// The documents the request writes, in the order they are written.
+std::vector<std::string> outputsOf(const ReportRequest& request) {
+    std::vector<std::string> outputs;
+    for (const std::string* path :
+         {&request.excelPath, &request.wordPath, &request.wordPicturesPath})
+        if (!path->empty())
+            outputs.push_back(*path);
+    return outputs;
+}
+
+// Two documents of one stem in one folder would want the same PDF.
+bool pdfNamesClash(const std::vector<std::string>& outputs) {
+    for (std::size_t i = 0; i < outputs.size(); ++i)
+        for (std::size_t j = i + 1; j < outputs.size(); ++j)
+            if (pdfPathFor(outputs[i]) == pdfPathFor(outputs[j]))
+                return true;
+    return false;
 }
 
 // Returns the request, or nothing when the arguments do not make one.
@@ -49,6 +80,10 @@ std::optional<ReportRequest> parseRequest(const std::vector<std::string>& args) 
             request.projectPath = arg;
             continue;
         }
+        if (arg == "--pdf" || arg == "--english") {
+            (arg == "--pdf" ? request.pdf : request.english) = true;
+            continue;
+        }
         if (i + 1 >= args.size())
             return std::nullopt;
         const std::string& value = args[++i];
@@ -56,10 +91,14 @@ std::optional<ReportRequest> parseRequest(const std::vector<std::string>& args) 
             request.excelPath = value;
         } else if (arg == "--word") {
             request.wordPath = value;
+        } else if (arg == "--maps") {
+            request.mapsDir = value;
         } else if (arg == "--pictures") {
             request.picturesDir = value;
         } else if (arg == "--word-pictures") {
             request.wordPicturesPath = value;
+        } else if (arg == "--exclude") {
+            request.excluded.push_back(value);
         } else if (arg == "--area") {
             int area = 0;
             if (!parseArea(value, area))
@@ -69,26 +108,93 @@ std::optional<ReportRequest> parseRequest(const std::vector<std::string>& args) 
             return std::nullopt;
         }
     }
-    const bool anyOutput = !request.excelPath.empty() || !request.wordPath.empty() ||
-                           !request.wordPicturesPath.empty();
-    const bool picturesComplete = request.wordPicturesPath.empty() ||
-                                  (!request.picturesDir.empty() && request.area.has_value());
-    if (request.projectPath.empty() || !anyOutput || !picturesComplete)
+    const std::vector<std::string> outputs = outputsOf(request);
+    // The English picture report shows every pile, so it takes no area.
+    const bool picturesComplete =
+        request.wordPicturesPath.empty() ||
+        (!request.picturesDir.empty() && request.area.has_value() != request.english);
+    const bool optionsFit = request.english ? request.mapsDir.empty() : request.excluded.empty();
+    if (request.projectPath.empty() || outputs.empty() || !picturesComplete || !optionsFit ||
+        (request.pdf && pdfNamesClash(outputs)))
         return std::nullopt;
     return request;
 }
 
 // The template installed beside the program; the library falls back to its
 // built-in copy when it is missing.
-std::string installedTemplatePath() {
+std::string installedTemplatePath(const char* name) {
     std::error_code ec;
     std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::string("report.docx") : (program.parent_path() / "report.docx").string();
+    return ec ? std::string(name) : (program.parent_path() / name).string();
 }
 
 int reportFailure() {
     std::cerr << "tarvel-cli report: " << scrivetLastError() << '\n';
     return 2;
+}
+
+int inputFailure(const std::string& message) {
+    std::cerr << "tarvel-cli report: " << message << '\n';
+    return 2;
+}
+
+// A folder that is named must be there: an empty map chapter or picture
+// report from a mistyped name would pass unnoticed.
+std::string missingFolder(const ReportRequest& request) {
+    for (const std::string* dir : {&request.mapsDir, &request.picturesDir}) {
+        std::error_code ec;
+        if (!dir->empty() && !std::filesystem::is_directory(*dir, ec))
+            return *dir + ": no such folder";
+    }
+    return {};
+}
+
+int writePdfs(const std::vector<std::string>& documents) {
+    const std::string soffice = findSoffice();
+    if (soffice.empty())
+        return inputFailure("LibreOffice (soffice) is not on the PATH: no PDF was written; "
+                            "the documents themselves were");
+    for (const std::string& document : documents) {
+        const std::string error = convertDocumentToPdf(soffice, document);
+        if (!error.empty())
+            return inputFailure(error);
+    }
+    return 0;
+}
+
+// Marks the piles named by --exclude; returns a name that matched no pile.
+std::string excludePiles(const std::vector<std::string>& names, AreaFileList& files) {
+    for (const std::string& name : names) {
+        bool found = false;
+        for (auto& file : files) {
+            const std::string stem = std::filesystem::path(file->fileName).stem().string();
+            if (name == decodeGbk(file->header.areaName) || name == file->fileName ||
+                name == stem) {
+                file->excluded = true;
+                found = true;
+            }
+        }
+        if (!found)
+            return name;
+    }
+    return {};
+}
+
+int writeEnglishReports(const ReportRequest& request, ProjectLoad& project) {
+    if (std::string unknown = excludePiles(request.excluded, project.files); !unknown.empty())
+        return inputFailure(request.projectPath + ": there is no pile \"" + unknown + "\"");
+    if (!request.excelPath.empty() &&
+        !openExcel_E(&project.info, &project.files, request.excelPath.c_str(), false))
+        return reportFailure();
+    if (!request.wordPath.empty() &&
+        !openDoc1_E(installedTemplatePath("report_en.docx").c_str(), &project.info, &project.files,
+                    request.wordPath.c_str(), false))
+        return reportFailure();
+    if (!request.wordPicturesPath.empty() &&
+        !openDoc2_E(request.picturesDir.c_str(), &project.info, &project.files,
+                    request.wordPicturesPath.c_str(), false))
+        return reportFailure();
+    return request.pdf ? writePdfs(outputsOf(request)) : 0;
 }
 
 } // namespace
@@ -99,6 +205,8 @@ int runReportCommand(const std::vector<std::string>& args) {
         std::cerr << kUsage;
         return 1;
     }
+    if (std::string missing = missingFolder(*request); !missing.empty())
+        return inputFailure(missing);
     // A damaged area would make a report that silently lacks it: refuse.
     ProjectLoad project = loadProject(request->projectPath);
     std::string error = !project.projectError.empty()
@@ -106,28 +214,27 @@ int runReportCommand(const std::vector<std::string>& args) {
                         : !project.folderError.empty()
                             ? project.folderError
                             : (project.fileErrors.empty() ? std::string() : project.fileErrors[0]);
-    if (!error.empty()) {
-        std::cerr << "tarvel-cli report: " << error << '\n';
-        return 2;
-    }
+    if (!error.empty())
+        return inputFailure(error);
+    if (request->english)
+        return writeEnglishReports(*request, project);
     if (!request->excelPath.empty() &&
         !openExcel(&project.info, &project.files, request->excelPath.c_str(), false))
         return reportFailure();
     if (!request->wordPath.empty() &&
-        !openDoc1(installedTemplatePath().c_str(), &project.info, &project.files,
-                  request->picturesDir.c_str(), request->wordPath.c_str(), false))
+        !openDoc1(installedTemplatePath("report.docx").c_str(), &project.info, &project.files,
+                  request->mapsDir.c_str(), request->wordPath.c_str(), false))
         return reportFailure();
     if (!request->wordPicturesPath.empty()) {
-        if (*request->area >= static_cast<int>(project.files.size())) {
-            std::cerr << "tarvel-cli report: " << request->projectPath << ": there is no area "
-                      << *request->area << " (the project has " << project.files.size() << ")\n";
-            return 2;
-        }
+        if (*request->area >= static_cast<int>(project.files.size()))
+            return inputFailure(request->projectPath + ": there is no area " +
+                                std::to_string(*request->area) + " (the project has " +
+                                std::to_string(project.files.size()) + ")");
         if (!openDoc2(request->picturesDir.c_str(), &project.info, &project.files, *request->area,
                       request->wordPicturesPath.c_str(), false))
             return reportFailure();
     }
-    return 0;
+    return request->pdf ? writePdfs(outputsOf(*request)) : 0;
 }
 
 } // namespace tarvel

@@ -1,5 +1,6 @@
 // tarvel-cli set: corrects stored parameters across every area of a file or
 // project, changing only the bytes of the named fields.
+#include "analysis/area_order.h"
 #include "analysis/conditioning.h"
 #include "analysis/results.h"
 #include "area_bytes_patch.h"
@@ -63,7 +64,10 @@ std::vector<std::string> areaPaths(const std::string& path) {
         std::string name;
         splitPath(path, dir, name);
         AreaFileList files;
-        scanProjectDirectory(dir, files);
+        // A folder that cannot be listed would pass for a project without areas.
+        if (const std::string listing = scanProjectDirectory(dir, files); !listing.empty())
+            throw InputError{listing};
+        sortAreasByFileName(files);
         std::vector<std::string> paths;
         for (const auto& file : files)
             paths.push_back(file->path());

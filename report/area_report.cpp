@@ -4,30 +4,36 @@
 #include "data/gbk_text.h"
 
 #include <cmath>
+#include <limits>
 
 namespace tarvel::scrivet {
 namespace {
 
+constexpr double kNotComputed = std::numeric_limits<double>::quiet_NaN();
+
 PointRow describePoint(const MeasurePoint& point, int number) {
     PointRow row;
-    row.number = std::to_string(number);
+    row.number = number;
     if (!point.hasResults) {
-        row.values.fill(kNoValue);
+        row.values.fill(kNotComputed);
         return row;
     }
     const PointResults& r = point.results;
-    row.values = {valueText(r.deformationModulus),
-                  valueText(r.resilientModulus),
-                  valueText(r.deflection),
-                  valueText(r.k30),
-                  valueText(r.cbr),
-                  valueText(r.dryDensity),
-                  valueText(r.compactionDegree),
-                  valueText(r.relativeDensity)};
+    row.values = {r.deformationModulus, r.resilientModulus, r.deflection,     r.k30, r.cbr,
+                  r.dryDensity,         r.compactionDegree, r.relativeDensity};
     return row;
 }
 
+std::string gridCountText(std::size_t points, int rows, int columns) {
+    return std::to_string(points) + "（" + std::to_string(rows) + "行×" + std::to_string(columns) +
+           "列）";
+}
+
 } // namespace
+
+std::string AreaReport::pointCountText() const {
+    return gridCountText(rows.size(), gridRows, gridColumns);
+}
 
 std::string valueText(double value) {
     return std::isfinite(value) ? formatFixed(value, 2) : kNoValue;
@@ -45,6 +51,13 @@ std::string materialName(int areaType) {
     return kNames[areaType];
 }
 
+std::string pointCountText(const NamePipeFile& area) {
+    std::size_t kept = 0;
+    for (const MeasurePoint& point : area.points)
+        kept += point.isDeleted() ? 0 : 1;
+    return gridCountText(kept, area.header.gridRows, area.header.gridCols);
+}
+
 AreaReport describeArea(const NamePipeFile& area) {
     const PipHeader& h = area.header;
     AreaReport report;
@@ -52,16 +65,15 @@ AreaReport describeArea(const NamePipeFile& area) {
     report.material = materialName(h.areaType);
     report.gridRows = h.gridRows;
     report.gridColumns = h.gridCols;
-    report.pointSpacing = valueText(h.pointSpacing, "m");
-    report.dropHeight = valueText(h.dropHeight, "m");
+    report.pointSpacing = h.pointSpacing;
+    report.dropHeight = h.dropHeight;
 
     // With no point left the means are undefined, like 0/0.
     const AreaMeans means = computeAreaMeans(area);
-    report.deformationModulus =
-        means.valid ? valueText(means.deformationModulus, " MPa") : std::string(kNoValue);
-    report.resilientModulus =
-        means.valid ? valueText(means.resilientModulus, " MPa") : std::string(kNoValue);
+    report.deformationModulus = means.valid ? means.deformationModulus : kNotComputed;
+    report.resilientModulus = means.valid ? means.resilientModulus : kNotComputed;
 
+    report.rows.reserve(area.points.size());
     for (std::size_t i = 0; i < area.points.size(); ++i)
         if (!area.points[i].isDeleted())
             report.rows.push_back(describePoint(area.points[i], static_cast<int>(i) + 1));

@@ -1,5 +1,5 @@
-// The texts the reports print for one measurement area, taken from the
-// analysis results so a report always shows what the screen shows.
+// What the reports print for one measurement area, taken from the analysis
+// results so a report always shows what the screen shows.
 #pragma once
 
 #include "data/area_file.h"
@@ -13,14 +13,20 @@ namespace tarvel::scrivet {
 // Shown wherever a value is not a finite number.
 inline constexpr const char* kNoValue = "--";
 
-// Titles of the point table, in column order.
+// Titles of the point table, in column order, on one line.
 inline constexpr std::array<const char*, 9> kPointTableTitles = {
     "测点编号", "变形模量(MPa)",   "回弹模量(MPa)", "弯沉(0.01mm)", "K30(MPa/m)",
-    "CBR",      "干燥密度(g/cm3)", "压实度",        "相对密度"};
+    "CBR",      "干燥密度(g/cm³)", "压实度",        "相对密度"};
+
+// The same titles broken where a narrow column may break them: between a
+// name and its unit ("\n" marks the break).
+inline constexpr std::array<const char*, 9> kPointTableTitleLines = {
+    "测点\n编号", "变形模量\n(MPa)",   "回弹模量\n(MPa)", "弯沉\n(0.01mm)", "K30\n(MPa/m)",
+    "CBR",        "干燥密度\n(g/cm³)", "压实度",          "相对密度"};
 
 struct PointRow {
-    std::string number;                // the point's position in the area, from 1
-    std::array<std::string, 8> values; // the columns after the number
+    int number = 0;                 // the point's position in the area, from 1
+    std::array<double, 8> values{}; // the columns after the number; NaN when not computed
 };
 
 struct AreaReport {
@@ -28,11 +34,14 @@ struct AreaReport {
     std::string material; // empty for an unknown material index
     int gridRows = 0;
     int gridColumns = 0;
-    std::string pointSpacing;       // "1.00m"
-    std::string dropHeight;         // "0.50m"
-    std::string deformationModulus; // area mean, "123.45 MPa"
-    std::string resilientModulus;   // area mean, "123.45 MPa"
-    std::vector<PointRow> rows;     // points not deleted, in array order
+    double pointSpacing = 0;       // m
+    double dropHeight = 0;         // m
+    double deformationModulus = 0; // area mean, MPa; NaN without points
+    double resilientModulus = 0;   // area mean, MPa; NaN without points
+    std::vector<PointRow> rows;    // points not deleted, in array order
+
+    // "24（4行×6列）": the points reported, then the grid they were laid in.
+    std::string pointCountText() const;
 };
 
 // "%.2f" of a value, or kNoValue when it is not finite.
@@ -43,6 +52,9 @@ std::string valueText(double value, const char* unit);
 
 // The material name of an area type, empty when the index is unknown.
 std::string materialName(int areaType);
+
+// "24（4行×6列）" of the points not deleted and the grid of the header.
+std::string pointCountText(const NamePipeFile& area);
 
 AreaReport describeArea(const NamePipeFile& area);
 

@@ -7,6 +7,18 @@
 namespace tarvel::scrivet {
 namespace {
 
+constexpr const char* kPageFooter = "&C第 &P 页 / 共 &N 页";
+constexpr int kTitlesRow = 4; // below the four rows of the first area's data
+
+// A4 across, one page wide, numbered pages.
+PageSetup printedPages() {
+    PageSetup setup;
+    setup.landscape = true;
+    setup.fitToWidth = true;
+    setup.footer = kPageFooter;
+    return setup;
+}
+
 void fillProjectSheet(Worksheet& sheet, const ProjectInfo& p) {
     sheet.setRowHeight(20);
     const double widths[] = {7.5, 4.25, 11.88, 2.38, 7.75, 1.25, 13.38, 2.0, 7.88, 1.88, 14.0};
@@ -43,11 +55,12 @@ void fillProjectSheet(Worksheet& sheet, const ProjectInfo& p) {
     sheet.write("F7:H7", "上岗证号");
     sheet.write("I7:K7", decodeGbk(p.permitNo));
     sheet.write("A8", "仪器型号");
-    sheet.write("B8:C8", "RMXXXX");
+    sheet.write("B8:C8", decodeGbk(p.instrumentModel));
     sheet.write("D8:E8", "仪器编号");
     sheet.write("F8:H8", decodeGbk(p.instrumentNo));
     sheet.write("I8", "检定证号");
     sheet.write("J8:K8", decodeGbk(p.calibrationNo));
+    sheet.setPageSetup(printedPages());
 }
 
 // Row `top` is the 0-based row of the block's first line; returns the row
@@ -56,20 +69,23 @@ int writeAreaBlock(Worksheet& sheet, const AreaReport& area, int top) {
     auto span = [&](int row, int first, int last, std::string text) {
         sheet.write(CellRange{top + row, first, top + row, last}, std::move(text));
     };
+    auto number = [&](int row, int first, int last, double value, const char* unit) {
+        sheet.writeNumber(CellRange{top + row, first, top + row, last}, value, 2, unit);
+    };
     span(0, 0, 2, "测区名称");
     span(0, 3, 4, area.name);
     span(0, 5, 6, "测区类型");
     span(0, 7, 8, area.material);
     span(1, 0, 2, "测点个数");
-    span(1, 3, 4, std::to_string(area.gridRows) + "行" + std::to_string(area.gridColumns) + "列");
+    span(1, 3, 4, area.pointCountText());
     span(1, 5, 6, "测点间距");
-    span(1, 7, 8, area.pointSpacing);
+    number(1, 7, 8, area.pointSpacing, "m");
     span(2, 0, 2, "落球下落高度");
-    span(2, 3, 4, area.dropHeight);
+    number(2, 3, 4, area.dropHeight, "m");
     span(2, 5, 6, "变形模量");
-    span(2, 7, 8, area.deformationModulus);
+    number(2, 7, 8, area.deformationModulus, " MPa");
     span(3, 0, 2, "回弹模量");
-    span(3, 3, 4, area.resilientModulus);
+    number(3, 3, 4, area.resilientModulus, " MPa");
     span(3, 5, 6, "");
     span(3, 7, 8, "");
 
@@ -77,9 +93,9 @@ int writeAreaBlock(Worksheet& sheet, const AreaReport& area, int top) {
         sheet.write(CellRange::cell(top + 4, column), kPointTableTitles[column]);
     int row = top + 5;
     for (const PointRow& point : area.rows) {
-        sheet.write(CellRange::cell(row, 0), point.number);
+        sheet.writeNumber(CellRange::cell(row, 0), point.number, 0);
         for (int column = 0; column < static_cast<int>(point.values.size()); ++column)
-            sheet.write(CellRange::cell(row, column + 1), point.values[column]);
+            sheet.writeNumber(CellRange::cell(row, column + 1), point.values[column], 2);
         ++row;
     }
     sheet.write(CellRange{row, 0, row, 8}, "");
@@ -94,12 +110,23 @@ void fillSummarySheet(Worksheet& sheet, const AreaFileList& areas) {
     int top = 0;
     for (const auto& area : areas)
         top = writeAreaBlock(sheet, describeArea(*area), top);
+
+    // The first block's column titles head every printed page and stay in
+    // view while scrolling.
+    PageSetup setup = printedPages();
+    if (!areas.empty()) {
+        setup.titleFirstRow = kTitlesRow;
+        setup.titleLastRow = kTitlesRow;
+        setup.frozenRows = kTitlesRow + 1;
+    }
+    sheet.setPageSetup(setup);
 }
 
 } // namespace
 
 Workbook buildSummaryWorkbook(const ProjectInfo& project, const AreaFileList& areas) {
     Workbook workbook;
+    workbook.setProperties(decodeGbk(project.projectName), decodeGbk(project.tester));
     fillProjectSheet(workbook.insertSheet(0, kProjectSheetName), project);
     fillSummarySheet(workbook.insertSheet(0, kSummarySheetName), areas);
     return workbook;

@@ -3,6 +3,9 @@
 
 #include "desktop_open.h"
 #include "embedded_template.h"
+#include "english_picture_report.h"
+#include "english_summary.h"
+#include "english_test_report.h"
 #include "excel_summary.h"
 #include "modulus_report.h"
 #include "picture_report.h"
@@ -59,6 +62,15 @@ void requireRecords(const ProjectInfo* project, const AreaFileList* areas) {
         throw std::invalid_argument("no list of measurement areas was given");
 }
 
+// The template at templatePath, or the built-in one when there is no file.
+ZipEntries templateParts(const char* templatePath, const unsigned char* builtIn,
+                         std::size_t builtInSize) {
+    std::error_code ec;
+    const bool haveTemplate =
+        templatePath != nullptr && std::filesystem::is_regular_file(templatePath, ec);
+    return haveTemplate ? readZipFile(templatePath) : readZipBytes(builtIn, builtInSize);
+}
+
 } // namespace
 
 bool openExcel(const ProjectInfo* project, const AreaFileList* areas, const char* outputPath,
@@ -73,13 +85,8 @@ bool openDoc1(const char* templatePath, const ProjectInfo* project, const AreaFi
               const char* pictureDir, const char* outputPath, bool openWhenDone) {
     return runExport(outputPath, openWhenDone, [&](const std::string& path) {
         requireRecords(project, areas);
-        std::error_code ec;
-        const bool haveTemplate =
-            templatePath != nullptr && std::filesystem::is_regular_file(templatePath, ec);
-        ZipEntries parts = haveTemplate ? readZipFile(templatePath)
-                                        : readZipBytes(kEmbeddedTemplate, kEmbeddedTemplateSize);
-        buildModulusReport(std::move(parts), *project, *areas,
-                           pictureDir != nullptr ? pictureDir : "")
+        buildModulusReport(templateParts(templatePath, kEmbeddedTemplate, kEmbeddedTemplateSize),
+                           *project, *areas, pictureDir != nullptr ? pictureDir : "")
             .save(path);
     });
 }
@@ -95,6 +102,34 @@ bool openDoc2(const char* pictureDir, const ProjectInfo* project, const AreaFile
         if (pictureDir == nullptr || *pictureDir == '\0')
             throw std::invalid_argument("no picture directory was given");
         buildPictureReport(pictureDir, *project, *(*areas)[static_cast<std::size_t>(fileIndex)])
+            .save(path);
+    });
+}
+
+bool openExcel_E(const ProjectInfo* project, const AreaFileList* areas, const char* outputPath,
+                 bool openWhenDone) {
+    return runExport(outputPath, openWhenDone, [&](const std::string& path) {
+        requireRecords(project, areas);
+        writeXlsx(buildPileSummaryWorkbook(*project, *areas), path);
+    });
+}
+
+bool openDoc1_E(const char* templatePath, const ProjectInfo* project, const AreaFileList* areas,
+                const char* outputPath, bool openWhenDone) {
+    return runExport(outputPath, openWhenDone, [&](const std::string& path) {
+        requireRecords(project, areas);
+        buildPileTestReport(
+            templateParts(templatePath, kEmbeddedEnglishTemplate, kEmbeddedEnglishTemplateSize),
+            *project, *areas)
+            .save(path);
+    });
+}
+
+bool openDoc2_E(const char* pictureDir, const ProjectInfo* project, const AreaFileList* areas,
+                const char* outputPath, bool openWhenDone) {
+    return runExport(outputPath, openWhenDone, [&](const std::string& path) {
+        requireRecords(project, areas);
+        buildPilePictureReport(pictureDir != nullptr ? pictureDir : "", *project, *areas)
             .save(path);
     });
 }

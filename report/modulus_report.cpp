@@ -7,6 +7,7 @@
 #include "data/input_file.h"
 
 #include <filesystem>
+#include <sstream>
 #include <stdexcept>
 
 namespace tarvel::scrivet {
@@ -59,57 +60,189 @@ void type(pugi::xml_node paragraph, const std::string& text, bool bold = false) 
         appendRunLikeLast(paragraph, text, bold);
 }
 
+// Shares of the text width of the point table's columns: the point number
+// narrow, the values wide enough for "1234.56" and each title's longer line
+// ("(0.01mm)"), with narrow cell paddings.
+const std::vector<double> kPointColumnPercents = {6.5, 11.5, 11.5, 14.5, 12.5, 11.5, 11.5, 9.5};
+constexpr double kPointCellPadding = 2.5; // points, left and right
+
+// Points of the first and last rows kept on the page of their neighbours,
+// so no page starts or ends an area with a lone row.
+constexpr int kRowsKeptWithTitles = 2;
+constexpr int kRowsKeptAtEnd = 2;
+
+// The paragraph format of `before` as table cells take it: without what
+// only a body paragraph carries. Empty when it has none.
+pugi::xml_document cellFormatOf(pugi::xml_node before) {
+    pugi::xml_document cellFormat;
+    if (pugi::xml_node format = before.child("w:pPr")) {
+        pugi::xml_node copy = cellFormat.append_copy(format);
+        for (const char* pageOnly : {"w:sectPr", "w:pageBreakBefore", "w:keepNext", "w:spacing"})
+            copy.remove_child(pageOnly);
+    }
+    return cellFormat;
+}
+
 // A table added at a paragraph takes that paragraph's format in every cell,
 // as in Word: the template decides the font and alignment of the tables.
 WordTable insertTableLike(pugi::xml_node before, int rows, int columns) {
     WordTable table = WordTable::insertBefore(before, rows, columns, kTextWidthTwips);
-    const pugi::xml_node format = before.child("w:pPr");
-    if (!format)
+    const pugi::xml_document cellFormat = cellFormatOf(before);
+    if (!cellFormat.first_child())
         return table;
-    for (int row = 1; row <= rows; ++row)
-        for (int column = 1; column <= columns; ++column) {
-            pugi::xml_node paragraph = table.cellParagraph(row, column);
+    for (pugi::xml_node row : table.element().children("w:tr"))
+        for (pugi::xml_node cell : row.children("w:tc")) {
+            pugi::xml_node paragraph = cell.child("w:p");
             paragraph.remove_child("w:pPr");
-            pugi::xml_node copy = paragraph.prepend_copy(format);
-            for (const char* pageOnly : {"w:sectPr", "w:pageBreakBefore", "w:keepNext"})
-                copy.remove_child(pageOnly);
+            paragraph.prepend_copy(cellFormat.first_child());
         }
     return table;
 }
+
+std::string markup(pugi::xml_node node) {
+    if (!node)
+        return {};
+    std::ostringstream out;
+    node.print(out, "", pugi::format_raw);
+    return out.str();
+}
+
+void appendEscaped(std::string& out, const std::string& text) {
+    for (char c : text) {
+        if (c == '&')
+            out.append("&amp;");
+        else if (c == '<')
+            out.append("&lt;");
+        else if (c == '>')
+            out.append("&gt;");
+        else
+            out.push_back(c);
+    }
+}
+
+// The markup of a point table's value rows, written as text and handed to
+// the document as is: a hundred areas of a hundred points are 90 000 cells,
+// too many to build node by node in good time. Each cell repeats the titles' cell
+// properties and the template's paragraph format, typed "like last".
+class PointRowsMarkup {
+public:
+    PointRowsMarkup(pugi::xml_node before, pugi::xml_node titleRow) {
+        const pugi::xml_document format = cellFormatOf(before);
+        pugi::xml_document scratch;
+        pugi::xml_node paragraph = scratch.append_child("w:p");
+        if (format.first_child())
+            paragraph.append_copy(format.first_child());
+        paragraph_ = markup(paragraph.child("w:pPr"));
+        run_ = markup(paragraph.child("w:pPr").child("w:rPr"));
+        keepWithNext(paragraph);
+        keptParagraph_ = markup(paragraph.child("w:pPr"));
+        for (pugi::xml_node cell : titleRow.children("w:tc"))
+            cells_.push_back(markup(cell.child("w:tcPr")));
+    }
+
+    void reserveRows(std::size_t rows) {
+        std::size_t row = 64;
+        for (const std::string& cell : cells_)
+            row += cell.size() + keptParagraph_.size() + run_.size() + 80;
+        text_.reserve(rows * row);
+    }
+
+    void addRow(const PointRow& point, bool keepWithNextRow) {
+        text_ += "<w:tr><w:trPr><w:cantSplit/></w:trPr>";
+        for (std::size_t column = 0; column < cells_.size(); ++column) {
+            const std::string value =
+                column == 0 ? std::to_string(point.number) : valueText(point.values[column - 1]);
+            // Appended piece by piece: no temporary strings per cell.
+            text_.append("<w:tc>").append(cells_[column]).append("<w:p>");
+            text_.append(keepWithNextRow ? keptParagraph_ : paragraph_).append("<w:r>");
+            text_.append(run_).append("<w:t xml:space=\"preserve\">");
+            appendEscaped(text_, value);
+            text_.append("</w:t></w:r></w:p></w:tc>");
+        }
+        text_ += "</w:tr>";
+    }
+
+    // Appends the rows to the table as markup the document writes as is.
+    void appendTo(WordDocument& document, pugi::xml_node table) {
+        document.appendMarkup(table, std::move(text_));
+    }
+
+private:
+    std::string paragraph_;
+    std::string keptParagraph_;
+    std::string run_;
+    std::vector<std::string> cells_;
+    std::string text_;
+};
 
 void addAreaTable(pugi::xml_node before, const AreaReport& area) {
     WordTable table = insertTableLike(before, 4, 4);
     const std::string cells[4][4] = {
         {"测区名称", area.name, "测区类型", area.material},
-        {"测点个数", std::to_string(area.gridRows), "测点间距", area.pointSpacing},
-        {"落球下落高度", area.dropHeight, "变形模量", area.deformationModulus},
-        {"回弹模量", area.resilientModulus, "", ""},
+        {"测点个数", area.pointCountText(), "测点间距", valueText(area.pointSpacing, "m")},
+        {"落球下落高度", valueText(area.dropHeight, "m"), "变形模量",
+         valueText(area.deformationModulus, " MPa")},
+        {"回弹模量", valueText(area.resilientModulus, " MPa"), "", ""},
     };
-    for (int row = 0; row < 4; ++row)
+    for (int row = 0; row < 4; ++row) {
+        // The area table stays on the page of its point table's titles.
+        table.keepRowWhole(row + 1);
         for (int column = 0; column < 4; ++column) {
             pugi::xml_node paragraph = table.cellParagraph(row + 1, column + 1);
-            // The area table stays on the page of its point table's titles.
             keepWithNext(paragraph);
             type(paragraph, cells[row][column], column % 2 == 0);
         }
+    }
 }
 
-void addPointTable(pugi::xml_node before, const AreaReport& area) {
-    const int rows = static_cast<int>(area.rows.size()) + 1;
-    const int columns = static_cast<int>(kPointTableTitles.size());
-    WordTable table = insertTableLike(before, rows, columns);
-    // Titles wrap over several lines; half of them at the foot of a page
-    // would leave the columns unnamed.
-    for (int row = 1; row <= rows; ++row)
-        table.keepRowWhole(row);
-    for (int column = 0; column < columns; ++column)
-        type(table.cellParagraph(1, column + 1), kPointTableTitles[column], true);
-    for (int row = 0; row + 1 < rows; ++row) {
-        const PointRow& point = area.rows[static_cast<std::size_t>(row)];
-        type(table.cellParagraph(row + 2, 1), point.number);
-        for (int column = 0; column < static_cast<int>(point.values.size()); ++column)
-            type(table.cellParagraph(row + 2, column + 2), point.values[column]);
+// A column title on one or two lines, its "³" a raised "3".
+void typeTitle(pugi::xml_node paragraph, std::string_view title) {
+    const std::size_t lineEnd = title.find('\n');
+    const std::string_view firstLine = title.substr(0, lineEnd);
+    appendRunLikeLast(paragraph, firstLine, true);
+    if (lineEnd == std::string_view::npos)
+        return;
+    appendLineBreak(paragraph);
+    std::string_view rest = title.substr(lineEnd + 1);
+    constexpr std::string_view kCubed = "³";
+    for (std::size_t at = rest.find(kCubed); at != std::string_view::npos; at = rest.find(kCubed)) {
+        if (at > 0)
+            appendRunLikeLast(paragraph, rest.substr(0, at), true);
+        makeSuperscript(appendRunLikeLast(paragraph, "3", true));
+        rest.remove_prefix(at + kCubed.size());
     }
+    if (!rest.empty()) {
+        pugi::xml_node run = appendRunLikeLast(paragraph, rest, true);
+        run.child("w:rPr").remove_child("w:vertAlign");
+    }
+}
+
+void addPointTable(WordDocument& document, pugi::xml_node before, const AreaReport& area) {
+    const int pointRows = static_cast<int>(area.rows.size());
+    const int columns = static_cast<int>(kPointTableTitleLines.size());
+    WordTable table = insertTableLike(before, 1, columns);
+    table.setCellPaddings(0, 0, kPointCellPadding, kPointCellPadding);
+    table.setColumnWidthsPercent(kPointColumnPercents);
+    // Continued pages show the column titles again; a row never breaks over
+    // a page; the titles and the first points keep together, and so do the
+    // last points.
+    table.repeatAsHeader(1);
+    table.keepRowWhole(1);
+    for (int column = 1; column <= columns; ++column) {
+        pugi::xml_node paragraph = table.cellParagraph(1, column);
+        if (pointRows > 0)
+            keepWithNext(paragraph);
+        typeTitle(paragraph, kPointTableTitleLines[static_cast<std::size_t>(column - 1)]);
+    }
+    PointRowsMarkup rows(before, table.element().child("w:tr"));
+    rows.reserveRows(area.rows.size());
+    for (int point = 0; point < pointRows; ++point) {
+        const bool last = point + 1 == pointRows;
+        const bool keep =
+            !last && (point < kRowsKeptWithTitles || point >= pointRows - kRowsKeptAtEnd);
+        rows.addRow(area.rows[static_cast<std::size_t>(point)], keep);
+    }
+    rows.appendTo(document, table.element());
 }
 
 // Width and height of a PNG from its header; {0, 0} when it is not one.
@@ -187,7 +320,7 @@ WordDocument buildModulusReport(ZipEntries templatePackage, const ProjectInfo& p
         const AreaReport report = describeArea(*area);
         addAreaTable(areasEnd, report);
         keepWithNext(insertParagraphBefore(areasEnd));
-        addPointTable(areasEnd, report);
+        addPointTable(document, areasEnd, report);
         insertParagraphBefore(areasEnd);
         insertParagraphBefore(areasEnd);
     }
@@ -196,6 +329,9 @@ WordDocument buildModulusReport(ZipEntries templatePackage, const ProjectInfo& p
     addDistributionMaps(document, maps, areas, pictureDir);
     fillClosingBlock(maps, p);
     document.addPageFooter();
+    if (!reportNo.empty())
+        document.addPageHeader("报告编号：" + reportNo);
+    document.setProperties(decodeGbk(p.projectName), decodeGbk(p.tester));
     return document;
 }
 

@@ -25,7 +25,22 @@ std::string joinPath(const std::string& dir, const std::string& name) {
     return (std::filesystem::path(dir) / name).string();
 }
 
-int countRegularFiles(const std::string& dir) {
+// True when `name` is "<fileName>-<n>.png" with n a number from 1.
+bool isWavePictureName(const std::string& name, const std::string& fileName) {
+    const std::string prefix = fileName + "-";
+    const std::string suffix = ".png";
+    if (name.size() <= prefix.size() + suffix.size() ||
+        name.compare(0, prefix.size(), prefix) != 0 ||
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+        return false;
+    const std::string number =
+        name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
+    return number[0] != '0' && number.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// The wave pictures of the area in the directory: only files named as they
+// are looked up count, so maps or other areas' pictures beside them do not.
+int countWavePictures(const std::string& dir, const std::string& fileName) {
     std::error_code ec;
     std::filesystem::directory_iterator it(dir, ec);
     if (ec)
@@ -35,7 +50,7 @@ int countRegularFiles(const std::string& dir) {
         if (ec)
             throw std::runtime_error("cannot read the picture directory " + dir + ": " +
                                      ec.message());
-        if (it->is_regular_file(ec))
+        if (it->is_regular_file(ec) && isWavePictureName(it->path().filename().string(), fileName))
             ++count;
     }
     return count;
@@ -56,7 +71,7 @@ void addProjectTable(Selection& selection, const ProjectInfo& p) {
     const std::string cells[4][4] = {
         {"工程名称", decodeGbk(p.projectName), "开工日期", decodeGbk(p.startDate)},
         {"检测单位", decodeGbk(p.testingCompany), "测试人员", decodeGbk(p.tester)},
-        {"上岗证号", decodeGbk(p.permitNo), "仪器型号", "RMXXXX"},
+        {"上岗证号", decodeGbk(p.permitNo), "仪器型号", decodeGbk(p.instrumentModel)},
         {"仪器编号", decodeGbk(p.instrumentNo), "检定证号", decodeGbk(p.calibrationNo)},
     };
     for (int row = 0; row < 4; ++row)
@@ -102,7 +117,7 @@ WordDocument PictureReport::build() {
     selection.typeParagraph();
     selection.setAlignment(Alignment::Right);
     selection.font = kBodyFont;
-    selection.typeText("编号：");
+    selection.typeText("编号：" + decodeGbk(project_.reportNo));
     selection.typeParagraph();
     selection.setAlignment(Alignment::Centre);
     addProjectTable(selection, project_);
@@ -110,7 +125,7 @@ WordDocument PictureReport::build() {
     selection.typeParagraph();
     pictureTable_ = addPictureTable(selection.paragraph(), kFirstPagePictures);
 
-    const int pictures = countRegularFiles(pictureDir_);
+    const int pictures = countWavePictures(pictureDir_, area_.fileName);
     for (int placed = 0; placed < pictures; ++placed) {
         int row = placed + 1;
         if (placed >= kFirstPagePictures) {
@@ -122,6 +137,7 @@ WordDocument PictureReport::build() {
         addPictureBlock(pictureTable_.cellParagraph(row, 1), placed, placed == 0);
     }
     document_.addPageFooter();
+    document_.setProperties(decodeGbk(project_.projectName), decodeGbk(project_.tester));
     return std::move(document_);
 }
 
@@ -143,16 +159,16 @@ void PictureReport::addPictureBlock(pugi::xml_node cellParagraph, int pictureNo,
         block.setRowHeightExact(row, kLabelRowHeight);
     block.setRowHeightExact(2, kPictureHeight);
     block.setRowHeightExact(4, kBlockLastRowHeight);
-    block.setColumnWidthsPercent({20, 30, 20});
+    // The point count with its grid, "测点数:24（4行×6列）", needs the widest cell.
+    block.setColumnWidthsPercent({20, 25, 30});
     block.mergeRow(2);
     block.mergeRow(3);
 
     if (first) {
         const PipHeader& h = area_.header;
-        const std::string texts[4] = {"测区名称:" + decodeGbk(h.areaName),
-                                      "被测材料:" + materialName(h.areaType),
-                                      "测点数:" + std::to_string(h.gridRows) + "行",
-                                      "测点间距:" + valueText(h.pointSpacing, "m")};
+        const std::string texts[4] = {
+            "测区名称:" + decodeGbk(h.areaName), "被测材料:" + materialName(h.areaType),
+            "测点数:" + pointCountText(area_), "测点间距:" + valueText(h.pointSpacing, "m")};
         for (int column = 0; column < 4; ++column)
             typeInto(block.cellParagraph(1, column + 1), Alignment::Left, texts[column]);
     }

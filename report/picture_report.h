@@ -11,8 +11,9 @@
 
 namespace tarvel::scrivet {
 
-// Every regular file in pictureDir counts as one picture; picture n (from 1)
-// is read from "<pictureDir>/<area fileName>-<n>.png". Throws
+// Every file in pictureDir named "<area fileName>-<n>.png" counts as one
+// picture; picture n (from 1) is read from that name, so k such files must
+// be numbered 1 to k. Throws
 // std::runtime_error when the directory or a picture cannot be read.
 WordDocument buildPictureReport(const std::string& pictureDir, const ProjectInfo& project,
                                 const NamePipeFile& area);

@@ -34,12 +34,35 @@ SCRIVET_EXPORT bool openDoc1(const char* templatePath, const tarvel::ProjectInfo
                              const tarvel::AreaFileList* areas, const char* pictureDir,
                              const char* outputPath, bool openWhenDone);
 
-// The wave-picture report of area fileIndex: every regular file in
-// pictureDir counts as one picture, read as "<fileName>-<n>.png", n from 1;
-// two pictures on the first page and three on each further page.
+// The wave-picture report of area fileIndex: the files of pictureDir named
+// "<fileName>-<n>.png" are its pictures, n from 1 (other files are left
+// alone); two pictures on the first page and three on each further page.
 SCRIVET_EXPORT bool openDoc2(const char* pictureDir, const tarvel::ProjectInfo* project,
                              const tarvel::AreaFileList* areas, int32_t fileIndex,
                              const char* outputPath, bool openWhenDone);
+
+// The English pile integrity reports: every area file stands for one pile,
+// and a pile takes part when its `excluded` flag is false. Texts are in
+// Times New Roman; values that cannot be computed read "--".
+
+// The workbook with the sheets "Summary Table" (one row per pile) and
+// "Project Information" (with the pile statistics).
+SCRIVET_EXPORT bool openExcel_E(const tarvel::ProjectInfo* project,
+                                const tarvel::AreaFileList* areas, const char* outputPath,
+                                bool openWhenDone);
+
+// The pile test report, laid into the template at templatePath when that
+// file exists and into the built-in copy otherwise.
+SCRIVET_EXPORT bool openDoc1_E(const char* templatePath, const tarvel::ProjectInfo* project,
+                               const tarvel::AreaFileList* areas, const char* outputPath,
+                               bool openWhenDone);
+
+// The pile picture report: the pictures "<fileName>-<n>.png" in pictureDir of
+// every point not deleted and marked for printing (n its number from 1).
+// A picture that cannot be read fails the call, naming it.
+SCRIVET_EXPORT bool openDoc2_E(const char* pictureDir, const tarvel::ProjectInfo* project,
+                               const tarvel::AreaFileList* areas, const char* outputPath,
+                               bool openWhenDone);
 
 // Why the last failed call on this thread failed. After a success it is
 // empty, or says why the finished file could not be handed to the viewer.

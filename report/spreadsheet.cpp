@@ -1,6 +1,9 @@
 #include "spreadsheet.h"
 
 #include <cctype>
+#include <charconv>
+#include <cmath>
+#include <iterator>
 #include <stdexcept>
 
 namespace tarvel::scrivet {
@@ -57,7 +60,27 @@ bool Worksheet::hasBorder(int row, int column) const {
 }
 
 void Worksheet::write(const CellRange& range, std::string text) {
-    cells_.push_back({range, std::move(text)});
+    cells_.push_back({range, std::move(text), std::nullopt, {}});
+}
+
+void Worksheet::writeNumber(const CellRange& range, double value, int decimals,
+                            const std::string& unit) {
+    if (!std::isfinite(value)) {
+        write(range, "--");
+        return;
+    }
+    std::string format = decimals > 0 ? "0." + std::string(static_cast<std::size_t>(decimals), '0')
+                                      : std::string("0");
+    if (!unit.empty())
+        format += "\"" + unit + "\"";
+    // The stored value is the one shown, so a column sums to what it reads:
+    // printed with the decimals and read back, rounded as printf rounds.
+    char shown[512]; // room for the largest double in fixed notation
+    const auto printed = std::to_chars(std::begin(shown), std::end(shown), value,
+                                       std::chars_format::fixed, decimals);
+    double stored = value;
+    std::from_chars(std::begin(shown), printed.ptr, stored);
+    cells_.push_back({range, {}, stored, std::move(format)});
 }
 
 Worksheet& Workbook::insertSheet(std::size_t index, std::string name) {

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,6 +42,20 @@ struct CellStyle {
 struct CellText {
     CellRange range; // merged when it spans more than one cell
     std::string text;
+    // A number is stored as a number and shown in numberFormat ("0.00");
+    // text is stored as text.
+    std::optional<double> number;
+    std::string numberFormat;
+};
+
+// How a sheet prints.
+struct PageSetup {
+    bool landscape = false;
+    bool fitToWidth = false; // one page wide, as many pages high as needed
+    int titleFirstRow = -1;  // rows repeated at the top of every page, 0-based
+    int titleLastRow = -1;
+    std::string footer; // Excel header/footer codes, "&C第 &P 页"
+    int frozenRows = 0; // rows kept in view while scrolling
 };
 
 class Worksheet {
@@ -73,7 +88,15 @@ public:
     void write(std::string_view a1, std::string text) {
         write(CellRange::parse(a1), std::move(text));
     }
+    // Writes a number rounded to `decimals` decimals, shown with them and an
+    // optional unit ("0.00\" MPa\""); a value that is not finite is written
+    // as the text "--" instead.
+    void writeNumber(const CellRange& range, double value, int decimals,
+                     const std::string& unit = "");
     const std::vector<CellText>& cells() const { return cells_; }
+
+    void setPageSetup(PageSetup setup) { pageSetup_ = std::move(setup); }
+    const PageSetup& pageSetup() const { return pageSetup_; }
 
 private:
     std::string name_;
@@ -83,10 +106,19 @@ private:
     bool bordersEverywhere_ = false;
     std::vector<CellRange> borderedRanges_;
     std::vector<CellText> cells_;
+    PageSetup pageSetup_;
 };
 
 class Workbook {
 public:
+    // The document properties: title and author.
+    void setProperties(std::string title, std::string author) {
+        title_ = std::move(title);
+        author_ = std::move(author);
+    }
+    const std::string& title() const { return title_; }
+    const std::string& author() const { return author_; }
+
     // Inserts a new sheet at `index` (0 is the first tab) and returns it.
     Worksheet& insertSheet(std::size_t index, std::string name);
     void deleteSheet(std::size_t index);
@@ -97,6 +129,8 @@ public:
 
 private:
     std::vector<Worksheet> sheets_;
+    std::string title_;
+    std::string author_;
 };
 
 } // namespace tarvel::scrivet

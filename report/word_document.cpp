@@ -2,6 +2,8 @@
 
 #include "blank_package.h"
 
+#include <algorithm>
+#include <ctime>
 #include <sstream>
 #include <stdexcept>
 
@@ -19,6 +21,61 @@ constexpr const char* kFooterRelationship =
     "http://schemas.openxmlformats.org/officeDocument/2006/relationships/footer";
 constexpr const char* kFooterContentType =
     "application/vnd.openxmlformats-officedocument.wordprocessingml.footer+xml";
+constexpr const char* kHeaderPart = "word/header1.xml";
+constexpr const char* kHeaderRelationship =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/header";
+constexpr const char* kHeaderContentType =
+    "application/vnd.openxmlformats-officedocument.wordprocessingml.header+xml";
+constexpr const char* kFontTablePart = "word/fontTable.xml";
+constexpr const char* kFontTableRelationship =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/fontTable";
+constexpr const char* kFontTableContentType =
+    "application/vnd.openxmlformats-officedocument.wordprocessingml.fontTable+xml";
+constexpr const char* kPackageRelationships = "_rels/.rels";
+constexpr const char* kCorePropertiesPart = "docProps/core.xml";
+constexpr const char* kAppPropertiesPart = "docProps/app.xml";
+
+// 宋体 under its Latin name too, so a viewer without it picks a CJK serif
+// font; Times New Roman for Latin text in the English reports.
+constexpr const char* kFontTable =
+    R"(<w:fonts xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main">)"
+    R"(<w:font w:name="宋体"><w:altName w:val="SimSun"/><w:panose1 w:val="02010600030101010101"/>)"
+    R"(<w:charset w:val="86"/><w:family w:val="auto"/><w:pitch w:val="variable"/></w:font>)"
+    R"(<w:font w:name="Times New Roman"><w:panose1 w:val="02020603050405020304"/>)"
+    R"(<w:charset w:val="00"/><w:family w:val="roman"/><w:pitch w:val="variable"/></w:font>)"
+    R"(</w:fonts>)";
+
+std::string escapeXml(const std::string& text) {
+    std::string escaped;
+    for (char c : text) {
+        switch (c) {
+        case '&':
+            escaped += "&amp;";
+            break;
+        case '<':
+            escaped += "&lt;";
+            break;
+        case '>':
+            escaped += "&gt;";
+            break;
+        case '"':
+            escaped += "&quot;";
+            break;
+        default:
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+std::string utcNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm utc{};
+    gmtime_r(&now, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    return text;
+}
 
 // Prefixes the drawings use; a template written elsewhere may lack them.
 constexpr std::pair<const char*, const char*> kNamespaces[] = {
@@ -39,10 +96,92 @@ void parsePart(pugi::xml_document& document, const std::string& xml, const std::
                                  " of the document is not XML: " + result.description());
 }
 
-std::string serialise(const pugi::xml_document& document) {
-    std::ostringstream out;
-    document.save(out, "", pugi::format_raw | pugi::format_no_declaration);
-    return out.str();
+// Hands the markup on in the pieces pugixml writes.
+class SinkWriter : public pugi::xml_writer {
+public:
+    explicit SinkWriter(const std::function<void(const char*, std::size_t)>& sink) : sink_(sink) {}
+    void write(const void* data, std::size_t size) override {
+        sink_(static_cast<const char*>(data), size);
+    }
+
+private:
+    const std::function<void(const char*, std::size_t)>& sink_;
+};
+
+constexpr const char* kMarkupMarker = "scrivet-markup";
+
+// Writes the markup, putting each stored piece in place of its marker
+// "<?scrivet-markup N?>". pugixml hands the text over in pieces that may cut
+// a marker anywhere, so a possible start of one is held back until it is
+// complete.
+class SplicingWriter : public pugi::xml_writer {
+public:
+    SplicingWriter(pugi::xml_writer& out, const std::vector<std::string>& markups)
+        : out_(out), markups_(markups) {}
+
+    void write(const void* data, std::size_t size) override {
+        pending_.append(static_cast<const char*>(data), size);
+        std::size_t done = 0;
+        for (;;) {
+            const std::size_t start = pending_.find(kOpening, done);
+            if (start == std::string::npos) {
+                // Keep a tail that may begin a marker.
+                const std::size_t keep = std::min(pending_.size() - done, kOpening.size() - 1);
+                flush(done, pending_.size() - keep);
+                pending_.erase(0, pending_.size() - keep);
+                return;
+            }
+            const std::size_t end = pending_.find("?>", start);
+            if (end == std::string::npos) {
+                flush(done, start);
+                pending_.erase(0, start);
+                return;
+            }
+            flush(done, start);
+            const std::size_t index =
+                std::stoul(pending_.substr(start + kOpening.size(), end - start - kOpening.size()));
+            const std::string& markup = markups_.at(index);
+            out_.write(markup.data(), markup.size());
+            done = end + 2;
+        }
+    }
+
+    void finish() {
+        flush(0, pending_.size());
+        pending_.clear();
+    }
+
+private:
+    void flush(std::size_t from, std::size_t to) {
+        if (to > from)
+            out_.write(pending_.data() + from, to - from);
+    }
+
+    const std::string kOpening = std::string("<?") + kMarkupMarker + " ";
+    pugi::xml_writer& out_;
+    const std::vector<std::string>& markups_;
+    std::string pending_;
+};
+
+// Collects the markup in one string, grown in large steps: the main part of
+// a big report is tens of megabytes.
+class StringWriter : public pugi::xml_writer {
+public:
+    explicit StringWriter(std::string& out) : out_(out) {}
+    void write(const void* data, std::size_t size) override {
+        out_.append(static_cast<const char*>(data), size);
+    }
+
+private:
+    std::string& out_;
+};
+
+// The part's markup after `prefix` (its XML declaration, or nothing).
+std::string serialise(const pugi::xml_document& document, const std::string& prefix = "") {
+    std::string out = prefix;
+    StringWriter writer(out);
+    document.save(writer, "", pugi::format_raw | pugi::format_no_declaration);
+    return out;
 }
 
 std::string pictureGraphic(const std::string& relationshipId, int number, long cx, long cy) {
@@ -96,6 +235,7 @@ WordDocument WordDocument::fromPackage(ZipEntries entries) {
     for (const auto& [prefix, uri] : kNamespaces)
         if (!root.attribute(prefix))
             root.append_attribute(prefix) = uri;
+    doc.addFontTable();
     return doc;
 }
 
@@ -213,7 +353,45 @@ void WordDocument::appendPictureBehindText(pugi::xml_node paragraph,
     appendDrawing(paragraph, xml.str());
 }
 
-void WordDocument::addPageFooter() {
+void WordDocument::addHeaderOrFooter(const char* part, const char* relationshipType,
+                                     const char* contentType, const char* referenceName,
+                                     const pugi::xml_document& content) {
+    setOtherPart(part, "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>" +
+                           serialise(content));
+    addContentTypeOverride(std::string("/") + part, contentType);
+    const std::string target = std::string(part).substr(std::string("word/").size());
+    const std::string id = addRelationship(relationshipType, target);
+
+    // Every section shows the same one, as Word's "same as previous" does.
+    // Header references come before footer references.
+    for (pugi::xml_node section : sectionEnds()) {
+        const bool isHeader = std::string_view(referenceName) == "w:headerReference";
+        pugi::xml_node footer = section.child("w:footerReference");
+        pugi::xml_node reference = isHeader || !footer
+                                       ? section.prepend_child(referenceName)
+                                       : section.insert_child_after(referenceName, footer);
+        reference.append_attribute("w:type") = "default";
+        reference.append_attribute("r:id") = id.c_str();
+    }
+}
+
+std::vector<pugi::xml_node> WordDocument::sectionEnds() const {
+    // A section ends in the body's last element or in a body paragraph's
+    // properties; nowhere deeper, so the tables need no search.
+    std::vector<pugi::xml_node> sections;
+    for (pugi::xml_node child : body().children()) {
+        const std::string_view name = child.name();
+        if (name == "w:sectPr")
+            sections.push_back(child);
+        else if (name == "w:p")
+            if (pugi::xml_node section = child.child("w:pPr").child("w:sectPr"))
+                sections.push_back(section);
+    }
+    return sections;
+}
+
+void WordDocument::addPageFooter(const std::string& before, const std::string& between,
+                                 const std::string& after) {
     pugi::xml_document footer;
     pugi::xml_node root = footer.append_child("w:ftr");
     root.append_attribute("xmlns:w") = kNamespaces[0].second;
@@ -221,34 +399,145 @@ void WordDocument::addPageFooter() {
     pugi::xml_node paragraph = root.append_child("w:p");
     setAlignment(paragraph, Alignment::Centre);
     const FontFormat plain;
-    appendRun(paragraph, "第 ", plain);
+    appendRun(paragraph, before, plain);
     appendFieldRun(paragraph, " PAGE ");
-    appendRun(paragraph, " 页 / 共 ", plain);
+    appendRun(paragraph, between, plain);
     appendFieldRun(paragraph, " NUMPAGES ");
-    appendRun(paragraph, " 页 ", plain);
+    appendRun(paragraph, after, plain);
+    addHeaderOrFooter(kFooterPart, kFooterRelationship, kFooterContentType, "w:footerReference",
+                      footer);
+}
 
-    otherParts_.emplace_back(kFooterPart, "<?xml version=\"1.0\" encoding=\"UTF-8\" "
-                                          "standalone=\"yes\"?>" +
-                                              serialise(footer));
-    addContentTypeOverride(std::string("/") + kFooterPart, kFooterContentType);
-    const std::string id = addRelationship(kFooterRelationship, "footer1.xml");
+void WordDocument::addPageHeader(const std::string& text) {
+    pugi::xml_document header;
+    pugi::xml_node root = header.append_child("w:hdr");
+    root.append_attribute("xmlns:w") = kNamespaces[0].second;
+    root.append_attribute("xmlns:r") = kNamespaces[1].second;
+    pugi::xml_node paragraph = root.append_child("w:p");
+    setAlignment(paragraph, Alignment::Right);
+    appendRun(paragraph, text, FontFormat{"", false, 9});
+    addHeaderOrFooter(kHeaderPart, kHeaderRelationship, kHeaderContentType, "w:headerReference",
+                      header);
+}
 
-    // Every section shows the same footer, as Word's "same as previous" does.
-    for (pugi::xpath_node node : body().select_nodes(".//*[name()='w:sectPr']")) {
-        pugi::xml_node section = node.node();
-        pugi::xml_node reference = section.prepend_child("w:footerReference");
-        reference.append_attribute("w:type") = "default";
-        reference.append_attribute("r:id") = id.c_str();
+void WordDocument::setOtherPart(const std::string& name, std::string content) {
+    for (auto& [partName, partContent] : otherParts_)
+        if (partName == name) {
+            partContent = std::move(content);
+            return;
+        }
+    otherParts_.emplace_back(name, std::move(content));
+}
+
+void WordDocument::addFontTable() {
+    for (const auto& part : otherParts_)
+        if (part.first == kFontTablePart)
+            return;
+    setOtherPart(kFontTablePart, std::string("<?xml version=\"1.0\" encoding=\"UTF-8\" "
+                                             "standalone=\"yes\"?>\n") +
+                                     kFontTable);
+    addContentTypeOverride(std::string("/") + kFontTablePart, kFontTableContentType);
+    addRelationship(kFontTableRelationship, "fontTable.xml");
+}
+
+void WordDocument::setProperties(const std::string& title, const std::string& creator) {
+    const std::string declaration =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
+    const std::string now = utcNow();
+    setOtherPart(
+        kCorePropertiesPart,
+        declaration +
+            "<cp:coreProperties "
+            "xmlns:cp=\"http://schemas.openxmlformats.org/package/2006/metadata/core-properties\" "
+            "xmlns:dc=\"http://purl.org/dc/elements/1.1/\" "
+            "xmlns:dcterms=\"http://purl.org/dc/terms/\" "
+            "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">"
+            "<dc:title>" +
+            escapeXml(title) + "</dc:title><dc:creator>" + escapeXml(creator) +
+            "</dc:creator><cp:lastModifiedBy>" + escapeXml(creator) +
+            "</cp:lastModifiedBy><dcterms:created xsi:type=\"dcterms:W3CDTF\">" + now +
+            "</dcterms:created><dcterms:modified xsi:type=\"dcterms:W3CDTF\">" + now +
+            "</dcterms:modified></cp:coreProperties>");
+    setOtherPart(kAppPropertiesPart,
+                 declaration +
+                     "<Properties xmlns=\"http://schemas.openxmlformats.org/officeDocument/2006/"
+                     "extended-properties\"><Application>Tarvel</Application></Properties>");
+    addContentTypeOverride(std::string("/") + kCorePropertiesPart,
+                           "application/vnd.openxmlformats-package.core-properties+xml");
+    addContentTypeOverride(std::string("/") + kAppPropertiesPart,
+                           "application/vnd.openxmlformats-officedocument.extended-properties+xml");
+
+    // The package's own relationships point at the two parts.
+    for (auto& [name, content] : otherParts_) {
+        if (name != kPackageRelationships)
+            continue;
+        pugi::xml_document relationships;
+        parsePart(relationships, content, name);
+        pugi::xml_node root = relationships.document_element();
+        const std::pair<const char*, const char*> targets[] = {
+            {"http://schemas.openxmlformats.org/package/2006/relationships/metadata/"
+             "core-properties",
+             kCorePropertiesPart},
+            {"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
+             "extended-properties",
+             kAppPropertiesPart}};
+        for (const auto& [type, target] : targets) {
+            if (root.find_child_by_attribute("Relationship", "Type", type))
+                continue;
+            int number = 1;
+            while (root.find_child_by_attribute("Relationship", "Id",
+                                                ("rId" + std::to_string(number)).c_str()))
+                ++number;
+            pugi::xml_node relationship = root.append_child("Relationship");
+            relationship.append_attribute("Id") = ("rId" + std::to_string(number)).c_str();
+            relationship.append_attribute("Type") = type;
+            relationship.append_attribute("Target") = target;
+        }
+        content = declaration + serialise(relationships);
     }
 }
 
+void WordDocument::appendMarkup(pugi::xml_node parent, std::string markup) {
+    pugi::xml_node marker = parent.append_child(pugi::node_pi);
+    marker.set_name(kMarkupMarker);
+    marker.set_value(std::to_string(markups_.size()).c_str());
+    markups_.push_back(std::move(markup));
+}
+
+void WordDocument::save(const std::string& path) const {
+    ZipEntries entries = toPackage(false);
+    StreamedEntry main{
+        kMainPart, [this](const std::function<void(const char*, std::size_t)>& sink) {
+            const std::string declaration =
+                "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
+            sink(declaration.data(), declaration.size());
+            SinkWriter writer(sink);
+            SplicingWriter splicing(writer, markups_);
+            document_.save(splicing, "", pugi::format_raw | pugi::format_no_declaration);
+            splicing.finish();
+        }};
+    writeZipFile(path, entries, {main});
+}
+
 ZipEntries WordDocument::toPackage() const {
+    return toPackage(true);
+}
+
+ZipEntries WordDocument::toPackage(bool withMainPart) const {
     const std::string declaration =
         "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
     ZipEntries entries;
-    entries.emplace_back(kContentTypesPart, declaration + serialise(contentTypes_));
-    entries.emplace_back(kMainPart, declaration + serialise(document_));
-    entries.emplace_back(kMainRelationships, declaration + serialise(relationships_));
+    entries.reserve(otherParts_.size() + 3);
+    entries.emplace_back(kContentTypesPart, serialise(contentTypes_, declaration));
+    if (withMainPart) {
+        std::string main = declaration;
+        StringWriter writer(main);
+        SplicingWriter splicing(writer, markups_);
+        document_.save(splicing, "", pugi::format_raw | pugi::format_no_declaration);
+        splicing.finish();
+        entries.emplace_back(kMainPart, std::move(main));
+    }
+    entries.emplace_back(kMainRelationships, serialise(relationships_, declaration));
     entries.insert(entries.end(), otherParts_.begin(), otherParts_.end());
     return entries;
 }

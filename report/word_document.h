@@ -8,6 +8,7 @@
 #include <pugixml.hpp>
 
 #include <string>
+#include <vector>
 
 namespace tarvel::scrivet {
 
@@ -44,11 +45,27 @@ public:
                                  int widthTwips, int heightTwips);
 
     // The centred footer "第 <page> 页 / 共 <pages> 页 " on every page, with
-    // fields the viewer keeps up to date.
-    void addPageFooter();
+    // fields the viewer keeps up to date; other texts around the two numbers
+    // when given.
+    void addPageFooter(const std::string& before = "第 ", const std::string& between = " 页 / 共 ",
+                       const std::string& after = " 页 ");
+    // A right-aligned line at the top of every page.
+    void addPageHeader(const std::string& text);
+
+    // Title, author and creation time shown by the viewer's document
+    // properties; the application is "Tarvel".
+    void setProperties(const std::string& title, const std::string& creator);
+
+    // Markup (elements of the main part) that is written in place of a
+    // marker appended to `parent`, and never becomes nodes: a hundred point
+    // tables are hundreds of thousands of nodes, too slow to build and too
+    // big to hold. Code that reads the model does not see it.
+    void appendMarkup(pugi::xml_node parent, std::string markup);
 
     ZipEntries toPackage() const;
-    void save(const std::string& path) const { writeZipFile(path, toPackage()); }
+    // Writes the package; the main part goes into the archive as it is
+    // serialised.
+    void save(const std::string& path) const;
 
 private:
     WordDocument() = default;
@@ -57,11 +74,18 @@ private:
     void addContentTypeDefault(const char* extension, const char* type);
     void addContentTypeOverride(const std::string& part, const char* type);
     pugi::xml_node appendDrawing(pugi::xml_node paragraph, const std::string& drawingXml);
+    void addHeaderOrFooter(const char* part, const char* relationshipType, const char* contentType,
+                           const char* referenceName, const pugi::xml_document& content);
+    void addFontTable();
+    ZipEntries toPackage(bool withMainPart) const;
+    std::vector<pugi::xml_node> sectionEnds() const;
+    void setOtherPart(const std::string& name, std::string content);
 
     ZipEntries otherParts_;
     pugi::xml_document document_;
     pugi::xml_document relationships_;
     pugi::xml_document contentTypes_;
+    std::vector<std::string> markups_;
     int pictureCount_ = 0;
     int drawingCount_ = 0;
 };

@@ -84,7 +84,7 @@ void appendRun(pugi::xml_node paragraph, std::string_view text, const FontFormat
     textNode.text().set(cleanText(text).c_str());
 }
 
-void appendRunLikeLast(pugi::xml_node paragraph, std::string_view text, bool bold) {
+pugi::xml_node appendRunLikeLast(pugi::xml_node paragraph, std::string_view text, bool bold) {
     pugi::xml_node model;
     for (pugi::xml_node run = paragraph.last_child(); run && !model; run = run.previous_sibling())
         if (std::string_view(run.name()) == "w:r")
@@ -110,6 +110,49 @@ void appendRunLikeLast(pugi::xml_node paragraph, std::string_view text, bool bol
     pugi::xml_node textNode = run.append_child("w:t");
     textNode.append_attribute("xml:space") = "preserve";
     textNode.text().set(cleanText(text).c_str());
+    return run;
+}
+
+void makeSuperscript(pugi::xml_node run) {
+    pugi::xml_node properties = run.child("w:rPr");
+    if (!properties)
+        properties = run.prepend_child("w:rPr");
+    properties.remove_child("w:vertAlign");
+    // The schema puts it after the size and before the language.
+    pugi::xml_node before;
+    for (pugi::xml_node child : properties.children()) {
+        const std::string_view name = child.name();
+        if (name == "w:rtl" || name == "w:cs" || name == "w:em" || name == "w:lang" ||
+            name == "w:eastAsianLayout" || name == "w:specVanish") {
+            before = child;
+            break;
+        }
+    }
+    pugi::xml_node align = before ? properties.insert_child_before("w:vertAlign", before)
+                                  : properties.append_child("w:vertAlign");
+    align.append_attribute("w:val") = "superscript";
+}
+
+void appendLineBreak(pugi::xml_node paragraph) {
+    paragraph.append_child("w:r").append_child("w:br");
+}
+
+void setSpaceBefore(pugi::xml_node paragraph, double points) {
+    pugi::xml_node properties = paragraphProperties(paragraph);
+    properties.remove_child("w:spacing");
+    // w:spacing follows the keeps, borders and tabs and precedes the indents.
+    pugi::xml_node before;
+    for (pugi::xml_node child : properties.children()) {
+        const std::string_view name = child.name();
+        if (name == "w:ind" || name == "w:contextualSpacing" || name == "w:mirrorIndents" ||
+            name == "w:suppressOverlap" || name == "w:jc" || followsAlignment(name)) {
+            before = child;
+            break;
+        }
+    }
+    pugi::xml_node spacing = before ? properties.insert_child_before("w:spacing", before)
+                                    : properties.append_child("w:spacing");
+    spacing.append_attribute("w:before") = std::to_string(std::lround(points * 20)).c_str();
 }
 
 std::string paragraphText(pugi::xml_node paragraph) {

@@ -36,7 +36,18 @@ void appendRun(pugi::xml_node paragraph, std::string_view text, const FontFormat
 
 // Appends a run holding `text` formatted like the paragraph's last run, or
 // like its paragraph mark when it has no run yet; bold as well when asked.
-void appendRunLikeLast(pugi::xml_node paragraph, std::string_view text, bool bold = false);
+// Returns the run.
+pugi::xml_node appendRunLikeLast(pugi::xml_node paragraph, std::string_view text,
+                                 bool bold = false);
+
+// Raises the run's text as a superscript ("cm" + "3").
+void makeSuperscript(pugi::xml_node run);
+
+// Ends the line inside the paragraph; text typed next goes on the next line.
+void appendLineBreak(pugi::xml_node paragraph);
+
+// Space above the paragraph, in points.
+void setSpaceBefore(pugi::xml_node paragraph, double points);
 
 // The paragraph's text: the concatenation of its text elements.
 std::string paragraphText(pugi::xml_node paragraph);

@@ -120,27 +120,29 @@ void WordTable::setBorders(bool visible) {
 }
 
 void WordTable::setRowHeightExact(int rowNo, double points) {
-    pugi::xml_node rowNode = row(rowNo);
-    pugi::xml_node properties = rowNode.child("w:trPr");
-    if (!properties)
-        properties = rowNode.insert_child_before("w:trPr", rowNode.child("w:tc"));
+    pugi::xml_node properties = rowProperties(rowNo);
     properties.remove_child("w:trHeight");
     pugi::xml_node height = properties.append_child("w:trHeight");
     setTwips(height, "w:val", points);
     height.append_attribute("w:hRule") = "exact";
 }
 
-void WordTable::keepRowWhole(int rowNo) {
+pugi::xml_node WordTable::rowProperties(int rowNo) const {
     pugi::xml_node rowNode = row(rowNo);
     pugi::xml_node properties = rowNode.child("w:trPr");
-    if (!properties)
-        properties = rowNode.insert_child_before("w:trPr", rowNode.child("w:tc"));
-    if (properties.child("w:cantSplit"))
-        return;
-    // The schema puts it in front of the row height.
-    pugi::xml_node height = properties.child("w:trHeight");
-    height ? properties.insert_child_before("w:cantSplit", height)
-           : properties.append_child("w:cantSplit");
+    return properties ? properties : rowNode.insert_child_before("w:trPr", rowNode.child("w:tc"));
+}
+
+void WordTable::keepRowWhole(int rowNo) {
+    pugi::xml_node properties = rowProperties(rowNo);
+    if (!properties.child("w:cantSplit"))
+        properties.append_child("w:cantSplit");
+}
+
+void WordTable::repeatAsHeader(int rowNo) {
+    pugi::xml_node properties = rowProperties(rowNo);
+    if (!properties.child("w:tblHeader"))
+        properties.append_child("w:tblHeader");
 }
 
 int WordTable::columnWidthTwips(int column) const {

@@ -34,6 +34,9 @@ public:
     void setRowHeightExact(int row, double points);
     // A row that does not fit at the foot of a page moves whole to the next.
     void keepRowWhole(int row);
+    // The row (one of the first rows) is printed again at the top of every
+    // page the table continues on.
+    void repeatAsHeader(int row);
     // Preferred widths in percent of the table for the first columns; the
     // other columns share what is left equally.
     void setColumnWidthsPercent(const std::vector<double>& percents);
@@ -52,6 +55,7 @@ private:
         : table_(table), rows_(rows), columns_(columns), width_(width) {}
 
     pugi::xml_node row(int row) const;
+    pugi::xml_node rowProperties(int row) const;
     int columnWidthTwips(int column) const;
 
     pugi::xml_node table_;

@@ -1,4 +1,5 @@
 // Project files, discovery of a project's areas, saving, and the options file.
+#include "analysis/area_order.h"
 #include "analysis/project_loader.h"
 #include "data/app_state.h"
 #include "data/project_file.h"
@@ -36,6 +37,31 @@ TEST(ProjectDiscovery, TakesPipFilesOfAnyCaseOnly) {
     AreaFileList none;
     scanProjectDirectory(dir.file("missing/"), none);
     EXPECT_TRUE(none.empty());
+}
+
+TEST(ProjectDiscovery, AreasComeInNaturalOrderOfTheirNames) {
+    TempDir dir;
+    for (const char* name : {"测区10.pip", "测区2.pip", "测区1.pip", "b.pip", "A3.pip", "a20.pip"})
+        ASSERT_EQ(writeAreaFile(makeArea(1), dir.file(name)), "");
+    ASSERT_EQ(writeProjectFile(dir.file("p.Prj"), ProjectInfo{}), "");
+    ProjectLoad load = loadProject(dir.file("p.Prj"));
+    std::vector<std::string> order;
+    for (const auto& file : load.files)
+        order.push_back(file->fileName);
+    EXPECT_EQ(order, (std::vector<std::string>{"A3.pip", "a20.pip", "b.pip", "测区1.pip",
+                                               "测区2.pip", "测区10.pip"}));
+}
+
+TEST(ProjectDiscovery, NaturalOrderIsTotalAndIgnoresLeadingZeros) {
+    EXPECT_TRUE(naturalNameLess("x2", "x10"));
+    EXPECT_FALSE(naturalNameLess("x10", "x2"));
+    EXPECT_TRUE(naturalNameLess("x2", "x02") != naturalNameLess("x02", "x2"))
+        << "equal numbers still have one order";
+    EXPECT_TRUE(naturalNameLess("area", "Area1"));
+    EXPECT_TRUE(naturalNameLess("a9b", "a10"));
+    EXPECT_FALSE(naturalNameLess("same", "same"));
+    EXPECT_TRUE(naturalNameLess("x99999999999999999999", "x100000000000000000000"))
+        << "no overflow on long digit runs";
 }
 
 TEST(ProjectFile, ShortFileIsReportedAndLeavesTheTailZero) {

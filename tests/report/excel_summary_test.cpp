@@ -55,7 +55,7 @@ TEST_F(ExcelSummary, ProjectSheetFollowsSummarySheetAndCarriesTheProjectFields) 
         {"B7", decodeGbk(project.info.tester)},
         {"F7", "上岗证号"},
         {"I7", decodeGbk(project.info.permitNo)},
-        {"B8", "RMXXXX"},
+        {"B8", decodeGbk(project.info.instrumentModel)},
         {"F8", decodeGbk(project.info.instrumentNo)},
         {"I8", "检定证号"},
         {"J8", decodeGbk(project.info.calibrationNo)},
@@ -78,8 +78,6 @@ TEST_F(ExcelSummary, ProjectSheetFollowsSummarySheetAndCarriesTheProjectFields) 
         EXPECT_LT(stored - width, 0.8) << column;
     }
     EXPECT_EQ(facts.value({"default-height", "工程信息"}), "20.0");
-    for (const char* sheet : {"汇总表", "工程信息"})
-        EXPECT_EQ(facts.value({"fit-to-page", sheet}), "False") << sheet << " prints at full size";
     for (const char* a1 : {"A1", "C6", "J8"})
         EXPECT_EQ(facts.rows({"style", "工程信息", a1}).at(0),
                   (std::vector<std::string>{"style", "工程信息", a1, "@", "宋体", "11.0",
@@ -96,7 +94,7 @@ TEST_F(ExcelSummary, EachAreaGetsItsBlockAndPointRowsWithTheEngineValues) {
     EXPECT_EQ(cell(facts, "A1"), "测区名称");
     EXPECT_EQ(cell(facts, "D1"), "测区1");
     EXPECT_EQ(cell(facts, "H1"), "硬质砾石");
-    EXPECT_EQ(cell(facts, "D2"), "3行4列");
+    EXPECT_EQ(cell(facts, "D2"), "12（3行×4列）");
     EXPECT_EQ(cell(facts, "H2"), "5.00m");
     EXPECT_EQ(cell(facts, "D3"), "0.50m");
     const AreaMeans means = computeAreaMeans(*project.areas[0]);
@@ -123,8 +121,10 @@ TEST_F(ExcelSummary, EachAreaGetsItsBlockAndPointRowsWithTheEngineValues) {
         EXPECT_TRUE(facts.has({"merge", "汇总表", range})) << range;
 
     EXPECT_EQ(facts.rows({"style", "汇总表", "B6"}).at(0),
-              (std::vector<std::string>{"style", "汇总表", "B6", "@", "宋体", "11.0", "FF000000",
+              (std::vector<std::string>{"style", "汇总表", "B6", "0.00", "宋体", "11.0", "FF000000",
                                         "center", "center", "thin"}));
+    EXPECT_EQ(facts.rows({"style", "汇总表", "A6"}).at(0).at(3), "0");
+    EXPECT_EQ(facts.rows({"style", "汇总表", "A5"}).at(0).at(3), "@") << "titles stay text";
     EXPECT_EQ(facts.value({"height", "汇总表", "27"}), "20.0");
     EXPECT_NEAR(std::stod(facts.value({"width", "汇总表", "P"})), 20.71, 0.05);
 }
@@ -139,6 +139,7 @@ TEST_F(ExcelSummary, DeletedPointsAreLeftOutOfRowsAndMeans) {
     EXPECT_EQ(cell(facts, "A7"), "3") << "a row keeps its point's number";
     EXPECT_EQ(cell(facts, "A8"), "4");
     EXPECT_TRUE(facts.has({"merge", "汇总表", "A9:I9"}));
+    EXPECT_EQ(cell(facts, "D2"), "3（2行×2列）") << "only the points reported are counted";
     EXPECT_EQ(cell(facts, "H3"),
               formatFixed(computeAreaMeans(area).deformationModulus, 2) + " MPa");
 }
@@ -164,6 +165,47 @@ TEST_F(ExcelSummary, EmptyAreasZeroModuliAndNonNumbersStayReadable) {
     EXPECT_EQ(cell(facts, "E13"), "--");
     EXPECT_EQ(cell(facts, "F13"), "--");
     EXPECT_EQ(cell(facts, "B13"), formatFixed(odd.points[1].results.deformationModulus, 2));
+}
+
+TEST_F(ExcelSummary, ValuesAreNumbersRoundedToWhatTheyShow) {
+    LoadedProject project = makeProject(scratch.subdir("p"), {syntheticArea("测区1", 2, 3)});
+    project.areas[0]->points[1].results.k30 = std::nan("");
+    OfficeFacts facts = write(project);
+    const PointResults& r = project.areas[0]->points[0].results;
+    const auto number = [&](const char* a1) { return facts.value({"number", "汇总表", a1}); };
+    // openpyxl gives back the stored double: the two-decimal value itself.
+    EXPECT_EQ(std::stod(number("B6")), std::stod(formatFixed(r.deformationModulus, 2)));
+    EXPECT_EQ(std::stod(number("I6")), std::stod(formatFixed(r.relativeDensity, 2)));
+    EXPECT_EQ(number("A7"), "2");
+    EXPECT_EQ(std::stod(number("H2")), 5.0);
+    EXPECT_EQ(facts.rows({"style", "汇总表", "H2"}).at(0).at(3), "0.00\"m\"");
+    EXPECT_EQ(facts.rows({"style", "汇总表", "H3"}).at(0).at(3), "0.00\" MPa\"");
+    EXPECT_EQ(cell(facts, "E7"), "--");
+    EXPECT_FALSE(facts.has({"number", "汇总表", "E7"})) << "a value not computed stays text";
+    EXPECT_FALSE(facts.has({"number", "汇总表", "D1"})) << "names stay text";
+}
+
+TEST_F(ExcelSummary, SheetsPrintAcrossA4WithTitlesFooterAndTheirOwnExtent) {
+    LoadedProject project = makeProject(scratch.subdir("p"), {syntheticArea("测区1", 2, 3)});
+    OfficeFacts facts = write(project);
+    EXPECT_EQ(facts.value({"title"}), decodeGbk(project.info.projectName));
+    EXPECT_EQ(facts.value({"creator"}), decodeGbk(project.info.tester));
+    for (const char* sheet : {"汇总表", "工程信息"}) {
+        EXPECT_EQ(facts.value({"orientation", sheet}), "landscape") << sheet;
+        EXPECT_EQ(facts.value({"paper", sheet}), "9") << sheet << " on A4";
+        // One page wide (1 is the default, which may be left unwritten),
+        // as many pages high as needed.
+        const auto fit = facts.rows({"fit-width", sheet}).at(0);
+        EXPECT_TRUE(fit.at(2) == "1" || fit.at(2) == "None") << sheet << " " << fit.at(2);
+        EXPECT_EQ(fit.at(3), "0") << sheet;
+        EXPECT_TRUE(facts.value({"fit-to-page", sheet}) == "True") << sheet;
+        EXPECT_EQ(facts.value({"footer", sheet}), "第 &P 页 / 共 &N 页") << sheet;
+    }
+    EXPECT_EQ(facts.value({"print-titles", "汇总表"}), "$5:$5");
+    EXPECT_EQ(facts.value({"frozen", "汇总表"}), "A6");
+    // Streaming readers size the sheet by its dimension: never to column XFD.
+    EXPECT_EQ(facts.value({"dimension", "汇总表"}), "A1:I12");
+    EXPECT_EQ(facts.value({"dimension", "工程信息"}), "A1:K9");
 }
 
 TEST_F(ExcelSummary, FieldsWithoutTheirNulAreReadWithinTheirWidth) {
@@ -195,10 +237,42 @@ TEST_F(ExcelSummary, LibreOfficeOpensTheWorkbook) {
     const std::vector<std::string> pages = pdfPageTexts(convertToPdf(path, scratch));
     ASSERT_FALSE(pages.empty());
     EXPECT_EQ(pages.front().rfind("测区名称", 0), 0u) << pages.front();
-    EXPECT_EQ(pages.front().find("RMXXXX"), std::string::npos);
-    EXPECT_TRUE(std::any_of(pages.begin() + 1, pages.end(), [](const std::string& page) {
-        return page.find("RMXXXX") != std::string::npos;
+    const std::string model = decodeGbk(project.info.instrumentModel);
+    EXPECT_EQ(pages.front().find(model), std::string::npos);
+    EXPECT_TRUE(std::any_of(pages.begin() + 1, pages.end(), [&](const std::string& page) {
+        return page.find(model) != std::string::npos;
     }));
+}
+
+TEST_F(ExcelSummary, LibreOfficePrintsEveryPageWholeAcrossWithItsTitles) {
+    if (!haveSoffice())
+        GTEST_SKIP() << "LibreOffice (soffice) is not installed";
+    std::vector<SyntheticArea> areas;
+    for (int i = 1; i <= 10; ++i)
+        areas.push_back(syntheticArea("测区" + std::to_string(i), 10, 10, "random:40:160"));
+    LoadedProject project = makeProject(scratch.subdir("p"), areas);
+    const std::string path = scratch.file("summary.xlsx");
+    ASSERT_TRUE(openExcel(&project.info, &project.areas, path.c_str(), false));
+    const std::vector<std::string> pages = pdfPageTexts(convertToPdf(path, scratch));
+    // Portrait and three columns a page made 89 pages of 1 060 rows.
+    ASSERT_GT(pages.size(), 2u);
+    EXPECT_LT(pages.size(), 40u);
+    for (std::size_t page = 0; page < pages.size(); ++page) {
+        const std::string& text = pages[page];
+        EXPECT_NE(text.find("第 " + std::to_string(page + 1) + " 页 / 共 " +
+                            std::to_string(pages.size()) + " 页"),
+                  std::string::npos)
+            << "page " << page + 1 << " is numbered";
+        if (page + 1 == pages.size()) {
+            // The project sheet: its last column on the page with its first.
+            EXPECT_NE(text.find("工程名称"), std::string::npos);
+            EXPECT_NE(text.find(decodeGbk(project.info.calibrationNo)), std::string::npos);
+            continue;
+        }
+        EXPECT_NE(text.find("测点编号"), std::string::npos) << "page " << page + 1;
+        EXPECT_NE(text.find("相对密度"), std::string::npos)
+            << "page " << page + 1 << " holds the last column too";
+    }
 }
 
 } // namespace

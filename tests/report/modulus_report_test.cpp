@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <regex>
+#include <sstream>
 
 namespace tarvel::testing {
 namespace {
@@ -52,6 +54,10 @@ TEST_F(ModulusReport, TemplateIsCompletedWithTheProjectData) {
     const std::vector<std::string> outline = bodyOutline(facts);
     EXPECT_EQ(outline.at(2), " Morvath");
     EXPECT_EQ(outline.at(4), "检 测 报 告");
+    EXPECT_EQ(outline.at(30), "一 项目概况");
+    // The headings stand apart from the tables above them.
+    EXPECT_EQ(facts.value({"space-before", "二 检测结果"}), "12.0");
+    EXPECT_EQ(facts.value({"space-before", "三 等值图"}), "12.0");
     EXPECT_EQ(outline.at(6), "报告编号：" + decodeGbk(p.reportNo));
     EXPECT_EQ(outline.at(8),
               "检测人员：" + decodeGbk(p.tester) + "(证号：" + decodeGbk(p.permitNo) + ")");
@@ -116,7 +122,7 @@ TEST_F(ModulusReport, EveryAreaGetsAnAreaTableAndAPointTableUnderTheResults) {
         {{"2", "1", "1"}, "测区名称"},
         {{"2", "1", "2"}, "测区1"},
         {{"2", "1", "4"}, "硬质砾石"},
-        {{"2", "2", "2"}, "2"},
+        {{"2", "2", "2"}, "6（2行×3列）"},
         {{"2", "2", "4"}, "5.00m"},
         {{"2", "3", "2"}, "0.50m"},
         {{"2", "3", "4"}, formatFixed(means.deformationModulus, 2) + " MPa"},
@@ -133,7 +139,10 @@ TEST_F(ModulusReport, EveryAreaGetsAnAreaTableAndAPointTableUnderTheResults) {
     EXPECT_FALSE(facts.has({"bold", "2", "3", "4"}));
 
     EXPECT_EQ(facts.rows({"table", "3"}).at(0), (std::vector<std::string>{"table", "3", "7", "9"}));
-    EXPECT_EQ(facts.value({"cell", "3", "1", "7"}), "干燥密度(g/cm3)");
+    EXPECT_EQ(facts.value({"cell", "3", "1", "7"}), "干燥密度\n(g/cm3)")
+        << "name and unit on their own lines";
+    EXPECT_EQ(facts.value({"superscript", "3", "1", "7"}), "3");
+    EXPECT_EQ(facts.value({"cell", "3", "1", "1"}), "测点\n编号");
     EXPECT_TRUE(facts.has({"bold", "3", "1", "9"}));
     for (const char* row : {"1", "7"})
         EXPECT_TRUE(facts.has({"row-whole", "3", row})) << "rows never break over a page";
@@ -143,7 +152,51 @@ TEST_F(ModulusReport, EveryAreaGetsAnAreaTableAndAPointTableUnderTheResults) {
     EXPECT_EQ(facts.value({"cell", "3", "7", "8"}), formatFixed(last.compactionDegree, 2));
 
     EXPECT_EQ(facts.value({"table", "5"}), "2") << "the deleted point has no row";
+    EXPECT_EQ(facts.value({"cell", "4", "2", "2"}), "1（1行×2列）") << "deleted points not counted";
     EXPECT_EQ(facts.value({"cell", "5", "2", "1"}), "2");
+}
+
+TEST_F(ModulusReport, PointTablesRepeatTheirTitlesAndKeepTheirEndsTogether) {
+    LoadedProject project = makeProject(
+        scratch.subdir("p"), {syntheticArea("测区1", 3, 4), syntheticArea("测区2", 1, 1)});
+    OfficeFacts facts = write(project, REPORT_TEMPLATE);
+    for (const char* table : {"3", "5"}) {
+        EXPECT_EQ(facts.rows({"row-header", table}).size(), 1u) << table;
+        EXPECT_TRUE(facts.has({"row-header", table, "1"})) << "titles repeat on every page";
+    }
+    // The area table, the titles and two points go together; so do the last
+    // two points; the middle rows may part.
+    for (const char* row : {"1", "2", "3", "4"})
+        EXPECT_TRUE(facts.has({"keep-next", "2", row, "1"})) << "area row " << row;
+    for (const char* row : {"1", "2", "3", "12"})
+        EXPECT_TRUE(facts.has({"keep-next", "3", row, "5"})) << "point table row " << row;
+    for (const char* row : {"4", "11", "13"})
+        EXPECT_FALSE(facts.has({"keep-next", "3", row, "5"})) << "point table row " << row;
+
+    // Narrow number column, values wide enough for "1234.56".
+    const int numberColumn = std::stoi(facts.value({"grid", "3", "1"}));
+    const int valueColumn = std::stoi(facts.value({"grid", "3", "2"}));
+    EXPECT_LT(numberColumn, valueColumn * 2 / 3);
+    int total = 0;
+    for (const auto& row : facts.rows({"grid", "3"}))
+        total += std::stoi(row.at(3));
+    EXPECT_NEAR(total, scrivet::kTextWidthTwips, 9);
+}
+
+TEST_F(ModulusReport, PropertiesFontsAndTheReportNumberOnEveryPage) {
+    LoadedProject project = makeProject(scratch.subdir("p"), {});
+    OfficeFacts facts = write(project, REPORT_TEMPLATE);
+    EXPECT_EQ(facts.value({"title"}), decodeGbk(project.info.projectName));
+    EXPECT_EQ(facts.value({"creator"}), decodeGbk(project.info.tester));
+    EXPECT_NE(facts.value({"created"}), "None");
+    EXPECT_EQ(facts.value({"application"}), "Tarvel");
+    EXPECT_EQ(facts.value({"font", "宋体"}), "SimSun");
+    EXPECT_TRUE(facts.has({"font", "Times New Roman"}));
+    EXPECT_EQ(facts.value({"header", "1"}), "报告编号：" + decodeGbk(project.info.reportNo));
+
+    // Without a report number the pages carry no header.
+    project.info.reportNo[0] = '\0';
+    EXPECT_FALSE(write(project, REPORT_TEMPLATE).has({"header", "1"}));
 }
 
 TEST_F(ModulusReport, ResultTablesTakeTheFormatOfTheTemplateParagraphTheyStandAt) {
@@ -231,6 +284,39 @@ TEST_F(ModulusReport, LibreOfficeLaysOutTheReport) {
     const std::string pdf = convertToPdf(path, scratch);
     EXPECT_EQ(pdfPageCount(pdf), 3);
     EXPECT_EQ(pdfPicturesPerPage(pdf), (std::vector<int>{0, 0, 1}));
+}
+
+TEST_F(ModulusReport, LibreOfficeStrandsNoRowsAndNoAreaTitles) {
+    if (!haveSoffice())
+        GTEST_SKIP() << "LibreOffice (soffice) is not installed";
+    std::vector<SyntheticArea> areas;
+    for (int i = 1; i <= 10; ++i)
+        areas.push_back(syntheticArea("测区" + std::to_string(i), 10, 10, "random:40:160"));
+    LoadedProject project = makeProject(scratch.subdir("p"), areas);
+    const std::string path = scratch.file("report.docx");
+    ASSERT_TRUE(openDoc1(REPORT_TEMPLATE, &project.info, &project.areas, "", path.c_str(), false));
+    const std::vector<std::string> pages = pdfPageTexts(convertToPdf(path, scratch), true);
+    ASSERT_GT(pages.size(), 10u);
+
+    const std::regex pointRow(R"(^\s*\d+\s+-?\d+\.\d\d\s)");
+    for (std::size_t page = 0; page < pages.size(); ++page) {
+        std::istringstream lines(pages[page]);
+        std::string line;
+        bool titles = false;
+        bool rowAfterAreaTitle = true;
+        while (std::getline(lines, line)) {
+            if (line.find("变形模量") != std::string::npos &&
+                line.find("测点") != std::string::npos)
+                titles = true;
+            if (line.find("测区名称") != std::string::npos)
+                rowAfterAreaTitle = false;
+            if (std::regex_search(line, pointRow)) {
+                EXPECT_TRUE(titles) << "page " << page + 1 << " starts with bare numbers: " << line;
+                rowAfterAreaTitle = true;
+            }
+        }
+        EXPECT_TRUE(rowAfterAreaTitle) << "page " << page + 1 << " ends with an area title";
+    }
 }
 
 TEST_F(ModulusReport, LibreOfficeLeavesNoPageWithOnlyItsFooter) {

@@ -44,7 +44,7 @@ TEST_F(PictureReport, TitleAndProjectTableHeadTheReport) {
     OfficeFacts facts("docx", write(1));
     const auto paragraphs = facts.rows({"paragraph"});
     EXPECT_EQ(paragraphs.at(0).at(1), "落球回弹模量测试检测报告");
-    EXPECT_EQ(paragraphs.at(1).at(1), "编号：");
+    EXPECT_EQ(paragraphs.at(1).at(1), "编号：" + decodeGbk(project.info.reportNo));
 
     const ProjectInfo& p = project.info;
     const std::pair<std::vector<std::string>, std::string> cells[] = {
@@ -54,7 +54,7 @@ TEST_F(PictureReport, TitleAndProjectTableHeadTheReport) {
         {{"2", "2"}, decodeGbk(p.testingCompany)},
         {{"2", "4"}, decodeGbk(p.tester)},
         {{"3", "2"}, decodeGbk(p.permitNo)},
-        {{"3", "4"}, "RMXXXX"},
+        {{"3", "4"}, decodeGbk(p.instrumentModel)},
         {{"4", "2"}, decodeGbk(p.instrumentNo)},
         {{"4", "3"}, "检定证号"},
         {{"4", "4"}, decodeGbk(p.calibrationNo)},
@@ -74,7 +74,7 @@ TEST_F(PictureReport, FirstBlockNamesTheAreaAndEveryPictureFillsItsMergedRow) {
     const char* first = "2.1.1.1";
     EXPECT_EQ(facts.value({"cell", first, "1", "1"}), "测区名称:测区2");
     EXPECT_EQ(facts.value({"cell", first, "1", "2"}), "被测材料:硬质砾石");
-    EXPECT_EQ(facts.value({"cell", first, "1", "3"}), "测点数:2行");
+    EXPECT_EQ(facts.value({"cell", first, "1", "3"}), "测点数:4（2行×2列）");
     EXPECT_EQ(facts.value({"cell", first, "1", "4"}), "测点间距:5.00m");
     EXPECT_EQ(facts.value({"row-cells", first, "2"}), "1");
     EXPECT_EQ(facts.value({"row-cells", first, "3"}), "1");
@@ -107,11 +107,23 @@ TEST_F(PictureReport, AnEmptyPictureDirectoryLeavesAnEmptyPictureTable) {
     EXPECT_FALSE(facts.has({"table", "2.1.1.1"}));
 }
 
+TEST_F(PictureReport, OnlyTheAreasPictureNamesCount) {
+    // Maps, another area's pictures and look-alike names lie beside them.
+    writePng(pictures + "/dengzhi0.png", 10, 10);
+    writeWavePictures(pictures, project.areas[0]->fileName, 2);
+    for (const char* name : {"测区2.pip-0.png", "测区2.pip-01.png", "测区2.pip-x.png"})
+        writePng(pictures + "/" + name, 10, 10);
+    EXPECT_EQ(picturesPerSection(OfficeFacts("docx", write(3))),
+              (std::vector<std::string>{"2", "1"}));
+}
+
 TEST_F(PictureReport, MissingPictureOrAreaFailsWithAReason) {
-    writePng(pictures + "/stray.png", 10, 10);
+    // Pictures 1 and 3: the second of the two is missing.
+    writeWavePictures(pictures, project.areas[1]->fileName, 1);
+    writePng(pictures + "/" + project.areas[1]->fileName + "-3.png", 10, 10);
     const std::string path = scratch.file("pictures.docx");
     EXPECT_FALSE(openDoc2(pictures.c_str(), &project.info, &project.areas, 1, path.c_str(), false));
-    EXPECT_NE(std::string(scrivetLastError()).find("测区2.pip-1.png"), std::string::npos)
+    EXPECT_NE(std::string(scrivetLastError()).find("测区2.pip-2.png"), std::string::npos)
         << scrivetLastError();
     EXPECT_FALSE(openDoc2(pictures.c_str(), &project.info, &project.areas, 2, path.c_str(), false));
     EXPECT_NE(std::string(scrivetLastError()).find("no measurement area 2"), std::string::npos);

@@ -1,6 +1,7 @@
 #include "report_fixture.h"
 
 #include "analysis/area_loader.h"
+#include "data/gbk_text.h"
 #include "data/project_file.h"
 
 #include <QImage>
@@ -112,6 +113,45 @@ LoadedProject makeProject(const std::string& dir, const std::vector<SyntheticAre
     return loaded;
 }
 
+LoadedProject makePileProject(const std::string& dir, const std::vector<PileFields>& piles) {
+    std::vector<SyntheticArea> areas;
+    for (const PileFields& pile : piles)
+        areas.push_back(syntheticArea(pile.number, 1, 2));
+    LoadedProject project = makeProject(dir, areas);
+    project.info.hiddenInt1 = 40;
+    project.info.hiddenFloat = 12.0f;
+    project.info.hiddenInt2 = 800;
+    encodeGbk("C30", project.info.hiddenGrade);
+    encodeGbk("Bored", project.info.pileKind);
+    if (std::string error = writeProjectFile(project.projectFile, project.info); !error.empty())
+        throw std::runtime_error(error);
+    for (std::size_t i = 0; i < piles.size(); ++i) {
+        const PileFields& pile = piles[i];
+        NamePipeFile& file = *project.areas[i];
+        PipHeader& h = file.header;
+        encodeGbk(pile.classText, h.pileClass);
+        encodeGbk(pile.sectionShape, h.sectionShape);
+        encodeGbk(pile.strengthGrade, h.strengthGrade);
+        encodeGbk(pile.pileType, h.pileType);
+        encodeGbk("20261001", h.buildDate);
+        encodeGbk("20261120", h.testDate);
+        h.waveSpeed = pile.waveSpeed;
+        h.pileLength = pile.length;
+        h.pileWidth = pile.width;
+        h.pileBreadth = pile.breadth;
+        h.longitude = 116.39748f;
+        h.latitude = 39.90872f;
+        h.elevation = 43.6f;
+        for (std::size_t d = 0; d < 10; ++d)
+            h.defectLegend[d].position = d < pile.defects.size() ? pile.defects[d] : 0.0f;
+        for (std::size_t p = 0; p < file.points.size(); ++p)
+            file.points[p].header.printMark = static_cast<int>(p) < pile.printedPoints ? 2 : 0;
+        if (std::string error = writeAreaFile(file, file.path()); !error.empty())
+            throw std::runtime_error(error);
+    }
+    return project;
+}
+
 void writePng(const std::string& path, int width, int height) {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -192,12 +232,12 @@ int pdfPageCount(const std::string& pdf) {
     return -1;
 }
 
-std::vector<std::string> pdfPageTexts(const std::string& pdf) {
+std::vector<std::string> pdfPageTexts(const std::string& pdf, bool layout) {
     std::vector<std::string> pages;
     for (int page = 1, count = pdfPageCount(pdf); page <= count; ++page) {
         const std::string number = std::to_string(page);
-        pages.push_back(
-            runCommand("pdftotext -f " + number + " -l " + number + " " + quote(pdf) + " -"));
+        pages.push_back(runCommand("pdftotext " + std::string(layout ? "-layout " : "") + "-f " +
+                                   number + " -l " + number + " " + quote(pdf) + " -"));
     }
     return pages;
 }

@@ -40,6 +40,26 @@ struct LoadedProject {
 // Writes the areas as a project into dir and loads it as the program does.
 LoadedProject makeProject(const std::string& dir, const std::vector<SyntheticArea>& areas);
 
+// The pile fields of one area file, as the pile-era instrument stored them.
+struct PileFields {
+    std::string number; // the area name, also the file's stem
+    std::string classText = "Ⅰ类桩";
+    float waveSpeed = 3800;
+    float length = 12.5f;
+    int width = 800;
+    int breadth = 0;
+    std::string sectionShape = "Round";
+    std::string strengthGrade = "C30";
+    std::string pileType = "Bored";
+    std::vector<float> defects; // positions in m
+    int printedPoints = 1;      // the first points get the print mark 2
+};
+
+// A project of one 1 x 2 area per pile, with the pile fields written into
+// the area files and the project's pile data (40 piles of 12.00 m, 800 mm,
+// C30, "Bored") into its record; loaded as the program does.
+LoadedProject makePileProject(const std::string& dir, const std::vector<PileFields>& piles);
+
 // Writes `count` 800 x 400 PNG wave pictures "<fileName>-<n>.png", n from 1.
 void writeWavePictures(const std::string& dir, const std::string& fileName, int count);
 void writePng(const std::string& path, int width, int height);
@@ -65,8 +85,8 @@ bool haveSoffice();
 // `scratch`; returns the PDF's path.
 std::string convertToPdf(const std::string& file, const ScratchDir& scratch);
 int pdfPageCount(const std::string& pdf);
-// The text of each page, from pdftotext.
-std::vector<std::string> pdfPageTexts(const std::string& pdf);
+// The text of each page, from pdftotext; with `layout`, lines as printed.
+std::vector<std::string> pdfPageTexts(const std::string& pdf, bool layout = false);
 // Pictures drawn on each page, from the PDF's image list.
 std::vector<int> pdfPicturesPerPage(const std::string& pdf);
 
