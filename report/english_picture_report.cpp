@@ -4,8 +4,8 @@
 #include "word_table.h"
 
 #include "analysis/results.h"
-#include "data/input_file.h"
 #include "data/gbk_text.h"
+#include "data/input_file.h"
 
 #include <filesystem>
 #include <stdexcept>
