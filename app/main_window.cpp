@@ -182,6 +182,21 @@ void MainWindow::createActions() {
     reportAct_ = addCommand(toolsMenu, QStringLiteral("生成报告"), "PipeOutPut", ":/res/word.png");
     summaryAct_ =
         addCommand(toolsMenu, QStringLiteral("生成汇总表"), "ProjectOutPut", ":/res/excel.png");
+    QMenu* english = toolsMenu->addMenu(QStringLiteral("English reports"));
+    const struct {
+        const char* caption;
+        const char* name;
+        void (MainWindow::*slot)();
+    } englishCommands[] = {
+        {"Summary Table", "englishSummary", &MainWindow::englishSummary},
+        {"Test Report", "englishReport", &MainWindow::englishReport},
+        {"Wave Pictures", "englishPictures", &MainWindow::englishPictures},
+    };
+    for (const auto& command : englishCommands) {
+        QAction* action = addCommand(english, QString::fromLatin1(command.caption), command.name);
+        connect(action, &QAction::triggered, this, command.slot);
+        englishActs_.append(action);
+    }
 
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
     aboutAct_ = addCommand(helpMenu, QStringLiteral("关于"), "about");
@@ -257,6 +272,8 @@ void MainWindow::updateActions() {
     deleteWaveAct_->setEnabled(point);
     restoreWavesAct_->setEnabled(point);
     acceptanceAct_->setEnabled(project);
+    for (QAction* action : englishActs_)
+        action->setEnabled(open);
     for (QAction* action : {samplingAct_, analysisListAct_, contourMapAct_, optionsAct_,
                             projectInfoAct_, graphicOutputAct_, reportAct_, summaryAct_})
         action->setEnabled(open);

@@ -58,6 +58,10 @@ public:
     // Opens a .Prj as a project, anything else as a single area file.
     void openPathAtStart(const QString& path);
 
+    // Reports open in the desktop's viewer once written, unless told not to
+    // (a test, a batch run).
+    void setOpenReportsWhenDone(bool open) { openReportsWhenDone_ = open; }
+
     // Recomputes which actions are enabled from the application state.
     void updateActions();
 
@@ -98,6 +102,10 @@ public slots:
     void setProjInfo();
     // "验收标准": the criteria beside the project file.
     void setAcceptance();
+    // "English reports": the pile summary, test report and picture report.
+    void englishSummary();
+    void englishReport();
+    void englishPictures();
     void doHead();
     void doTail();
     void doError();
@@ -145,6 +153,11 @@ private:
     void uncheckViewModes();
     void reportSaveFailures(const QStringList& failures);
     bool writeCurrentFile();
+    // The output file of a report, asked through the seam ("" when cancelled),
+    // with its suffix added when the name has none.
+    QString askReportPath(const QString& caption, const QString& suffix);
+    // Tells how a report call ended: the library's reason, or where it went.
+    void reportWritten(bool written, const QString& path);
     void renameFile(int row, QTableWidgetItem* item);
 
     tarvel::ProjectSession session_;
@@ -197,5 +210,7 @@ private:
     QAction* graphicOutputAct_ = nullptr;
     QAction* reportAct_ = nullptr;
     QAction* summaryAct_ = nullptr;
+    QList<QAction*> englishActs_;
+    bool openReportsWhenDone_ = true;
     QAction* aboutAct_ = nullptr;
 };

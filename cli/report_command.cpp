@@ -4,6 +4,7 @@
 
 #include "analysis/project_loader.h"
 #include "data/gbk_text.h"
+#include "report/installed_template.h"
 #include "report/scrivet.h"
 
 #include <filesystem>
@@ -120,14 +121,6 @@ std::optional<ReportRequest> parseRequest(const std::vector<std::string>& args) 
     return request;
 }
 
-// The template installed beside the program; the library falls back to its
-// built-in copy when it is missing.
-std::string installedTemplatePath(const char* name) {
-    std::error_code ec;
-    std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::string(name) : (program.parent_path() / name).string();
-}
-
 int reportFailure() {
     std::cerr << "tarvel-cli report: " << scrivetLastError() << '\n';
     return 2;
@@ -187,8 +180,8 @@ int writeEnglishReports(const ReportRequest& request, ProjectLoad& project) {
         !openExcel_E(&project.info, &project.files, request.excelPath.c_str(), false))
         return reportFailure();
     if (!request.wordPath.empty() &&
-        !openDoc1_E(installedTemplatePath("report_en.docx").c_str(), &project.info, &project.files,
-                    request.wordPath.c_str(), false))
+        !openDoc1_E(scrivet::installedTemplatePath("report_en.docx").c_str(), &project.info,
+                    &project.files, request.wordPath.c_str(), false))
         return reportFailure();
     if (!request.wordPicturesPath.empty() &&
         !openDoc2_E(request.picturesDir.c_str(), &project.info, &project.files,
@@ -222,8 +215,8 @@ int runReportCommand(const std::vector<std::string>& args) {
         !openExcel(&project.info, &project.files, request->excelPath.c_str(), false))
         return reportFailure();
     if (!request->wordPath.empty() &&
-        !openDoc1(installedTemplatePath("report.docx").c_str(), &project.info, &project.files,
-                  request->mapsDir.c_str(), request->wordPath.c_str(), false))
+        !openDoc1(scrivet::installedTemplatePath("report.docx").c_str(), &project.info,
+                  &project.files, request->mapsDir.c_str(), request->wordPath.c_str(), false))
         return reportFailure();
     if (!request->wordPicturesPath.empty()) {
         if (*request->area >= static_cast<int>(project.files.size()))

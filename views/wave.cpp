@@ -186,7 +186,7 @@ void QWave::bindPoint(int pointIndex) {
 }
 
 NamePipeFile* QWave::file() const {
-    return session_.currentFile();
+    return file_ ? file_ : session_.currentFile();
 }
 
 MeasurePoint* QWave::point() const {

@@ -36,6 +36,9 @@ public:
 
     // The point of the current file this view shows (the wave list binds it).
     void bindPoint(int pointIndex);
+    // Shows a point of `file` instead of the current file's (pictures of
+    // areas other than the current one).
+    void bindFile(tarvel::NamePipeFile* file) { file_ = file; }
     int pointIndex() const { return pointIndex_; }
 
     // Draws the view's point from the data as it stands and replots.
@@ -110,6 +113,7 @@ private:
     tarvel::ProjectSession& session_;
     tarvel::UserDialogs& dialogs_;
     int pointIndex_ = -1;
+    tarvel::NamePipeFile* file_ = nullptr;
     bool aligned_ = false;
     double alignShiftMs_ = 0;
 

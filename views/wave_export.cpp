@@ -22,8 +22,10 @@ QString imageFilter() {
     return QStringLiteral("Images (") + patterns.join(QLatin1Char(' ')) + QStringLiteral(")");
 }
 
-QImage renderWaveImage(ProjectSession& session, UserDialogs& dialogs, int pointIndex) {
+QImage renderWaveImage(ProjectSession& session, UserDialogs& dialogs, int pointIndex,
+                       NamePipeFile* file) {
     QWave picture(session, dialogs);
+    picture.bindFile(file);
     picture.bindPoint(pointIndex);
     picture.drawForExport();
 

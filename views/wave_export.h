@@ -17,8 +17,12 @@ inline constexpr const char* kSampleTextFile = "A.txt";
 // "Images (*.bmp *.png ...)" from the formats the image writer supports.
 QString imageFilter();
 
-// The picture of a point of the current file: 800 x 400, 16-bit RGB.
-QImage renderWaveImage(ProjectSession& session, UserDialogs& dialogs, int pointIndex);
+struct NamePipeFile;
+
+// The picture of a point of `file` (the current file when null): 800 x 400,
+// 16-bit RGB.
+QImage renderWaveImage(ProjectSession& session, UserDialogs& dialogs, int pointIndex,
+                       NamePipeFile* file = nullptr);
 
 // One stored sample minus 32768 per line, lines ending in "\r\n"; the file
 // is truncated first. Returns an empty string or the reason it failed.
