@@ -3,6 +3,7 @@
 #include "session/project_session.h"
 #include "wave.h"
 
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 using namespace tarvel;
@@ -50,8 +51,11 @@ int QWaveList::shownCount() const {
 }
 
 QWave* QWaveList::addView(int pointIndex) {
-    auto* view = new QWave(session_, dialogs_);
+    // A view of the previous file is bound again rather than built anew:
+    // building a plot costs far more than drawing it.
+    QWave* view = spare_.isEmpty() ? new QWave(session_, dialogs_) : spare_.takeFirst();
     view->bindPoint(pointIndex);
+    view->show();
     // The views come first, before the result list and the map host.
     layout_->insertWidget(waves_.size(), view);
     waves_.append(view);
@@ -59,38 +63,53 @@ QWave* QWaveList::addView(int pointIndex) {
 }
 
 void QWaveList::setFile() {
-    clearWaves();
+    // Every view becomes spare, out of the layout, until bound again.
+    for (QWave* view : waves_) {
+        layout_->removeWidget(view);
+        view->hide();
+        view->bindPoint(-1);
+        view->clearAlignment();
+    }
+    spare_ = waves_ + spare_;
+    waves_.clear();
+    if (resultList_)
+        resultList_->hide();
+    if (mapHost_)
+        mapHost_->hide();
     const NamePipeFile* current = session_.currentFile();
     if (!current)
         return;
     const NamePipeFile& file = *current;
-    applyWaveSizes();
     if (parentWidget())
         show(); // a deletion of the last wave may have hidden the list
     for (int i = 0; i < file.pointCount(); ++i) {
         if (file.points[static_cast<std::size_t>(i)].header.deleted <= 0)
             addView(i);
     }
+    applyWaveSizes();
     if (!resultList_) {
         resultList_ = new QWidget;
         resultList_->setObjectName(QStringLiteral("resultList"));
+        layout_->addWidget(resultList_);
     }
-    layout_->addWidget(resultList_);
     resultList_->hide();
     if (!mapHost_) {
         mapHost_ = new QWidget;
         mapHost_->setObjectName(QStringLiteral("mapHost"));
+        layout_->addWidget(mapHost_);
     }
-    layout_->addWidget(mapHost_);
     mapHost_->hide();
     redrawAll();
+    // A new area opens at its current point, not where the last one was.
+    const int row = waves_.indexOf(viewOfPoint(session_.currentPointIndex()));
+    verticalScrollBar()->setValue(std::max(row, 0) * waveHeight(session_));
 }
 
 void QWaveList::clearWaves() {
-    while (layout_->count() > 0)
-        delete layout_->takeAt(0);
     while (!waves_.isEmpty())
         delete waves_.takeFirst();
+    while (!spare_.isEmpty())
+        delete spare_.takeFirst();
     if (resultList_)
         resultList_->hide();
     if (mapHost_)

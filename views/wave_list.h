@@ -63,6 +63,8 @@ private:
     tarvel::ProjectSession& session_;
     tarvel::UserDialogs& dialogs_;
     QList<QWave*> waves_;
+    // Views of an earlier file, hidden, waiting to be bound again.
+    QList<QWave*> spare_;
     QWidget* resultList_ = nullptr;
     QWidget* mapHost_ = nullptr;
     QWidget* container_;

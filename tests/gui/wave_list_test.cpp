@@ -2,6 +2,7 @@
 #include "app/main_window.h"
 #include "scripted_dialogs.h"
 #include "synthetic_fixture.h"
+#include "views/plot_overlay_items.h"
 #include "views/wave.h"
 #include "views/wave_list.h"
 #include <qwt_plot_curve.h>
@@ -30,6 +31,7 @@ private slots:
     void reprocessRedrawsFromTheRawSamples();
     void mergedWaveIsAppendedAndRecorded();
     void viewModesShowOneKindAtATime();
+    void viewsAreBoundAgainAcrossFiles();
 
 private:
     NamePipeFile& file() { return *window->state().current(); }
@@ -162,6 +164,43 @@ void WaveListTest::viewModesShowOneKindAtATime() {
     analysis->trigger();
     QVERIFY(!list->waves()[0]->isHidden());
     QVERIFY(list->resultList()->isHidden());
+}
+
+void WaveListTest::viewsAreBoundAgainAcrossFiles() {
+    delete window;
+    window = new MainWindow;
+    QVERIFY(window->openProjectPath(
+        writeFixtureProject(dir->path() + "/many", {{QStringLiteral("测区1"), 4, 10},
+                                                    {QStringLiteral("测区2"), 2, 3},
+                                                    {QStringLiteral("测区3"), 4, 10}})));
+    ProjectSession& session = window->session();
+    QWaveList* list = window->waveList();
+    // The third area holds a deleted point and a merged wave.
+    session.setCurrentFile(2);
+    session.setCurrentPoint(3);
+    session.applyEdit(DeletePoint{3});
+    session.applyEdit(MergePoints{{0, 1}});
+    const int built = list->findChildren<QWave*>().size();
+
+    for (int index : {1, 2, 0, 2}) {
+        window->cellClicked(index, 1);
+        const NamePipeFile& file = *window->state().current();
+        QCOMPARE(list->waves().size(), file.pointCount() - file.deletedCount);
+        int shown = 0;
+        for (int i = 0; i < file.pointCount(); ++i) {
+            if (file.points[std::size_t(i)].isDeleted())
+                continue;
+            QWave* view = list->waves()[shown++];
+            QCOMPARE(view->pointIndex(), i);
+            QVERIFY(!view->isHidden());
+            // Each view draws its own point of this file.
+            QCOMPARE(view->curve()->sample(10).y(), file.points[std::size_t(i)].accel[10]);
+            QCOMPARE(bool(view->checkImage()->plot()),
+                     file.points[std::size_t(i)].header.printMark == 2);
+        }
+    }
+    // No plot was built for the later visits: the views were bound again.
+    QCOMPARE(list->findChildren<QWave*>().size(), built);
 }
 
 QTEST_MAIN(WaveListTest)
