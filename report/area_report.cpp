@@ -1,15 +1,36 @@
 #include "area_report.h"
 
+#include "analysis/result_fields.h"
 #include "analysis/results.h"
 #include "data/gbk_text.h"
 
 #include <cmath>
 #include <limits>
+#include <string_view>
 
 namespace tarvel::scrivet {
 namespace {
 
 constexpr double kNotComputed = std::numeric_limits<double>::quiet_NaN();
+
+// The results the point table shows, in its column order, by their keys in
+// the result table.
+const std::array<const ResultField*, 8>& pointTableFields() {
+    static const std::array<const ResultField*, 8> fields = [] {
+        const char* const keys[] = {
+            "deformationModulus", "resilientModulus", "deflection",     "k30", "cbr",
+            "dryDensity",         "compactionDegree", "relativeDensity"};
+        std::array<const ResultField*, 8> found{};
+        for (std::size_t i = 0; i < found.size(); ++i) {
+            for (const ResultField& field : kResultFields) {
+                if (std::string_view(field.key) == keys[i])
+                    found[i] = &field;
+            }
+        }
+        return found;
+    }();
+    return fields;
+}
 
 PointRow describePoint(const MeasurePoint& point, int number) {
     PointRow row;
@@ -18,9 +39,8 @@ PointRow describePoint(const MeasurePoint& point, int number) {
         row.values.fill(kNotComputed);
         return row;
     }
-    const PointResults& r = point.results;
-    row.values = {r.deformationModulus, r.resilientModulus, r.deflection,     r.k30, r.cbr,
-                  r.dryDensity,         r.compactionDegree, r.relativeDensity};
+    for (std::size_t i = 0; i < row.values.size(); ++i)
+        row.values[i] = point.results.*pointTableFields()[i]->value;
     return row;
 }
 
