@@ -62,7 +62,7 @@ void collectLegend(NamePipeFile& record) {
 void placePointSamples(NamePipeFile& record, std::size_t index) {
     MeasurePoint& point = record.points[index];
     const std::size_t n = static_cast<std::size_t>(record.sampleCount());
-    if (index < record.samples.slots() && record.samples.sampleCount() == n) {
+    if (index < record.samples.slotCount() && record.samples.sampleCount() == n) {
         point.raw.borrow(record.samples.raw(index), n);
         point.accel.borrow(record.samples.accel(index), n);
     } else {
@@ -84,8 +84,13 @@ namespace {
 // string, or the reason they could not all be read.
 using ReadAt = std::function<std::string(std::uint64_t offset, void* into, std::size_t count)>;
 
+// Like releaseAreaRecord, but the sample block and the point array keep
+// their room for the file about to be read.
 void clearForLoad(NamePipeFile& record) {
-    releaseAreaRecord(record);
+    record.points.clear();
+    record.timeAxis.clear();
+    record.deletedCount = 0;
+    record.mergedCount = 0;
     record.header = PipHeader{};
     record.fileYMax = record.fileYMin = 0;
     record.loadError.clear();

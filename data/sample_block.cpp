@@ -14,8 +14,10 @@ std::size_t roundUp(std::size_t value, std::size_t step) {
     return (value + step - 1) / step * step;
 }
 
+// Slots start on a cache line, so every point's conditioned samples are as
+// aligned as the transform's own buffers and it can work on them in place.
 std::size_t slotBytes(std::size_t sampleCount) {
-    return sampleCount * (sizeof(double) + sizeof(uint16_t));
+    return roundUp(sampleCount * (sizeof(double) + sizeof(uint16_t)), 64);
 }
 
 // Maps `length` bytes (a multiple of the page size) at a 2 MiB boundary.
@@ -57,12 +59,12 @@ SampleBlock& SampleBlock::operator=(SampleBlock&& other) noexcept {
 }
 
 void SampleBlock::reserve(std::size_t slots, std::size_t sampleCount) {
-    release();
     const std::size_t length = roundUp(slots * slotBytes(sampleCount), kPage);
-    if (length == 0)
-        return;
-    base_ = mapAligned(length);
-    length_ = length;
+    if (length > length_) {
+        release();
+        base_ = mapAligned(length);
+        length_ = length;
+    }
     slots_ = slots;
     sampleCount_ = sampleCount;
 }

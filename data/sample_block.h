@@ -21,12 +21,15 @@ public:
     SampleBlock(const SampleBlock&) = delete;
     SampleBlock& operator=(const SampleBlock&) = delete;
 
-    // Room for `slots` points of `sampleCount` samples, replacing any room
-    // held before. The samples are not cleared. Throws std::bad_alloc.
+    // Room for `slots` points of `sampleCount` samples. Room held before is
+    // reused when it is large enough, so loading one file after another into
+    // the same record touches no fresh pages; the samples are not cleared.
+    // Throws std::bad_alloc.
     void reserve(std::size_t slots, std::size_t sampleCount);
     void release();
 
-    std::size_t slots() const { return slots_; }
+    std::size_t slotCount() const { return slots_; }
+    std::size_t bytes() const { return length_; }
     std::size_t sampleCount() const { return sampleCount_; }
     double* accel(std::size_t slot) const;
     uint16_t* raw(std::size_t slot) const;
