@@ -275,9 +275,10 @@ int runAnalyzeCommand(const std::vector<std::string>& args) {
     if (kind == InputKind::Unknown)
         throw InputError{path + ": not a .pip area file or a .Prj project file"};
 
-    // Each area is loaded, formatted and released before the next, so memory
-    // follows the largest area, not the project. The output is held until
-    // every area has gone through: a failure prints no partial result.
+    // Each area is loaded and formatted before the next is read into the same
+    // record, which reuses its room: memory follows the largest area, not the
+    // project. The output is held until every area has gone through, so a
+    // failure prints no partial result.
     HeldOutput held;
     std::ostream out(&held);
     bool flagged = false;
@@ -293,12 +294,14 @@ int runAnalyzeCommand(const std::vector<std::string>& args) {
         const AcceptanceCriteria criteria = projectCriteria(path);
         const std::string projectName = cleanText(decodeGbk(project.info.projectName));
         AnalysisWriter writer(out, options.format, &projectName);
+        NamePipeFile area;
         for (const auto& file : project.files) {
-            loadProjectAreaOrThrow(*file);
-            writer.area(
-                *file, applyOverrides(requirementFor(criteria, file->fileName), options.overrides));
-            flagged |= anyErrorFlag(*file);
-            releaseAreaRecord(*file);
+            area.dirPath = file->dirPath;
+            area.fileName = file->fileName;
+            loadProjectAreaOrThrow(area);
+            writer.area(area,
+                        applyOverrides(requirementFor(criteria, area.fileName), options.overrides));
+            flagged |= anyErrorFlag(area);
         }
         writer.finish();
         warnUnusedCriteria(path, criteria, project.files);
