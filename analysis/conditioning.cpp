@@ -5,6 +5,8 @@
 #include "spectral_filter.h"
 
 #include <cmath>
+#include <cstring>
+#include <vector>
 
 namespace tarvel {
 
@@ -24,45 +26,70 @@ double countsToAccel(uint16_t raw, double fullScale, double sensitivity) {
     return counts * fullScale * 3.0517578125e-05 / sensitivity;
 }
 
-void convertSamples(NamePipeFile& file) {
-    const double fullScale = file.header.fullScale;
-    const double sensitivity = file.header.sensitivity;
-    for (MeasurePoint& point : file.points) {
-        point.accel.resize(point.raw.size());
-        for (std::size_t k = 0; k < point.raw.size(); ++k)
-            point.accel[k] = countsToAccel(point.raw[k], fullScale, sensitivity);
-    }
+namespace {
+
+bool sameBits(double a, double b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
-void invertAndFilter(NamePipeFile& file) {
-    for (MeasurePoint& point : file.points) {
-        if (point.isDeleted() || point.header.params.polarity == 1)
-            continue;
+// countsToAccel of every possible count for one full scale and sensitivity.
+// A file converts hundreds of thousands of samples but holds at most 65536
+// distinct counts, so each division is done once per count, not per sample;
+// the table is kept while the next files share the two factors.
+const double* countTable(double fullScale, double sensitivity) {
+    static std::vector<double> table;
+    static double tableFullScale = 0;
+    static double tableSensitivity = 0;
+    if (table.empty() || !sameBits(fullScale, tableFullScale) ||
+        !sameBits(sensitivity, tableSensitivity)) {
+        table.resize(65536);
+        for (std::size_t count = 0; count < table.size(); ++count)
+            table[count] = countsToAccel(static_cast<uint16_t>(count), fullScale, sensitivity);
+        tableFullScale = fullScale;
+        tableSensitivity = sensitivity;
+    }
+    return table.data();
+}
+
+} // namespace
+
+void convertSamples(const PipHeader& header, MeasurePoint& point) {
+    const double* table = countTable(header.fullScale, header.sensitivity);
+    point.accel.resize(point.raw.size());
+    for (std::size_t k = 0; k < point.raw.size(); ++k)
+        point.accel[k] = table[point.raw[k]];
+}
+
+void invertAndFilter(const PipHeader& header, MeasurePoint& point) {
+    if (point.isDeleted())
+        return;
+    ProcessingParams& params = point.header.params;
+    if (params.polarity != 1)
         for (double& value : point.accel)
             value = -value;
-    }
 
-    const int64_t fs = samplingRate(file.header.sampleInterval);
-    for (MeasurePoint& point : file.points) {
-        const ProcessingParams& params = point.header.params;
-        FilterMode mode = filterModeOf(params.filterType);
-        if (point.isDeleted() || mode == FilterMode::None)
-            continue;
-        // An empty band leaves this point unfiltered; later points still are.
-        if (mode == FilterMode::BandPass && params.filterF2 <= params.filterF1)
-            continue;
+    const FilterMode mode = filterModeOf(params.filterType);
+    // An empty band leaves this point unfiltered; later points still are.
+    const bool emptyBand = mode == FilterMode::BandPass && params.filterF2 <= params.filterF1;
+    if (mode != FilterMode::None && !emptyBand) {
         const int n = static_cast<int>(point.accel.size());
         filterSamples(point.accel.data(), n,
-                      passBand(mode, n, fs, params.filterF1, params.filterF2));
+                      passBand(mode, n, samplingRate(header.sampleInterval), params.filterF1,
+                               params.filterF2));
     }
 
-    for (MeasurePoint& point : file.points) {
-        if (!point.isDeleted() && point.header.params.ampZoom == -100)
-            point.header.params.ampZoom = -99;
-    }
+    if (params.ampZoom == -100)
+        params.ampZoom = -99;
 }
 
-void markImpacts(NamePipeFile& file) {
+void markImpacts(const PipHeader& header, MeasurePoint& point) {
+    if (!point.isDeleted())
+        markPoint(point, header);
+    updatePointResults(point, header);
+}
+
+void conditionFile(NamePipeFile& file) {
+    computeTicks(file);
     const std::size_t n = isSupportedSampleCount(file.sampleCount())
                               ? static_cast<std::size_t>(file.sampleCount())
                               : 0;
@@ -71,18 +98,14 @@ void markImpacts(NamePipeFile& file) {
     for (std::size_t k = 0; k < n; ++k)
         file.timeAxis[k] = k * dt / 1000;
 
+    // Every step of a point reads only that point and the file header, so
+    // one point goes through the whole chain while its samples are still in
+    // the cache, instead of each step streaming the whole file through it.
     for (MeasurePoint& point : file.points) {
-        if (!point.isDeleted())
-            markPoint(point, file.header);
-        updatePointResults(point, file.header);
+        convertSamples(file.header, point);
+        invertAndFilter(file.header, point);
+        markImpacts(file.header, point);
     }
-}
-
-void conditionFile(NamePipeFile& file) {
-    convertSamples(file);
-    invertAndFilter(file);
-    computeTicks(file);
-    markImpacts(file);
 }
 
 } // namespace tarvel

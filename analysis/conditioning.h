@@ -12,15 +12,20 @@ namespace tarvel {
 // One stored sample in acceleration units, before any inversion.
 double countsToAccel(uint16_t raw, double fullScale, double sensitivity);
 
-// accel[k] = (32768 - raw[k]) * fullScale / 32768 / sensitivity, every point.
-void convertSamples(NamePipeFile& file);
+// The steps of the chain for one point. Each reads only that point and the
+// file header, so conditionFile runs them point by point.
 
-// Polarity, spectral filter and the ampZoom guard, for points not deleted.
-void invertAndFilter(NamePipeFile& file);
+// accel[k] = (32768 - raw[k]) * fullScale / 32768 / sensitivity, deleted
+// points included.
+void convertSamples(const PipHeader& header, MeasurePoint& point);
 
-// Time axis, marks, peak, y range and the results of every point not deleted.
-void markImpacts(NamePipeFile& file);
+// Polarity, spectral filter and the ampZoom guard, unless the point is deleted.
+void invertAndFilter(const PipHeader& header, MeasurePoint& point);
 
+// Marks, peak, y range and results, unless the point is deleted.
+void markImpacts(const PipHeader& header, MeasurePoint& point);
+
+// The file's ticks and time axis, then the three steps on every point.
 void conditionFile(NamePipeFile& file);
 
 // Whole samples per second for a sample interval in microseconds, truncated.

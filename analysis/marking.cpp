@@ -30,7 +30,7 @@ bool isImpactHigh(const Pulse& pulse, double baseline, double recordMax) {
 // The start rule, skipping pulses that are noise. When no pulse is high
 // enough, the first one found stands.
 MarkingOutcome markAutomatically(MeasurePoint& point, double dt) {
-    const std::vector<double>& a = point.accel;
+    const SampleBuffer<double>& a = point.accel;
     const double baseline = point.baseline;
     MarkingOutcome outcome;
     outcome.automatic = true;
@@ -67,7 +67,7 @@ MarkingOutcome markAutomatically(MeasurePoint& point, double dt) {
 }
 
 void markByStoredMarks(MeasurePoint& point, double dt) {
-    const std::vector<double>& a = point.accel;
+    const SampleBuffer<double>& a = point.accel;
     const double n = static_cast<double>(a.size());
     // Hostile files may hold any float here: bound before converting.
     double first = std::trunc(point.header.startMark * 1000.0 / dt);

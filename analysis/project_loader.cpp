@@ -6,12 +6,17 @@
 
 namespace tarvel {
 
-ProjectLoad loadProject(const std::string& projectPath) {
+ProjectLoad listProject(const std::string& projectPath) {
     ProjectLoad load;
     splitPath(projectPath, load.projectDir, load.projectFileName);
     load.projectError = readProjectFile(projectPath, load.info);
     load.folderError = scanProjectDirectory(load.projectDir, load.files);
     sortAreasByFileName(load.files);
+    return load;
+}
+
+ProjectLoad loadProject(const std::string& projectPath) {
+    ProjectLoad load = listProject(projectPath);
     for (auto& file : load.files) {
         LoadResult result = loadAreaFile(file->path(), *file);
         if (!result.ok())

@@ -21,4 +21,9 @@ struct ProjectLoad {
 
 ProjectLoad loadProject(const std::string& projectPath);
 
+// As loadProject, but the area records are only named, not loaded: a caller
+// that needs one area at a time loads each (loadAreaFile) and releases it
+// (releaseAreaRecord) before the next. fileErrors stays empty.
+ProjectLoad listProject(const std::string& projectPath);
+
 } // namespace tarvel

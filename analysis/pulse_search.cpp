@@ -4,7 +4,7 @@
 
 namespace tarvel {
 
-std::optional<Pulse> findPulse(const std::vector<double>& a, double baseline, int from) {
+std::optional<Pulse> findPulse(const SampleBuffer<double>& a, double baseline, int from) {
     const int n = static_cast<int>(a.size());
     const double threshold = baseline + kStartThreshold;
     for (int k = std::max(from, 1); k + 2 <= n - 1; ++k) {

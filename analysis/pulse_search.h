@@ -2,8 +2,9 @@
 // marking and by the quality checks that look for pulses beside the impact.
 #pragma once
 
+#include "data/sample_buffer.h"
+
 #include <optional>
-#include <vector>
 
 namespace tarvel {
 
@@ -24,6 +25,6 @@ struct Pulse {
 // samples strictly above baseline + kStartThreshold start it, it ends where a
 // sample falls to the bare baseline, and its peak is searched to the end of
 // the record when it never does.
-std::optional<Pulse> findPulse(const std::vector<double>& accel, double baseline, int from);
+std::optional<Pulse> findPulse(const SampleBuffer<double>& accel, double baseline, int from);
 
 } // namespace tarvel

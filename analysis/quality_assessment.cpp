@@ -19,7 +19,7 @@ int sampleAt(double ms, double dt, int n) {
     return static_cast<int>(std::clamp(index, 0.0, static_cast<double>(n - 1)));
 }
 
-bool clippedBetween(const std::vector<uint16_t>& raw, int first, int last) {
+bool clippedBetween(const SampleBuffer<uint16_t>& raw, int first, int last) {
     for (int k = std::max(first, 0); k < last && k + 1 < static_cast<int>(raw.size()); ++k) {
         const uint16_t here = raw[static_cast<std::size_t>(k)];
         if ((here == 0 || here == kConverterMax) && raw[static_cast<std::size_t>(k) + 1] == here)
@@ -28,7 +28,7 @@ bool clippedBetween(const std::vector<uint16_t>& raw, int first, int last) {
     return false;
 }
 
-double rmsAbout(const std::vector<double>& a, int count, double baseline) {
+double rmsAbout(const SampleBuffer<double>& a, int count, double baseline) {
     double sum = 0;
     for (int k = 0; k < count; ++k)
         sum += (a[static_cast<std::size_t>(k)] - baseline) *
@@ -36,7 +36,7 @@ double rmsAbout(const std::vector<double>& a, int count, double baseline) {
     return std::sqrt(sum / count);
 }
 
-bool pulseAfter(const std::vector<double>& a, double baseline, int from, double height) {
+bool pulseAfter(const SampleBuffer<double>& a, double baseline, int from, double height) {
     for (std::optional<Pulse> pulse = findPulse(a, baseline, from); pulse;
          pulse = findPulse(a, baseline, pulse->end + 1)) {
         if (pulse->peakValue - baseline >= 0.5 * height)
@@ -67,7 +67,7 @@ QualityFlags assessQuality(const MeasurePoint& point, const PipHeader& header) {
     if (!(tc >= kMinContactTimeMs && tc <= kMaxContactTimeMs))
         flags.set(QualityFlag::ContactTime);
 
-    const std::vector<double>& a = point.accel;
+    const SampleBuffer<double>& a = point.accel;
     const int n = static_cast<int>(a.size());
     const double dt = header.sampleInterval;
     const int start = sampleAt(point.startMarkMs, dt, n);

@@ -28,8 +28,13 @@ public:
     Workspace& operator=(const Workspace&) = delete;
 
     void filter(double* samples, const PassBand& band) {
-        std::copy(samples, samples + n_, real_);
-        fftw_execute(forward_);
+        // Samples aligned like the plan's own buffer are transformed where
+        // they lie; others go through that buffer. The arithmetic is the same.
+        const bool inPlace = fftw_alignment_of(samples) == fftw_alignment_of(real_);
+        double* work = inPlace ? samples : real_;
+        if (!inPlace)
+            std::copy(samples, samples + n_, real_);
+        fftw_execute_dft_r2c(forward_, work, spectrum_);
         const int half = n_ / 2;
         for (int bin = 0; bin <= half; ++bin) {
             if (bin < band.first || bin > band.last) {
@@ -37,10 +42,11 @@ public:
                 spectrum_[bin][1] = 0.0;
             }
         }
-        fftw_execute(inverse_); // destroys the spectrum, which is not needed again
+        // Destroys the spectrum, which is not needed again.
+        fftw_execute_dft_c2r(inverse_, spectrum_, work);
         const double scale = 1.0 / n_;
         for (int k = 0; k < n_; ++k)
-            samples[k] = real_[k] * scale;
+            samples[k] = work[k] * scale;
     }
 
 private:

@@ -5,13 +5,13 @@
 #include "cli_common.h"
 #include "data/clean_text.h"
 #include "data/gbk_text.h"
+#include "held_output.h"
 #include "json_writer.h"
 #include "quality_output.h"
 
 #include <cmath>
 #include <iostream>
 #include <set>
-#include <sstream>
 
 namespace tarvel::cli {
 namespace {
@@ -191,20 +191,24 @@ AnalyzeOptions parseOptions(const std::vector<std::string>& args) {
     return options;
 }
 
-// The project's criteria file, when there is one; a bad one stops the run.
-AcceptanceCriteria projectCriteria(const std::string& projectPath, const AreaFileList& files) {
-    const std::string path = acceptanceFilePath(projectPath);
-    AcceptanceRead read = readAcceptanceFile(path);
+// The project's criteria file, when there is one; a bad one stops the run
+// before any area is loaded.
+AcceptanceCriteria projectCriteria(const std::string& projectPath) {
+    AcceptanceRead read = readAcceptanceFile(acceptanceFilePath(projectPath));
     if (!read.ok())
         throw InputError{read.error};
+    return read.criteria;
+}
+
+void warnUnusedCriteria(const std::string& projectPath, const AcceptanceCriteria& criteria,
+                        const AreaFileList& files) {
     std::set<std::string> names;
     for (const auto& file : files)
         names.insert(file->fileName);
-    for (const auto& [name, area] : read.criteria.areas)
+    for (const auto& [name, area] : criteria.areas)
         if (!names.count(name))
-            std::cerr << "tarvel-cli: " << path << ": no area file " << name
-                      << " in the project; its criteria are not used\n";
-    return read.criteria;
+            std::cerr << "tarvel-cli: " << acceptanceFilePath(projectPath) << ": no area file "
+                      << name << " in the project; its criteria are not used\n";
 }
 
 bool anyErrorFlag(const NamePipeFile& file) {
@@ -214,69 +218,96 @@ bool anyErrorFlag(const NamePipeFile& file) {
     return false;
 }
 
+// Formats areas one after another into `out`, with the project's frame
+// around them when there is a project.
+class AnalysisWriter {
+public:
+    AnalysisWriter(std::ostream& out, const std::string& format, const std::string* projectName)
+        : out_(out), format_(format), projectName_(projectName), json_(out) {
+        if (format_ == "json" && projectName_) {
+            json_.beginObject();
+            json_.key("projectName");
+            json_.value(*projectName_);
+            json_.key("areas");
+            json_.beginArray();
+        } else if (format_ == "csv") {
+            writeCsvHeader(out_);
+        } else if (format_ == "text" && projectName_) {
+            out_ << "工程: " << *projectName_ << '\n';
+        }
+    }
+
+    void area(const NamePipeFile& file, const AreaRequirement& requirement) {
+        if (format_ == "json") {
+            writeAreaJson(json_, file, requirement);
+        } else if (format_ == "csv") {
+            writeAreaCsv(out_, file);
+        } else {
+            if (projectName_)
+                out_ << '\n';
+            writeAreaText(out_, file, requirement);
+        }
+    }
+
+    void finish() {
+        if (format_ != "json")
+            return;
+        if (projectName_) {
+            json_.endArray();
+            json_.endObject();
+        }
+        out_ << '\n';
+    }
+
+private:
+    std::ostream& out_;
+    const std::string& format_;
+    const std::string* projectName_;
+    JsonWriter json_;
+};
+
 } // namespace
 
 int runAnalyzeCommand(const std::vector<std::string>& args) {
     const AnalyzeOptions options = parseOptions(args);
     const std::string& path = options.path;
-    const std::string& format = options.format;
     InputKind kind = inputKindOf(path);
     if (kind == InputKind::Unknown)
         throw InputError{path + ": not a .pip area file or a .Prj project file"};
 
-    // Everything is loaded before anything is printed: a failure prints no
-    // partial result. A lone area file has no project and so no criteria file.
-    AreaFileList files;
-    AcceptanceCriteria criteria;
-    std::string projectName;
-    if (kind == InputKind::AreaFile) {
-        files.push_back(loadAreaOrThrow(path));
-    } else {
-        ProjectLoad project = loadProjectOrThrow(path);
-        criteria = projectCriteria(path, project.files);
-        projectName = cleanText(decodeGbk(project.info.projectName));
-        files = std::move(project.files);
-    }
-    auto requirement = [&](const NamePipeFile& file) {
-        return applyOverrides(requirementFor(criteria, file.fileName), options.overrides);
-    };
-
-    std::ostringstream out;
-    if (format == "json") {
-        JsonWriter json(out);
-        if (kind == InputKind::ProjectFile) {
-            json.beginObject();
-            json.key("projectName");
-            json.value(projectName);
-            json.key("areas");
-            json.beginArray();
-        }
-        for (const auto& file : files)
-            writeAreaJson(json, *file, requirement(*file));
-        if (kind == InputKind::ProjectFile) {
-            json.endArray();
-            json.endObject();
-        }
-        out << '\n';
-    } else if (format == "csv") {
-        writeCsvHeader(out);
-        for (const auto& file : files)
-            writeAreaCsv(out, *file);
-    } else {
-        if (kind == InputKind::ProjectFile)
-            out << "工程: " << projectName << '\n';
-        for (const auto& file : files) {
-            if (kind == InputKind::ProjectFile)
-                out << '\n';
-            writeAreaText(out, *file, requirement(*file));
-        }
-    }
-    std::cout << out.str();
-    if (!std::cout.flush())
-        return kBadInput;
+    // Each area is loaded and formatted before the next is read into the same
+    // record, which reuses its room: memory follows the largest area, not the
+    // project. The output is held until every area has gone through, so a
+    // failure prints no partial result.
+    HeldOutput held;
+    std::ostream out(&held);
     bool flagged = false;
-    for (const auto& file : files)
-        flagged |= anyErrorFlag(*file);
+    if (kind == InputKind::AreaFile) {
+        // A lone area file has no project and so no criteria file.
+        std::unique_ptr<NamePipeFile> file = loadAreaOrThrow(path);
+        AnalysisWriter writer(out, options.format, nullptr);
+        writer.area(*file, applyOverrides(requirementFor({}, file->fileName), options.overrides));
+        writer.finish();
+        flagged = anyErrorFlag(*file);
+    } else {
+        ProjectLoad project = listProjectOrThrow(path);
+        const AcceptanceCriteria criteria = projectCriteria(path);
+        const std::string projectName = cleanText(decodeGbk(project.info.projectName));
+        AnalysisWriter writer(out, options.format, &projectName);
+        NamePipeFile area;
+        for (const auto& file : project.files) {
+            area.dirPath = file->dirPath;
+            area.fileName = file->fileName;
+            loadProjectAreaOrThrow(area);
+            writer.area(area,
+                        applyOverrides(requirementFor(criteria, area.fileName), options.overrides));
+            flagged |= anyErrorFlag(area);
+        }
+        writer.finish();
+        warnUnusedCriteria(path, criteria, project.files);
+    }
+    if (!held.writeTo(std::cout))
+        return kBadInput;
     return options.failOnError && flagged ? kErrorFlagged : kSuccess;
 }
 

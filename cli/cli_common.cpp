@@ -36,15 +36,19 @@ std::unique_ptr<NamePipeFile> loadAreaOrThrow(const std::string& path) {
     return file;
 }
 
-ProjectLoad loadProjectOrThrow(const std::string& path) {
-    ProjectLoad load = loadProject(path);
+ProjectLoad listProjectOrThrow(const std::string& path) {
+    ProjectLoad load = listProject(path);
     if (!load.projectError.empty())
         throw InputError{path + ": " + load.projectError};
     if (!load.folderError.empty())
         throw InputError{load.folderError};
-    if (!load.fileErrors.empty())
-        throw InputError{load.fileErrors.front()};
     return load;
+}
+
+void loadProjectAreaOrThrow(NamePipeFile& file) {
+    LoadResult result = loadAreaFile(file.path(), file);
+    if (!result.ok())
+        throw InputError{file.path() + ": " + result.message};
 }
 
 } // namespace tarvel::cli

@@ -25,8 +25,13 @@ InputKind inputKindOf(const std::string& path);
 // so nothing partial is ever reported as a success.
 std::unique_ptr<NamePipeFile> loadAreaOrThrow(const std::string& path);
 
-// Loads a .Prj and every area of its folder; any failure throws.
-ProjectLoad loadProjectOrThrow(const std::string& path);
+// Reads a .Prj and names the areas of its folder without loading them; a
+// project or folder that cannot be read whole throws.
+ProjectLoad listProjectOrThrow(const std::string& path);
+
+// Loads and conditions one area named by listProjectOrThrow; any failure
+// throws.
+void loadProjectAreaOrThrow(NamePipeFile& file);
 
 int runAnalyzeCommand(const std::vector<std::string>& args);
 int runInfoCommand(const std::vector<std::string>& args);

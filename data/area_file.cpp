@@ -3,6 +3,7 @@
 #include "atomic_file.h"
 #include "input_file.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <functional>
@@ -56,10 +57,19 @@ void collectLegend(NamePipeFile& record) {
     }
 }
 
-void allocatePointBuffers(MeasurePoint& point, int sampleCount) {
-    point.raw.assign(static_cast<std::size_t>(sampleCount), 0x8000);
-    point.accel.assign(static_cast<std::size_t>(sampleCount), 0.0);
-    point.halfCount = sampleCount / 2;
+// Gives the point at `index` its slot of the file's block, or storage of its
+// own when the block has no room (a file built in memory).
+void placePointSamples(NamePipeFile& record, std::size_t index) {
+    MeasurePoint& point = record.points[index];
+    const std::size_t n = static_cast<std::size_t>(record.sampleCount());
+    if (index < record.samples.slotCount() && record.samples.sampleCount() == n) {
+        point.raw.borrow(record.samples.raw(index), n);
+        point.accel.borrow(record.samples.accel(index), n);
+    } else {
+        point.raw.assign(n, 0x8000);
+        point.accel.assign(n, 0.0);
+    }
+    point.halfCount = static_cast<int32_t>(n / 2);
 }
 
 } // namespace
@@ -74,8 +84,13 @@ namespace {
 // string, or the reason they could not all be read.
 using ReadAt = std::function<std::string(std::uint64_t offset, void* into, std::size_t count)>;
 
+// Like releaseAreaRecord, but the sample block and the point array keep
+// their room for the file about to be read.
 void clearForLoad(NamePipeFile& record) {
-    releaseAreaRecord(record);
+    record.points.clear();
+    record.timeAxis.clear();
+    record.deletedCount = 0;
+    record.mergedCount = 0;
     record.header = PipHeader{};
     record.fileYMax = record.fileYMin = 0;
     record.loadError.clear();
@@ -88,6 +103,7 @@ LoadResult loadArea(std::uint64_t size, const ReadAt& readAt, NamePipeFile& reco
 
     auto fail = [&record](std::string message) {
         record.points.clear();
+        record.samples.release();
         record.header.pointCount = 0;
         record.loadError = message;
         return LoadResult{LoadStatus::Failed, std::move(message), {}};
@@ -123,7 +139,9 @@ LoadResult loadArea(std::uint64_t size, const ReadAt& readAt, NamePipeFile& reco
         std::memset(header.legendPoint, 0, sizeof header.legendPoint);
     }
 
-    record.points.reserve(static_cast<std::size_t>(blocks) + kMaxMergedWaves);
+    const std::size_t room = static_cast<std::size_t>(blocks) + kMaxMergedWaves;
+    record.points.reserve(room);
+    record.samples.reserve(room, sampleCount);
     std::uint64_t offset = kPipHeaderSize;
     for (std::uint64_t block = 0; block < blocks; ++block, offset += blockSize) {
         PointHeader pointHeader;
@@ -133,7 +151,7 @@ LoadResult loadArea(std::uint64_t size, const ReadAt& readAt, NamePipeFile& reco
             continue; // a deleted block's samples are never read
         MeasurePoint& point = record.points.emplace_back();
         point.header = pointHeader;
-        allocatePointBuffers(point, header.sampleCount);
+        placePointSamples(record, record.points.size() - 1);
         std::string error = readAt(offset + kPointHeaderSize, point.raw.data(), 2 * sampleCount);
         if (!error.empty())
             return fail(error);
@@ -223,7 +241,9 @@ int newMergedPoint(NamePipeFile& record) {
         return -1;
     int index = static_cast<int>(record.points.size());
     MeasurePoint& point = record.points.emplace_back();
-    allocatePointBuffers(point, record.sampleCount());
+    placePointSamples(record, static_cast<std::size_t>(index));
+    // Untouched room reads as zeros; a merge starts from silence, 0x8000.
+    std::fill(point.raw.begin(), point.raw.end(), uint16_t{0x8000});
     point.header.pointNo = -1;
     point.listRow = index - record.deletedCount;
     record.header.pointCount = index + 1;
@@ -234,6 +254,7 @@ int newMergedPoint(NamePipeFile& record) {
 void releaseAreaRecord(NamePipeFile& record) {
     record.points.clear();
     record.points.shrink_to_fit();
+    record.samples.release();
     record.timeAxis.clear();
     record.timeAxis.shrink_to_fit();
     record.deletedCount = 0;

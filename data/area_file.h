@@ -4,6 +4,7 @@
 
 #include "measure_point.h"
 #include "records.h"
+#include "sample_block.h"
 
 #include <cstddef>
 #include <memory>
@@ -23,6 +24,8 @@ struct NamePipeFile {
     bool modified = false;
     bool excluded = false; // cleared check box in the file table
     PipHeader header{};
+    // The loaded points' samples, with room for the merged waves.
+    SampleBlock samples;
     std::vector<MeasurePoint> points; // header.pointCount entries
     std::string fileName;             // name with extension
     std::string dirPath;              // ends in a path separator (or is empty)

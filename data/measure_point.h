@@ -4,6 +4,7 @@
 
 #include "quality_flags.h"
 #include "records.h"
+#include "sample_buffer.h"
 
 #include <array>
 #include <cstdint>
@@ -40,8 +41,9 @@ struct MarkingOutcome {
 struct MeasurePoint {
     PointHeader header{};
 
-    std::vector<uint16_t> raw; // samples as stored; never modified
-    std::vector<double> accel; // conditioned samples
+    // In the file's sample block once loaded; the views read them in place.
+    SampleBuffer<uint16_t> raw; // samples as stored; never modified
+    SampleBuffer<double> accel; // conditioned samples
     // Filled only by a head alignment; empty until something needs it.
     std::vector<double> lengthAxis;
     // Spectrum series, allocated only by whoever uses them.

@@ -59,7 +59,7 @@ std::vector<double> twoTones(double slowHz, double fastHz) {
     return wave;
 }
 
-double rmsDifference(const std::vector<double>& a, const std::vector<double>& b) {
+template <class Samples> double rmsDifference(const Samples& a, const std::vector<double>& b) {
     double sum = 0;
     for (std::size_t k = 0; k < a.size(); ++k)
         sum += (a[k] - b[k]) * (a[k] - b[k]);

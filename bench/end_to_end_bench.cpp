@@ -1,0 +1,147 @@
+// What a user waits for: tarvel-cli analyze run as a process on generated
+// projects of 1, 20 and 200 areas (100 points of 4096 samples, band-pass on
+// every point), against the floor program on the same files, in one run.
+// Wall time and peak resident memory come from each child's wait4.
+//
+//   tarvel-end-to-end-bench [--before OLD_TARVEL_CLI] [--runs N] [--areas A,B,...]
+//
+// With --before, an older tarvel-cli is measured beside this one and the
+// outputs of both are compared byte for byte.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+struct Measure {
+    double seconds = 0;
+    double peakMiB = 0;
+};
+
+// Runs `argv` with its standard output sent to `outPath`; exits the bench
+// when the child fails, since a failed run measures nothing.
+Measure runProcess(const std::vector<std::string>& argv, const std::string& outPath = "/dev/null") {
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(out, STDOUT_FILENO);
+        std::vector<char*> args;
+        for (const std::string& arg : argv)
+            args.push_back(const_cast<char*>(arg.c_str()));
+        args.push_back(nullptr);
+        execv(args[0], args.data());
+        _exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    const auto end = std::chrono::steady_clock::now();
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "%s failed (status %d)\n", argv[0].c_str(), status);
+        std::exit(1);
+    }
+    return {std::chrono::duration<double>(end - start).count(), usage.ru_maxrss / 1024.0};
+}
+
+Measure median(std::vector<Measure> runs) {
+    std::sort(runs.begin(), runs.end(),
+              [](const Measure& a, const Measure& b) { return a.seconds < b.seconds; });
+    Measure middle = runs[runs.size() / 2];
+    for (const Measure& run : runs)
+        middle.peakMiB = std::max(middle.peakMiB, run.peakMiB);
+    return middle;
+}
+
+std::string projectFileIn(const std::string& dir) {
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        if (entry.path().extension() == ".Prj")
+            return entry.path().string();
+    return {};
+}
+
+std::string contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<int> areaCounts(const std::string& text) {
+    std::vector<int> counts;
+    std::stringstream list(text);
+    for (std::string item; std::getline(list, item, ',');)
+        counts.push_back(std::stoi(item));
+    return counts;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string before;
+    int runs = 3;
+    std::vector<int> areas = {1, 20, 200};
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string option = argv[i];
+        if (option == "--before")
+            before = std::filesystem::absolute(argv[i + 1]).string();
+        else if (option == "--runs")
+            runs = std::max(1, std::atoi(argv[i + 1]));
+        else if (option == "--areas")
+            areas = areaCounts(argv[i + 1]);
+    }
+    const std::string cli = TARVEL_CLI_PATH;
+    const std::string floorProgram = TARVEL_FLOOR_PATH;
+    std::string pattern = (std::filesystem::temp_directory_path() / "tarvel-e2e-XXXXXX").string();
+    const std::string work = mkdtemp(pattern.data());
+
+    std::printf("tarvel-cli analyze, 100 points x 4096 samples an area, band-pass on every "
+                "point; median of %d runs, peak RSS the largest\n\n",
+                runs);
+    std::printf("%6s | %9s %8s | %9s %8s %7s | %9s %8s %7s | %s\n", "areas", "floor s", "MiB",
+                "before s", "MiB", "xfloor", "after s", "MiB", "xfloor", "output");
+    for (int count : areas) {
+        const std::string dir = work + "/areas-" + std::to_string(count);
+        runProcess({cli, "simulate", dir, "--areas", std::to_string(count), "--rows", "10",
+                    "--columns", "10", "--samples", "4096", "--seed", "1"});
+        const std::string project = projectFileIn(dir);
+        runProcess({cli, "set", project, "filterType=4", "filterF1=20", "filterF2=2000"});
+
+        std::vector<Measure> floorRuns, beforeRuns, afterRuns;
+        for (int run = 0; run < runs; ++run) {
+            floorRuns.push_back(runProcess({floorProgram, dir}));
+            if (!before.empty())
+                beforeRuns.push_back(runProcess({before, "analyze", project}));
+            afterRuns.push_back(runProcess({cli, "analyze", project}));
+        }
+        const Measure floor = median(floorRuns);
+        const Measure after = median(afterRuns);
+        std::string same = "-";
+        char beforeColumns[64] = "        -        -       -";
+        if (!before.empty()) {
+            const Measure old = median(beforeRuns);
+            std::snprintf(beforeColumns, sizeof beforeColumns, "%9.3f %8.1f %7.2f", old.seconds,
+                          old.peakMiB, old.seconds / floor.seconds);
+            runProcess({before, "analyze", project}, work + "/before.json");
+            runProcess({cli, "analyze", project}, work + "/after.json");
+            same = contents(work + "/before.json") == contents(work + "/after.json") ? "identical"
+                                                                                     : "DIFFERS";
+        }
+        std::printf("%6d | %9.3f %8.1f | %s | %9.3f %8.1f %7.2f | %s\n", count, floor.seconds,
+                    floor.peakMiB, beforeColumns, after.seconds, after.peakMiB,
+                    after.seconds / floor.seconds, same.c_str());
+        std::fflush(stdout);
+        std::filesystem::remove_all(dir);
+    }
+    std::filesystem::remove_all(work);
+    return 0;
+}

@@ -1,0 +1,74 @@
+// A file's samples in one block: points lend their samples by address, merged
+// waves go in the reserved room, copies own what they copy, and a record read
+// again reuses its room without keeping anything of the file before.
+#include "analysis/area_loader.h"
+#include "fixtures.h"
+
+#include <gtest/gtest.h>
+
+namespace tarvel::test {
+namespace {
+
+NamePipeFile loadedArea(const TempDir& dir, const std::string& name, NamePipeFile area) {
+    EXPECT_EQ(writeAreaFile(area, dir.file(name)), "");
+    NamePipeFile loaded;
+    EXPECT_TRUE(loadAreaFile(dir.file(name), loaded).ok());
+    return loaded;
+}
+
+TEST(SampleBlock, MergedWavesUseTheReservedRoomAndNoSamplesMove) {
+    TempDir dir;
+    NamePipeFile loaded = loadedArea(dir, "a.pip", makeArea(2));
+    const double* accel = loaded.points[1].accel.data();
+    const uint16_t* raw = loaded.points[1].raw.data();
+    for (int i = 0; i < kMaxMergedWaves; ++i) {
+        const auto index = static_cast<std::size_t>(newMergedPoint(loaded));
+        const MeasurePoint& merged = loaded.points[index];
+        EXPECT_EQ(merged.raw.data(), loaded.samples.raw(index));
+        EXPECT_EQ(merged.accel.data(), loaded.samples.accel(index));
+        for (uint16_t sample : merged.raw)
+            ASSERT_EQ(sample, 0x8000); // silence until the merge writes it
+    }
+    EXPECT_EQ(loaded.points[1].accel.data(), accel);
+    EXPECT_EQ(loaded.points[1].raw.data(), raw);
+}
+
+TEST(SampleBlock, ACopiedPointKeepsItsSamplesAfterTheFileIsReleased) {
+    TempDir dir;
+    NamePipeFile loaded = loadedArea(dir, "a.pip", makeArea(2));
+    const MeasurePoint copy = loaded.points[0];
+    const std::vector<double> accel(copy.accel.begin(), copy.accel.end());
+    EXPECT_NE(copy.accel.data(), loaded.points[0].accel.data());
+    releaseAreaRecord(loaded);
+    EXPECT_EQ(std::vector<double>(copy.accel.begin(), copy.accel.end()), accel);
+}
+
+TEST(SampleBlock, ARecordReadAgainReusesItsRoomAndKeepsNothingOfTheFileBefore) {
+    TempDir dir;
+    NamePipeFile second = makeArea(2);
+    for (MeasurePoint& point : second.points)
+        for (std::size_t k = 0; k < 200; ++k)
+            point.raw[k] = static_cast<uint16_t>(32768 - 3 * k);
+    ASSERT_EQ(writeAreaFile(second, dir.file("b.pip")), "");
+    NamePipeFile fresh;
+    ASSERT_TRUE(loadAreaFile(dir.file("b.pip"), fresh).ok());
+
+    NamePipeFile record = loadedArea(dir, "a.pip", makeArea(3));
+    const double* room = record.samples.accel(0);
+    ASSERT_TRUE(loadAreaFile(dir.file("b.pip"), record).ok());
+    EXPECT_EQ(record.samples.accel(0), room);
+    ASSERT_EQ(record.points.size(), fresh.points.size());
+    for (std::size_t p = 0; p < fresh.points.size(); ++p) {
+        const MeasurePoint& got = record.points[p];
+        const MeasurePoint& want = fresh.points[p];
+        EXPECT_TRUE(
+            std::equal(got.accel.begin(), got.accel.end(), want.accel.begin(), want.accel.end()));
+        EXPECT_EQ(got.startMarkMs, want.startMarkMs);
+        EXPECT_EQ(got.peakValue, want.peakValue);
+        EXPECT_EQ(got.peakTime, want.peakTime);
+        EXPECT_EQ(got.yMax, want.yMax);
+    }
+}
+
+} // namespace
+} // namespace tarvel::test
