@@ -1,6 +1,7 @@
 #include "word_document.h"
 
 #include "blank_package.h"
+#include "data/clean_text.h"
 
 #include <algorithm>
 #include <ctime>
@@ -453,8 +454,9 @@ void WordDocument::setProperties(const std::string& title, const std::string& cr
             "xmlns:dcterms=\"http://purl.org/dc/terms/\" "
             "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">"
             "<dc:title>" +
-            escapeXml(title) + "</dc:title><dc:creator>" + escapeXml(creator) +
-            "</dc:creator><cp:lastModifiedBy>" + escapeXml(creator) +
+            escapeXml(cleanText(title)) + "</dc:title><dc:creator>" +
+            escapeXml(cleanText(creator)) + "</dc:creator><cp:lastModifiedBy>" +
+            escapeXml(cleanText(creator)) +
             "</cp:lastModifiedBy><dcterms:created xsi:type=\"dcterms:W3CDTF\">" + now +
             "</dcterms:created><dcterms:modified xsi:type=\"dcterms:W3CDTF\">" + now +
             "</dcterms:modified></cp:coreProperties>");

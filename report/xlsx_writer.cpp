@@ -167,8 +167,9 @@ void writeXlsx(const Workbook& workbook, const std::string& path) {
     std::unique_ptr<lxw_workbook, WorkbookCloser> book(workbook_new(file.path().c_str()));
     if (!book)
         throw std::runtime_error("cannot create the workbook");
-    std::string title = workbook.title();
-    std::string author = workbook.author();
+    // Document properties are XML too: the same clean text as the cells.
+    std::string title = cleanText(workbook.title());
+    std::string author = cleanText(workbook.author());
     lxw_doc_properties properties{};
     properties.title = title.data();
     properties.author = author.data();
