@@ -19,6 +19,7 @@ PointRow describePoint(const MeasurePoint& point, int number) {
         return row;
     }
     const PointResults& r = point.results;
+    row.flags = r.flags;
     row.values = {r.deformationModulus, r.resilientModulus, r.deflection,     r.k30, r.cbr,
                   r.dryDensity,         r.compactionDegree, r.relativeDensity};
     return row;
@@ -58,7 +59,7 @@ std::string pointCountText(const NamePipeFile& area) {
     return gridCountText(kept, area.header.gridRows, area.header.gridCols);
 }
 
-AreaReport describeArea(const NamePipeFile& area) {
+AreaReport describeArea(const NamePipeFile& area, const AreaRequirement& requirement) {
     const PipHeader& h = area.header;
     AreaReport report;
     report.name = decodeGbk(h.areaName);
@@ -72,6 +73,8 @@ AreaReport describeArea(const NamePipeFile& area) {
     const AreaMeans means = computeAreaMeans(area);
     report.deformationModulus = means.valid ? means.deformationModulus : kNotComputed;
     report.resilientModulus = means.valid ? means.resilientModulus : kNotComputed;
+
+    report.acceptance = judgeArea(area, requirement);
 
     report.rows.reserve(area.points.size());
     for (std::size_t i = 0; i < area.points.size(); ++i)

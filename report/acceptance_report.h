@@ -1,0 +1,52 @@
+// What the Chinese reports print of an area's acceptance: the statistics of
+// each judged modulus as a small table, and the notes on flagged points.
+#pragma once
+
+#include "area_report.h"
+
+#include "analysis/acceptance.h"
+
+#include <string>
+#include <vector>
+
+namespace tarvel::scrivet {
+
+// One value of the statistics: a number shown with `decimals` decimals and
+// `unit`, or a text (the verdict). A number that is not finite reads "--".
+struct StatisticValue {
+    double number = 0;
+    int decimals = 2;
+    std::string unit;
+    std::string text; // used when not empty
+};
+
+struct StatisticRow {
+    std::string label;
+    std::vector<StatisticValue> values; // one per modulus column
+};
+
+// The statistics in two halves that stand side by side: the sample on the
+// left, its extremes, representative value and verdict on the right.
+struct StatisticsTable {
+    std::vector<std::string> modulusTitles; // "变形模量", and "回弹模量" when required
+    std::vector<StatisticRow> left;
+    std::vector<StatisticRow> right;
+};
+
+inline constexpr const char* kStatisticsLabelTitle = "统计项目";
+// The mark after the number of a flagged point.
+inline constexpr const char* kFlagMark = "*";
+
+// The resilient modulus takes part only when one is required.
+StatisticsTable statisticsTable(const AreaAcceptance& acceptance);
+
+// "StatisticValue" as the Word report prints it.
+std::string statisticText(const StatisticValue& value);
+
+// "波形削顶（警告）、已跳过噪声脉冲 2 个（提示）": the flags in listing order.
+std::string flagsText(const QualityFlags& flags);
+
+// "* 质量标记：测点 3：…；测点 7：…" over the flagged rows; empty when none.
+std::string flaggedPointsNote(const std::vector<PointRow>& rows);
+
+} // namespace tarvel::scrivet
