@@ -88,27 +88,29 @@ std::string statisticText(const StatisticValue& value) {
                                        : kNoValue;
 }
 
-std::string flagsText(const QualityFlags& flags) {
-    std::string text;
-    for (QualityFlag flag : flags.list()) {
-        const QualityFlagLabel& label = labelOf(flag);
-        if (!text.empty())
-            text += "、";
-        text += label.chinese;
-        if (flag == QualityFlag::NoiseSkipped)
-            text += " " + std::to_string(flags.noisePulsesSkipped) + " 个";
-        text += "（" + std::string(chineseSeverityText(label.severity)) + "）";
-    }
-    return text;
-}
-
 std::string flaggedPointsNote(const std::vector<PointRow>& rows) {
     std::string note;
-    for (const PointRow& row : rows) {
-        if (!row.flags.any())
+    for (int index = 0; index < kQualityFlagCount; ++index) {
+        const auto flag = static_cast<QualityFlag>(index);
+        std::vector<int> points;
+        for (const PointRow& row : rows)
+            if (row.flags.has(flag))
+                points.push_back(row.number);
+        if (points.empty())
             continue;
+        const QualityFlagLabel& label = labelOf(flag);
         note += note.empty() ? std::string(kFlagMark) + " 质量标记：" : "；";
-        note += "测点 " + std::to_string(row.number) + "：" + flagsText(row.flags);
+        note +=
+            std::string(label.chinese) + "（" + chineseSeverityText(label.severity) + "）：测点 ";
+        for (std::size_t first = 0; first < points.size();) {
+            std::size_t last = first;
+            while (last + 1 < points.size() && points[last + 1] == points[last] + 1)
+                ++last;
+            note += (first > 0 ? "、" : "") + std::to_string(points[first]);
+            if (last > first)
+                note += "–" + std::to_string(points[last]);
+            first = last + 1;
+        }
     }
     return note;
 }

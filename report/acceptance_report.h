@@ -43,10 +43,10 @@ StatisticsTable statisticsTable(const AreaAcceptance& acceptance);
 // "StatisticValue" as the Word report prints it.
 std::string statisticText(const StatisticValue& value);
 
-// "波形削顶（警告）、已跳过噪声脉冲 2 个（提示）": the flags in listing order.
-std::string flagsText(const QualityFlags& flags);
-
-// "* 质量标记：测点 3：…；测点 7：…" over the flagged rows; empty when none.
+// "* 质量标记：未找到撞击（错误）：测点 6；已跳过噪声脉冲（提示）：测点 1–5、8":
+// per flag in listing order the points that carry it, runs of consecutive
+// numbers joined; empty when no point is flagged. Grouped by flag, since a
+// flag such as skipped noise may be on nearly every point of an area.
 std::string flaggedPointsNote(const std::vector<PointRow>& rows);
 
 } // namespace tarvel::scrivet

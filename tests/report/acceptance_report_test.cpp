@@ -8,6 +8,7 @@
 #include "analysis/results.h"
 #include "cli/report_command.h"
 #include "data/acceptance_file.h"
+#include "report/acceptance_report.h"
 #include "report/scrivet.h"
 
 #include <gtest/gtest.h>
@@ -52,7 +53,6 @@ protected:
         NamePipeFile& area = *project.areas[0];
         area.points[2].results.flags.set(QualityFlag::Clipped);
         area.points[2].results.flags.set(QualityFlag::NoiseSkipped);
-        area.points[2].results.flags.noisePulsesSkipped = 2;
         area.points[5].results.flags.set(QualityFlag::NoImpact); // left out of the statistics
         criteria.requiredDeformationModulus = 70;
         criteria.requiredResilientModulus = 60;
@@ -115,9 +115,10 @@ TEST_F(AcceptanceReport, FlaggedPointsAreMarkedAndExplainedUnderTheirTable) {
     EXPECT_EQ(facts.value({"cell", "3", "4", "1"}), "3*");
     EXPECT_EQ(facts.value({"superscript", "3", "4", "1"}), "*");
     EXPECT_EQ(facts.value({"cell", "3", "2", "1"}), "1") << "unflagged points carry no mark";
-    EXPECT_TRUE(facts.has({"paragraph",
-                           "* 质量标记：测点 3：波形削顶（警告）、已跳过噪声脉冲 2 个（提示）；"
-                           "测点 6：未找到撞击（错误）"}));
+    // Grouped by flag, errors first; consecutive points as a run.
+    EXPECT_TRUE(
+        facts.has({"paragraph", "* 质量标记：未找到撞击（错误）：测点 6；"
+                                "波形削顶（警告）：测点 3；已跳过噪声脉冲（提示）：测点 3"}));
     // The last point stays with the note, the note with the statistics.
     EXPECT_TRUE(facts.has({"keep-next", "3", "9", "1"}));
 }
@@ -147,7 +148,7 @@ TEST_F(AcceptanceReport, WorkbookBlockHoldsTheSameStatisticsAsNumbers) {
     const OfficeFacts facts = excel(&criteria);
     const auto cell = [&](const std::string& a1) { return facts.value({"cell", "汇总表", a1}); };
     // Area rows 1-4, titles 5, points 6-13, the note 14, statistics 15-22.
-    EXPECT_EQ(cell("A14").rfind("* 质量标记：测点 3：", 0), 0u) << cell("A14");
+    EXPECT_EQ(cell("A14").rfind("* 质量标记：未找到撞击（错误）：测点 6；", 0), 0u) << cell("A14");
     EXPECT_TRUE(facts.has({"merge", "汇总表", "A14:I14"}));
     EXPECT_EQ(cell("A15"), "统计项目");
     EXPECT_EQ(cell("C15"), "回弹模量");
@@ -163,6 +164,22 @@ TEST_F(AcceptanceReport, WorkbookBlockHoldsTheSameStatisticsAsNumbers) {
         << "a number a client can compute with";
     EXPECT_FALSE(facts.has({"number", "汇总表", "E22"})) << "the verdict stays text";
     EXPECT_TRUE(facts.has({"merge", "汇总表", "A23:I23"})) << "the block's closing line";
+}
+
+TEST(FlaggedPointsNote, JoinsRunsOfConsecutivePointsAndIsEmptyWithoutFlags) {
+    std::vector<scrivet::PointRow> rows;
+    for (int number : {1, 2, 3, 5, 6, 7, 9, 10, 12}) {
+        scrivet::PointRow row;
+        row.number = number;
+        if (number != 6) // a gap of an unflagged point splits a run
+            row.flags.set(QualityFlag::SecondImpact);
+        rows.push_back(row);
+    }
+    EXPECT_EQ(scrivet::flaggedPointsNote(rows),
+              "* 质量标记：二次撞击（提示）：测点 1–3、5、7、9–10、12");
+    for (scrivet::PointRow& row : rows)
+        row.flags = {};
+    EXPECT_EQ(scrivet::flaggedPointsNote(rows), "");
 }
 
 class AcceptanceReportCommand : public AcceptanceReport {
