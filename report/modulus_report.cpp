@@ -261,6 +261,8 @@ void addPointTable(WordDocument& document, pugi::xml_node before, const AreaRepo
     rows.appendTo(document, table.element());
 }
 
+constexpr double kStatisticsLabelPercent = 20; // of the table, per half
+
 // The statistics of the area's moduli in two halves side by side, each a
 // label column and one column per modulus; the table stays on one page.
 void addStatisticsTable(pugi::xml_node before, const AreaReport& area) {
@@ -268,6 +270,12 @@ void addStatisticsTable(pugi::xml_node before, const AreaReport& area) {
     const int half = 1 + static_cast<int>(statistics.modulusTitles.size());
     const int rows = 1 + static_cast<int>(statistics.left.size());
     WordTable table = insertTableLike(before, rows, 2 * half);
+    // Labels such as "要求值 (MPa)" on one line beside two moduli columns.
+    const double valuePercent = (50 - kStatisticsLabelPercent) / (half - 1);
+    std::vector<double> percents;
+    for (int column = 0; column < 2 * half; ++column)
+        percents.push_back(column % half == 0 ? kStatisticsLabelPercent : valuePercent);
+    table.setColumnWidthsPercent(percents);
     table.repeatAsHeader(1);
     auto cell = [&](int row, int column, const std::string& text, bool bold) {
         pugi::xml_node paragraph = table.cellParagraph(row, column);
