@@ -23,7 +23,7 @@ constexpr const char* kUsage =
     "  --word-pictures FILE  wave-picture report (.docx) of area N (from 0) with the\n"
     "                        pictures <area file>-<n>.png in --pictures DIR\n"
     "  --pdf                 also a PDF beside each document (LibreOffice)\n"
-    "  the areas are judged against <project>.acceptance.json when it is there\n"
+    "  each area is judged against PATH.acceptance.json (PATH without .Prj) when it is there\n"
     "   or: tarvel-cli report PATH.Prj --english [--excel FILE] [--word FILE]\n"
     "                         [--pictures DIR --word-pictures FILE] [--exclude NAME]... [--pdf]\n"
     "  --english             the pile integrity reports in English: every area is a pile\n"
