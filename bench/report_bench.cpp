@@ -71,7 +71,7 @@ void BM_TestReportModel(benchmark::State& state) {
     const scrivet::ZipEntries parts = scrivet::readZipFile(REPORT_TEMPLATE);
     for (auto _ : state)
         benchmark::DoNotOptimize(
-            scrivet::buildModulusReport(parts, project.info, project.areas, ""));
+            scrivet::buildModulusReport(parts, project.info, project.areas, "", nullptr));
 }
 BENCHMARK(BM_TestReportModel)->Arg(100)->Unit(benchmark::kMillisecond);
 

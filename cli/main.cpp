@@ -35,6 +35,7 @@ const char* const kUsageEnd =
 #ifdef TARVEL_WITH_REPORT
     "  tarvel-cli report PATH.Prj [--excel FILE] [--word FILE [--maps DIR]]\n"
     "      [--pictures DIR --area N --word-pictures FILE] [--pdf]\n"
+    "      each area is judged against PROJECT.acceptance.json when it is there\n"
     "  tarvel-cli report PATH.Prj --english [--excel FILE] [--word FILE]\n"
     "      [--pictures DIR --word-pictures FILE] [--exclude NAME]... [--pdf]\n"
 #endif

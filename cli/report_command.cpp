@@ -3,6 +3,7 @@
 #include "pdf_conversion.h"
 
 #include "analysis/project_loader.h"
+#include "data/acceptance_file.h"
 #include "data/gbk_text.h"
 #include "report/installed_template.h"
 #include "report/scrivet.h"
@@ -23,6 +24,7 @@ constexpr const char* kUsage =
     "  --word-pictures FILE  wave-picture report (.docx) of area N (from 0) with the\n"
     "                        pictures <area file>-<n>.png in --pictures DIR\n"
     "  --pdf                 also a PDF beside each document (LibreOffice)\n"
+    "  each area is judged against PATH.acceptance.json (PATH without .Prj) when it is there\n"
     "   or: tarvel-cli report PATH.Prj --english [--excel FILE] [--word FILE]\n"
     "                         [--pictures DIR --word-pictures FILE] [--exclude NAME]... [--pdf]\n"
     "  --english             the pile integrity reports in English: every area is a pile\n"
@@ -211,12 +213,19 @@ int runReportCommand(const std::vector<std::string>& args) {
         return inputFailure(error);
     if (request->english)
         return writeEnglishReports(*request, project);
-    if (!request->excelPath.empty() &&
-        !openExcel(&project.info, &project.files, request->excelPath.c_str(), false))
+    // A criteria file that cannot be read would print verdicts against
+    // nothing: refuse it rather than judge silently without it.
+    const AcceptanceRead acceptance = readAcceptanceFile(acceptanceFilePath(request->projectPath));
+    if (!acceptance.ok())
+        return inputFailure(acceptance.error);
+    const AcceptanceCriteria* criteria = acceptance.found ? &acceptance.criteria : nullptr;
+    if (!request->excelPath.empty() && !openExcelJudged(&project.info, &project.files, criteria,
+                                                        request->excelPath.c_str(), false))
         return reportFailure();
     if (!request->wordPath.empty() &&
-        !openDoc1(scrivet::installedTemplatePath("report.docx").c_str(), &project.info,
-                  &project.files, request->mapsDir.c_str(), request->wordPath.c_str(), false))
+        !openDoc1Judged(scrivet::installedTemplatePath("report.docx").c_str(), &project.info,
+                        &project.files, criteria, request->mapsDir.c_str(),
+                        request->wordPath.c_str(), false))
         return reportFailure();
     if (!request->wordPicturesPath.empty()) {
         if (*request->area >= static_cast<int>(project.files.size()))

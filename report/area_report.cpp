@@ -39,6 +39,7 @@ PointRow describePoint(const MeasurePoint& point, int number) {
         row.values.fill(kNotComputed);
         return row;
     }
+    row.flags = point.results.flags;
     for (std::size_t i = 0; i < row.values.size(); ++i)
         row.values[i] = point.results.*pointTableFields()[i]->value;
     return row;
@@ -78,7 +79,7 @@ std::string pointCountText(const NamePipeFile& area) {
     return gridCountText(kept, area.header.gridRows, area.header.gridCols);
 }
 
-AreaReport describeArea(const NamePipeFile& area) {
+AreaReport describeArea(const NamePipeFile& area, const AreaRequirement& requirement) {
     const PipHeader& h = area.header;
     AreaReport report;
     report.name = decodeGbk(h.areaName);
@@ -92,6 +93,8 @@ AreaReport describeArea(const NamePipeFile& area) {
     const AreaMeans means = computeAreaMeans(area);
     report.deformationModulus = means.valid ? means.deformationModulus : kNotComputed;
     report.resilientModulus = means.valid ? means.resilientModulus : kNotComputed;
+
+    report.acceptance = judgeArea(area, requirement);
 
     report.rows.reserve(area.points.size());
     for (std::size_t i = 0; i < area.points.size(); ++i)

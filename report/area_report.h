@@ -2,6 +2,7 @@
 // results so a report always shows what the screen shows.
 #pragma once
 
+#include "analysis/acceptance.h"
 #include "data/area_file.h"
 
 #include <array>
@@ -27,6 +28,7 @@ inline constexpr std::array<const char*, 9> kPointTableTitleLines = {
 struct PointRow {
     int number = 0;                 // the point's position in the area, from 1
     std::array<double, 8> values{}; // the columns after the number; NaN when not computed
+    QualityFlags flags;
 };
 
 struct AreaReport {
@@ -39,6 +41,7 @@ struct AreaReport {
     double deformationModulus = 0; // area mean, MPa; NaN without points
     double resilientModulus = 0;   // area mean, MPa; NaN without points
     std::vector<PointRow> rows;    // points not deleted, in array order
+    AreaAcceptance acceptance;     // against the requirement the report was given
 
     // "24（4行×6列）": the points reported, then the grid they were laid in.
     std::string pointCountText() const;
@@ -56,6 +59,7 @@ std::string materialName(int areaType);
 // "24（4行×6列）" of the points not deleted and the grid of the header.
 std::string pointCountText(const NamePipeFile& area);
 
-AreaReport describeArea(const NamePipeFile& area);
+// Without a requirement the statistics are there and the verdict is "--".
+AreaReport describeArea(const NamePipeFile& area, const AreaRequirement& requirement = {});
 
 } // namespace tarvel::scrivet

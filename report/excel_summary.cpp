@@ -1,5 +1,6 @@
 #include "excel_summary.h"
 
+#include "acceptance_report.h"
 #include "area_report.h"
 
 #include "data/gbk_text.h"
@@ -63,6 +64,36 @@ void fillProjectSheet(Worksheet& sheet, const ProjectInfo& p) {
     sheet.setPageSetup(printedPages());
 }
 
+void writeStatistic(Worksheet& sheet, int row, int column, const StatisticValue& value) {
+    if (value.text.empty())
+        sheet.writeNumber(CellRange::cell(row, column), value.number, value.decimals, value.unit);
+    else
+        sheet.write(CellRange::cell(row, column), value.text);
+}
+
+// The statistics below the point rows, the halves side by side; returns the
+// row after them.
+int writeStatistics(Worksheet& sheet, const AreaAcceptance& acceptance, int top) {
+    const StatisticsTable statistics = statisticsTable(acceptance);
+    const int half = 1 + static_cast<int>(statistics.modulusTitles.size());
+    for (int side = 0; side < 2; ++side) {
+        const int first = side * half;
+        sheet.write(CellRange::cell(top, first), kStatisticsLabelTitle);
+        for (int m = 0; m < half - 1; ++m)
+            sheet.write(CellRange::cell(top, first + 1 + m),
+                        statistics.modulusTitles[static_cast<std::size_t>(m)]);
+        const std::vector<StatisticRow>& lines = side == 0 ? statistics.left : statistics.right;
+        for (int line = 0; line < static_cast<int>(lines.size()); ++line) {
+            const StatisticRow& row = lines[static_cast<std::size_t>(line)];
+            sheet.write(CellRange::cell(top + 1 + line, first), row.label);
+            for (int m = 0; m < half - 1; ++m)
+                writeStatistic(sheet, top + 1 + line, first + 1 + m,
+                               row.values[static_cast<std::size_t>(m)]);
+        }
+    }
+    return top + 1 + static_cast<int>(statistics.left.size());
+}
+
 // Row `top` is the 0-based row of the block's first line; returns the row
 // after the block's closing empty line.
 int writeAreaBlock(Worksheet& sheet, const AreaReport& area, int top) {
@@ -98,18 +129,28 @@ int writeAreaBlock(Worksheet& sheet, const AreaReport& area, int top) {
             sheet.writeNumber(CellRange::cell(row, column + 1), point.values[column], 2);
         ++row;
     }
+    if (const std::string note = flaggedPointsNote(area.rows); !note.empty()) {
+        sheet.write(CellRange{row, 0, row, 8}, note);
+        ++row;
+    }
+    row = writeStatistics(sheet, area.acceptance, row);
     sheet.write(CellRange{row, 0, row, 8}, "");
     return row + 1;
 }
 
-void fillSummarySheet(Worksheet& sheet, const AreaFileList& areas) {
+void fillSummarySheet(Worksheet& sheet, const AreaFileList& areas,
+                      const AcceptanceCriteria* criteria) {
     sheet.setRowHeight(20);
     sheet.setBordersEverywhere(true);
     for (int column = 0; column < 16; ++column)
         sheet.setColumnWidth(column, 20.0);
     int top = 0;
     for (const auto& area : areas)
-        top = writeAreaBlock(sheet, describeArea(*area), top);
+        top =
+            writeAreaBlock(sheet,
+                           describeArea(*area, criteria ? requirementFor(*criteria, area->fileName)
+                                                        : AreaRequirement{}),
+                           top);
 
     // The first block's column titles head every printed page and stay in
     // view while scrolling.
@@ -124,11 +165,12 @@ void fillSummarySheet(Worksheet& sheet, const AreaFileList& areas) {
 
 } // namespace
 
-Workbook buildSummaryWorkbook(const ProjectInfo& project, const AreaFileList& areas) {
+Workbook buildSummaryWorkbook(const ProjectInfo& project, const AreaFileList& areas,
+                              const AcceptanceCriteria* criteria) {
     Workbook workbook;
     workbook.setProperties(decodeGbk(project.projectName), decodeGbk(project.tester));
     fillProjectSheet(workbook.insertSheet(0, kProjectSheetName), project);
-    fillSummarySheet(workbook.insertSheet(0, kSummarySheetName), areas);
+    fillSummarySheet(workbook.insertSheet(0, kSummarySheetName), areas, criteria);
     return workbook;
 }
 

@@ -75,18 +75,31 @@ ZipEntries templateParts(const char* templatePath, const unsigned char* builtIn,
 
 bool openExcel(const ProjectInfo* project, const AreaFileList* areas, const char* outputPath,
                bool openWhenDone) {
+    return openExcelJudged(project, areas, nullptr, outputPath, openWhenDone);
+}
+
+bool openExcelJudged(const ProjectInfo* project, const AreaFileList* areas,
+                     const AcceptanceCriteria* criteria, const char* outputPath,
+                     bool openWhenDone) {
     return runExport(outputPath, openWhenDone, [&](const std::string& path) {
         requireRecords(project, areas);
-        writeXlsx(buildSummaryWorkbook(*project, *areas), path);
+        writeXlsx(buildSummaryWorkbook(*project, *areas, criteria), path);
     });
 }
 
 bool openDoc1(const char* templatePath, const ProjectInfo* project, const AreaFileList* areas,
               const char* pictureDir, const char* outputPath, bool openWhenDone) {
+    return openDoc1Judged(templatePath, project, areas, nullptr, pictureDir, outputPath,
+                          openWhenDone);
+}
+
+bool openDoc1Judged(const char* templatePath, const ProjectInfo* project, const AreaFileList* areas,
+                    const AcceptanceCriteria* criteria, const char* pictureDir,
+                    const char* outputPath, bool openWhenDone) {
     return runExport(outputPath, openWhenDone, [&](const std::string& path) {
         requireRecords(project, areas);
         buildModulusReport(templateParts(templatePath, kEmbeddedTemplate, kEmbeddedTemplateSize),
-                           *project, *areas, pictureDir != nullptr ? pictureDir : "")
+                           *project, *areas, pictureDir != nullptr ? pictureDir : "", criteria)
             .save(path);
     });
 }

@@ -1,5 +1,6 @@
 #include "modulus_report.h"
 
+#include "acceptance_report.h"
 #include "area_report.h"
 #include "word_table.h"
 
@@ -134,6 +135,11 @@ public:
             paragraph.append_copy(format.first_child());
         paragraph_ = markup(paragraph.child("w:pPr"));
         run_ = markup(paragraph.child("w:pPr").child("w:rPr"));
+        pugi::xml_node markRun = paragraph.append_child("w:r");
+        if (pugi::xml_node format = paragraph.child("w:pPr").child("w:rPr"))
+            markRun.append_copy(format);
+        makeSuperscript(markRun);
+        markRun_ = markup(markRun.child("w:rPr"));
         keepWithNext(paragraph);
         keptParagraph_ = markup(paragraph.child("w:pPr"));
         for (pugi::xml_node cell : titleRow.children("w:tc"))
@@ -157,7 +163,12 @@ public:
             text_.append(keepWithNextRow ? keptParagraph_ : paragraph_).append("<w:r>");
             text_.append(run_).append("<w:t xml:space=\"preserve\">");
             appendEscaped(text_, value);
-            text_.append("</w:t></w:r></w:p></w:tc>");
+            text_.append("</w:t></w:r>");
+            if (column == 0 && point.flags.any()) {
+                text_.append("<w:r>").append(markRun_).append("<w:t>");
+                text_.append(kFlagMark).append("</w:t></w:r>");
+            }
+            text_.append("</w:p></w:tc>");
         }
         text_ += "</w:tr>";
     }
@@ -171,6 +182,7 @@ private:
     std::string paragraph_;
     std::string keptParagraph_;
     std::string run_;
+    std::string markRun_; // raised, for the mark of a flagged point
     std::vector<std::string> cells_;
     std::string text_;
 };
@@ -217,7 +229,10 @@ void typeTitle(pugi::xml_node paragraph, std::string_view title) {
     }
 }
 
-void addPointTable(WordDocument& document, pugi::xml_node before, const AreaReport& area) {
+// With `keepLastRow` the last point stays on the page of what follows the
+// table (its footnote).
+void addPointTable(WordDocument& document, pugi::xml_node before, const AreaReport& area,
+                   bool keepLastRow) {
     const int pointRows = static_cast<int>(area.rows.size());
     const int columns = static_cast<int>(kPointTableTitleLines.size());
     WordTable table = insertTableLike(before, 1, columns);
@@ -239,10 +254,51 @@ void addPointTable(WordDocument& document, pugi::xml_node before, const AreaRepo
     for (int point = 0; point < pointRows; ++point) {
         const bool last = point + 1 == pointRows;
         const bool keep =
-            !last && (point < kRowsKeptWithTitles || point >= pointRows - kRowsKeptAtEnd);
+            last ? keepLastRow
+                 : (point < kRowsKeptWithTitles || point >= pointRows - kRowsKeptAtEnd);
         rows.addRow(area.rows[static_cast<std::size_t>(point)], keep);
     }
     rows.appendTo(document, table.element());
+}
+
+constexpr double kStatisticsLabelPercent = 20; // of the table, per half
+
+// The statistics of the area's moduli in two halves side by side, each a
+// label column and one column per modulus; the table stays on one page.
+void addStatisticsTable(pugi::xml_node before, const AreaReport& area) {
+    const StatisticsTable statistics = statisticsTable(area.acceptance);
+    const int half = 1 + static_cast<int>(statistics.modulusTitles.size());
+    const int rows = 1 + static_cast<int>(statistics.left.size());
+    WordTable table = insertTableLike(before, rows, 2 * half);
+    // Labels such as "要求值 (MPa)" on one line beside two moduli columns.
+    const double valuePercent = (50 - kStatisticsLabelPercent) / (half - 1);
+    std::vector<double> percents;
+    for (int column = 0; column < 2 * half; ++column)
+        percents.push_back(column % half == 0 ? kStatisticsLabelPercent : valuePercent);
+    table.setColumnWidthsPercent(percents);
+    table.repeatAsHeader(1);
+    auto cell = [&](int row, int column, const std::string& text, bool bold) {
+        pugi::xml_node paragraph = table.cellParagraph(row, column);
+        if (row < rows)
+            keepWithNext(paragraph);
+        type(paragraph, text, bold);
+    };
+    for (int side = 0; side < 2; ++side) {
+        const int first = 1 + side * half;
+        cell(1, first, kStatisticsLabelTitle, true);
+        for (int m = 0; m < half - 1; ++m)
+            cell(1, first + 1 + m, statistics.modulusTitles[static_cast<std::size_t>(m)], true);
+        const std::vector<StatisticRow>& lines = side == 0 ? statistics.left : statistics.right;
+        for (int line = 0; line < static_cast<int>(lines.size()); ++line) {
+            const StatisticRow& row = lines[static_cast<std::size_t>(line)];
+            cell(line + 2, first, row.label, true);
+            for (int m = 0; m < half - 1; ++m)
+                cell(line + 2, first + 1 + m,
+                     statisticText(row.values[static_cast<std::size_t>(m)]), false);
+        }
+    }
+    for (int row = 1; row <= rows; ++row)
+        table.keepRowWhole(row);
 }
 
 // Width and height of a PNG from its header; {0, 0} when it is not one.
@@ -302,7 +358,8 @@ void fillClosingBlock(pugi::xml_node from, const ProjectInfo& p) {
 } // namespace
 
 WordDocument buildModulusReport(ZipEntries templatePackage, const ProjectInfo& p,
-                                const AreaFileList& areas, const std::string& pictureDir) {
+                                const AreaFileList& areas, const std::string& pictureDir,
+                                const AcceptanceCriteria* criteria) {
     WordDocument document = WordDocument::fromPackage(std::move(templatePackage));
     const pugi::xml_node body = document.body();
     const pugi::xml_node start = body.first_child();
@@ -317,10 +374,17 @@ WordDocument buildModulusReport(ZipEntries templatePackage, const ProjectInfo& p
     const pugi::xml_node results = findParagraph(start, "二 检测结果");
     const pugi::xml_node areasEnd = nextParagraph(results);
     for (const auto& area : areas) {
-        const AreaReport report = describeArea(*area);
+        const AreaReport report = describeArea(
+            *area, criteria ? requirementFor(*criteria, area->fileName) : AreaRequirement{});
         addAreaTable(areasEnd, report);
         keepWithNext(insertParagraphBefore(areasEnd));
-        addPointTable(document, areasEnd, report);
+        const std::string note = flaggedPointsNote(report.rows);
+        addPointTable(document, areasEnd, report, !note.empty());
+        // The note, or an empty line, also keeps the two tables apart.
+        pugi::xml_node afterPoints = insertParagraphBefore(areasEnd);
+        keepWithNext(afterPoints);
+        type(afterPoints, note);
+        addStatisticsTable(areasEnd, report);
         insertParagraphBefore(areasEnd);
         insertParagraphBefore(areasEnd);
     }

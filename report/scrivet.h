@@ -14,6 +14,7 @@
 // an area without points) are printed as "--".
 #pragma once
 
+#include "data/acceptance_file.h"
 #include "data/area_file.h"
 #include "data/project_info.h"
 
@@ -24,15 +25,35 @@
 extern "C" {
 
 // The workbook with the sheets "汇总表" (one block per area) and "工程信息".
+// Each area block ends with the statistics of its moduli; here nothing is
+// required, so every verdict reads "--".
 SCRIVET_EXPORT bool openExcel(const tarvel::ProjectInfo* project, const tarvel::AreaFileList* areas,
                               const char* outputPath, bool openWhenDone);
+
+// openExcel with each area judged against the criteria (the project's
+// acceptance file as read by the caller); null judges against nothing.
+SCRIVET_EXPORT bool openExcelJudged(const tarvel::ProjectInfo* project,
+                                    const tarvel::AreaFileList* areas,
+                                    const tarvel::AcceptanceCriteria* criteria,
+                                    const char* outputPath, bool openWhenDone);
 
 // The test report, laid into the template at templatePath when that file
 // exists and into the built-in copy otherwise. Under "三 等值图" it shows the
 // distribution map "dengzhi<i>.png" of area i from pictureDir when present.
+// Under each point table, whose flagged points carry a raised "*" explained
+// in a note, stands the statistics table of the area's moduli; here nothing
+// is required, so every verdict reads "--".
 SCRIVET_EXPORT bool openDoc1(const char* templatePath, const tarvel::ProjectInfo* project,
                              const tarvel::AreaFileList* areas, const char* pictureDir,
                              const char* outputPath, bool openWhenDone);
+
+// openDoc1 with each area judged against the criteria; null judges against
+// nothing.
+SCRIVET_EXPORT bool openDoc1Judged(const char* templatePath, const tarvel::ProjectInfo* project,
+                                   const tarvel::AreaFileList* areas,
+                                   const tarvel::AcceptanceCriteria* criteria,
+                                   const char* pictureDir, const char* outputPath,
+                                   bool openWhenDone);
 
 // The wave-picture report of area fileIndex: the files of pictureDir named
 // "<fileName>-<n>.png" are its pictures, n from 1 (other files are left

@@ -83,12 +83,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     areas.push_back(std::move(area));
 
     scrivet::WordDocument report =
-        scrivet::buildModulusReport(reportTemplate(), project, areas, "");
+        scrivet::buildModulusReport(reportTemplate(), project, areas, "", nullptr);
     for (const auto& [name, content] : report.toPackage())
         requireWellFormedXml(name, content);
 
     const std::string workbookPath = scratchWorkbookPath();
-    scrivet::writeXlsx(scrivet::buildSummaryWorkbook(project, areas), workbookPath);
+    scrivet::writeXlsx(scrivet::buildSummaryWorkbook(project, areas, nullptr), workbookPath);
     for (const auto& [name, content] : scrivet::readZipFile(workbookPath))
         requireWellFormedXml(name, content);
     unlink(workbookPath.c_str());

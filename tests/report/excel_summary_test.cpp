@@ -111,13 +111,15 @@ TEST_F(ExcelSummary, EachAreaGetsItsBlockAndPointRowsWithTheEngineValues) {
         EXPECT_EQ(cell(facts, ("D" + row).c_str()), formatFixed(r.deflection, 2));
         EXPECT_EQ(cell(facts, ("I" + row).c_str()), formatFixed(r.relativeDensity, 2));
     }
-    // 4 header rows, the titles, 12 points, the empty merged row: area 2 at row 19.
-    EXPECT_TRUE(facts.has({"merge", "汇总表", "A18:I18"}));
-    EXPECT_EQ(cell(facts, "D19"), "测区2");
-    EXPECT_EQ(cell(facts, "A24"), "1") << "point numbers restart for every area";
-    EXPECT_EQ(cell(facts, "A27"), "4");
-    EXPECT_FALSE(facts.has({"cell", "汇总表", "A28"}));
-    for (const char* range : {"A19:C19", "D19:E19", "F22:G22", "H22:I22"})
+    // 4 header rows, the titles, 12 points, 8 rows of statistics, the empty
+    // merged row: area 2 at row 27.
+    EXPECT_EQ(cell(facts, "A18"), "统计项目");
+    EXPECT_TRUE(facts.has({"merge", "汇总表", "A26:I26"}));
+    EXPECT_EQ(cell(facts, "D27"), "测区2");
+    EXPECT_EQ(cell(facts, "A32"), "1") << "point numbers restart for every area";
+    EXPECT_EQ(cell(facts, "A35"), "4");
+    EXPECT_EQ(cell(facts, "A36"), "统计项目");
+    for (const char* range : {"A27:C27", "D27:E27", "F30:G30", "H30:I30"})
         EXPECT_TRUE(facts.has({"merge", "汇总表", range})) << range;
 
     EXPECT_EQ(facts.rows({"style", "汇总表", "B6"}).at(0),
@@ -138,7 +140,7 @@ TEST_F(ExcelSummary, DeletedPointsAreLeftOutOfRowsAndMeans) {
     EXPECT_EQ(cell(facts, "A6"), "1");
     EXPECT_EQ(cell(facts, "A7"), "3") << "a row keeps its point's number";
     EXPECT_EQ(cell(facts, "A8"), "4");
-    EXPECT_TRUE(facts.has({"merge", "汇总表", "A9:I9"}));
+    EXPECT_TRUE(facts.has({"merge", "汇总表", "A17:I17"})) << "after 8 rows of statistics";
     EXPECT_EQ(cell(facts, "D2"), "3（2行×2列）") << "only the points reported are counted";
     EXPECT_EQ(cell(facts, "H3"),
               formatFixed(computeAreaMeans(area).deformationModulus, 2) + " MPa");
@@ -159,12 +161,14 @@ TEST_F(ExcelSummary, EmptyAreasZeroModuliAndNonNumbersStayReadable) {
     EXPECT_EQ(cell(facts, "H3"), "--") << "0/0 mean of an area without points";
     EXPECT_EQ(cell(facts, "D4"), "--");
     EXPECT_EQ(cell(facts, "A5"), "测点编号");
-    EXPECT_TRUE(facts.has({"merge", "汇总表", "A6:I6"}));
-    EXPECT_EQ(cell(facts, "D7"), "测区2") << "the next area starts right after";
-    EXPECT_EQ(cell(facts, "H9"), "0.00 MPa") << "a zero modulus makes the mean 0";
-    EXPECT_EQ(cell(facts, "E13"), "--");
-    EXPECT_EQ(cell(facts, "F13"), "--");
-    EXPECT_EQ(cell(facts, "B13"), formatFixed(odd.points[1].results.deformationModulus, 2));
+    EXPECT_EQ(cell(facts, "B9"), "0") << "statistics of no points";
+    EXPECT_EQ(cell(facts, "B11"), "--");
+    EXPECT_TRUE(facts.has({"merge", "汇总表", "A14:I14"}));
+    EXPECT_EQ(cell(facts, "D15"), "测区2") << "the next area starts right after";
+    EXPECT_EQ(cell(facts, "H17"), "0.00 MPa") << "a zero modulus makes the mean 0";
+    EXPECT_EQ(cell(facts, "E21"), "--");
+    EXPECT_EQ(cell(facts, "F21"), "--");
+    EXPECT_EQ(cell(facts, "B21"), formatFixed(odd.points[1].results.deformationModulus, 2));
 }
 
 TEST_F(ExcelSummary, ValuesAreNumbersRoundedToWhatTheyShow) {
@@ -204,7 +208,7 @@ TEST_F(ExcelSummary, SheetsPrintAcrossA4WithTitlesFooterAndTheirOwnExtent) {
     EXPECT_EQ(facts.value({"print-titles", "汇总表"}), "$5:$5");
     EXPECT_EQ(facts.value({"frozen", "汇总表"}), "A6");
     // Streaming readers size the sheet by its dimension: never to column XFD.
-    EXPECT_EQ(facts.value({"dimension", "汇总表"}), "A1:I12");
+    EXPECT_EQ(facts.value({"dimension", "汇总表"}), "A1:I20");
     EXPECT_EQ(facts.value({"dimension", "工程信息"}), "A1:K9");
 }
 

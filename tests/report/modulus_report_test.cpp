@@ -110,11 +110,12 @@ TEST_F(ModulusReport, EveryAreaGetsAnAreaTableAndAPointTableUnderTheResults) {
 
     const std::vector<std::string> outline = bodyOutline(facts);
     const std::ptrdiff_t results = indexOf(outline, "二 检测结果");
-    const std::vector<std::string> expected = {"<table 2>", "",          "<table 3>", "",
-                                               "",          "<table 4>", "",          "<table 5>",
-                                               "",          "",          "",          "三 等值图"};
+    // Area table, point table, statistics table, each apart from the next.
+    const std::vector<std::string> expected = {
+        "<table 2>", "",          "<table 3>", "",          "<table 4>", "", "", "<table 5>",
+        "",          "<table 6>", "",          "<table 7>", "",          "", "", "三 等值图"};
     EXPECT_EQ(
-        std::vector<std::string>(outline.begin() + results + 1, outline.begin() + results + 13),
+        std::vector<std::string>(outline.begin() + results + 1, outline.begin() + results + 17),
         expected);
 
     const AreaMeans means = computeAreaMeans(*project.areas[0]);
@@ -151,16 +152,16 @@ TEST_F(ModulusReport, EveryAreaGetsAnAreaTableAndAPointTableUnderTheResults) {
     EXPECT_EQ(facts.value({"cell", "3", "7", "3"}), formatFixed(last.resilientModulus, 2));
     EXPECT_EQ(facts.value({"cell", "3", "7", "8"}), formatFixed(last.compactionDegree, 2));
 
-    EXPECT_EQ(facts.value({"table", "5"}), "2") << "the deleted point has no row";
-    EXPECT_EQ(facts.value({"cell", "4", "2", "2"}), "1（1行×2列）") << "deleted points not counted";
-    EXPECT_EQ(facts.value({"cell", "5", "2", "1"}), "2");
+    EXPECT_EQ(facts.value({"table", "6"}), "2") << "the deleted point has no row";
+    EXPECT_EQ(facts.value({"cell", "5", "2", "2"}), "1（1行×2列）") << "deleted points not counted";
+    EXPECT_EQ(facts.value({"cell", "6", "2", "1"}), "2");
 }
 
 TEST_F(ModulusReport, PointTablesRepeatTheirTitlesAndKeepTheirEndsTogether) {
     LoadedProject project = makeProject(
         scratch.subdir("p"), {syntheticArea("测区1", 3, 4), syntheticArea("测区2", 1, 1)});
     OfficeFacts facts = write(project, REPORT_TEMPLATE);
-    for (const char* table : {"3", "5"}) {
+    for (const char* table : {"3", "6"}) {
         EXPECT_EQ(facts.rows({"row-header", table}).size(), 1u) << table;
         EXPECT_TRUE(facts.has({"row-header", table, "1"})) << "titles repeat on every page";
     }
