@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "session/view_options_store.h"
 #include "views/pipe_info_panel.h"
 #include "views/resources.h"
 #include "views/small_dialogs.h"
@@ -64,7 +65,7 @@ MainWindow::MainWindow(const QMap<QString, QSize>& sizeHints, QWidget* parent)
 
     setUpFileTable();
     contourMapBox_->hide();
-    loadViewOptions(state_.options);
+    state_.options = loadStartupOptions();
     updateActions();
 }
 

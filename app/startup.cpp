@@ -16,6 +16,7 @@ void setApplicationFont() {
 
 int runTarvel(int argc, char** argv) {
     QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tarvel"));
     QCoreApplication::addLibraryPath(QStringLiteral("./plugins"));
     setApplicationFont();
 

@@ -7,14 +7,23 @@
 
 namespace tarvel {
 
-void loadViewOptions(ViewOptions& options, const std::string& path) {
+ViewOptions defaultViewOptions() {
+    ViewOptions options{};
+    options.waveHeight = 300;
+    options.abscissaTime = 1;
+    return options;
+}
+
+bool loadViewOptions(ViewOptions& options, const std::string& path) {
     InputFile file;
     if (!file.open(path).empty())
-        return;
+        return false;
     ViewOptions read = options;
     std::size_t got = 0;
-    if (file.readAt(0, &read, sizeof read, got).empty())
-        std::memcpy(&options, &read, got);
+    if (!file.readAt(0, &read, sizeof read, got).empty())
+        return false;
+    std::memcpy(&options, &read, got);
+    return true;
 }
 
 std::string saveViewOptions(const ViewOptions& options, const std::string& path) {

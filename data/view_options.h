@@ -33,12 +33,14 @@ static_assert(offsetof(ViewOptions, lockLengthSpeed) == 32);
 
 inline constexpr const char* kViewOptionsFileName = "Kestrine.dat";
 
+// What a first start shows: waves 300 px high against time, the rest off.
+ViewOptions defaultViewOptions();
+
 // Reads up to 40 bytes into options; a missing file leaves them unchanged and
-// a short file leaves the unread tail unchanged.
-void loadViewOptions(ViewOptions& options, const std::string& path = kViewOptionsFileName);
+// a short file leaves the unread tail unchanged. True when the file was read.
+bool loadViewOptions(ViewOptions& options, const std::string& path);
 
 // Writes the 40 bytes atomically; returns an empty string or the reason it failed.
-std::string saveViewOptions(const ViewOptions& options,
-                            const std::string& path = kViewOptionsFileName);
+std::string saveViewOptions(const ViewOptions& options, const std::string& path);
 
 } // namespace tarvel

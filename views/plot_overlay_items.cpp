@@ -1,12 +1,22 @@
 #include "plot_overlay_items.h"
 
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <QStringList>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 constexpr double kOverlayZ = 1000;
 constexpr int kLineSpacing = 10;
+// The first line of a column stays clear of the title above it.
+constexpr int kColumnTop = 45;
+constexpr int kColumnSpacing = 20;
+
+QFontMetricsF metricsOf(int pointSize) {
+    return QFontMetricsF(QFont(QStringLiteral("Helvetica"), pointSize));
+}
 } // namespace
 
 QwtPlotTextEx::QwtPlotTextEx() {
@@ -42,11 +52,22 @@ void QwtPlotTextEx::setTopRight(int insetRight, int topOffset, int extraRight, i
     anchor_ = TopRight;
 }
 
+void QwtPlotTextEx::setColumnLine(int insetRight, int line, int lineCount) {
+    insetRight_ = insetRight;
+    line_ = line;
+    lineCount_ = std::max(lineCount, 1);
+    anchor_ = Column;
+}
+
 void QwtPlotTextEx::setText(const QString& text, const QColor& colour, int pointSize) {
     text_ = text;
     colour_ = colour;
     pointSize_ = pointSize;
     show();
+}
+
+bool QwtPlotTextEx::fits(const QRectF& r) const {
+    return position(r).y() + metricsOf(pointSize_).descent() <= r.y() + r.height();
 }
 
 QPointF QwtPlotTextEx::position(const QRectF& r) const {
@@ -58,6 +79,15 @@ QPointF QwtPlotTextEx::position(const QRectF& r) const {
                 r.y() + r.height() - insetBottom_ - extraBottom_};
     case TopRight:
         return {r.x() + r.width() - insetRight_ - extraRight_, r.y() + topOffset_};
+    case Column: {
+        const QFontMetricsF metrics = metricsOf(pointSize_);
+        const double room = r.height() - kColumnTop - metrics.descent();
+        const double spacing = lineCount_ > 1
+                                   ? std::clamp(std::floor(room / (lineCount_ - 1)),
+                                                std::ceil(metrics.height()), double(kColumnSpacing))
+                                   : kColumnSpacing;
+        return {r.x() + r.width() - insetRight_, r.y() + kColumnTop + spacing * line_};
+    }
     default:
         return {0, 0};
     }
@@ -81,6 +111,8 @@ void QwtPlotTextEx::drawText(QPainter* painter, const QPointF& at) const {
 
 void QwtPlotTextEx::draw(QPainter* painter, const QwtScaleMap&, const QwtScaleMap&,
                          const QRectF& canvasRect) const {
+    if (anchor_ == Column && !fits(canvasRect))
+        return;
     drawText(painter, position(canvasRect));
 }
 

@@ -10,7 +10,7 @@ class QImage;
 
 class QwtPlotTextEx : public QwtPlotItem {
 public:
-    enum Anchor { TopLeft = 0, TopRight = 1, BottomRight = 3 };
+    enum Anchor { TopLeft = 0, TopRight = 1, BottomRight = 3, Column = 4 };
 
     QwtPlotTextEx();
     ~QwtPlotTextEx() override;
@@ -22,6 +22,10 @@ public:
     void setTopLeft(int offsetX, int offsetY);
     void setBottomRight(int insetRight, int insetBottom, int extraRight, int extraBottom);
     void setTopRight(int insetRight, int topOffset, int extraRight, int extraBottom);
+    // Line `line` of a column of `lineCount` lines placed for the canvas it
+    // is drawn on: 20 px apart below the title, closer on a short canvas
+    // down to the text's height. A line that still does not fit is not drawn.
+    void setColumnLine(int insetRight, int line, int lineCount);
     // Stores the three values and shows the item.
     void setText(const QString& text, const QColor& colour, int pointSize);
 
@@ -30,6 +34,8 @@ public:
     int pointSize() const { return pointSize_; }
     // Where the first line is drawn for a canvas rectangle.
     QPointF position(const QRectF& canvasRect) const;
+    // False when the text would reach below the canvas.
+    bool fits(const QRectF& canvasRect) const;
 
 protected:
     void drawText(QPainter* painter, const QPointF& at) const;
@@ -42,6 +48,8 @@ private:
     int topOffset_ = 0;
     int extraRight_ = 0;
     int extraBottom_ = 0;
+    int line_ = 0;
+    int lineCount_ = 1;
     int anchor_ = TopLeft;
     QColor colour_;
     int pointSize_ = 10;

@@ -363,14 +363,13 @@ void QWave::CalculateResult(NamePipeFile* f) {
     MeasurePoint* p = point();
     if (!f || !p)
         return;
-    // Placed from the height option itself, even when the view fell back to
-    // the default height.
-    const int height = session_.state().options.waveHeight;
+    using Lines = decltype(resultLines(p->results));
+    constexpr int kShownLines = static_cast<int>(std::tuple_size<Lines>::value);
     for (int i = 0; i < kResultLineCount; ++i)
-        resultLines_[static_cast<std::size_t>(i)]->setBottomRight(210, height - 45 - 20 * i, 0, 0);
+        resultLines_[static_cast<std::size_t>(i)]->setColumnLine(210, i, kShownLines);
 
     if (p->hasResults) {
-        const auto lines = resultLines(p->results);
+        const Lines lines = resultLines(p->results);
         for (std::size_t i = 0; i < lines.size(); ++i)
             resultLines_[i]->setText(QString::fromStdString(lines[i]), QColor(0, 0, 255), 10);
     }

@@ -53,7 +53,7 @@ TEST(SpecialFiles, EveryReaderRefusesWhatIsNotARegularFileWithoutWaiting) {
         EXPECT_EQ(readProjectFile(path, info), "not a regular file");
         ViewOptions options{};
         options.waveHeight = 123;
-        loadViewOptions(options, path);
+        EXPECT_FALSE(loadViewOptions(options, path));
         EXPECT_EQ(int32_t{options.waveHeight}, 123); // a copy: the field is packed
     }
 }

@@ -138,11 +138,12 @@ TEST(ViewOptionsFile, ShortFileSetsOnlyItsLeadingOptions) {
     TempDir dir;
     std::vector<unsigned char> bytes = {1, 0, 0, 0, 200, 0, 0, 0};
     writeBytes(dir.file("Kestrine.dat"), bytes);
-    ViewOptions options{};
-    loadViewOptions(options, dir.file("Kestrine.dat"));
+    ViewOptions options = defaultViewOptions();
+    EXPECT_TRUE(loadViewOptions(options, dir.file("Kestrine.dat")));
     EXPECT_EQ(options.currentWaveOnly, 1);
     EXPECT_EQ(options.waveHeight, 200);
-    EXPECT_EQ(options.abscissaTime, 0);
+    EXPECT_EQ(options.abscissaTime, 1); // the default time axis, not read
+    EXPECT_EQ(options.hideGrid, 0);
 
     options.hideGrid = 1;
     ASSERT_EQ(saveViewOptions(options, dir.file("Kestrine.dat")), "");
@@ -152,7 +153,7 @@ TEST(ViewOptionsFile, ShortFileSetsOnlyItsLeadingOptions) {
 
     ViewOptions untouched{};
     untouched.waveHeight = 7;
-    loadViewOptions(untouched, dir.file("missing.dat"));
+    EXPECT_FALSE(loadViewOptions(untouched, dir.file("missing.dat")));
     EXPECT_EQ(untouched.waveHeight, 7);
 }
 
