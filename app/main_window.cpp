@@ -116,6 +116,7 @@ void MainWindow::createActions() {
     connect(closeFileAct_, &QAction::triggered, this, &MainWindow::closePipeFile);
     fileMenu->addSeparator();
     printAct_ = addCommand(fileMenu, QStringLiteral("生成位图"), "print");
+    connect(printAct_, &QAction::triggered, this, &MainWindow::print);
     fileMenu->addSeparator();
     exitAct_ = addCommand(fileMenu, QStringLiteral("退出"), "closeApp");
     connect(exitAct_, &QAction::triggered, this, &MainWindow::closeApp);
@@ -183,6 +184,9 @@ void MainWindow::createActions() {
     reportAct_ = addCommand(toolsMenu, QStringLiteral("生成报告"), "PipeOutPut", ":/res/word.png");
     summaryAct_ =
         addCommand(toolsMenu, QStringLiteral("生成汇总表"), "ProjectOutPut", ":/res/excel.png");
+    connect(graphicOutputAct_, &QAction::triggered, this, &MainWindow::BmpOutPut);
+    connect(reportAct_, &QAction::triggered, this, &MainWindow::PipeOutPut);
+    connect(summaryAct_, &QAction::triggered, this, &MainWindow::ProjectOutPut);
     QMenu* english = toolsMenu->addMenu(QStringLiteral("English reports"));
     const struct {
         const char* caption;

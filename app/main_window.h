@@ -23,7 +23,8 @@ class QWaveList;
 
 namespace tarvel {
 class UserDialogs;
-}
+enum class NoticeIcon;
+} // namespace tarvel
 
 // Adds "<file>：<reason>" when the file could not be read whole.
 void noteLoadProblem(QStringList& problems, const tarvel::NamePipeFile& file);
@@ -102,6 +103,13 @@ public slots:
     void setProjInfo();
     // "验收标准": the criteria beside the project file.
     void setAcceptance();
+    // "生成位图": pictures of the current area's marked waves into a folder.
+    void print();
+    // "图形输出", "生成报告", "生成汇总表" (and its twin without a menu entry).
+    void BmpOutPut();
+    void PipeOutPut();
+    void ProjectOutPut();
+    void ExportReport();
     // "English reports": the pile summary, test report and picture report.
     void englishSummary();
     void englishReport();
@@ -154,10 +162,23 @@ private:
     void reportSaveFailures(const QStringList& failures);
     bool writeCurrentFile();
     // The output file of a report, asked through the seam ("" when cancelled),
-    // with its suffix added when the name has none.
-    QString askReportPath(const QString& caption, const QString& suffix);
-    // Tells how a report call ended: the library's reason, or where it went.
-    void reportWritten(bool written, const QString& path);
+    // with its suffix added when the name has none. It starts as the
+    // project's (or the single area's) base name plus `nameTail`, in its folder.
+    QString askReportPath(const QString& caption, const QString& suffix,
+                          const QString& nameTail = QString());
+    // Tells how a report call ended: the library's reason (after
+    // `failurePrefix`), or where it went.
+    void reportWritten(bool written, const QString& path, const QString& failurePrefix = QString());
+    // False, after saying so with `icon`, when nothing is open.
+    bool checkSomethingOpen(tarvel::NoticeIcon icon);
+    // The current area when it takes part and has a marked wave shown;
+    // otherwise says there is none.
+    tarvel::NamePipeFile* fileWithMarkedWaves();
+    QString outputFolder() const;
+    QString outputBaseName() const;
+    // The pictures of the marked waves of `file` into `folder`, with
+    // progress; false after a failure (said) or a cancel (nothing left).
+    bool writePictures(tarvel::NamePipeFile& file, const QString& folder, QStringList& written);
     void renameFile(int row, QTableWidgetItem* item);
 
     tarvel::ProjectSession session_;
@@ -166,6 +187,8 @@ private:
     QMap<QString, QSize> sizeHints_;
     QString projectFileName_;
     QString projectDir_;
+    // Where "生成位图" last wrote, while the program runs.
+    QString lastPictureFolder_;
 
     QList<QDockWidget*> docks_;
     QList<QAction*> extraDocks_;

@@ -5,7 +5,7 @@
 #include "report/installed_template.h"
 #include "report/scrivet.h"
 #include "views/user_dialogs.h"
-#include "views/wave_export.h"
+#include "views/wave_pictures.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,33 +20,14 @@ using namespace tarvel;
 namespace {
 
 const QString kTitle = QStringLiteral("Tarvel");
+// The English documents sit beside the Chinese ones without replacing them.
+const QString kTail = QStringLiteral("-en");
 
 } // namespace
 
-QString MainWindow::askReportPath(const QString& caption, const QString& suffix) {
-    const QString folder = projectDir_.isEmpty() ? QDir::homePath() : projectDir_;
-    const QString base = QFileInfo(projectFileName_).completeBaseName();
-    QString path = dialogs_.saveFileName(
-        this, caption,
-        QDir(folder).filePath((base.isEmpty() ? QStringLiteral("report") : base) +
-                              QStringLiteral("-en.") + suffix),
-        QStringLiteral("*.") + suffix, true);
-    if (!path.isEmpty() && !path.endsWith(QLatin1Char('.') + suffix, Qt::CaseInsensitive))
-        path += QLatin1Char('.') + suffix;
-    return path;
-}
-
-void MainWindow::reportWritten(bool written, const QString& path) {
-    QApplication::restoreOverrideCursor();
-    if (!written) {
-        dialogs_.notify(this, NoticeIcon::Critical, kTitle, QString::fromUtf8(scrivetLastError()));
-        return;
-    }
-    statusBar()->showMessage(QStringLiteral("已写入 %1").arg(path));
-}
-
 void MainWindow::englishSummary() {
-    const QString path = askReportPath(QStringLiteral("Summary Table"), QStringLiteral("xlsx"));
+    const QString path =
+        askReportPath(QStringLiteral("Summary Table"), QStringLiteral("xlsx"), kTail);
     if (path.isEmpty())
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -56,7 +37,8 @@ void MainWindow::englishSummary() {
 }
 
 void MainWindow::englishReport() {
-    const QString path = askReportPath(QStringLiteral("Test Report"), QStringLiteral("docx"));
+    const QString path =
+        askReportPath(QStringLiteral("Test Report"), QStringLiteral("docx"), kTail);
     if (path.isEmpty())
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -67,7 +49,8 @@ void MainWindow::englishReport() {
 }
 
 void MainWindow::englishPictures() {
-    const QString path = askReportPath(QStringLiteral("Wave Pictures"), QStringLiteral("docx"));
+    const QString path =
+        askReportPath(QStringLiteral("Wave Pictures"), QStringLiteral("docx"), kTail);
     if (path.isEmpty())
         return;
     // The pictures live only as long as the call: a private folder, never
@@ -78,6 +61,7 @@ void MainWindow::englishPictures() {
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    WavePicture picture(state_.options);
     for (const auto& file : state_.files) {
         if (file->excluded)
             continue;
@@ -90,7 +74,7 @@ void MainWindow::englishPictures() {
                                                    .arg(QString::fromStdString(file->fileName))
                                                    .arg(i + 1));
             QImageWriter writer(name, "png");
-            if (!writer.write(renderWaveImage(session_, dialogs_, i, file.get()))) {
+            if (!writer.write(picture.render(*file, i))) {
                 QApplication::restoreOverrideCursor();
                 dialogs_.notify(this, NoticeIcon::Critical, kTitle,
                                 QStringLiteral("%1\n%2").arg(name, writer.errorString()));

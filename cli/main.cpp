@@ -3,6 +3,7 @@
 #include "cli_common.h"
 #include "edit/header_fields.h"
 #ifdef TARVEL_WITH_REPORT
+#include "render_command.h"
 #include "report_command.h"
 #endif
 
@@ -38,6 +39,11 @@ const char* const kUsageEnd =
     "      each area is judged against PROJECT.acceptance.json when it is there\n"
     "  tarvel-cli report PATH.Prj --english [--excel FILE] [--word FILE]\n"
     "      [--pictures DIR --word-pictures FILE] [--exclude NAME]... [--pdf]\n"
+#endif
+#ifdef TARVEL_WITH_RENDER
+    "  tarvel-cli render PATH.pip [--map FILE.png] [--waves DIR [--all]]\n"
+    "      the area's distribution map (800 x 400 PNG), and the pictures of its waves\n"
+    "      marked for printing (--all: of every wave shown), named as the desktop names them\n"
 #endif
     "exit codes: 0 success, 1 bad usage, 2 a file that cannot be read, written or is not valid,\n"
     "  3 analyze --fail-on error found a point with an error flag (the results are printed)\n";
@@ -85,6 +91,10 @@ int main(int argc, char** argv) {
 #ifdef TARVEL_WITH_REPORT
         if (command == "report")
             return tarvel::runReportCommand(args);
+#endif
+#ifdef TARVEL_WITH_RENDER
+        if (command == "render")
+            return tarvel::runRenderCommand(args);
 #endif
         throw std::invalid_argument("unknown command '" + command + "'");
     } catch (const std::invalid_argument& error) {

@@ -35,7 +35,6 @@ struct NamePipeFile {
     int32_t mergedCount = 0;
     int32_t currentPoint = 0; // counted from 1
     int32_t previousPoint = 0;
-    std::string integrityText;
     std::string defectTypeText;
     std::string defectGradeText;
     float lengthTick = 0;

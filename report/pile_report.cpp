@@ -1,5 +1,6 @@
 #include "pile_report.h"
 
+#include "analysis/integrity_text.h"
 #include "analysis/results.h"
 #include "data/gbk_text.h"
 
@@ -62,7 +63,7 @@ std::vector<PileReport> describePiles(const AreaFileList& areas) {
         pile.classText = decodeGbk(h.pileClass);
         pile.strengthGrade = decodeGbk(h.strengthGrade);
         pile.sectionShape = decodeGbk(h.sectionShape);
-        pile.evaluation = area->integrityText;
+        pile.evaluation = integrityText(h);
         pile.width = h.pileWidth;
         pile.breadth = h.pileBreadth;
         pile.length = h.pileLength;

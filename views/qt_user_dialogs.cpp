@@ -6,6 +6,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 
 namespace tarvel {
@@ -75,6 +76,37 @@ QString QtUserDialogs::saveFileName(QWidget* parent, const QString& title, const
     return QFileDialog::getSaveFileName(parent, title, dir, filter, nullptr,
                                         confirmOverwrite ? QFileDialog::Options()
                                                          : QFileDialog::DontConfirmOverwrite);
+}
+
+QString QtUserDialogs::existingFolder(QWidget* parent, const QString& title, const QString& dir) {
+    return QFileDialog::getExistingDirectory(parent, title, dir, QFileDialog::ShowDirsOnly);
+}
+
+namespace {
+
+class DialogProgress : public Progress {
+public:
+    DialogProgress(QWidget* parent, const QString& label, int steps)
+        : dialog_(label, QStringLiteral("取消"), 0, steps, parent) {
+        dialog_.setWindowTitle(QStringLiteral("Tarvel"));
+        dialog_.setWindowModality(Qt::WindowModal);
+        dialog_.setMinimumDuration(500);
+        dialog_.setValue(0);
+    }
+    bool advance(int done) override {
+        dialog_.setValue(done);
+        return !dialog_.wasCanceled();
+    }
+
+private:
+    QProgressDialog dialog_;
+};
+
+} // namespace
+
+std::unique_ptr<Progress> QtUserDialogs::startProgress(QWidget* parent, const QString& label,
+                                                       int steps) {
+    return std::make_unique<DialogProgress>(parent, label, steps);
 }
 
 bool QtUserDialogs::editProjectInfo(QWidget* parent, ProjectInfo& info) {

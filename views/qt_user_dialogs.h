@@ -18,6 +18,9 @@ public:
                               const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& title, const QString& dir,
                          const QString& filter, bool confirmOverwrite) override;
+    QString existingFolder(QWidget* parent, const QString& title, const QString& dir) override;
+    std::unique_ptr<Progress> startProgress(QWidget* parent, const QString& label,
+                                            int steps) override;
     bool editProjectInfo(QWidget* parent, ProjectInfo& info) override;
     bool chooseDefect(QWidget* parent, QString& type, QString& grade) override;
     bool choosePointsToMerge(QWidget* parent, const NamePipeFile& file,

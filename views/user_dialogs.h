@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 class QWidget;
 
@@ -14,6 +15,14 @@ struct NamePipeFile;
 struct AcceptanceCriteria;
 
 enum class NoticeIcon { Critical, Information, Warning };
+
+// The progress of one long command.
+class Progress {
+public:
+    virtual ~Progress() = default;
+    // Reports `done` steps; false once the user asked to cancel.
+    virtual bool advance(int done) = 0;
+};
 
 class UserDialogs {
 public:
@@ -38,6 +47,13 @@ public:
                                       const QString& filter) = 0;
     virtual QString saveFileName(QWidget* parent, const QString& title, const QString& dir,
                                  const QString& filter, bool confirmOverwrite) = 0;
+    // A folder chooser that shows folders only; empty when cancelled.
+    virtual QString existingFolder(QWidget* parent, const QString& title, const QString& dir) = 0;
+
+    // A cancellable progress of `steps` steps, shown only when the work
+    // lasts longer than about half a second.
+    virtual std::unique_ptr<Progress> startProgress(QWidget* parent, const QString& label,
+                                                    int steps) = 0;
 
     // The modal project-information dialog; true when it was accepted, and
     // then `info` holds its fields.

@@ -54,8 +54,26 @@ QwtPlotMarker* verticalMarker(const QColor& colour, Qt::Alignment labelAlignment
 } // namespace
 
 QWave::QWave(ProjectSession& session, UserDialogs& dialogs, QWidget* parent)
-    : QwtPlot(parent), session_(session), dialogs_(dialogs),
+    : QwtPlot(parent), session_(&session), dialogs_(&dialogs),
       checkPicture_(QStringLiteral(":/res/check_26.png")) {
+    build();
+    picker_ = new QwtPlotPicker(QwtPlot::xBottom, QwtPlot::yLeft, QwtPicker::VLineRubberBand,
+                                QwtPicker::ActiveOnly, this->canvas());
+    picker_->setStateMachine(new QwtPickerDragPointMachine);
+    connect(picker_, qOverload<const QPointF&>(&QwtPlotPicker::selected), this,
+            &QWave::Pickedselected);
+}
+
+QWave::QWave(const ViewOptions& options)
+    : pictureOptions_(options), checkPicture_(QStringLiteral(":/res/check_26.png")) {
+    build();
+}
+
+const ViewOptions& QWave::options() const {
+    return session_ ? session_->state().options : pictureOptions_;
+}
+
+void QWave::build() {
     setAutoReplot(false);
     setAxisScaleDraw(QwtPlot::xBottom, new CachedLabelScaleDraw);
     setAxisScaleDraw(QwtPlot::yLeft, new CachedLabelScaleDraw);
@@ -100,12 +118,6 @@ QWave::QWave(ProjectSession& session, UserDialogs& dialogs, QWidget* parent)
     pickMarker_ = verticalMarker(Qt::black, Qt::AlignRight);
     pickMarker_->setZ(-1);
 
-    picker_ = new QwtPlotPicker(QwtPlot::xBottom, QwtPlot::yLeft, QwtPicker::VLineRubberBand,
-                                QwtPicker::ActiveOnly, this->canvas());
-    picker_->setStateMachine(new QwtPickerDragPointMachine);
-    connect(picker_, qOverload<const QPointF&>(&QwtPlotPicker::selected), this,
-            &QWave::Pickedselected);
-
     checkImage_ = new QwtPlotImage(&checkPicture_);
     checkImage_->setZ(1000);
 
@@ -129,7 +141,7 @@ QWave::QWave(ProjectSession& session, UserDialogs& dialogs, QWidget* parent)
     enableAxis(QwtPlot::yRight, false);
     enableAxis(QwtPlot::yLeft, false);
 
-    const int height = session_.state().options.waveHeight;
+    const int height = options().waveHeight;
     setFixedHeight(height >= 50 && height <= 500 ? height : kDefaultWaveHeight);
 }
 
@@ -186,7 +198,7 @@ void QWave::bindPoint(int pointIndex) {
 }
 
 NamePipeFile* QWave::file() const {
-    return file_ ? file_ : session_.currentFile();
+    return file_ ? file_ : session_ ? session_->currentFile() : nullptr;
 }
 
 MeasurePoint* QWave::point() const {
@@ -214,7 +226,7 @@ void QWave::draw(Variant variant) {
     MeasurePoint* p = point();
     if (!f || !p || p->isDeleted())
         return;
-    const ViewOptions& options = session_.state().options;
+    const ViewOptions& options = this->options();
 
     const int shown = f->pointCount() - f->deletedCount;
     QString title = QStringLiteral("序号:%1/%2").arg(pointIndex_ + 1).arg(shown);
@@ -247,7 +259,7 @@ void QWave::draw(Variant variant) {
 }
 
 void QWave::setScales(const NamePipeFile& f, const MeasurePoint& p) {
-    const ViewOptions& options = session_.state().options;
+    const ViewOptions& options = this->options();
     const double q = ampZoomScale(p.header.params.ampZoom) * 1.2;
 
     if (options.noNormalise == 1)
@@ -255,7 +267,7 @@ void QWave::setScales(const NamePipeFile& f, const MeasurePoint& p) {
     else
         setAxisScale(QwtPlot::yLeft, p.yMin, p.yMax, niceStep(p.yMax) * 0.5);
 
-    if (!session_.alignedView()) {
+    if (!session_ || !session_->alignedView()) {
         const double length = f.sampleCount() * static_cast<double>(f.header.sampleInterval) / 1000;
         setAxisScale(QwtPlot::xBottom, 0, length * q, niceStep(f.timeTick * q));
     }
@@ -263,7 +275,7 @@ void QWave::setScales(const NamePipeFile& f, const MeasurePoint& p) {
 
 void QWave::setSamples(NamePipeFile& f, MeasurePoint& p) {
     const std::size_t n = std::min(p.accel.size(), f.timeAxis.size());
-    if (session_.state().options.abscissaTime != 0) {
+    if (options().abscissaTime != 0) {
         curve_->setData(
             new SampleSeries(f.timeAxis.data(), p.accel.data(), n, aligned_ ? alignShiftMs_ : 0));
         return;
@@ -294,7 +306,7 @@ void QWave::setMarkers(const NamePipeFile& f, const MeasurePoint& p) {
 }
 
 void QWave::setDefectMarkers(const NamePipeFile& f, const MeasurePoint& p) {
-    const ViewOptions& options = session_.state().options;
+    const ViewOptions& options = this->options();
     const bool timeMode = options.abscissaTime != 0;
     const double labelY = (options.noNormalise == 1 ? f.fileYMax : p.yMax) / 10;
     const int labelSize = options.waveHeight > 100 ? 8 : 7;
@@ -384,7 +396,7 @@ void QWave::Pickedselected(const QPointF& picked) {
         return;
     const double x = picked.x();
     if (std::fabs(x) <= 1e-6) {
-        session_.showStatus(QString());
+        session_->showStatus(QString());
     } else {
         const double dt = f->header.sampleInterval;
         // A pick beyond the record (or a file without a sample interval)
@@ -400,14 +412,14 @@ void QWave::Pickedselected(const QPointF& picked) {
                 value = -value;
             value /= f->header.gain;
         }
-        session_.showStatus(
+        session_->showStatus(
             QStringLiteral("T=%1ms, A=%2m/s2").arg(fixed(x, 3)).arg(fixed(value, 2)));
     }
 
     p->pickTime = x;
     pickMarker_->setXValue(x);
     // The list redraws the view that lost the highlight and this one.
-    session_.setCurrentPoint(pointIndex_);
+    session_->setCurrentPoint(pointIndex_);
     drawPoint();
 }
 
@@ -422,6 +434,8 @@ void QWave::prepareMenu() {
 }
 
 void QWave::contextMenuEvent(QContextMenuEvent* event) {
+    if (!session_)
+        return;
     prepareMenu();
     mainMenu()->popup(event->globalPos());
 }

@@ -2,6 +2,7 @@
 // with its marks, peak, result lines and print flag.
 #pragma once
 
+#include "data/view_options.h"
 #include "edit/area_edits.h"
 
 #include <QImage>
@@ -32,6 +33,9 @@ public:
     static constexpr int kResultLineCount = 15;
 
     QWave(tarvel::ProjectSession& session, tarvel::UserDialogs& dialogs, QWidget* parent = nullptr);
+    // A view that only draws pictures: no session, no menu, no picking; it
+    // shows points of the file it is bound to with `options`.
+    explicit QWave(const tarvel::ViewOptions& options);
     ~QWave() override;
 
     // The point of the current file this view shows (the wave list binds it).
@@ -110,8 +114,14 @@ private:
     // Applies an edit through the session; a refusal is shown with `title`.
     void edit(const tarvel::Edit& edit, const QString& title = QStringLiteral("Tarvel"));
 
-    tarvel::ProjectSession& session_;
-    tarvel::UserDialogs& dialogs_;
+    // The display options of the session, or the picture view's own.
+    const tarvel::ViewOptions& options() const;
+    void build();
+
+    // Both null in a picture view.
+    tarvel::ProjectSession* session_ = nullptr;
+    tarvel::UserDialogs* dialogs_ = nullptr;
+    tarvel::ViewOptions pictureOptions_{};
     int pointIndex_ = -1;
     tarvel::NamePipeFile* file_ = nullptr;
     bool aligned_ = false;
@@ -124,7 +134,7 @@ private:
     QwtPlotMarker* endMarker_;
     QwtPlotMarker* peakMarker_;
     QwtPlotMarker* pickMarker_;
-    QwtPlotPicker* picker_;
+    QwtPlotPicker* picker_ = nullptr;
     QImage checkPicture_;
     QwtPlotImage* checkImage_;
     QwtPlotTextEx* title_;

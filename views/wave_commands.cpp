@@ -10,9 +10,9 @@
 using namespace tarvel;
 
 void QWave::edit(const Edit& change, const QString& title) {
-    const QString refusal = session_.applyEdit(change);
+    const QString refusal = session_->applyEdit(change);
     if (!refusal.isEmpty())
-        dialogs_.notify(this, NoticeIcon::Warning, title, refusal);
+        dialogs_->notify(this, NoticeIcon::Warning, title, refusal);
 }
 
 void QWave::doHead() {
@@ -30,18 +30,18 @@ void QWave::doPrint() {
     if (!p)
         return;
     const bool marked = p->header.printMark == 2;
-    const QString refusal = session_.applyEdit(SetPrintMark{pointIndex_, !marked});
+    const QString refusal = session_->applyEdit(SetPrintMark{pointIndex_, !marked});
     if (!refusal.isEmpty())
-        dialogs_.notify(this, NoticeIcon::Critical, QStringLiteral("Drosset"), refusal);
+        dialogs_->notify(this, NoticeIcon::Critical, QStringLiteral("Drosset"), refusal);
 }
 
 void QWave::autoHead() {
     if (point())
-        edit(RefindStartMarks{pointIndex_, session_.state().options.currentWaveOnly == 1});
+        edit(RefindStartMarks{pointIndex_, options().currentWaveOnly == 1});
 }
 
 void QWave::waveDel() {
-    const int current = session_.currentPointIndex();
+    const int current = session_->currentPointIndex();
     if (current >= 0)
         edit(DeletePoint{current});
 }

@@ -30,7 +30,7 @@ void QWave::doError() {
     MeasurePoint* p = point();
     if (!f || !p)
         return;
-    const double position = pickedPosition(*f, *p, session_.state().options.abscissaTime != 0);
+    const double position = pickedPosition(*f, *p, options().abscissaTime != 0);
     // Without a pick (or a wave speed) there is no place to mark, and an
     // entry at zero would read as empty.
     if (!(position > 1e-6))
@@ -40,7 +40,7 @@ void QWave::doError() {
         freeEntry = freeEntry || !(mark.position > 1e-6f);
     QString type;
     QString grade;
-    if (!freeEntry || !dialogs_.chooseDefect(this, type, grade))
+    if (!freeEntry || !dialogs_->chooseDefect(this, type, grade))
         return;
     f->defectTypeText = type.toStdString();
     f->defectGradeText = grade.toStdString();

@@ -4,12 +4,11 @@
 #include "session/project_session.h"
 #include "user_dialogs.h"
 #include "wave_export.h"
+#include "wave_pictures.h"
 
 #include <QFile>
 #include <QImageWriter>
-#include <QPainter>
 #include <QTextStream>
-#include <qwt_plot_renderer.h>
 
 using namespace tarvel;
 
@@ -20,26 +19,6 @@ QString imageFilter() {
     for (const QByteArray& format : QImageWriter::supportedImageFormats())
         patterns << QStringLiteral("*.") + QString::fromLatin1(format);
     return QStringLiteral("Images (") + patterns.join(QLatin1Char(' ')) + QStringLiteral(")");
-}
-
-QImage renderWaveImage(ProjectSession& session, UserDialogs& dialogs, int pointIndex,
-                       NamePipeFile* file) {
-    QWave picture(session, dialogs);
-    picture.bindFile(file);
-    picture.bindPoint(pointIndex);
-    picture.drawForExport();
-
-    QwtPlotRenderer renderer;
-    renderer.setDiscardFlag(QwtPlotRenderer::DiscardBackground, false);
-    renderer.setDiscardFlag(QwtPlotRenderer::DiscardCanvasBackground, true);
-    renderer.setDiscardFlag(QwtPlotRenderer::DiscardCanvasFrame, true);
-    renderer.setLayoutFlag(QwtPlotRenderer::FrameWithScales, true);
-
-    QImage image(kExportWidth, kExportHeight, QImage::Format_RGB16);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    renderer.render(&picture, &painter, QRectF(0, 0, kExportWidth, kExportHeight));
-    return image;
 }
 
 QString writeSampleText(const MeasurePoint& point, const QString& path) {
@@ -60,16 +39,16 @@ QString writeSampleText(const MeasurePoint& point, const QString& path) {
 void QWave::saveAs() {
     if (!point())
         return;
-    const QString name = dialogs_.saveFileName(this, QStringLiteral("Export File Name"), QString(),
-                                               imageFilter(), false);
+    const QString name = dialogs_->saveFileName(this, QStringLiteral("Export File Name"), QString(),
+                                                imageFilter(), false);
     if (name.isEmpty())
         return;
     // A name without a known suffix, or a folder that cannot be written,
     // must not pass for a saved picture.
     QImageWriter writer(name);
-    if (!writer.write(renderWaveImage(session_, dialogs_, pointIndex_)))
-        dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Error"),
-                        QStringLiteral("Failed to save %1\n%2").arg(name, writer.errorString()));
+    if (!writer.write(WavePicture(options()).render(*file(), pointIndex_)))
+        dialogs_->notify(this, NoticeIcon::Warning, QStringLiteral("Error"),
+                         QStringLiteral("Failed to save %1\n%2").arg(name, writer.errorString()));
 }
 
 void QWave::dataexport() {
@@ -78,7 +57,7 @@ void QWave::dataexport() {
         return;
     const QString reason = writeSampleText(*p, QString::fromLatin1(kSampleTextFile));
     if (!reason.isEmpty())
-        dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Error"),
-                        QStringLiteral("Failed to open %1\n%2")
-                            .arg(QString::fromLatin1(kSampleTextFile), reason));
+        dialogs_->notify(this, NoticeIcon::Warning, QStringLiteral("Error"),
+                         QStringLiteral("Failed to open %1\n%2")
+                             .arg(QString::fromLatin1(kSampleTextFile), reason));
 }

@@ -65,10 +65,35 @@ QStringList ScriptedDialogs::openFileNames(QWidget*, const QString& title, const
     return fileLists.isEmpty() ? QStringList() : fileLists.dequeue();
 }
 
-QString ScriptedDialogs::saveFileName(QWidget*, const QString& title, const QString&,
+QString ScriptedDialogs::saveFileName(QWidget*, const QString& title, const QString& dir,
                                       const QString& filter, bool) {
     calls.append({QStringLiteral("save"), title, filter, {}});
+    startPaths << dir;
     return fileNames.isEmpty() ? QString() : fileNames.dequeue();
+}
+
+QString ScriptedDialogs::existingFolder(QWidget*, const QString& title, const QString& dir) {
+    calls.append({QStringLiteral("folder"), title, QString(), {}});
+    startPaths << dir;
+    return folders.isEmpty() ? QString() : folders.dequeue();
+}
+
+namespace {
+
+class ScriptedProgress : public Progress {
+public:
+    explicit ScriptedProgress(int cancelAt) : cancelAt_(cancelAt) {}
+    bool advance(int done) override { return cancelAt_ < 0 || done < cancelAt_; }
+
+private:
+    int cancelAt_;
+};
+
+} // namespace
+
+std::unique_ptr<Progress> ScriptedDialogs::startProgress(QWidget*, const QString& label, int) {
+    calls.append({QStringLiteral("progress"), QString(), label, {}});
+    return std::make_unique<ScriptedProgress>(cancelProgressAt);
 }
 
 bool ScriptedDialogs::editProjectInfo(QWidget*, ProjectInfo& info) {

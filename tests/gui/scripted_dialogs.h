@@ -16,10 +16,10 @@ namespace tarvel {
 
 struct DialogCall {
     // "ask", "yesNo", "notify", "open", "openMany", "save", "projectInfo",
-    // "defect", "merge", "acceptance", "dock"
+    // "defect", "merge", "acceptance", "dock", "folder", "progress"
     QString kind;
     QString title;
-    QString text; // the text, or the filter of a file dialog
+    QString text; // the text, the filter of a file dialog, or a progress label
     QStringList buttons;
     NoticeIcon icon = NoticeIcon::Warning;
 };
@@ -42,8 +42,12 @@ public:
     QQueue<AcceptanceCriteria> acceptanceAnswers;
     // Points chosen in the merge dialog; an empty list cancels it.
     QQueue<QList<int>> mergeAnswers;
+    QQueue<QString> folders; // answers to existingFolder(); empty cancels
+    // A progress is cancelled once it reaches this many steps (-1: never).
+    int cancelProgressAt = -1;
 
     QList<DialogCall> calls;
+    QStringList startPaths; // where each save and folder dialog started, in order
     QStringList unexpected; // questions asked without a scripted answer
 
     // The texts of the calls, in order.
@@ -62,6 +66,9 @@ public:
                               const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& title, const QString& dir,
                          const QString& filter, bool confirmOverwrite) override;
+    QString existingFolder(QWidget* parent, const QString& title, const QString& dir) override;
+    std::unique_ptr<Progress> startProgress(QWidget* parent, const QString& label,
+                                            int steps) override;
     bool editProjectInfo(QWidget* parent, ProjectInfo& info) override;
     bool chooseDefect(QWidget* parent, QString& type, QString& grade) override;
     bool choosePointsToMerge(QWidget* parent, const NamePipeFile& file,

@@ -10,6 +10,7 @@
 #include "views/wave.h"
 #include "views/wave_export.h"
 #include "views/wave_list.h"
+#include "views/wave_pictures.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -462,7 +463,7 @@ void WaveViewTest::legendMarksOfThePointAreShown() {
 }
 
 void WaveViewTest::imageExportIs800By400In16BitRgb() {
-    const QImage image = renderWaveImage(window->session(), *dialogs, 1);
+    const QImage image = WavePicture(window->state().options).render(file(), 1);
     QCOMPARE(image.size(), QSize(800, 400));
     QCOMPARE(image.format(), QImage::Format_RGB16);
 

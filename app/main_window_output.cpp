@@ -1,0 +1,213 @@
+// The output commands: wave pictures of the current area, and the three
+// reports of the project. Each asks where its output goes, shows progress on
+// long work, changes no record and says what it wrote or why it could not.
+#include "main_window.h"
+
+#include "report/installed_template.h"
+#include "report/scrivet.h"
+#include "views/map_export.h"
+#include "views/user_dialogs.h"
+#include "views/wave_pictures.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QStatusBar>
+#include <QTemporaryDir>
+
+using namespace tarvel;
+
+namespace {
+
+const QString kTitle = QStringLiteral("Tarvel");
+const QString kNothingOpenText = QStringLiteral("没有打开的工程文件！");
+const QString kNoMarkedWaveText = QStringLiteral("没有设置打印标识的图形！");
+
+} // namespace
+
+bool MainWindow::checkSomethingOpen(NoticeIcon icon) {
+    if (state_.mode != kNothingOpen)
+        return true;
+    dialogs_.notify(this, icon, kTitle, kNothingOpenText);
+    return false;
+}
+
+NamePipeFile* MainWindow::fileWithMarkedWaves() {
+    NamePipeFile* file = session_.currentFile();
+    if (file && !file->excluded && !picturePoints(*file).empty())
+        return file;
+    dialogs_.notify(this, NoticeIcon::Critical, kTitle, kNoMarkedWaveText);
+    return nullptr;
+}
+
+QString MainWindow::outputFolder() const {
+    if (!projectDir_.isEmpty())
+        return projectDir_;
+    const NamePipeFile* file = state_.current();
+    if (file && !file->dirPath.empty())
+        return QString::fromStdString(file->dirPath);
+    return QDir::homePath();
+}
+
+QString MainWindow::outputBaseName() const {
+    if (!projectFileName_.isEmpty())
+        return QFileInfo(projectFileName_).completeBaseName();
+    const NamePipeFile* file = state_.current();
+    return file ? QFileInfo(QString::fromStdString(file->fileName)).completeBaseName()
+                : QStringLiteral("report");
+}
+
+bool MainWindow::writePictures(NamePipeFile& file, const QString& folder, QStringList& written) {
+    const std::vector<int> points = picturePoints(file);
+    const std::unique_ptr<Progress> progress = dialogs_.startProgress(
+        this, QStringLiteral("正在生成 %1 的位图…").arg(QString::fromStdString(file.fileName)),
+        static_cast<int>(points.size()));
+    WavePicture picture(state_.options);
+    const PictureRun run = writeWavePictures(picture, file, points, folder,
+                                             [&](int done) { return progress->advance(done); });
+    if (!run.failure.isEmpty()) {
+        dialogs_.notify(this, NoticeIcon::Critical, kTitle,
+                        QStringLiteral("位图保存失败：%1").arg(run.failure));
+        return false;
+    }
+    if (run.cancelled) {
+        statusBar()->showMessage(QStringLiteral("已取消，没有写入位图"));
+        return false;
+    }
+    written = run.written;
+    return true;
+}
+
+void MainWindow::print() {
+    if (!checkSomethingOpen(NoticeIcon::Information))
+        return;
+    NamePipeFile* file = fileWithMarkedWaves();
+    if (!file)
+        return;
+    const QString start = lastPictureFolder_.isEmpty() ? outputFolder() : lastPictureFolder_;
+    const QString folder = dialogs_.existingFolder(this, QStringLiteral("选择保存文件夹"), start);
+    if (folder.isEmpty())
+        return;
+    lastPictureFolder_ = folder;
+    QStringList written;
+    if (writePictures(*file, folder, written))
+        statusBar()->showMessage(
+            QStringLiteral("已写入 %1 张位图到 %2").arg(written.size()).arg(folder));
+}
+
+QString MainWindow::askReportPath(const QString& caption, const QString& suffix,
+                                  const QString& nameTail) {
+    QString path = dialogs_.saveFileName(
+        this, caption,
+        QDir(outputFolder()).filePath(outputBaseName() + nameTail + QLatin1Char('.') + suffix),
+        QStringLiteral("*.") + suffix, true);
+    if (!path.isEmpty() && !path.endsWith(QLatin1Char('.') + suffix, Qt::CaseInsensitive))
+        path += QLatin1Char('.') + suffix;
+    return path;
+}
+
+void MainWindow::reportWritten(bool written, const QString& path, const QString& failurePrefix) {
+    QApplication::restoreOverrideCursor();
+    const QString reason = QString::fromUtf8(scrivetLastError());
+    if (!written) {
+        dialogs_.notify(this, NoticeIcon::Critical, kTitle,
+                        failurePrefix.isEmpty() ? reason
+                                                : failurePrefix + QLatin1Char('\n') + reason);
+        return;
+    }
+    // Written, but perhaps not handed to a viewer: say why.
+    statusBar()->showMessage(reason.isEmpty()
+                                 ? QStringLiteral("已写入 %1").arg(path)
+                                 : QStringLiteral("已写入 %1（未能打开：%2）").arg(path, reason));
+}
+
+void MainWindow::BmpOutPut() {
+    if (!checkSomethingOpen(NoticeIcon::Critical))
+        return;
+    NamePipeFile* file = fileWithMarkedWaves();
+    if (!file)
+        return;
+    const QString path = askReportPath(QStringLiteral("图形输出"), QStringLiteral("docx"));
+    if (path.isEmpty())
+        return;
+    // The pictures live only as long as the call: a private folder, never
+    // one the user may own or another copy of the program may share.
+    QTemporaryDir pictures;
+    if (!pictures.isValid()) {
+        dialogs_.notify(this, NoticeIcon::Critical, kTitle, pictures.errorString());
+        return;
+    }
+    QStringList written;
+    if (!writePictures(*file, pictures.path(), written))
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    reportWritten(openDoc2(QFile::encodeName(pictures.path() + QLatin1Char('/')).constData(),
+                           &state_.project, &state_.files, state_.currentFile,
+                           QFile::encodeName(path).constData(), openReportsWhenDone_),
+                  path);
+}
+
+void MainWindow::PipeOutPut() {
+    if (!checkSomethingOpen(NoticeIcon::Critical))
+        return;
+    const QString path = askReportPath(QStringLiteral("生成报告"), QStringLiteral("docx"));
+    if (path.isEmpty())
+        return;
+    QTemporaryDir maps;
+    if (!maps.isValid()) {
+        dialogs_.notify(this, NoticeIcon::Critical, kTitle, maps.errorString());
+        return;
+    }
+    const int areas = static_cast<int>(state_.files.size());
+    const std::unique_ptr<Progress> progress =
+        dialogs_.startProgress(this, QStringLiteral("正在生成报告…"), areas + 1);
+    for (int i = 0; i < areas; ++i) {
+        if (!progress->advance(i)) {
+            statusBar()->showMessage(QStringLiteral("已取消，没有写入报告"));
+            return;
+        }
+        // An area without a usable grid has no map; the report leaves it out.
+        const QImage map = renderAreaMap(*state_.files[static_cast<std::size_t>(i)]);
+        if (map.isNull())
+            continue;
+        const QString name = QDir(maps.path()).filePath(QStringLiteral("dengzhi%1.png").arg(i));
+        QImageWriter writer(name, "png");
+        if (!writer.write(map)) {
+            dialogs_.notify(this, NoticeIcon::Critical, kTitle,
+                            QStringLiteral("%1\n%2").arg(name, writer.errorString()));
+            return;
+        }
+    }
+    if (!progress->advance(areas)) {
+        statusBar()->showMessage(QStringLiteral("已取消，没有写入报告"));
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const std::string templatePath = scrivet::installedTemplatePath("report.docx");
+    const AcceptanceCriteria& criteria = session_.criteria();
+    const bool written =
+        openDoc1Judged(templatePath.c_str(), &state_.project, &state_.files, &criteria,
+                       QFile::encodeName(maps.path() + QLatin1Char('/')).constData(),
+                       QFile::encodeName(path).constData(), openReportsWhenDone_);
+    progress->advance(areas + 1);
+    reportWritten(written, path);
+}
+
+void MainWindow::ProjectOutPut() {
+    if (!checkSomethingOpen(NoticeIcon::Critical))
+        return;
+    const QString path = askReportPath(QStringLiteral("生成汇总表"), QStringLiteral("xlsx"));
+    if (path.isEmpty())
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const AcceptanceCriteria& criteria = session_.criteria();
+    reportWritten(openExcelJudged(&state_.project, &state_.files, &criteria,
+                                  QFile::encodeName(path).constData(), openReportsWhenDone_),
+                  path, QStringLiteral("Excel出现错误，可能Excel没有激活有关系！"));
+}
+
+void MainWindow::ExportReport() {
+    ProjectOutPut();
+}
