@@ -19,6 +19,8 @@ public:
     QString saveFileName(QWidget* parent, const QString& title, const QString& dir,
                          const QString& filter, bool confirmOverwrite) override;
     bool editProjectInfo(QWidget* parent, ProjectInfo& info) override;
+    bool editViewOptions(QWidget* parent, ViewOptions& options) override;
+    void showSamplingParameters(QWidget* parent, const NamePipeFile& file) override;
     bool chooseDefect(QWidget* parent, QString& type, QString& grade) override;
     bool choosePointsToMerge(QWidget* parent, const NamePipeFile& file,
                              QList<int>& points) override;

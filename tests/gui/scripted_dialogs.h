@@ -4,6 +4,7 @@
 #pragma once
 
 #include "data/acceptance_file.h"
+#include "data/view_options.h"
 #include "views/user_dialogs.h"
 
 #include <QList>
@@ -16,7 +17,7 @@ namespace tarvel {
 
 struct DialogCall {
     // "ask", "yesNo", "notify", "open", "openMany", "save", "projectInfo",
-    // "defect", "merge", "acceptance", "dock"
+    // "defect", "merge", "acceptance", "dock", "viewOptions", "sampling"
     QString kind;
     QString title;
     QString text; // the text, or the filter of a file dialog
@@ -42,6 +43,10 @@ public:
     QQueue<AcceptanceCriteria> acceptanceAnswers;
     // Points chosen in the merge dialog; an empty list cancels it.
     QQueue<QList<int>> mergeAnswers;
+    // Options the options dialog is confirmed with; an empty queue cancels it.
+    QQueue<ViewOptions> viewOptionsAnswers;
+    // The options each opening of the options dialog was given.
+    QList<ViewOptions> viewOptionsShown;
 
     QList<DialogCall> calls;
     QStringList unexpected; // questions asked without a scripted answer
@@ -63,6 +68,8 @@ public:
     QString saveFileName(QWidget* parent, const QString& title, const QString& dir,
                          const QString& filter, bool confirmOverwrite) override;
     bool editProjectInfo(QWidget* parent, ProjectInfo& info) override;
+    bool editViewOptions(QWidget* parent, ViewOptions& options) override;
+    void showSamplingParameters(QWidget* parent, const NamePipeFile& file) override;
     bool chooseDefect(QWidget* parent, QString& type, QString& grade) override;
     bool choosePointsToMerge(QWidget* parent, const NamePipeFile& file,
                              QList<int>& points) override;
