@@ -24,6 +24,8 @@ QComboBox* shownCombo(const QString& name, const QStringList& items, const QStri
     combo->addItems(items);
     combo->setEditText(shown);
     combo->setEnabled(false);
+    // Wide enough for the longest item, "连续采样" (a count of Latin letters).
+    combo->setMinimumContentsLength(9);
     return combo;
 }
 
@@ -55,6 +57,7 @@ QDeviceSet::QDeviceSet(const NamePipeFile& file, QWidget* parent) : QDialog(pare
     if (lengthItem >= 0)
         length->setCurrentIndex(lengthItem);
     length->setEnabled(false);
+    length->setMinimumContentsLength(9);
 
     auto* interval = new QLineEdit(QString::number(double(h.sampleInterval), 'f', 0));
     interval->setObjectName(QStringLiteral("sampleInterval"));
