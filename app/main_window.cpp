@@ -19,6 +19,7 @@
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QToolBar>
+#include <cstring>
 
 using namespace tarvel;
 
@@ -155,6 +156,7 @@ void MainWindow::createActions() {
 
     viewMenu_ = menuBar()->addMenu(QStringLiteral("查看(&V)"));
     samplingAct_ = addCommand(viewMenu_, QStringLiteral("采样参数"), "getDataParamter");
+    connect(samplingAct_, &QAction::triggered, this, &MainWindow::getDataParamter);
     waveListAct_ = addCommand(viewMenu_, QStringLiteral("波形列表"), "WaveView", ":/res/wave.png");
     waveListAct_->setVisible(false);
     connect(waveListAct_, &QAction::triggered, this, &MainWindow::WaveView);
@@ -172,6 +174,7 @@ void MainWindow::createActions() {
     QMenu* settingsMenu = menuBar()->addMenu(QStringLiteral("设置(&S)"));
     optionsAct_ =
         addCommand(settingsMenu, QStringLiteral("选项(&C)"), "setParamter", ":/res/param.png");
+    connect(optionsAct_, &QAction::triggered, this, &MainWindow::setParamter);
     projectInfoAct_ = addCommand(settingsMenu, QStringLiteral("工程信息(&I)"), "setProjInfo");
     connect(projectInfoAct_, &QAction::triggered, this, &MainWindow::setProjInfo);
     acceptanceAct_ = addCommand(settingsMenu, QStringLiteral("验收标准"), "setAcceptance");
@@ -279,10 +282,13 @@ void MainWindow::updateActions() {
     acceptanceAct_->setEnabled(project);
     for (QAction* action : englishActs_)
         action->setEnabled(open);
-    for (QAction* action : {samplingAct_, analysisListAct_, contourMapAct_, optionsAct_,
-                            projectInfoAct_, graphicOutputAct_, reportAct_, summaryAct_})
+    for (QAction* action :
+         {contourMapAct_, optionsAct_, projectInfoAct_, graphicOutputAct_, reportAct_, summaryAct_})
         action->setEnabled(open);
-    analysisListBox_->setEnabled(open);
+    // Both read the current file: a project without areas has nothing to show.
+    samplingAct_->setEnabled(current != nullptr);
+    analysisListAct_->setEnabled(current != nullptr);
+    analysisListBox_->setEnabled(current != nullptr);
     contourMapBox_->hide();
 }
 
@@ -363,15 +369,20 @@ void MainWindow::switchLayoutDirection() {
 
 void MainWindow::setProjInfo() {
     if (state_.mode != kProjectOpen) {
-        dialogs_.notify(this, NoticeIcon::Critical, QStringLiteral("Drosset"),
+        dialogs_.notify(this, NoticeIcon::Critical, QStringLiteral("Tarvel"),
                         QStringLiteral("没有打开的工程！"));
         return;
     }
-    if (dialogs_.editProjectInfo(nullptr, state_.project)) {
-        state_.projectModified = true;
-        state_.saveNeeded = true;
-        updateActions();
-    }
+    ProjectInfo edited = state_.project;
+    if (!dialogs_.editProjectInfo(nullptr, edited))
+        return;
+    // Confirming the form unchanged leaves the project as it was.
+    if (std::memcmp(&edited, &state_.project, sizeof edited) == 0)
+        return;
+    state_.project = edited;
+    state_.projectModified = true;
+    state_.saveNeeded = true;
+    updateActions();
 }
 
 void MainWindow::setAcceptance() {

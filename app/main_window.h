@@ -101,6 +101,9 @@ public slots:
     void DengZhiView();
     void DengZhiViewEx();
     void setProjInfo();
+    // "采样参数" of the current file, and "选项".
+    void getDataParamter();
+    void setParamter();
     // "验收标准": the criteria beside the project file.
     void setAcceptance();
     // "生成位图": pictures of the current area's marked waves into a folder.

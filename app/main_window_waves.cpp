@@ -82,9 +82,10 @@ void MainWindow::PinPuView() {
         const QSignalBlocker blocker(analysisListBox_);
         analysisListBox_->setChecked(on);
     }
+    // The list and the waves read the results as they stand: switching
+    // between them only draws.
     waveList_->showMode(on ? QWaveList::ResultListMode : QWaveList::WaveMode);
     contourMapAct_->setEnabled(!on);
-    waveList_->reprocess();
     contourMapBox_->hide();
 }
 

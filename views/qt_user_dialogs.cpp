@@ -1,8 +1,11 @@
 #include "qt_user_dialogs.h"
 
 #include "acceptance_dialog.h"
+#include "device_set.h"
 #include "dock_widget_dialog.h"
+#include "project_set.h"
 #include "small_dialogs.h"
+#include "view_options_dialog.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
@@ -113,8 +116,22 @@ bool QtUserDialogs::editProjectInfo(QWidget* parent, ProjectInfo& info) {
     ProjectSet dialog(info, parent);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    dialog.store(info);
+    dialog.saveProjectInfo(info);
     return true;
+}
+
+bool QtUserDialogs::editViewOptions(QWidget* parent, ViewOptions& options) {
+    QParamter dialog(options, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    options = dialog.options();
+    return true;
+}
+
+void QtUserDialogs::showSamplingParameters(QWidget* parent, const NamePipeFile& file) {
+    // Deletes itself when closed.
+    auto* dialog = new QDeviceSet(file, parent);
+    dialog->show();
 }
 
 bool QtUserDialogs::chooseDefect(QWidget* parent, QString& type, QString& grade) {

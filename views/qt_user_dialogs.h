@@ -22,6 +22,8 @@ public:
     std::unique_ptr<Progress> startProgress(QWidget* parent, const QString& label,
                                             int steps) override;
     bool editProjectInfo(QWidget* parent, ProjectInfo& info) override;
+    bool editViewOptions(QWidget* parent, ViewOptions& options) override;
+    void showSamplingParameters(QWidget* parent, const NamePipeFile& file) override;
     bool chooseDefect(QWidget* parent, QString& type, QString& grade) override;
     bool choosePointsToMerge(QWidget* parent, const NamePipeFile& file,
                              QList<int>& points) override;

@@ -1,17 +1,12 @@
 #include "small_dialogs.h"
 
 #include "data/area_file.h"
-#include "data/gbk_text.h"
-#include "data/project_info.h"
 
 #include <QButtonGroup>
-#include <QDialogButtonBox>
-#include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -140,21 +135,4 @@ QAboutMain::QAboutMain(QWidget* parent) : QDialog(parent) {
 
 void QAboutMain::AboutOk() {
     close();
-}
-
-ProjectSet::ProjectSet(const ProjectInfo& info, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("工程信息"));
-    projectName_ = new QLineEdit(QString::fromStdString(decodeGbk(info.projectName)));
-    projectName_->setMaxLength(49);
-    auto* form = new QFormLayout(this);
-    form->setContentsMargins(0, 0, 0, 0);
-    form->addRow(QStringLiteral("工程名称："), projectName_);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    form->addRow(buttons);
-}
-
-void ProjectSet::store(ProjectInfo& info) const {
-    encodeGbk(projectName_->text().toStdString(), info.projectName);
 }

@@ -1,18 +1,15 @@
-// The small dialogs: defect entry, wave-merge selection, About, and the
-// project-information form used when a project is created.
+// The small dialogs: defect entry, wave-merge selection and About.
 #pragma once
 
 #include <QDialog>
 #include <QList>
 
 class QButtonGroup;
-class QLineEdit;
 class QListWidget;
 
 namespace tarvel {
-struct ProjectInfo;
 struct NamePipeFile;
-} // namespace tarvel
+}
 
 class QErrorDlg : public QDialog {
     Q_OBJECT
@@ -60,17 +57,4 @@ public:
 
 public slots:
     void AboutOk();
-};
-
-// The project information asked for when a project is created. It holds the
-// project's name for now; the full form replaces it behind the same name.
-class ProjectSet : public QDialog {
-    Q_OBJECT
-
-public:
-    explicit ProjectSet(const tarvel::ProjectInfo& info, QWidget* parent = nullptr);
-    void store(tarvel::ProjectInfo& info) const;
-
-private:
-    QLineEdit* projectName_;
 };

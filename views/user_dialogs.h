@@ -13,6 +13,7 @@ namespace tarvel {
 struct ProjectInfo;
 struct NamePipeFile;
 struct AcceptanceCriteria;
+struct ViewOptions;
 
 enum class NoticeIcon { Critical, Information, Warning };
 
@@ -58,6 +59,14 @@ public:
     // The modal project-information dialog; true when it was accepted, and
     // then `info` holds its fields.
     virtual bool editProjectInfo(QWidget* parent, ProjectInfo& info) = 0;
+
+    // "选项", modal; true when confirmed, and then `options` holds what was
+    // confirmed. The caller stores and applies them.
+    virtual bool editViewOptions(QWidget* parent, ViewOptions& options) = 0;
+
+    // "采样参数" of `file`, shown without modality; it reads the file once,
+    // as it opens.
+    virtual void showSamplingParameters(QWidget* parent, const NamePipeFile& file) = 0;
 
     // The modal defect dialog; true when accepted, with the chosen type and
     // severity.

@@ -88,8 +88,7 @@ void QWaveList::setFile() {
     }
     applyWaveSizes();
     if (!resultList_) {
-        resultList_ = new QWidget;
-        resultList_->setObjectName(QStringLiteral("resultList"));
+        resultList_ = new qdatalist(session_);
         layout_->addWidget(resultList_);
     }
     resultList_->hide();
@@ -129,11 +128,14 @@ void QWaveList::applyWaveSizes() {
 }
 
 void QWaveList::applyListSizes() {
-    if (!session_.currentFile())
+    if (!session_.currentFile() || !resultList_)
         return;
-    const int total = kListRowHeight * shownCount();
-    container_->setMinimumSize(kMinimumWidth, total);
-    container_->resize(std::max(container_->width(), kLayoutWidth), total);
+    // The column takes the list's whole size, so both scroll bars reach its
+    // last row and last column.
+    resultList_->refresh();
+    const QSize size = resultList_->sizeHint();
+    container_->setMinimumSize(size);
+    container_->resize(std::max(container_->width(), size.width()), size.height());
 }
 
 void QWaveList::applyMapSizes() {
@@ -151,7 +153,7 @@ void QWaveList::showMode(ViewMode mode) {
         view->setVisible(mode == WaveMode && !deleted);
     }
     if (resultList_)
-        resultList_->setVisible(mode == ResultListMode);
+        resultList_->setVisible(mode == ResultListMode && file);
     if (mapHost_)
         mapHost_->setVisible(mode == MapMode);
     switch (mode) {
@@ -191,6 +193,8 @@ void QWaveList::syncViews() {
                          !file->points[static_cast<std::size_t>(view->pointIndex())].isDeleted());
     if (waves)
         applyWaveSizes();
+    else if (resultList_ && !resultList_->isHidden())
+        applyListSizes();
     // With no wave left the column would be an empty frame.
     if (shownCount() == 0)
         hide();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "data/area_file.h"
+#include "result_list.h"
 
 #include <QList>
 #include <QScrollArea>
@@ -45,7 +46,7 @@ public:
 
     const QList<QWave*>& waves() const { return waves_; }
     QWave* viewOfPoint(int pointIndex) const;
-    QWidget* resultList() const { return resultList_; }
+    qdatalist* resultList() const { return resultList_; }
     QWidget* mapHost() const { return mapHost_; }
     QWidget* container() const { return container_; }
 
@@ -65,7 +66,7 @@ private:
     QList<QWave*> waves_;
     // Views of an earlier file, hidden, waiting to be bound again.
     QList<QWave*> spare_;
-    QWidget* resultList_ = nullptr;
+    qdatalist* resultList_ = nullptr;
     QWidget* mapHost_ = nullptr;
     QWidget* container_;
     QVBoxLayout* layout_;

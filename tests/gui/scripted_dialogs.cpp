@@ -1,5 +1,6 @@
 #include "scripted_dialogs.h"
 
+#include "data/area_file.h"
 #include "data/gbk_text.h"
 #include "data/project_info.h"
 #include "views/small_dialogs.h"
@@ -102,6 +103,20 @@ bool ScriptedDialogs::editProjectInfo(QWidget*, ProjectInfo& info) {
     if (accepted)
         encodeGbk(projectName.toStdString(), info.projectName);
     return accepted;
+}
+
+bool ScriptedDialogs::editViewOptions(QWidget*, ViewOptions& options) {
+    calls.append({QStringLiteral("viewOptions"), QString(), QString(), {}});
+    viewOptionsShown.append(options);
+    if (viewOptionsAnswers.isEmpty())
+        return false;
+    options = viewOptionsAnswers.dequeue();
+    return true;
+}
+
+void ScriptedDialogs::showSamplingParameters(QWidget*, const NamePipeFile& file) {
+    calls.append(
+        {QStringLiteral("sampling"), QString(), QString::fromStdString(file.fileName), {}});
 }
 
 bool ScriptedDialogs::chooseDefect(QWidget* parent, QString& type, QString& grade) {

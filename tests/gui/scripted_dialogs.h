@@ -4,6 +4,7 @@
 #pragma once
 
 #include "data/acceptance_file.h"
+#include "data/view_options.h"
 #include "views/user_dialogs.h"
 
 #include <QList>
@@ -16,7 +17,8 @@ namespace tarvel {
 
 struct DialogCall {
     // "ask", "yesNo", "notify", "open", "openMany", "save", "projectInfo",
-    // "defect", "merge", "acceptance", "dock", "folder", "progress"
+    // "defect", "merge", "acceptance", "dock", "folder", "progress", "viewOptions",
+    // "sampling"
     QString kind;
     QString title;
     QString text; // the text, the filter of a file dialog, or a progress label
@@ -45,6 +47,10 @@ public:
     QQueue<QString> folders; // answers to existingFolder(); empty cancels
     // A progress is cancelled once it reaches this many steps (-1: never).
     int cancelProgressAt = -1;
+    // Options the options dialog is confirmed with; an empty queue cancels it.
+    QQueue<ViewOptions> viewOptionsAnswers;
+    // The options each opening of the options dialog was given.
+    QList<ViewOptions> viewOptionsShown;
 
     QList<DialogCall> calls;
     QStringList startPaths; // where each save and folder dialog started, in order
@@ -70,6 +76,8 @@ public:
     std::unique_ptr<Progress> startProgress(QWidget* parent, const QString& label,
                                             int steps) override;
     bool editProjectInfo(QWidget* parent, ProjectInfo& info) override;
+    bool editViewOptions(QWidget* parent, ViewOptions& options) override;
+    void showSamplingParameters(QWidget* parent, const NamePipeFile& file) override;
     bool chooseDefect(QWidget* parent, QString& type, QString& grade) override;
     bool choosePointsToMerge(QWidget* parent, const NamePipeFile& file,
                              QList<int>& points) override;

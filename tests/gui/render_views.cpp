@@ -1,0 +1,58 @@
+// Renders the result list (top and bottom) and the three settings dialogs of
+// a project to PNGs, off screen, to look at them:
+//   render_views PROJECT.Prj OUTDIR
+// writes list-top.png, list-bottom.png, project-set.png, sampling.png and
+// options.png into OUTDIR.
+#include "app/main_window.h"
+#include "app/startup.h"
+#include "views/device_set.h"
+#include "views/project_set.h"
+#include "views/view_options_dialog.h"
+#include "views/wave_list.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QScrollBar>
+#include <cstdio>
+
+namespace {
+
+bool save(QWidget& widget, const QDir& out, const char* name) {
+    QApplication::processEvents();
+    return widget.grab().save(out.filePath(QString::fromLatin1(name)));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: render_views PROJECT.Prj OUTDIR\n");
+        return 2;
+    }
+    QApplication app(argc, argv);
+    setApplicationFont();
+    const QDir out(QString::fromLocal8Bit(argv[2]));
+    MainWindow window;
+    window.resize(1400, 900);
+    window.show();
+    if (!window.openProjectPath(QString::fromLocal8Bit(argv[1])))
+        return 1;
+    window.findChild<QAction*>("PinPuView")->trigger();
+    bool saved = save(window, out, "list-top.png");
+    QWaveList& list = *window.waveList();
+    list.verticalScrollBar()->setValue(list.verticalScrollBar()->maximum());
+    list.horizontalScrollBar()->setValue(list.horizontalScrollBar()->maximum());
+    saved = save(window, out, "list-bottom.png") && saved;
+
+    ProjectSet form(window.state().project, &window);
+    form.show();
+    saved = save(form, out, "project-set.png") && saved;
+    QDeviceSet sampling(*window.state().current(), &window);
+    sampling.show();
+    saved = save(sampling, out, "sampling.png") && saved;
+    QParamter options(window.state().options, &window);
+    options.show();
+    saved = save(options, out, "options.png") && saved;
+    return saved ? 0 : 1;
+}

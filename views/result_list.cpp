@@ -1,0 +1,131 @@
+#include "result_list.h"
+
+#include "analysis/result_fields.h"
+#include "analysis/results.h"
+#include "session/project_session.h"
+
+#include <QLinearGradient>
+#include <QPaintEvent>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+using namespace tarvel;
+
+namespace {
+
+constexpr int kLeft = 20;
+constexpr int kColumnWidth = 150;
+constexpr int kTitleBaseline = 30;
+constexpr int kHeaderBaseline = 60;
+constexpr int kFirstRowBaseline = 90;
+constexpr int kRowPitch = 30;
+// Room after the last column's text and below the last row.
+constexpr int kRightMargin = 20;
+
+// Padded as the instrument's own printouts are; the spaces are invisible.
+const char* const kHeaders[qdatalist::kColumnCount] = {
+    "测点编号       ", "变形模量(Mpa)  ", "回弹模量(MPa)  ", "弯沉(0.01mm)   ", "K30            ",
+    "CBR            ", "干燥密度(g/cm3)", "压实度         ", "相对密度       ",
+};
+
+// The result-table keys of the value columns, after the point number.
+const char* const kColumnKeys[qdatalist::kColumnCount - 1] = {
+    "deformationModulus", "resilientModulus", "deflection",      "k30", "cbr",
+    "dryDensity",         "compactionDegree", "relativeDensity",
+};
+
+const ResultField& fieldOfColumn(int column) {
+    const char* key = kColumnKeys[column - 1];
+    return *std::find_if(kResultFields.begin(), kResultFields.end(),
+                         [key](const ResultField& f) { return std::strcmp(f.key, key) == 0; });
+}
+
+QFont listFont(int points) {
+    return QFont(QStringLiteral("Helvetica"), points);
+}
+
+} // namespace
+
+qdatalist::qdatalist(const ProjectSession& session, QWidget* parent)
+    : QWidget(parent), session_(session) {
+    setObjectName(QStringLiteral("qdatalist"));
+    setWindowTitle(QStringLiteral("qdatalist"));
+    // Fully painted: nothing beneath needs drawing first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    for (auto signal : {&ProjectSession::fileChanged, &ProjectSession::pointsChanged,
+                        &ProjectSession::resultsChanged})
+        connect(&session_, signal, this, &qdatalist::refresh);
+    refresh();
+}
+
+void qdatalist::refresh() {
+    rows_.clear();
+    if (const NamePipeFile* file = session_.currentFile()) {
+        for (int i = 0; i < static_cast<int>(file->points.size()); ++i) {
+            if (!file->points[static_cast<std::size_t>(i)].isDeleted())
+                rows_.push_back(i);
+        }
+    }
+    setMinimumSize(sizeHint());
+    updateGeometry();
+    update();
+}
+
+QSize qdatalist::sizeHint() const {
+    return {kLeft + kColumnWidth * kColumnCount + kRightMargin,
+            kFirstRowBaseline + kRowPitch * rowCount()};
+}
+
+QString qdatalist::headerText(int column) const {
+    return QString::fromUtf8(kHeaders[column]);
+}
+
+QString qdatalist::cellText(int row, int column) const {
+    const int point = pointOfRow(row);
+    if (column == 0)
+        return QStringLiteral("序号%1").arg(point + 1);
+    const MeasurePoint& p = session_.currentFile()->points[static_cast<std::size_t>(point)];
+    const ResultField& field = fieldOfColumn(column);
+    const double value = p.results.*field.value;
+    if (!p.hasResults || !std::isfinite(value))
+        return QStringLiteral("--");
+    return QString::fromStdString(formatFixed(value, field.decimals));
+}
+
+QRect qdatalist::rowRect(int row) const {
+    const QFontMetrics metrics(listFont(12));
+    const int baseline = kFirstRowBaseline + kRowPitch * row;
+    return {0, baseline - metrics.ascent(), width(), metrics.ascent() + metrics.descent()};
+}
+
+void qdatalist::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    const QRect exposed = event->rect();
+    QLinearGradient gradient(0, 0, 0, height());
+    gradient.setColorAt(0, Qt::white);
+    gradient.setColorAt(1, Qt::green);
+    painter.fillRect(exposed, gradient);
+    if (!session_.currentFile())
+        return;
+
+    painter.setPen(QPen(QBrush(Qt::blue), 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    painter.setFont(listFont(20));
+    painter.drawText(kLeft, kTitleBaseline, QStringLiteral("测试结果列表："));
+    painter.setFont(listFont(12));
+    for (int k = 0; k < kColumnCount; ++k)
+        painter.drawText(kLeft + kColumnWidth * k, kHeaderBaseline, headerText(k));
+
+    // Only the rows the exposed band touches: a long area scrolls smoothly.
+    const QFontMetrics metrics(painter.font());
+    const int first =
+        std::max(0, (exposed.top() - metrics.descent() - kFirstRowBaseline) / kRowPitch);
+    const int last = std::min(
+        rowCount() - 1, (exposed.bottom() + metrics.ascent() - kFirstRowBaseline) / kRowPitch);
+    for (int row = first; row <= last; ++row) {
+        const int baseline = kFirstRowBaseline + kRowPitch * row;
+        for (int k = 0; k < kColumnCount; ++k)
+            painter.drawText(kLeft + kColumnWidth * k, baseline, cellText(row, k));
+    }
+}

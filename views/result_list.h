@@ -1,0 +1,41 @@
+// The result list: one painted row per point not deleted of the current
+// file, nine columns read from the points' stored results.
+#pragma once
+
+#include <QWidget>
+
+#include <vector>
+
+namespace tarvel {
+class ProjectSession;
+}
+
+class qdatalist : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kColumnCount = 9;
+
+    explicit qdatalist(const tarvel::ProjectSession& session, QWidget* parent = nullptr);
+
+    int rowCount() const { return static_cast<int>(rows_.size()); }
+    // The point index a row shows.
+    int pointOfRow(int row) const { return rows_[static_cast<std::size_t>(row)]; }
+    QString headerText(int column) const;
+    QString cellText(int row, int column) const;
+    // The band a row's text occupies, in widget coordinates.
+    QRect rowRect(int row) const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+    // Reads the current file's points again and repaints.
+    void refresh();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    const tarvel::ProjectSession& session_;
+    std::vector<int> rows_;
+};
