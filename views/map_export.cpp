@@ -1,7 +1,0 @@
-#include "map_export.h"
-
-namespace tarvel {
-QImage renderAreaMap(const NamePipeFile&) {
-    return QImage();
-}
-} // namespace tarvel
