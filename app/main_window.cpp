@@ -163,7 +163,6 @@ void MainWindow::createActions() {
     contourMapAct_ =
         addCommand(viewMenu_, QStringLiteral("等值图"), "DengZhiView", ":/res/dengzhi.png");
     contourMapAct_->setCheckable(true);
-    contourMapAct_->setVisible(false);
     connect(contourMapAct_, &QAction::triggered, this, &MainWindow::DengZhiView);
     viewMenu_->addSeparator();
 
@@ -212,6 +211,7 @@ void MainWindow::createToolBar() {
     toolBar_->addAction(undoAct_);
     toolBar_->addAction(redoAct_);
     toolBar_->addAction(analysisListAct_);
+    toolBar_->addAction(contourMapAct_);
     toolBar_->addSeparator();
     toolBar_->addAction(optionsAct_);
     toolBar_->addSeparator();
@@ -274,9 +274,11 @@ void MainWindow::updateActions() {
     acceptanceAct_->setEnabled(project);
     for (QAction* action : englishActs_)
         action->setEnabled(open);
-    for (QAction* action : {samplingAct_, analysisListAct_, contourMapAct_, optionsAct_,
-                            projectInfoAct_, graphicOutputAct_, reportAct_, summaryAct_})
+    for (QAction* action : {samplingAct_, analysisListAct_, optionsAct_, projectInfoAct_,
+                            graphicOutputAct_, reportAct_, summaryAct_})
         action->setEnabled(open);
+    // The map is of the current file, and takes turns with the result list.
+    contourMapAct_->setEnabled(current && !analysisListAct_->isChecked());
     analysisListBox_->setEnabled(open);
     contourMapBox_->hide();
 }

@@ -10,6 +10,7 @@
 
 class QVBoxLayout;
 class QWave;
+class graph;
 
 namespace tarvel {
 class ProjectSession;
@@ -46,7 +47,8 @@ public:
     const QList<QWave*>& waves() const { return waves_; }
     QWave* viewOfPoint(int pointIndex) const;
     QWidget* resultList() const { return resultList_; }
-    QWidget* mapHost() const { return mapHost_; }
+    QWidget* mapHost() const;
+    graph* map() const { return mapHost_; }
     QWidget* container() const { return container_; }
 
 protected:
@@ -66,7 +68,7 @@ private:
     // Views of an earlier file, hidden, waiting to be bound again.
     QList<QWave*> spare_;
     QWidget* resultList_ = nullptr;
-    QWidget* mapHost_ = nullptr;
+    graph* mapHost_ = nullptr;
     QWidget* container_;
     QVBoxLayout* layout_;
 };

@@ -114,7 +114,7 @@ void WaveListTest::listAndMapSizes() {
     QCOMPARE(list->container()->minimumSize(), QSize(800, 100));
     QCOMPARE(list->container()->height(), 100);
     list->applyMapSizes();
-    QCOMPARE(list->container()->minimumSize(), QSize(800, 1000));
+    QCOMPARE(list->container()->minimumSize(), QSize(800, 400));
 }
 
 void WaveListTest::allPointsDeletedGivesNoViews() {
