@@ -32,6 +32,8 @@ private slots:
     void clickOnACellShowsItsPointAndValue();
     void cellsKeepTheirProportion();
     void pictureIsTheExportSize();
+    void extremeGridsStillGiveAPicture_data();
+    void extremeGridsStillGiveAPicture();
 
 private:
     NamePipeFile& file() { return *window->state().current(); }
@@ -177,6 +179,29 @@ void DistributionMapTest::pictureIsTheExportSize() {
     for (int x = 0; x < picture.width(); x += 4)
         colours.insert(picture.pixel(x, picture.height() / 2));
     QVERIFY(colours.size() > 4);
+}
+
+void DistributionMapTest::extremeGridsStillGiveAPicture_data() {
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<float>("spacing");
+    QTest::newRow("tiny spacing") << 2 << 3 << 1e-30f;
+    QTest::newRow("huge spacing") << 2 << 3 << 1e30f;
+    QTest::newRow("one long row") << 1 << 1000 << 5.0f;
+    QTest::newRow("one tall column") << 1000 << 1 << 5.0f;
+}
+
+void DistributionMapTest::extremeGridsStillGiveAPicture() {
+    QFETCH(int, rows);
+    QFETCH(int, columns);
+    QFETCH(float, spacing);
+    file().header.pointTotal = rows;
+    file().header.gridColumns = columns;
+    file().header.pointSpacing = spacing;
+    file().header.columnSpacing = spacing;
+    QCOMPARE(renderAreaMap(file()).size(), QSize(800, 400));
+    showMap();
+    QVERIFY(map()->plot->isVisible());
 }
 
 QTEST_MAIN(DistributionMapTest)
