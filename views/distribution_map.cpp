@@ -5,7 +5,9 @@
 
 #include <QLabel>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <qwt_picker_machine.h>
 #include <qwt_plot_canvas.h>
 #include <qwt_plot_picker.h>
@@ -18,6 +20,7 @@ namespace {
 
 const QColor kEmptyCell(0xd4, 0xd4, 0xd4);
 constexpr int kColorBarWidth = 16;
+constexpr double kMinimumCanvasSide = 200; // px
 
 } // namespace
 
@@ -43,6 +46,15 @@ SpectrogramData::SpectrogramData(std::shared_ptr<const AreaMap> map, const MapSc
     setResampleMode(QwtMatrixRasterData::NearestNeighbour);
 }
 
+double SpectrogramData::value(double x, double y) const {
+    const double column = x / map_->columnSpacing;
+    const double row = y / map_->rowSpacing;
+    if (!(column >= 0 && column <= map_->columns && row >= 0 && row <= map_->rows))
+        return std::numeric_limits<double>::quiet_NaN();
+    return map_->value(std::min(static_cast<int>(row), map_->rows - 1),
+                       std::min(static_cast<int>(column), map_->columns - 1));
+}
+
 QwtRasterData::ContourLines SpectrogramData::contourLines(const QRectF&, const QSize&,
                                                           const QList<double>& levels,
                                                           ConrecFlags) const {
@@ -60,7 +72,10 @@ TestSpectrogram::TestSpectrogram(QWidget* parent)
     plotLayout()->setAlignCanvasToScales(true);
     setAxisTitle(QwtPlot::xBottom, QStringLiteral("x (m)"));
     setAxisTitle(QwtPlot::yLeft, QStringLiteral("y (m)"));
-    setAxisTitle(QwtPlot::yRight, QStringLiteral("区域变形模量（回弹）分布图"));
+    // On one line: a title wrapped on a short axis would widen it.
+    QwtText title(QStringLiteral("区域变形模量（回弹）分布图"));
+    title.setRenderFlags(Qt::AlignHCenter | Qt::TextExpandTabs);
+    setAxisTitle(QwtPlot::yRight, title);
     axisWidget(QwtPlot::yRight)->setColorBarWidth(kColorBarWidth);
 }
 
@@ -107,30 +122,49 @@ bool TestSpectrogram::setArea(const NamePipeFile& file) {
     return true;
 }
 
-void TestSpectrogram::keepCellsInProportion(const QRect& rect, QwtPlotLayout::Options options) {
+bool TestSpectrogram::keepCellsInProportion(const QRect& rect, QwtPlotLayout::Options options) {
     QMargins padding;
-    const double aspect = area_->width() / area_->height();
+    double xSpan = area_->width();
+    double ySpan = area_->height();
+    const double aspect = xSpan / ySpan;
     if (spectrogram && !rect.isEmpty() && std::isfinite(aspect) && aspect > 0) {
         // Lay out once without padding to learn the canvas, then pad the
         // long side: the axes keep their sizes, so the canvas shrinks by it.
+        // A canvas is not squeezed below a readable side; a longer scale
+        // keeps the proportion then, with room beyond the grid.
         plotLayout()->activate(this, rect, options);
         const QRectF canvas = plotLayout()->canvasRect();
         if (canvas.width() > canvas.height() * aspect) {
-            const int excess = static_cast<int>(canvas.width() - canvas.height() * aspect);
+            const double width =
+                std::clamp(canvas.height() * aspect, std::min(kMinimumCanvasSide, canvas.width()),
+                           canvas.width());
+            xSpan = width / canvas.height() * ySpan;
+            const int excess = static_cast<int>(canvas.width() - width);
             padding = QMargins(excess / 2, 0, excess - excess / 2, 0);
-        } else if (canvas.height() > 0) {
-            const int excess = static_cast<int>(canvas.height() - canvas.width() / aspect);
+        } else if (canvas.height() > 0 && canvas.width() > 0) {
+            const double height =
+                std::clamp(canvas.width() / aspect, std::min(kMinimumCanvasSide, canvas.height()),
+                           canvas.height());
+            ySpan = height / canvas.width() * xSpan;
+            const int excess = static_cast<int>(canvas.height() - height);
             padding = QMargins(0, excess / 2, 0, excess - excess / 2);
         }
     }
     // New margins resize the plot's contents, which comes back here.
     if (padding != contentsMargins())
         setContentsMargins(padding);
+    if (!spectrogram || (axisInterval(QwtPlot::xBottom).maxValue() == xSpan &&
+                         axisInterval(QwtPlot::yLeft).maxValue() == ySpan))
+        return false;
+    setAxisScale(QwtPlot::xBottom, 0, xSpan);
+    setAxisScale(QwtPlot::yLeft, 0, ySpan);
+    return true;
 }
 
 void TestSpectrogram::resizeEvent(QResizeEvent* event) {
     QwtPlot::resizeEvent(event);
-    keepCellsInProportion(rect());
+    if (keepCellsInProportion(rect()))
+        replot();
     updateLayout();
 }
 

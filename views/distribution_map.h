@@ -34,6 +34,8 @@ class SpectrogramData : public QwtMatrixRasterData {
 public:
     SpectrogramData(std::shared_ptr<const tarvel::AreaMap> map, const tarvel::MapScale& scale);
 
+    // Bounds-checked: Qwt asks for the far edge of the grid too.
+    double value(double x, double y) const override;
     ContourLines contourLines(const QRectF& rect, const QSize& raster, const QList<double>& levels,
                               ConrecFlags flags) const override;
 
@@ -56,8 +58,9 @@ public:
 
     // Pads the plot so that, laid out in `rect`, a metre across the canvas
     // is as long as a metre up it: square cells for equal spacings.
-    // `options` as the renderer lays out, when it is for a picture.
-    void keepCellsInProportion(const QRect& rect, QwtPlotLayout::Options options = {});
+    // `options` as the renderer lays out, when it is for a picture. True
+    // when the scales changed (and the plot needs a replot).
+    bool keepCellsInProportion(const QRect& rect, QwtPlotLayout::Options options = {});
 
     QwtPlotSpectrogram* spectrogram = nullptr;
 

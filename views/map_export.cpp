@@ -19,6 +19,7 @@ QImage renderAreaMap(const NamePipeFile& file) {
     // frame is discarded, without frames.
     plot.keepCellsInProportion(target,
                                QwtPlotLayout::IgnoreScrollbars | QwtPlotLayout::IgnoreFrames);
+    plot.replot();
 
     QwtPlotRenderer renderer;
     renderer.setDiscardFlag(QwtPlotRenderer::DiscardBackground, false);
