@@ -75,6 +75,9 @@ TestSpectrogram::TestSpectrogram(QWidget* parent)
     // On one line: a title wrapped on a short axis would widen it.
     QwtText title(QStringLiteral("区域变形模量（回弹）分布图"));
     title.setRenderFlags(Qt::AlignHCenter | Qt::TextExpandTabs);
+    QFont bold = axisWidget(QwtPlot::yRight)->font();
+    bold.setBold(true); // as the other axis titles
+    title.setFont(bold);
     setAxisTitle(QwtPlot::yRight, title);
     axisWidget(QwtPlot::yRight)->setColorBarWidth(kColorBarWidth);
 }
