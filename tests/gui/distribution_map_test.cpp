@@ -39,6 +39,7 @@ private:
     NamePipeFile& file() { return *window->state().current(); }
     graph* map() { return window->waveList()->map(); }
     QAction* mapAction() { return window->findChild<QAction*>("DengZhiView"); }
+    void expectSquareMetres();
     void showMap() {
         window->show();
         mapAction()->trigger();
@@ -160,14 +161,18 @@ void DistributionMapTest::cellsKeepTheirProportion() {
     for (const QSize size : {QSize(1200, 800), QSize(900, 1000)}) {
         window->resize(size);
         QCoreApplication::processEvents();
-        const QwtPlot* plot = map()->plot;
-        // Metres per pixel across and up the canvas.
-        const double across =
-            plot->invTransform(QwtPlot::xBottom, 100) - plot->invTransform(QwtPlot::xBottom, 0);
-        const double up =
-            plot->invTransform(QwtPlot::yLeft, 0) - plot->invTransform(QwtPlot::yLeft, 100);
-        QVERIFY2(std::abs(across / up - 1) < 0.03, qPrintable(QString::number(across / up)));
+        expectSquareMetres();
     }
+}
+
+void DistributionMapTest::expectSquareMetres() {
+    const QwtPlot* plot = map()->plot;
+    // Metres per pixel across and up the canvas.
+    const double across =
+        plot->invTransform(QwtPlot::xBottom, 100) - plot->invTransform(QwtPlot::xBottom, 0);
+    const double up =
+        plot->invTransform(QwtPlot::yLeft, 0) - plot->invTransform(QwtPlot::yLeft, 100);
+    QVERIFY2(std::abs(across / up - 1) < 0.03, qPrintable(QString::number(across / up)));
 }
 
 void DistributionMapTest::pictureIsTheExportSize() {
@@ -202,6 +207,9 @@ void DistributionMapTest::extremeGridsStillGiveAPicture() {
     QCOMPARE(renderAreaMap(file()).size(), QSize(800, 400));
     showMap();
     QVERIFY(map()->plot->isVisible());
+    expectSquareMetres();
+    // A strip of cells still gets a canvas that can be read.
+    QVERIFY(std::min(map()->plot->canvas()->width(), map()->plot->canvas()->height()) >= 150);
 }
 
 QTEST_MAIN(DistributionMapTest)
