@@ -10,8 +10,8 @@ namespace tarvel {
 namespace {
 
 // Modulus of the half-space from a Hertz contact time t (s): the closed form
-// of the contact time solved for E2, with the area's linear correction.
-double hertzModulus(double t, const PipHeader& h, double v0) {
+// of the contact time solved for E2, before the area's linear correction.
+double uncorrectedHertzModulus(double t, const PipHeader& h, double v0) {
     const double e1 = h.ballModulus;
     const double m = h.ballMass;
     const double nu1 = h.ballPoisson;
@@ -19,7 +19,22 @@ double hertzModulus(double t, const PipHeader& h, double v0) {
     const double n0 = (1 - nu2 * nu2) * h.materialCorr * m * e1;
     const double denominator =
         0.0719 * e1 * std::sqrt(h.ballRadius * v0) * std::pow(t, 2.5) - (1 - nu1 * nu1) * m;
-    return n0 / denominator / 1000000 * h.slopeCoef + h.constTerm;
+    return n0 / denominator / 1000000;
+}
+
+double hertzModulus(double t, const PipHeader& h, double v0) {
+    return uncorrectedHertzModulus(t, h, v0) * h.slopeCoef + h.constTerm;
+}
+
+double impactVelocity(const PipHeader& h) {
+    return std::sqrt(19.6 * h.dropHeight);
+}
+
+// Twice the time from the start mark to the peak, one sample short (s): the
+// contact time the deformation modulus is computed from.
+double loadingContactTime(const MeasurePoint& point, const PipHeader& h) {
+    const double dt = h.sampleInterval;
+    return 2 * (point.peakTime - point.startMarkMs - dt / 1000) / 1000;
 }
 
 } // namespace
@@ -46,7 +61,7 @@ double settlementIntegral(const MeasurePoint& point, const PipHeader& header) {
 PointResults computePointResults(const MeasurePoint& point, const PipHeader& h) {
     PointResults r;
     const double dt = h.sampleInterval;
-    const double v0 = std::sqrt(19.6 * h.dropHeight);
+    const double v0 = impactVelocity(h);
     const double radius = h.ballRadius;
     const double nu2 = h.materialPoisson;
 
@@ -56,8 +71,7 @@ PointResults computePointResults(const MeasurePoint& point, const PipHeader& h) 
     r.contactDiameter =
         2 * std::sqrt(radius * radius - (radius - r.settlement) * (radius - r.settlement));
 
-    const double t1 = 2 * (point.peakTime - point.startMarkMs - dt / 1000) / 1000;
-    r.deformationModulus = hertzModulus(t1, h, v0);
+    r.deformationModulus = hertzModulus(loadingContactTime(point, h), h, v0);
     r.k30 = r.deformationModulus / ((1 - nu2 * nu2) * 0.237);
     r.cbr = r.deformationModulus / ((1 - nu2 * nu2) * 1.2774) - 4;
 
@@ -77,6 +91,11 @@ PointResults computePointResults(const MeasurePoint& point, const PipHeader& h) 
     r.relativeDensity = static_cast<float>((rho - rhoMin) * rhoMax / rho / (rhoMax - rhoMin));
     r.flags = assessQuality(point, h);
     return r;
+}
+
+double uncorrectedDeformationModulus(const MeasurePoint& point, const PipHeader& header) {
+    return uncorrectedHertzModulus(loadingContactTime(point, header), header,
+                                   impactVelocity(header));
 }
 
 void updatePointResults(MeasurePoint& point, const PipHeader& header) {

@@ -16,6 +16,10 @@ namespace tarvel {
 // quality flags that say how far they can be trusted.
 PointResults computePointResults(const MeasurePoint& point, const PipHeader& header);
 
+// The deformation modulus (MPa) without the area's slopeCoef/constTerm
+// correction: what the distribution map colours.
+double uncorrectedDeformationModulus(const MeasurePoint& point, const PipHeader& header);
+
 // The double integral of the measured deceleration from the start mark to
 // the peak, in metres.
 double settlementIntegral(const MeasurePoint& point, const PipHeader& header);

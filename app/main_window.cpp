@@ -167,7 +167,6 @@ void MainWindow::createActions() {
     contourMapAct_ =
         addCommand(viewMenu_, QStringLiteral("等值图"), "DengZhiView", ":/res/dengzhi.png");
     contourMapAct_->setCheckable(true);
-    contourMapAct_->setVisible(false);
     connect(contourMapAct_, &QAction::triggered, this, &MainWindow::DengZhiView);
     viewMenu_->addSeparator();
 
@@ -220,6 +219,7 @@ void MainWindow::createToolBar() {
     toolBar_->addAction(undoAct_);
     toolBar_->addAction(redoAct_);
     toolBar_->addAction(analysisListAct_);
+    toolBar_->addAction(contourMapAct_);
     toolBar_->addSeparator();
     toolBar_->addAction(optionsAct_);
     toolBar_->addSeparator();
@@ -283,12 +283,14 @@ void MainWindow::updateActions() {
     for (QAction* action : englishActs_)
         action->setEnabled(open);
     for (QAction* action :
-         {contourMapAct_, optionsAct_, projectInfoAct_, graphicOutputAct_, reportAct_, summaryAct_})
+         {optionsAct_, projectInfoAct_, graphicOutputAct_, reportAct_, summaryAct_})
         action->setEnabled(open);
-    // Both read the current file: a project without areas has nothing to show.
+    // These read the current file: a project without areas has nothing to show.
     samplingAct_->setEnabled(current != nullptr);
-    analysisListAct_->setEnabled(current != nullptr);
+    analysisListAct_->setEnabled(current != nullptr && !contourMapAct_->isChecked());
     analysisListBox_->setEnabled(current != nullptr);
+    // The map takes turns with the result list.
+    contourMapAct_->setEnabled(current != nullptr && !analysisListAct_->isChecked());
     contourMapBox_->hide();
 }
 

@@ -100,9 +100,9 @@ void MainWindow::DengZhiView() {
         const QSignalBlocker blocker(contourMapBox_);
         contourMapBox_->setChecked(on);
     }
+    // Switching views only redraws: the map follows the session's results.
     waveList_->showMode(on ? QWaveList::MapMode : QWaveList::WaveMode);
     analysisListAct_->setEnabled(!on);
-    waveList_->reprocess();
 }
 
 void MainWindow::DengZhiViewEx() {

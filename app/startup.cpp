@@ -4,15 +4,8 @@
 #include "size_hints.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QGuiApplication>
 #include <QScreen>
-
-void setApplicationFont() {
-    const QString family = QStringLiteral("wenquanyi");
-    QFont::insertSubstitution(family, QStringLiteral("WenQuanYi Zen Hei"));
-    QApplication::setFont(QFont(family, 14));
-}
 
 int runTarvel(int argc, char** argv) {
     QApplication app(argc, argv);

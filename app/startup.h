@@ -1,8 +1,6 @@
 #pragma once
 
-// The application font: family "wenquanyi" (the installed WenQuanYi Zen Hei),
-// 14 points.
-void setApplicationFont();
+#include "views/application_font.h"
 
 // Runs the program: application object, font, command line, main window and
 // event loop. Returns the process exit code.

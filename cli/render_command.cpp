@@ -4,6 +4,7 @@
 
 #include "analysis/area_map.h"
 #include "cli_common.h"
+#include "views/application_font.h"
 #include "views/map_export.h"
 #include "views/wave_pictures.h"
 
@@ -93,6 +94,8 @@ int runRenderCommand(const std::vector<std::string>& args) {
     // command's output: errors are said once, on standard error, below.
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     QApplication app(argc, argv);
+    // Pictures drawn as the desktop draws them.
+    setApplicationFont();
 
     std::unique_ptr<NamePipeFile> file = cli::loadAreaOrThrow(request.areaPath);
     if (!request.mapPath.empty())

@@ -1,5 +1,6 @@
 #include "wave_list.h"
 
+#include "distribution_map.h"
 #include "session/project_session.h"
 #include "wave.h"
 
@@ -14,7 +15,7 @@ constexpr int kDefaultWaveHeight = 120;
 constexpr int kMinimumWidth = 800;
 constexpr int kLayoutWidth = 1024;
 constexpr int kListRowHeight = 20;
-constexpr int kMapHeight = 1000;
+constexpr int kMapMinimumHeight = 400;
 
 int waveHeight(const ProjectSession& session) {
     const int height = session.state().options.waveHeight;
@@ -93,8 +94,7 @@ void QWaveList::setFile() {
     }
     resultList_->hide();
     if (!mapHost_) {
-        mapHost_ = new QWidget;
-        mapHost_->setObjectName(QStringLiteral("mapHost"));
+        mapHost_ = new graph(session_);
         layout_->addWidget(mapHost_);
     }
     mapHost_->hide();
@@ -141,8 +141,11 @@ void QWaveList::applyListSizes() {
 void QWaveList::applyMapSizes() {
     if (!session_.currentFile())
         return;
-    container_->setMinimumSize(kMinimumWidth, kMapHeight);
-    container_->resize(std::max(container_->width(), kLayoutWidth), kListRowHeight * shownCount());
+    // The map fills what the list shows; it keeps its cells in proportion
+    // itself.
+    container_->setMinimumSize(kMinimumWidth, kMapMinimumHeight);
+    container_->resize(std::max(viewport()->width(), kMinimumWidth),
+                       std::max(viewport()->height(), kMapMinimumHeight));
 }
 
 void QWaveList::showMode(ViewMode mode) {
@@ -210,6 +213,10 @@ void QWaveList::redrawAll() {
 void QWaveList::redrawPoint(int pointIndex) {
     if (QWave* view = viewOfPoint(pointIndex))
         view->drawPoint();
+}
+
+QWidget* QWaveList::mapHost() const {
+    return mapHost_;
 }
 
 QWave* QWaveList::viewOfPoint(int pointIndex) const {

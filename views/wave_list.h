@@ -11,6 +11,7 @@
 
 class QVBoxLayout;
 class QWave;
+class graph;
 
 namespace tarvel {
 class ProjectSession;
@@ -47,7 +48,8 @@ public:
     const QList<QWave*>& waves() const { return waves_; }
     QWave* viewOfPoint(int pointIndex) const;
     qdatalist* resultList() const { return resultList_; }
-    QWidget* mapHost() const { return mapHost_; }
+    QWidget* mapHost() const;
+    graph* map() const { return mapHost_; }
     QWidget* container() const { return container_; }
 
 protected:
@@ -67,7 +69,7 @@ private:
     // Views of an earlier file, hidden, waiting to be bound again.
     QList<QWave*> spare_;
     qdatalist* resultList_ = nullptr;
-    QWidget* mapHost_ = nullptr;
+    graph* mapHost_ = nullptr;
     QWidget* container_;
     QVBoxLayout* layout_;
 };

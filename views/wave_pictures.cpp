@@ -1,13 +1,12 @@
 #include "wave_pictures.h"
 
 #include "data/area_file.h"
+#include "plot_picture.h"
 #include "wave.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImageWriter>
-#include <QPainter>
-#include <qwt_plot_renderer.h>
 
 namespace tarvel {
 
@@ -33,17 +32,7 @@ QImage WavePicture::render(NamePipeFile& file, int pointIndex) {
 }
 
 QImage WavePicture::paint() {
-    QwtPlotRenderer renderer;
-    renderer.setDiscardFlag(QwtPlotRenderer::DiscardBackground, false);
-    renderer.setDiscardFlag(QwtPlotRenderer::DiscardCanvasBackground, true);
-    renderer.setDiscardFlag(QwtPlotRenderer::DiscardCanvasFrame, true);
-    renderer.setLayoutFlag(QwtPlotRenderer::FrameWithScales, true);
-
-    QImage image(kPictureWidth, kPictureHeight, QImage::Format_RGB16);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    renderer.render(view_.get(), &painter, QRectF(0, 0, kPictureWidth, kPictureHeight));
-    return image;
+    return pictureOf(*view_);
 }
 
 std::vector<int> picturePoints(const NamePipeFile& file, bool everyPoint) {

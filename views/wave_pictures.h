@@ -17,9 +17,6 @@ namespace tarvel {
 
 struct NamePipeFile;
 
-inline constexpr int kPictureWidth = 800;
-inline constexpr int kPictureHeight = 400;
-
 class WavePicture {
 public:
     explicit WavePicture(const ViewOptions& options);

@@ -1,0 +1,17 @@
+// Every picture the program writes of a plot is drawn the same way.
+#pragma once
+
+#include <QImage>
+
+class QwtPlot;
+
+namespace tarvel {
+
+inline constexpr int kPictureWidth = 800;
+inline constexpr int kPictureHeight = 400;
+
+// The plot as 800 x 400 16-bit RGB: the widget's background kept, the
+// canvas background and frame left out, frames drawn around the scales.
+QImage pictureOf(QwtPlot& plot);
+
+} // namespace tarvel
