@@ -11,6 +11,18 @@ LoadResult loadAreaFile(const std::string& path, NamePipeFile& record) {
     return result;
 }
 
+void releaseAreaSamples(NamePipeFile& record) {
+    for (MeasurePoint& point : record.points) {
+        point.raw = {};
+        point.accel = {};
+        point.lengthAxis = {};
+        point.spectrumA = {};
+        point.spectrumB = {};
+    }
+    record.timeAxis = {};
+    record.samples.release();
+}
+
 std::unique_ptr<NamePipeFile> loadAreaRecord(const std::string& path) {
     auto record = std::make_unique<NamePipeFile>();
     splitPath(path, record->dirPath, record->fileName);

@@ -13,6 +13,10 @@ namespace tarvel {
 // record.loadError.
 LoadResult loadAreaFile(const std::string& path, NamePipeFile& record);
 
+// Frees the record's samples once its results are computed: the points keep
+// their headers, marks and results, and hold no samples.
+void releaseAreaSamples(NamePipeFile& record);
+
 // A new record for the file at `path`, named after it, read and conditioned;
 // why it could not be read whole is in its loadError.
 std::unique_ptr<NamePipeFile> loadAreaRecord(const std::string& path);

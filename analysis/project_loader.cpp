@@ -15,14 +15,28 @@ ProjectLoad listProject(const std::string& projectPath) {
     return load;
 }
 
-ProjectLoad loadProject(const std::string& projectPath) {
+namespace {
+
+ProjectLoad loadEveryArea(const std::string& projectPath, bool keepSamples) {
     ProjectLoad load = listProject(projectPath);
     for (auto& file : load.files) {
         LoadResult result = loadAreaFile(file->path(), *file);
         if (!result.ok())
             load.fileErrors.push_back(file->path() + ": " + result.message);
+        if (!keepSamples)
+            releaseAreaSamples(*file);
     }
     return load;
+}
+
+} // namespace
+
+ProjectLoad loadProject(const std::string& projectPath) {
+    return loadEveryArea(projectPath, true);
+}
+
+ProjectLoad loadProjectResults(const std::string& projectPath) {
+    return loadEveryArea(projectPath, false);
 }
 
 } // namespace tarvel

@@ -202,8 +202,10 @@ int runReportCommand(const std::vector<std::string>& args) {
     }
     if (std::string missing = missingFolder(*request); !missing.empty())
         return inputFailure(missing);
-    // A damaged area would make a report that silently lacks it: refuse.
-    ProjectLoad project = loadProject(request->projectPath);
+    // The reports print results only, so each area's samples go before the
+    // next area is read. A damaged area would make a report that silently
+    // lacks it: refuse.
+    ProjectLoad project = loadProjectResults(request->projectPath);
     std::string error = !project.projectError.empty()
                             ? request->projectPath + ": " + project.projectError
                         : !project.folderError.empty()

@@ -2,9 +2,13 @@
 // waves go in the reserved room, copies own what they copy, and a record read
 // again reuses its room without keeping anything of the file before.
 #include "analysis/area_loader.h"
+#include "analysis/project_loader.h"
+#include "data/project_file.h"
 #include "fixtures.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace tarvel::test {
 namespace {
@@ -67,6 +71,40 @@ TEST(SampleBlock, ARecordReadAgainReusesItsRoomAndKeepsNothingOfTheFileBefore) {
         EXPECT_EQ(got.peakValue, want.peakValue);
         EXPECT_EQ(got.peakTime, want.peakTime);
         EXPECT_EQ(got.yMax, want.yMax);
+    }
+}
+
+TEST(SampleBlock, AProjectLoadedForItsResultsKeepsThemAndHoldsNoSamples) {
+    TempDir dir;
+    ASSERT_EQ(writeProjectFile(dir.file("p.Prj"), ProjectInfo{}), "");
+    for (int area = 1; area <= 3; ++area) {
+        NamePipeFile file = makeArea(area + 1);
+        for (MeasurePoint& point : file.points)
+            for (std::size_t k = 0; k < point.raw.size(); ++k)
+                point.raw[k] = static_cast<uint16_t>(32768 + (k * (7 + area)) % 900);
+        ASSERT_EQ(writeAreaFile(file, dir.file("area-" + std::to_string(area) + ".pip")), "");
+    }
+    const ProjectLoad whole = loadProject(dir.file("p.Prj"));
+    const ProjectLoad results = loadProjectResults(dir.file("p.Prj"));
+    ASSERT_TRUE(results.fileErrors.empty());
+    ASSERT_EQ(results.files.size(), whole.files.size());
+    for (std::size_t f = 0; f < whole.files.size(); ++f) {
+        const NamePipeFile& kept = *results.files[f];
+        EXPECT_EQ(kept.samples.bytes(), 0u) << kept.fileName;
+        EXPECT_TRUE(kept.timeAxis.empty());
+        ASSERT_EQ(kept.points.size(), whole.files[f]->points.size());
+        for (std::size_t p = 0; p < kept.points.size(); ++p) {
+            const MeasurePoint& point = kept.points[p];
+            const MeasurePoint& full = whole.files[f]->points[p];
+            EXPECT_TRUE(point.raw.empty() && point.accel.empty());
+            EXPECT_EQ(point.header.startMark, full.header.startMark);
+            EXPECT_EQ(point.results.flags.bits, full.results.flags.bits);
+            for (auto value : {&PointResults::deformationModulus, &PointResults::deflection}) {
+                const double a = point.results.*value;
+                const double b = full.results.*value;
+                EXPECT_TRUE(a == b || (std::isnan(a) && std::isnan(b))) << a << " " << b;
+            }
+        }
     }
 }
 
