@@ -2,6 +2,7 @@
 
 #include "acceptance_report.h"
 #include "area_report.h"
+#include "printed_pages.h"
 
 #include "data/gbk_text.h"
 
@@ -9,7 +10,9 @@ namespace tarvel::scrivet {
 namespace {
 
 constexpr const char* kPageFooter = "&C第 &P 页 / 共 &N 页";
-constexpr int kTitlesRow = 4; // below the four rows of the first area's data
+constexpr int kTitlesRow = 4;       // below the four rows of the first area's data
+constexpr int kBlockHeaderRows = 5; // the area's four rows and the column titles
+constexpr int kKeptPoints = 2;      // point rows printed on the page of the header
 
 // A4 across, one page wide, numbered pages.
 PageSetup printedPages() {
@@ -144,13 +147,17 @@ void fillSummarySheet(Worksheet& sheet, const AreaFileList& areas,
     sheet.setBordersEverywhere(true);
     for (int column = 0; column < 16; ++column)
         sheet.setColumnWidth(column, 20.0);
+    std::vector<RowBlock> blocks;
     int top = 0;
-    for (const auto& area : areas)
-        top =
+    for (const auto& area : areas) {
+        const int next =
             writeAreaBlock(sheet,
                            describeArea(*area, criteria ? requirementFor(*criteria, area->fileName)
                                                         : AreaRequirement{}),
                            top);
+        blocks.push_back({top, next - top});
+        top = next;
+    }
 
     // The first block's column titles head every printed page and stay in
     // view while scrolling.
@@ -160,6 +167,10 @@ void fillSummarySheet(Worksheet& sheet, const AreaFileList& areas,
         setup.titleLastRow = kTitlesRow;
         setup.frozenRows = kTitlesRow + 1;
     }
+    sheet.setPageSetup(setup);
+    // A block's header and column titles print with its first points.
+    setup.rowBreaks = pageBreaksKeepingBlocks(
+        blocks, rowsPerPrintedPage(sheet), areas.empty() ? 0 : 1, kBlockHeaderRows + kKeptPoints);
     sheet.setPageSetup(setup);
 }
 

@@ -1,5 +1,6 @@
 #include "spreadsheet.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -48,6 +49,25 @@ CellRange CellRange::parse(std::string_view a1) {
     if (!ok)
         throw std::invalid_argument("not a cell range: " + std::string(a1));
     return range;
+}
+
+int columnWidthPixels(double characters) {
+    constexpr double kDigitPixels = 7;
+    constexpr int kPaddingPixels = 5;
+    if (characters <= 0)
+        return 0;
+    if (characters < 1)
+        return static_cast<int>(characters * (kDigitPixels + kPaddingPixels) + 0.5);
+    return static_cast<int>(characters * kDigitPixels + 0.5) + kPaddingPixels;
+}
+
+int Worksheet::lastUsedColumn() const {
+    int last = -1;
+    for (const CellText& cell : cells_)
+        last = std::max(last, cell.range.lastColumn);
+    for (const CellRange& range : borderedRanges_)
+        last = std::max(last, range.lastColumn);
+    return last;
 }
 
 bool Worksheet::hasBorder(int row, int column) const {

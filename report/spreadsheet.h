@@ -54,9 +54,14 @@ struct PageSetup {
     bool fitToWidth = false; // one page wide, as many pages high as needed
     int titleFirstRow = -1;  // rows repeated at the top of every page, 0-based
     int titleLastRow = -1;
-    std::string footer; // Excel header/footer codes, "&C第 &P 页"
-    int frozenRows = 0; // rows kept in view while scrolling
+    std::string footer;         // Excel header/footer codes, "&C第 &P 页"
+    int frozenRows = 0;         // rows kept in view while scrolling
+    std::vector<int> rowBreaks; // 0-based rows that begin a new printed page
 };
+
+// A column of `characters` on screen and paper: whole pixels of the default
+// font's digit (7 pixels at 96 dpi) plus padding.
+int columnWidthPixels(double characters);
 
 class Worksheet {
 public:
@@ -82,6 +87,8 @@ public:
     bool hasBorder(int row, int column) const;
     bool bordersEverywhere() const { return bordersEverywhere_; }
     const std::vector<CellRange>& borderedRanges() const { return borderedRanges_; }
+    // The last column holding a cell or a border, or -1.
+    int lastUsedColumn() const;
 
     // Writes text into the range, merging it when it spans several cells.
     void write(const CellRange& range, std::string text);

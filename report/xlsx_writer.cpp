@@ -55,22 +55,12 @@ private:
     std::map<std::pair<bool, std::string>, lxw_format*> formats_;
 };
 
-// The last column holding a cell or a border, or -1.
-int lastUsedColumn(const Worksheet& model) {
-    int last = -1;
-    for (const CellText& cell : model.cells())
-        last = std::max(last, cell.range.lastColumn);
-    for (const CellRange& range : model.borderedRanges())
-        last = std::max(last, range.lastColumn);
-    return last;
-}
-
 // The used columns carry the sheet's style, so their empty cells look like
 // the written ones; columns beyond get only their width. A formatted column
 // counts as used, and readers would size the sheet by it.
 lxw_error formatColumns(lxw_worksheet* sheet, const Worksheet& model, SheetFormats& formats) {
     lxw_format* columnFormat = formats.get(model.bordersEverywhere());
-    const int lastUsed = lastUsedColumn(model);
+    const int lastUsed = model.lastUsedColumn();
     for (const auto& [column, width] : model.columnWidths()) {
         lxw_error error = worksheet_set_column(sheet, static_cast<lxw_col_t>(column),
                                                static_cast<lxw_col_t>(column), width,
@@ -134,6 +124,15 @@ lxw_error applyPageSetup(lxw_worksheet* sheet, const PageSetup& setup) {
     if (setup.titleFirstRow >= 0) {
         lxw_error error = worksheet_repeat_rows(sheet, static_cast<lxw_row_t>(setup.titleFirstRow),
                                                 static_cast<lxw_row_t>(setup.titleLastRow));
+        if (error != LXW_NO_ERROR)
+            return error;
+    }
+    if (!setup.rowBreaks.empty()) {
+        // The library reads the list up to a terminating 0 (row 0 never
+        // begins a page of its own).
+        std::vector<lxw_row_t> breaks(setup.rowBreaks.begin(), setup.rowBreaks.end());
+        breaks.push_back(0);
+        lxw_error error = worksheet_set_h_pagebreaks(sheet, breaks.data());
         if (error != LXW_NO_ERROR)
             return error;
     }

@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <regex>
+#include <sstream>
 
 namespace tarvel::testing {
 namespace {
@@ -258,9 +260,10 @@ TEST_F(ExcelSummary, LibreOfficePrintsEveryPageWholeAcrossWithItsTitles) {
     const std::string path = scratch.file("summary.xlsx");
     ASSERT_TRUE(openExcel(&project.info, &project.areas, path.c_str(), false));
     const std::vector<std::string> pages = pdfPageTexts(convertToPdf(path, scratch));
-    // Portrait and three columns a page made 89 pages of 1 060 rows.
+    // Portrait and three columns a page made 89 pages of 1 060 rows. Pages
+    // end where Excel would end them, shorter than LibreOffice's own.
     ASSERT_GT(pages.size(), 2u);
-    EXPECT_LT(pages.size(), 40u);
+    EXPECT_LT(pages.size(), 45u);
     for (std::size_t page = 0; page < pages.size(); ++page) {
         const std::string& text = pages[page];
         EXPECT_NE(text.find("第 " + std::to_string(page + 1) + " 页 / 共 " +
@@ -277,6 +280,41 @@ TEST_F(ExcelSummary, LibreOfficePrintsEveryPageWholeAcrossWithItsTitles) {
         EXPECT_NE(text.find("相对密度"), std::string::npos)
             << "page " << page + 1 << " holds the last column too";
     }
+}
+
+TEST_F(ExcelSummary, LibreOfficeKeepsEachAreaHeaderWithItsFirstPoints) {
+    if (!haveSoffice())
+        GTEST_SKIP() << "LibreOffice (soffice) is not installed";
+    // Blocks of many lengths, so that some would start near a page foot.
+    std::vector<SyntheticArea> areas;
+    const int sizes[][2] = {{10, 10}, {3, 4}, {5, 5}, {2, 3}, {7, 7}, {4, 6}, {10, 10}, {3, 3}};
+    for (std::size_t i = 0; i < std::size(sizes); ++i)
+        areas.push_back(syntheticArea("测区" + std::to_string(i + 1), sizes[i][0], sizes[i][1],
+                                      "random:40:160"));
+    LoadedProject project = makeProject(scratch.subdir("p"), areas);
+    const std::string path = scratch.file("summary.xlsx");
+    ASSERT_TRUE(openExcel(&project.info, &project.areas, path.c_str(), false));
+    const std::vector<std::string> pages = pdfPageTexts(convertToPdf(path, scratch), true);
+    ASSERT_GT(pages.size(), 5u);
+
+    const std::regex pointRow(R"(^\s*\d+\s+-?\d+\.\d\d\s)");
+    int areaTitles = 0;
+    for (std::size_t page = 0; page + 1 < pages.size(); ++page) {
+        std::istringstream lines(pages[page]);
+        std::string line;
+        int pointsAfterAreaTitle = 2;
+        while (std::getline(lines, line)) {
+            if (line.find("测区名称") != std::string::npos) {
+                ++areaTitles;
+                pointsAfterAreaTitle = 0;
+            } else if (std::regex_search(line, pointRow)) {
+                ++pointsAfterAreaTitle;
+            }
+        }
+        EXPECT_GE(pointsAfterAreaTitle, 2)
+            << "page " << page + 1 << " ends with an area's header and too few of its points";
+    }
+    EXPECT_EQ(areaTitles, static_cast<int>(std::size(sizes)));
 }
 
 } // namespace

@@ -1,0 +1,70 @@
+#include "printed_pages.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tarvel::scrivet {
+namespace {
+
+// A4 in points, and the default margins: 0.7 in left and right, 0.75 in top
+// and bottom (the header and footer print inside them).
+constexpr double kA4Long = 841.89;
+constexpr double kA4Short = 595.28;
+constexpr double kSideMargins = 2 * 0.7 * 72;
+constexpr double kTopAndBottomMargins = 2 * 0.75 * 72;
+constexpr double kPointsPerPixel = 72.0 / 96.0;
+constexpr std::size_t kMostBreaks = 1023;
+
+} // namespace
+
+int rowsPerPrintedPage(const Worksheet& sheet) {
+    const PageSetup& setup = sheet.pageSetup();
+    const double pageWidth = (setup.landscape ? kA4Long : kA4Short) - kSideMargins;
+    const double pageHeight = (setup.landscape ? kA4Short : kA4Long) - kTopAndBottomMargins;
+    double scale = 1;
+    if (setup.fitToWidth) {
+        constexpr double kDefaultColumnWidth = 8.43;
+        int pixels = 0;
+        for (int column = 0; column <= sheet.lastUsedColumn(); ++column) {
+            const auto width = sheet.columnWidths().find(column);
+            pixels += columnWidthPixels(width == sheet.columnWidths().end() ? kDefaultColumnWidth
+                                                                            : width->second);
+        }
+        // Whole percents, rounded down so the columns fit.
+        if (pixels > 0)
+            scale = std::min(1.0, std::floor(100 * pageWidth / (pixels * kPointsPerPixel)) / 100);
+    }
+    // Rows are drawn in whole pixels.
+    const double rowPoints = std::ceil(sheet.rowHeight() / kPointsPerPixel) * kPointsPerPixel;
+    const int rows = static_cast<int>(pageHeight / (rowPoints * scale)) - 1;
+    return std::max(rows, 1);
+}
+
+std::vector<int> pageBreaksKeepingBlocks(const std::vector<RowBlock>& blocks, int rowsPerPage,
+                                         int titleRows, int keptRows) {
+    // Rows of the sheet on the page beginning at `top`: the first page has
+    // its titles in place, later ones repeat them.
+    const int laterPageRows = std::max(rowsPerPage - titleRows, 1);
+    auto rowsOn = [&](int top) { return top == 0 ? rowsPerPage : laterPageRows; };
+    std::vector<int> breaks;
+    int page = 0;
+    auto breakBefore = [&](int row) {
+        page = row;
+        if (breaks.size() < kMostBreaks)
+            breaks.push_back(row);
+    };
+    int end = 0;
+    for (const RowBlock& block : blocks) {
+        while (block.firstRow >= page + rowsOn(page))
+            breakBefore(page + rowsOn(page));
+        const int kept = std::min(block.rowCount, keptRows);
+        if (block.firstRow > page && block.firstRow + kept > page + rowsOn(page))
+            breakBefore(block.firstRow);
+        end = std::max(end, block.firstRow + block.rowCount);
+    }
+    while (end > page + rowsOn(page))
+        breakBefore(page + rowsOn(page));
+    return breaks;
+}
+
+} // namespace tarvel::scrivet
