@@ -6,6 +6,7 @@
 #include "report/installed_template.h"
 #include "report/scrivet.h"
 #include "views/map_export.h"
+#include "views/plot_picture.h"
 #include "views/user_dialogs.h"
 #include "views/wave_pictures.h"
 
@@ -174,6 +175,7 @@ void MainWindow::PipeOutPut() {
             continue;
         const QString name = QDir(maps.path()).filePath(QStringLiteral("dengzhi%1.png").arg(i));
         QImageWriter writer(name, "png");
+        writer.setQuality(kPictureQuality);
         if (!writer.write(map)) {
             dialogs_.notify(this, NoticeIcon::Critical, kTitle,
                             QStringLiteral("%1\n%2").arg(name, writer.errorString()));

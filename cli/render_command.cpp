@@ -6,6 +6,7 @@
 #include "cli_common.h"
 #include "views/application_font.h"
 #include "views/map_export.h"
+#include "views/plot_picture.h"
 #include "views/wave_pictures.h"
 
 #include <QApplication>
@@ -64,6 +65,7 @@ void renderMap(const NamePipeFile& file, const std::string& path) {
     if (map.isNull())
         throw cli::InputError{file.fileName + ": " + buildAreaMap(file).unusable};
     QImageWriter writer(QFile::decodeName(path.c_str()), "png");
+    writer.setQuality(kPictureQuality);
     if (!writer.write(map))
         throw cli::InputError{path + ": " + writer.errorString().toStdString()};
 }

@@ -63,6 +63,7 @@ PictureRun writeWavePictures(WavePicture& picture, NamePipeFile& file,
         }
         const QString path = QDir(folder).filePath(wavePictureName(file, static_cast<int>(n) + 1));
         QImageWriter writer(path, "png");
+        writer.setQuality(kPictureQuality);
         if (!writer.write(picture.render(file, points[n]))) {
             run.failure = QStringLiteral("%1\n%2").arg(path, writer.errorString());
             return run;
