@@ -189,6 +189,9 @@ void MainWindow::createActions() {
     connect(graphicOutputAct_, &QAction::triggered, this, &MainWindow::BmpOutPut);
     connect(reportAct_, &QAction::triggered, this, &MainWindow::PipeOutPut);
     connect(summaryAct_, &QAction::triggered, this, &MainWindow::ProjectOutPut);
+    pdfAlsoAct_ = addCommand(toolsMenu, QStringLiteral("同时保存为 PDF"), "pdfAlso");
+    pdfAlsoAct_->setCheckable(true);
+    pdfAlsoAct_->setStatusTip(QStringLiteral("报告写好后由 LibreOffice 另存一份 PDF"));
     QMenu* english = toolsMenu->addMenu(QStringLiteral("English reports"));
     const struct {
         const char* caption;

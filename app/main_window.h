@@ -177,6 +177,8 @@ private:
     // The current area when it takes part and has a marked wave shown;
     // otherwise says there is none.
     tarvel::NamePipeFile* fileWithMarkedWaves();
+    // The PDF of a written document through LibreOffice; says how it went.
+    QString writePdfBeside(const QString& path);
     QString outputFolder() const;
     QString outputBaseName() const;
     // The pictures of the marked waves of `file` into `folder`, with
@@ -237,6 +239,7 @@ private:
     QAction* reportAct_ = nullptr;
     QAction* summaryAct_ = nullptr;
     QList<QAction*> englishActs_;
+    QAction* pdfAlsoAct_ = nullptr;
     bool openReportsWhenDone_ = true;
     QAction* aboutAct_ = nullptr;
 };

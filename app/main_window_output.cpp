@@ -4,12 +4,14 @@
 #include "main_window.h"
 
 #include "report/installed_template.h"
+#include "report/pdf_conversion.h"
 #include "report/scrivet.h"
 #include "views/map_export.h"
 #include "views/plot_picture.h"
 #include "views/user_dialogs.h"
 #include "views/wave_pictures.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -119,9 +121,25 @@ void MainWindow::reportWritten(bool written, const QString& path, const QString&
         return;
     }
     // Written, but perhaps not handed to a viewer: say why.
-    statusBar()->showMessage(reason.isEmpty()
-                                 ? QStringLiteral("已写入 %1").arg(path)
-                                 : QStringLiteral("已写入 %1（未能打开：%2）").arg(path, reason));
+    QString message = reason.isEmpty()
+                          ? QStringLiteral("已写入 %1").arg(path)
+                          : QStringLiteral("已写入 %1（未能打开：%2）").arg(path, reason);
+    if (pdfAlsoAct_->isChecked())
+        message += QStringLiteral("；") + writePdfBeside(path);
+    statusBar()->showMessage(message);
+}
+
+QString MainWindow::writePdfBeside(const QString& path) {
+    const std::string soffice = findSoffice();
+    if (soffice.empty())
+        return QStringLiteral("没有找到 LibreOffice（soffice），未生成 PDF");
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const std::string document = QFile::encodeName(path).toStdString();
+    const std::string reason = convertDocumentToPdf(soffice, document);
+    QApplication::restoreOverrideCursor();
+    const QString pdf = QFile::decodeName(pdfPathFor(document).c_str());
+    return reason.empty() ? QStringLiteral("PDF：%1").arg(pdf)
+                          : QStringLiteral("未生成 PDF：%1").arg(QString::fromStdString(reason));
 }
 
 void MainWindow::BmpOutPut() {

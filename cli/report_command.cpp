@@ -1,11 +1,10 @@
 #include "report_command.h"
 
-#include "pdf_conversion.h"
-
 #include "analysis/project_loader.h"
 #include "data/acceptance_file.h"
 #include "data/gbk_text.h"
 #include "report/installed_template.h"
+#include "report/pdf_conversion.h"
 #include "report/scrivet.h"
 
 #include <filesystem>

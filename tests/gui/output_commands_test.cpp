@@ -39,6 +39,7 @@ private slots:
     void withoutAMarkedWaveTheCommandsSaySo();
     void reportsLandWhereAskedAndTouchNeitherRecordsNorTheWorkingFolder();
     void aReportThatCannotBeWrittenIsShown();
+    void withoutLibreOfficeThePdfIsMissedAndSaid();
 
 private:
     NamePipeFile& file() { return *window->state().current(); }
@@ -223,6 +224,19 @@ void OutputCommandsTest::aReportThatCannotBeWrittenIsShown() {
     window->PipeOutPut();
     QCOMPARE(dialogs->callsOf("notify").last().text, QString("没有打开的工程文件！"));
     QCOMPARE(dialogs->callsOf("save").size(), 1);
+}
+
+void OutputCommandsTest::withoutLibreOfficeThePdfIsMissedAndSaid() {
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(dir->path()));
+    window->findChild<QAction*>("pdfAlso")->setChecked(true);
+    dialogs->fileNames << dir->path() + "/summary.xlsx";
+    trigger("ProjectOutPut");
+    qputenv("PATH", path);
+    QVERIFY(QFileInfo(dir->path() + "/summary.xlsx").size() > 0);
+    QVERIFY(!QFileInfo::exists(dir->path() + "/summary.pdf"));
+    QVERIFY(window->statusBar()->currentMessage().contains("soffice"));
+    QVERIFY(dialogs->callsOf("notify").isEmpty());
 }
 
 QTEST_MAIN(OutputCommandsTest)
