@@ -20,6 +20,14 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     CommandLine line;
     for (int i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
+        if (argument == QLatin1String("--help")) {
+            line.help = true;
+            continue;
+        }
+        if (argument == QLatin1String("--version")) {
+            line.version = true;
+            continue;
+        }
         if (!argument.startsWith(kSizeHint)) {
             if (isOpenablePath(argument))
                 line.openPath = argument;

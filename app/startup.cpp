@@ -2,22 +2,46 @@
 
 #include "main_window.h"
 #include "size_hints.h"
+#include "tarvel_version.h"
 
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 
-int runTarvel(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("tarvel"));
-    QCoreApplication::addLibraryPath(QStringLiteral("./plugins"));
-    setApplicationFont();
+#include <cstdio>
 
-    const tarvel::CommandLine line = tarvel::parseCommandLine(app.arguments().mid(1));
+namespace {
+
+// The command line as read before the application object exists, so that
+// "--help" and "--version" work without a display.
+QStringList argumentsOf(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+} // namespace
+
+int runTarvel(int argc, char** argv) {
+    const tarvel::CommandLine line = tarvel::parseCommandLine(argumentsOf(argc, argv));
     if (!line.valid) {
         qWarning("%s", tarvel::kUsage);
         return 1;
     }
+    if (line.help || line.version) {
+        if (line.help)
+            std::fputs(tarvel::kHelp, stdout);
+        else
+            std::printf("tarvel %s\n", tarvel::kVersion);
+        return 0;
+    }
+    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tarvel"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(tarvel::kVersion));
+    QCoreApplication::addLibraryPath(QStringLiteral("./plugins"));
+    setApplicationFont();
+
     MainWindow window(line.sizeHints);
     // Without a window manager "maximized" means nothing: start at the
     // screen's size so the waves are readable there too.

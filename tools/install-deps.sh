@@ -8,6 +8,8 @@ packages=(
   libxlsxwriter-dev libminizip-dev libpugixml-dev
   python3-openpyxl python3-docx
   libreoffice-writer-nogui libreoffice-calc-nogui poppler-utils
+  librsvg2-bin desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl
+  man-db file dpkg-dev
 )
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi

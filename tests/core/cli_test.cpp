@@ -218,6 +218,63 @@ TEST_F(CliTest, ExitCodesAndNoPartialOutput) {
     EXPECT_EQ(damaged.out, "");
 }
 
+// The commands this build has, as the full usage lists them.
+std::vector<std::string> listedCommands() {
+    const std::string usage = runCli("--help").out;
+    std::vector<std::string> commands;
+    const std::string lead = "\n  tarvel-cli ";
+    for (std::size_t at = usage.find(lead); at != std::string::npos; at = usage.find(lead, at)) {
+        at += lead.size();
+        std::string command = usage.substr(at, usage.find(' ', at) - at);
+        if (std::find(commands.begin(), commands.end(), command) == commands.end())
+            commands.push_back(command);
+    }
+    return commands;
+}
+
+TEST(CliHelp, EveryCommandPrintsItsOwnUsageAndSucceeds) {
+    const std::vector<std::string> commands = listedCommands();
+    ASSERT_GE(commands.size(), 4u);
+    for (const std::string& command : commands) {
+        for (const char* help : {"--help", "-h"}) {
+            CliRun run = runCli(command + " " + help);
+            EXPECT_EQ(run.exitCode, 0) << command << " " << help;
+            EXPECT_EQ(run.out.rfind("usage:\n  tarvel-cli " + command + " ", 0), 0u) << run.out;
+            for (const std::string& other : commands) {
+                if (other != command) {
+                    EXPECT_EQ(run.out.find("tarvel-cli " + other + " "), std::string::npos)
+                        << command << " usage names " << other;
+                }
+            }
+        }
+    }
+}
+
+TEST_F(CliTest, HelpAmongACommandsArgumentsShowsTheUsageAndDoesNothingElse) {
+    // Each of these would otherwise write, or read "--help" as a value.
+    const std::string out = dir.file("out");
+    const std::vector<unsigned char> area = readBytes(dir.file("area-1.pip"));
+    for (const std::string& arguments :
+         {"simulate " + out + " --project --help", "simulate " + out + " --help",
+          "set " + dir.file("demo.Prj") + " dropHeight=0.6 --help",
+          "analyze " + dir.file("missing.pip") + " --help"}) {
+        CliRun run = runCli(arguments);
+        EXPECT_EQ(run.exitCode, 0) << arguments;
+        EXPECT_EQ(run.out.rfind("usage:\n", 0), 0u) << arguments;
+    }
+    struct stat info {};
+    EXPECT_NE(stat(out.c_str(), &info), 0) << "simulate ran";
+    EXPECT_EQ(readBytes(dir.file("area-1.pip")), area) << "set ran";
+}
+
+TEST(CliHelp, VersionAndUnknownCommands) {
+    CliRun version = runCli("--version");
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out.rfind("tarvel-cli ", 0), 0u);
+    EXPECT_EQ(version.out.back(), '\n');
+    EXPECT_EQ(runCli("frobnicate --help").exitCode, 1);
+}
+
 TEST_F(CliTest, NamesInAnotherEncodingAreOpenedByTheirBytesAndPrintedAsValidUtf8) {
     const std::string latin1 = dir.file("Pr\xfc"
                                         "fung.pip");
