@@ -93,7 +93,7 @@ void MainWindowTest::pathOnCommandLineIsKeptForOpening() {
 
 void MainWindowTest::startUpState() {
     MainWindow window;
-    QCOMPARE(window.windowTitle(), QString("Tarvelmos"));
+    QCOMPARE(window.windowTitle(), QString("Tarvel"));
     QCOMPARE(window.objectName(), QString("MainWindow"));
     // The start-time mark is enabled too, but Qt reports a hidden action as
     // disabled.
@@ -157,7 +157,7 @@ void MainWindowTest::actionsFollowSingleFile() {
     MainWindow window;
     QVERIFY(window.openAreaFilePath(dir.path() + "/测区2.pip"));
     QCOMPARE(window.state().mode, int(kSingleFileOpen));
-    QCOMPARE(window.windowTitle(), dir.path() + "/测区2.pip-Drosset");
+    QCOMPARE(window.windowTitle(), dir.path() + "/测区2.pip-Tarvel");
     QVERIFY(action(window, "closePipeFile")->isEnabled());
     QVERIFY(!action(window, "saveProjectAs")->isEnabled());
     QVERIFY(!action(window, "removeFile")->isEnabled());
@@ -203,7 +203,7 @@ void MainWindowTest::closingModifiedProjectAsks() {
 
     dialogs.answers << "返回";
     QVERIFY(!window.close());
-    QCOMPARE(dialogs.calls.last().title, QString("Drosset"));
+    QCOMPARE(dialogs.calls.last().title, QString("Tarvel"));
     QCOMPARE(dialogs.calls.last().text, QString("工程已修改没有保存，你想保存文件吗？"));
     QCOMPARE(dialogs.calls.last().buttons, (QStringList{"保存", "不保存", "返回"}));
 
