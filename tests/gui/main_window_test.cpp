@@ -5,11 +5,14 @@
 #include "app/startup.h"
 #include "scripted_dialogs.h"
 #include "synthetic_fixture.h"
+#include "views/wave_list.h"
 
 #include <QAction>
 #include <QDockWidget>
+#include <QLabel>
 #include <QMenuBar>
 #include <QProcess>
+#include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -42,6 +45,7 @@ private slots:
     void programRejectsBadSizeHintWithUsage();
     void pathOnCommandLineIsKeptForOpening();
     void startUpState();
+    void emptyWindowSaysWhatToDo();
     void applicationFontIsWenQuanYi();
     void actionsFollowOpenProject();
     void actionsFollowSingleFile();
@@ -241,6 +245,33 @@ void MainWindowTest::furtherDockWidgetsComeAndGo() {
 
     window.createDockWidget(); // cancelled: nothing is made
     QCOMPARE(window.findChildren<QDockWidget*>().size(), 3);
+}
+
+void MainWindowTest::emptyWindowSaysWhatToDo() {
+    QTemporaryDir dir;
+    const QString project = writeStandardProject(dir.path());
+    ScriptedDialogs dialogs;
+    MainWindow window;
+    QCOMPARE(action(window, "openProject")->shortcut(), QKeySequence(QKeySequence::Open));
+    QCOMPARE(action(window, "saveProject")->shortcut(), QKeySequence(QKeySequence::Save));
+    auto* centre = qobject_cast<QStackedWidget*>(window.centralWidget());
+    QVERIFY(centre);
+    auto* hint = qobject_cast<QLabel*>(centre->currentWidget());
+    QVERIFY(hint);
+    QVERIFY(hint->text().contains("Ctrl+O"));
+    QVERIFY(hint->text().contains("打开测区文件"));
+
+    // Its links are the two open commands.
+    dialogs.fileNames << project;
+    emit hint->linkActivated("project");
+    QCOMPARE(window.state().mode, int(kProjectOpen));
+    QCOMPARE(centre->currentWidget(), static_cast<QWidget*>(window.waveList()));
+    window.closeProject();
+    QCOMPARE(centre->currentWidget(), static_cast<QWidget*>(hint));
+    QCOMPARE(window.windowTitle(), QString("Tarvel"));
+    dialogs.fileNames << dir.path() + "/测区2.pip";
+    emit hint->linkActivated("area");
+    QCOMPARE(window.state().mode, int(kSingleFileOpen));
 }
 
 QTEST_MAIN(MainWindowTest)
