@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -41,6 +42,15 @@ QString writeFiveAreas(const QString& dir) {
     return writeFixtureProject(dir, areas);
 }
 
+// An editor is open in the table.
+bool editing(const QTableWidget* table) {
+    for (const QLineEdit* editor : table->viewport()->findChildren<QLineEdit*>()) {
+        if (editor->isVisible())
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 class ProjectCommandsTest : public QObject {
@@ -65,6 +75,7 @@ private slots:
     void renameRefusalsRestoreTheCell();
     void renameFileOnDisk_data();
     void renameFileOnDisk();
+    void renameStartsWithF2OrDoubleClick();
     void excludeFileWithItsCheckBox();
     void switchingWithDontSaveReloadsFromDisk();
     void switchingWithSaveWritesTheFile();
@@ -438,6 +449,35 @@ void ProjectCommandsTest::renameFileOnDisk() {
     QVERIFY(!QFile::exists(dir.path() + "/" + before));
     QCOMPARE(window.windowTitle(), dir.path() + "/" + newName + "-Tarvel");
     QCOMPARE(window.statusBar()->currentMessage(), "当前桩:" + newName);
+}
+
+void ProjectCommandsTest::renameStartsWithF2OrDoubleClick() {
+    QTemporaryDir dir;
+    const QString project = writeFiveAreas(dir.path());
+    ScriptedDialogs dialogs;
+    MainWindow window;
+    window.show();
+    window.openProjectPath(project);
+    QTableWidget* table = window.fileTable();
+    table->setCurrentCell(0, 1);
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_F2);
+    QVERIFY(editing(table));
+    QTest::keyClick(table->focusWidget(), Qt::Key_Escape);
+    QVERIFY(!editing(table));
+
+    // A double click on the shown file's name edits it; on another file's
+    // row it shows that file.
+    table->selectRow(0);
+    window.cellClicked(0, 1);
+    QVERIFY(editing(table));
+    QCOMPARE(table->viewport()->findChild<QLineEdit*>()->text(), QString("a1.pip"));
+    QTest::keyClick(table->focusWidget(), Qt::Key_Escape);
+    table->selectRow(2);
+    window.cellClicked(2, 1);
+    QCOMPARE(window.state().currentFile, 2);
+    QVERIFY(!editing(table));
+    QVERIFY(dialogs.calls.isEmpty());
 }
 
 void ProjectCommandsTest::excludeFileWithItsCheckBox() {
