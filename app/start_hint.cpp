@@ -10,6 +10,6 @@ QLabel* createStartHint(QWidget* parent) {
     hint->setText(QStringLiteral("<p>没有打开的工程。</p>"
                                  "<p><a href=\"project\">打开工程…</a>（Ctrl+O）</p>"
                                  "<p><a href=\"area\">打开测区文件…</a></p>"
-                                 "<p>或在“文件(&amp;F)”菜单中新建工程。</p>"));
+                                 "<p>或在“文件”菜单中新建工程。</p>"));
     return hint;
 }
