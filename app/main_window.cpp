@@ -174,6 +174,12 @@ void MainWindow::createActions() {
     goToPointAct_ = addCommand(viewMenu_, QStringLiteral("转到测点(&G)"), "goToPoint");
     goToPointAct_->setShortcut(QKeySequence(QStringLiteral("Ctrl+G")));
     connect(goToPointAct_, &QAction::triggered, this, &MainWindow::goToPoint);
+    impactZoomAct_ = addCommand(viewMenu_, QStringLiteral("缩放到冲击"), "impactZoom");
+    impactZoomAct_->setCheckable(true);
+    connect(impactZoomAct_, &QAction::toggled, this, [this](bool on) {
+        session_.setImpactZoom(on);
+        waveList_->redrawAll();
+    });
     samplingAct_ = addCommand(viewMenu_, QStringLiteral("采样参数"), "getDataParamter");
     connect(samplingAct_, &QAction::triggered, this, &MainWindow::getDataParamter);
     waveListAct_ = addCommand(viewMenu_, QStringLiteral("波形列表"), "WaveView", ":/res/wave.png");

@@ -254,5 +254,6 @@ private:
     bool openReportsWhenDone_ = true;
     QAction* aboutAct_ = nullptr;
     QAction* goToPointAct_ = nullptr;
+    QAction* impactZoomAct_ = nullptr;
     QStackedWidget* centre_ = nullptr;
 };

@@ -56,6 +56,7 @@ private slots:
     void imageExportIs800By400In16BitRgb();
     void textExportTruncatesAndEndsLinesInCrLf();
     void exportsStartAtTheAreaNameAndAddTheirSuffix();
+    void impactZoomShowsTheContactAndBack();
 
 private:
     NamePipeFile& file() { return *window->state().current(); }
@@ -537,6 +538,25 @@ void WaveViewTest::textExportTruncatesAndEndsLinesInCrLf() {
     QCOMPARE(content, expected);
     QCOMPARE(dialogs->callsOf("save").size(), 1);
     QVERIFY(dialogs->callsOf("notify").isEmpty());
+}
+
+void WaveViewTest::impactZoomShowsTheContactAndBack() {
+    QAction* zoom = window->findChild<QAction*>("impactZoom");
+    QVERIFY(zoom->isCheckable());
+    const QwtInterval whole = view(1)->axisInterval(QwtPlot::xBottom);
+    const MeasurePoint& p = file().points[1];
+    const double contact = p.endMarkMs - p.startMarkMs;
+    QVERIFY(contact > 0);
+    zoom->setChecked(true);
+    const QwtInterval shown = view(1)->axisInterval(QwtPlot::xBottom);
+    QCOMPARE(shown.minValue(), std::max(0.0, p.startMarkMs - contact / 2));
+    QCOMPARE(shown.maxValue(), p.endMarkMs + contact);
+    QVERIFY(shown.width() < whole.width() / 2);
+    // A pick inside the zoomed view reads the time under the cursor.
+    view(1)->Pickedselected(QPointF(p.startMarkMs + contact / 2, 0));
+    QCOMPARE(file().points[1].pickTime, p.startMarkMs + contact / 2);
+    zoom->setChecked(false);
+    QCOMPARE(view(1)->axisInterval(QwtPlot::xBottom).maxValue(), whole.maxValue());
 }
 
 QTEST_MAIN(WaveViewTest)
