@@ -316,6 +316,7 @@ void MainWindow::updateActions() {
     analysisListBox_->setEnabled(current != nullptr);
     contourMapBox_->hide();
     goToPointAct_->setEnabled(current != nullptr);
+    impactZoomAct_->setEnabled(current != nullptr);
     centre_->setCurrentWidget(open ? static_cast<QWidget*>(waveList_) : centre_->widget(0));
     markModifiedFiles();
     refreshTitle();
