@@ -2,10 +2,30 @@
 #include "main_window.h"
 
 #include <QHeaderView>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTableWidget>
 
 using namespace tarvel;
+
+namespace {
+
+constexpr int kModifiedRole = Qt::UserRole + 1;
+
+// A file name that shows a "*" while the file holds unsaved edits; editing
+// it (renaming) starts from the bare name.
+class FileNameItem : public QTableWidgetItem {
+public:
+    using QTableWidgetItem::QTableWidgetItem;
+    QVariant data(int role) const override {
+        const QVariant value = QTableWidgetItem::data(role);
+        if (role == Qt::DisplayRole && QTableWidgetItem::data(kModifiedRole).toBool())
+            return value.toString() + QLatin1Char('*');
+        return value;
+    }
+};
+
+} // namespace
 
 void MainWindow::setUpFileTable() {
     fileTable_->setWindowTitle(QStringLiteral("测区文件列表"));
@@ -17,7 +37,9 @@ void MainWindow::setUpFileTable() {
     fileTable_->setColumnWidth(0, 80);
     fileTable_->setSelectionMode(QAbstractItemView::SingleSelection);
     fileTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    fileTable_->setEditTriggers(QAbstractItemView::SelectedClicked);
+    // F2 renames; a double click on the shown file does too (see cellClicked).
+    fileTable_->setEditTriggers(QAbstractItemView::SelectedClicked |
+                                QAbstractItemView::EditKeyPressed);
     fileTable_->setStyleSheet(QStringLiteral("selection-background-color:lightblue;"));
     connectFileTable(true);
 }
@@ -38,7 +60,19 @@ void MainWindow::appendFileRow(int row) {
     number->setCheckState(file.excluded ? Qt::Unchecked : Qt::Checked);
     number->setTextAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     fileTable_->setItem(row, 0, number);
-    fileTable_->setItem(row, 1, new QTableWidgetItem(QString::fromStdString(file.fileName)));
+    auto* name = new FileNameItem(QString::fromStdString(file.fileName));
+    name->setData(kModifiedRole, file.modified);
+    fileTable_->setItem(row, 1, name);
+}
+
+void MainWindow::markModifiedFiles() {
+    // Not an edit of the name: the rename handler must not hear of it.
+    const QSignalBlocker quiet(fileTable_);
+    const int rows = std::min(fileTable_->rowCount(), static_cast<int>(state_.files.size()));
+    for (int row = 0; row < rows; ++row) {
+        if (QTableWidgetItem* name = fileTable_->item(row, 1))
+            name->setData(kModifiedRole, state_.files[static_cast<std::size_t>(row)]->modified);
+    }
 }
 
 void MainWindow::refillFileTable() {
@@ -50,8 +84,8 @@ void MainWindow::refillFileTable() {
     if (state_.currentFile >= 0)
         fileTable_->selectRow(state_.currentFile);
     fileTable_->setFocus();
-    if (!state_.files.empty())
+    if (const NamePipeFile* current = state_.current())
         statusBar()->showMessage(QStringLiteral("当前桩:") +
-                                 QString::fromStdString(state_.files.front()->fileName));
+                                 QString::fromStdString(current->fileName));
     connectFileTable(true);
 }

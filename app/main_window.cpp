@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "session/view_options_store.h"
+#include "start_hint.h"
 #include "views/pipe_info_panel.h"
 #include "views/resources.h"
 #include "views/small_dialogs.h"
@@ -14,8 +15,10 @@
 #include <QCloseEvent>
 #include <QDebug>
 #include <QDockWidget>
+#include <QLabel>
 #include <QMenuBar>
 #include <QSignalMapper>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QToolBar>
@@ -27,7 +30,7 @@ MainWindow::MainWindow(const QMap<QString, QSize>& sizeHints, QWidget* parent)
     : QMainWindow(parent), dialogs_(userDialogs()), sizeHints_(sizeHints) {
     initTarvelResources();
     setObjectName(QStringLiteral("MainWindow"));
-    setWindowTitle(QStringLiteral("Tarvelmos"));
+    setWindowTitle(QStringLiteral("Tarvel"));
 
     startMarkBox_ = new QCheckBox;
     analysisListBox_ = new QCheckBox;
@@ -48,7 +51,18 @@ MainWindow::MainWindow(const QMap<QString, QSize>& sizeHints, QWidget* parent)
 
     waveList_ = new QWaveList(session_, dialogs_, this);
     waveList_->setMinimumSize(400, 200);
-    setCentralWidget(waveList_);
+    // With nothing open the centre says how to begin instead of staying blank.
+    centre_ = new QStackedWidget(this);
+    QLabel* hint = createStartHint(centre_);
+    connect(hint, &QLabel::linkActivated, this, [this](const QString& link) {
+        if (link == QLatin1String("project"))
+            openProject();
+        else
+            openFile();
+    });
+    centre_->addWidget(hint);
+    centre_->addWidget(waveList_);
+    setCentralWidget(centre_);
 
     connect(&session_, &ProjectSession::statusMessage, this,
             [this](const QString& text) { statusBar()->showMessage(text); });
@@ -94,9 +108,11 @@ void MainWindow::createActions() {
     connect(newProjectAct_, &QAction::triggered, this, &MainWindow::newProject);
     openProjectAct_ =
         addCommand(fileMenu, QStringLiteral("打开工程(&O)"), "openProject", ":/res/open.png");
+    openProjectAct_->setShortcut(QKeySequence::Open);
     connect(openProjectAct_, &QAction::triggered, this, &MainWindow::openProject);
     saveProjectAct_ =
         addCommand(fileMenu, QStringLiteral("保存工程(&S)"), "saveProject", ":/res/save.png");
+    saveProjectAct_->setShortcut(QKeySequence::Save);
     connect(saveProjectAct_, &QAction::triggered, this, &MainWindow::saveProject);
     saveProjectAsAct_ = addCommand(fileMenu, QStringLiteral("工程另存为(&A)"), "saveProjectAs");
     connect(saveProjectAsAct_, &QAction::triggered, this, &MainWindow::saveProjectAs);
@@ -155,6 +171,15 @@ void MainWindow::createActions() {
     endMarkAct_->setVisible(false);
 
     viewMenu_ = menuBar()->addMenu(QStringLiteral("查看(&V)"));
+    goToPointAct_ = addCommand(viewMenu_, QStringLiteral("转到测点(&G)"), "goToPoint");
+    goToPointAct_->setShortcut(QKeySequence(QStringLiteral("Ctrl+G")));
+    connect(goToPointAct_, &QAction::triggered, this, &MainWindow::goToPoint);
+    impactZoomAct_ = addCommand(viewMenu_, QStringLiteral("缩放到冲击"), "impactZoom");
+    impactZoomAct_->setCheckable(true);
+    connect(impactZoomAct_, &QAction::toggled, this, [this](bool on) {
+        session_.setImpactZoom(on);
+        waveList_->redrawAll();
+    });
     samplingAct_ = addCommand(viewMenu_, QStringLiteral("采样参数"), "getDataParamter");
     connect(samplingAct_, &QAction::triggered, this, &MainWindow::getDataParamter);
     waveListAct_ = addCommand(viewMenu_, QStringLiteral("波形列表"), "WaveView", ":/res/wave.png");
@@ -295,6 +320,11 @@ void MainWindow::updateActions() {
     // The map takes turns with the result list.
     contourMapAct_->setEnabled(current != nullptr && !analysisListAct_->isChecked());
     contourMapBox_->hide();
+    goToPointAct_->setEnabled(current != nullptr);
+    impactZoomAct_->setEnabled(current != nullptr);
+    centre_->setCurrentWidget(open ? static_cast<QWidget*>(waveList_) : centre_->widget(0));
+    markModifiedFiles();
+    refreshTitle();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -303,7 +333,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     const int answer = dialogs_.ask(
-        this, QStringLiteral("Drosset"), QStringLiteral("工程已修改没有保存，你想保存文件吗？"),
+        this, QStringLiteral("Tarvel"), QStringLiteral("工程已修改没有保存，你想保存文件吗？"),
         {QStringLiteral("保存"), QStringLiteral("不保存"), QStringLiteral("返回")}, 0);
     if (answer == 1 || (answer == 0 && saveProject()))
         event->accept();
@@ -405,6 +435,27 @@ void MainWindow::setAcceptance() {
         dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Tarvel"),
                         QStringLiteral("验收标准保存失败：%1\n%2")
                             .arg(QString::fromStdString(path), QString::fromStdString(reason)));
+}
+
+void MainWindow::goToPoint() {
+    const NamePipeFile* file = state_.current();
+    if (!file || file->pointCount() == 0)
+        return;
+    const int count = file->pointCount();
+    int number = session_.currentPointIndex() + 1;
+    if (!dialogs_.askNumber(this, QStringLiteral("转到测点"),
+                            QStringLiteral("测点号（1–%1）：").arg(count), number, 1, count,
+                            number))
+        return;
+    if (number < 1 || number > count) {
+        dialogs_.notify(
+            this, NoticeIcon::Warning, QStringLiteral("Tarvel"),
+            QStringLiteral("本测区没有测点 %1（测点号 1–%2）。").arg(number).arg(count));
+        return;
+    }
+    if (!waveList_->goToPoint(number - 1))
+        dialogs_.notify(this, NoticeIcon::Information, QStringLiteral("Tarvel"),
+                        QStringLiteral("测点 %1 已删除。").arg(number));
 }
 
 void MainWindow::about() {

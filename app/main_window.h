@@ -14,6 +14,7 @@ class QCheckBox;
 class QDockWidget;
 class QMenu;
 class QSignalMapper;
+class QStackedWidget;
 class QTableWidget;
 class QTableWidgetItem;
 class QToolBar;
@@ -128,6 +129,8 @@ public slots:
     void smallWaveAdd();
     void smallWaveDel();
     void about();
+    // "转到测点": asks for a point number and makes it current.
+    void goToPoint();
     void setCorner(int id);
     void switchLayoutDirection();
     // A further dock widget, named and placed as the user says.
@@ -151,15 +154,26 @@ private:
     void appendFileRow(int row);
 
     bool hasUnsavedChanges() const;
-    // Asks the unsaved-change question when it applies; false stops the command.
-    bool askToSave(const QString& title, const QString& text);
+    enum class SaveChoice { Save, Discard, Stop };
+    // Asks the unsaved-change question when it applies (Discard when not);
+    // the caller saves only once it goes on.
+    SaveChoice askSaveChoice(const QString& text);
+    // The question and its answer at once; false stops the command.
+    bool askToSave(const QString& text);
+    // Where open and save dialogs start: the project's folder, if any.
+    QString startFolder() const;
+    // The project's new path from the save dialog, ".Prj" added; "" when cancelled.
+    QString askProjectPath();
     void reset();
     void showDocks();
     // Tells the user which of the files just loaded could not be read whole,
     // and why; such a file stays listed with the points that could be read.
     void reportLoadProblems(const QStringList& problems);
-    void makeCurrent(int index, const QString& titleSuffix, const QString& statusPrefix);
-    void setTitleFor(const tarvel::NamePipeFile& file, const QString& suffix);
+    void makeCurrent(int index, const QString& statusPrefix);
+    // The window title from the file shown (or the project) and its state.
+    void refreshTitle();
+    // The "*" of each modified file in the file table.
+    void markModifiedFiles();
     // Unchecks the analysis list and the contour map; the waves show again.
     void uncheckViewModes();
     void reportSaveFailures(const QStringList& failures);
@@ -242,4 +256,7 @@ private:
     QAction* pdfAlsoAct_ = nullptr;
     bool openReportsWhenDone_ = true;
     QAction* aboutAct_ = nullptr;
+    QAction* goToPointAct_ = nullptr;
+    QAction* impactZoomAct_ = nullptr;
+    QStackedWidget* centre_ = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "analysis/area_loader.h"
 #include "data/input_file.h"
 #include "data/project_file.h"
+#include "views/file_names.h"
 #include "views/user_dialogs.h"
 #include "views/wave_list.h"
 
@@ -18,47 +19,55 @@ using namespace tarvel;
 namespace {
 
 constexpr int kMaxFileNameLength = 50;
+const QString kTitle = QStringLiteral("Tarvel");
 
 } // namespace
 
-void MainWindow::setTitleFor(const NamePipeFile& file, const QString& suffix) {
-    setWindowTitle(QString::fromStdString(file.dirPath + file.fileName) + suffix);
+void MainWindow::refreshTitle() {
+    // The file shown names the window; a "*" says it holds unsaved edits.
+    QString title = QStringLiteral("Tarvel");
+    if (const NamePipeFile* file = state_.current())
+        title = QString::fromStdString(file->dirPath + file->fileName) +
+                (file->modified ? QStringLiteral("*") : QString()) + QStringLiteral("-Tarvel");
+    else if (state_.mode == kProjectOpen && !projectFileName_.isEmpty())
+        title = projectDir_ + projectFileName_ + QStringLiteral("-Tarvel");
+    setWindowTitle(title);
 }
 
-void MainWindow::makeCurrent(int index, const QString& titleSuffix, const QString& statusPrefix) {
+void MainWindow::makeCurrent(int index, const QString& statusPrefix) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     session_.setCurrentFile(index);
     const NamePipeFile& file = *state_.current();
-    setTitleFor(file, titleSuffix);
     statusBar()->showMessage(statusPrefix + QString::fromStdString(file.fileName));
     QApplication::restoreOverrideCursor();
 }
 
 void MainWindow::openFile() {
-    if (!askToSave(QStringLiteral("Tarvel"),
-                   QStringLiteral("工程已修改没有保存，你想保存文件吗？")))
+    const SaveChoice choice = askSaveChoice(QStringLiteral("工程已修改没有保存，你想保存文件吗？"));
+    if (choice == SaveChoice::Stop)
         return;
-    reset();
-    const QString path = dialogs_.openFileName(
-        this, QStringLiteral("打开文件"), QStringLiteral("."), QStringLiteral("测区文件(*.pip)"));
-    if (!path.isEmpty())
-        openAreaFilePath(path);
+    const QString path = dialogs_.openFileName(this, QStringLiteral("打开文件"), startFolder(),
+                                               QStringLiteral("测区文件(*.pip)"));
+    // Cancel leaves what is open as it was.
+    if (path.isEmpty() || (choice == SaveChoice::Save && !saveProject()))
+        return;
+    openAreaFilePath(path);
 }
 
 bool MainWindow::openAreaFilePath(const QString& path) {
     const std::string openError = checkReadableFile(path.toStdString());
     if (!openError.empty()) {
         dialogs_.notify(
-            this, NoticeIcon::Warning, QStringLiteral("Error"),
+            this, NoticeIcon::Warning, kTitle,
             QStringLiteral("Failed to open %1\n%2").arg(path, QString::fromStdString(openError)));
         return false;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    reset();
     showDocks();
     state_.files.push_back(loadAreaRecord(path.toStdString()));
     state_.mode = kSingleFileOpen;
     NamePipeFile& file = *state_.files.front();
-    setTitleFor(file, QStringLiteral("-Drosset"));
     connectFileTable(false);
     setUpFileTable();
     refillFileTable();
@@ -104,25 +113,27 @@ void MainWindow::saveFileAs() {
     if (!file)
         return;
     const QString path =
-        dialogs_.saveFileName(this, QStringLiteral("保存桩文件"), QStringLiteral("."),
-                              QStringLiteral("桩文件(*.pip)"), true);
+        withSuffix(dialogs_.saveFileName(this, QStringLiteral("保存桩文件"), startFolder(),
+                                         QStringLiteral("桩文件(*.pip)"), true),
+                   QStringLiteral("pip"));
     if (path.isEmpty())
         return;
     const std::string reason = writeAreaFile(*file, path.toStdString());
-    if (!reason.empty())
+    if (!reason.empty()) {
         reportSaveFailures(
             {QStringLiteral("文件保存失败：%1\n%2").arg(path, QString::fromStdString(reason))});
+        return;
+    }
+    statusBar()->showMessage(QStringLiteral("已保存 %1").arg(path));
 }
 
 void MainWindow::closePipeFile() {
-    if (!askToSave(QStringLiteral("Drosset"),
-                   QStringLiteral("桩文件已修改没有保存，你想保存文件吗？")))
+    if (!askToSave(QStringLiteral("桩文件已修改没有保存，你想保存文件吗？")))
         return;
     reset();
-    setWindowTitle(QStringLiteral("Drosset"));
 }
 
-void MainWindow::cellClicked(int, int) {
+void MainWindow::cellClicked(int, int column) {
     const QList<QTableWidgetItem*> selected = fileTable_->selectedItems();
     if (selected.isEmpty())
         return;
@@ -130,12 +141,16 @@ void MainWindow::cellClicked(int, int) {
     if (row < 0 || row >= static_cast<int>(state_.files.size()))
         return;
     if (row == state_.currentFile) {
-        uncheckViewModes();
+        // A double click on the shown file's name renames it, as F2 does.
+        if (column == 1)
+            fileTable_->editItem(fileTable_->item(row, column));
+        else
+            uncheckViewModes();
         return;
     }
     if (NamePipeFile* current = state_.current(); current && current->modified) {
         const int answer = dialogs_.ask(
-            this, QStringLiteral("Tarvelmos"), QStringLiteral("是否保存对测区文件的修改？"),
+            this, kTitle, QStringLiteral("是否保存对测区文件的修改？"),
             {QStringLiteral("保存"), QStringLiteral("不保存"), QStringLiteral("返回")}, 0);
         if (answer == 0) {
             if (!writeCurrentFile())
@@ -151,7 +166,7 @@ void MainWindow::cellClicked(int, int) {
         }
         // "返回" keeps the edits in memory, still unsaved, and switches.
     }
-    makeCurrent(row, QStringLiteral("-Tarvel"), QStringLiteral("当前测区:"));
+    makeCurrent(row, QStringLiteral("当前测区:"));
     uncheckViewModes();
     updateActions();
 }
@@ -170,20 +185,22 @@ void MainWindow::itemChanged(QTableWidgetItem* item) {
 
 void MainWindow::renameFile(int row, QTableWidgetItem* item) {
     NamePipeFile& file = *state_.files[static_cast<std::size_t>(row)];
-    const QString name = item->text();
-    const auto tell = [this](const QString& text) {
-        dialogs_.ask(this, QStringLiteral("Drosset"), text, {QStringLiteral("确定")}, 0);
-    };
+    // The edit text is the bare name: the "*" of a modified file is shown only.
+    const QString name = item->data(Qt::EditRole).toString();
+    if (name == QString::fromStdString(file.fileName))
+        return;
     const auto refuse = [&](const QString& text) {
-        tell(text);
+        dialogs_.notify(this, NoticeIcon::Warning, kTitle, text);
         item->setText(QString::fromStdString(file.fileName));
     };
     if (name.size() >= kMaxFileNameLength) {
         refuse(QStringLiteral("桩文件名过长！"));
         return;
     }
-    if (!name.endsWith(QStringLiteral(".Pip"), Qt::CaseSensitive)) {
-        refuse(QStringLiteral("文件后缀名必须为.Pip！"));
+    // The instrument writes ".pip"; older files end in ".Pip": any case
+    // passes, and the name keeps the case typed.
+    if (!name.endsWith(QStringLiteral(".pip"), Qt::CaseInsensitive)) {
+        refuse(QStringLiteral("文件后缀名必须为.pip！"));
         return;
     }
     const std::string newName = name.toStdString();
@@ -198,13 +215,12 @@ void MainWindow::renameFile(int row, QTableWidgetItem* item) {
     // out of its directory, and the project would lose track of it.
     const bool inPlace = !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
     if (!inPlace || !QFile::rename(dir + QString::fromStdString(file.fileName), dir + name)) {
-        refuse(QStringLiteral("更改桩文件文称失败！"));
+        refuse(QStringLiteral("更改桩文件名称失败！"));
         return;
     }
     file.fileName = newName;
-    if (row == state_.currentFile) {
-        setTitleFor(file, QStringLiteral("-Drosset"));
+    if (row == state_.currentFile)
         statusBar()->showMessage(QStringLiteral("当前桩:") + name);
-    }
-    tell(QStringLiteral("更改桩文件文称成功！"));
+    updateActions();
+    dialogs_.notify(this, NoticeIcon::Information, kTitle, QStringLiteral("更改桩文件名称成功！"));
 }

@@ -6,6 +6,7 @@
 #include "analysis/project_loader.h"
 #include "data/input_file.h"
 #include "data/project_file.h"
+#include "views/file_names.h"
 #include "views/user_dialogs.h"
 #include "views/wave_list.h"
 
@@ -19,6 +20,7 @@ using namespace tarvel;
 
 namespace {
 
+const QString kTitle = QStringLiteral("Tarvel");
 const QString kSaveQuestion = QStringLiteral("工程已修改没有保存，你想保存文件吗？");
 const QString kProjectFilter = QStringLiteral("工程文件(*.Prj)");
 
@@ -46,15 +48,20 @@ bool MainWindow::hasUnsavedChanges() const {
     return false;
 }
 
-bool MainWindow::askToSave(const QString& title, const QString& text) {
+MainWindow::SaveChoice MainWindow::askSaveChoice(const QString& text) {
     if (state_.mode == kNothingOpen || !hasUnsavedChanges())
-        return true;
+        return SaveChoice::Discard;
     const int answer =
-        dialogs_.ask(this, title, text,
+        dialogs_.ask(this, kTitle, text,
                      {QStringLiteral("保存"), QStringLiteral("不保存"), QStringLiteral("返回")}, 0);
     if (answer == 0)
-        return saveProject();
-    return answer == 1;
+        return SaveChoice::Save;
+    return answer == 1 ? SaveChoice::Discard : SaveChoice::Stop;
+}
+
+bool MainWindow::askToSave(const QString& text) {
+    const SaveChoice choice = askSaveChoice(text);
+    return choice == SaveChoice::Discard || (choice == SaveChoice::Save && saveProject());
 }
 
 void MainWindow::reset() {
@@ -73,15 +80,19 @@ void MainWindow::reset() {
 
 void MainWindow::reportSaveFailures(const QStringList& failures) {
     if (!failures.isEmpty())
-        dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Drosset"),
-                        failures.join(QLatin1Char('\n')));
+        dialogs_.notify(this, NoticeIcon::Warning, kTitle, failures.join(QLatin1Char('\n')));
 }
 
 void MainWindow::newProject() {
-    if (!askToSave(QStringLiteral("Drosset"), kSaveQuestion))
+    // The answer to the question applies only once the new project is
+    // confirmed: cancelling the form leaves everything as it was.
+    const SaveChoice choice = askSaveChoice(kSaveQuestion);
+    if (choice == SaveChoice::Stop)
         return;
     ProjectInfo info{};
     if (!dialogs_.editProjectInfo(this, info))
+        return;
+    if (choice == SaveChoice::Save && !saveProject())
         return;
     reset();
     state_.project = info;
@@ -94,13 +105,19 @@ void MainWindow::newProject() {
 }
 
 void MainWindow::openProject() {
-    if (!askToSave(QStringLiteral("Tarvel"), kSaveQuestion))
+    const SaveChoice choice = askSaveChoice(kSaveQuestion);
+    if (choice == SaveChoice::Stop)
         return;
-    reset();
-    const QString path = dialogs_.openFileName(this, QStringLiteral("打开文件"),
-                                               QStringLiteral("."), kProjectFilter);
-    if (!path.isEmpty())
-        openProjectPath(path);
+    const QString path =
+        dialogs_.openFileName(this, QStringLiteral("打开文件"), startFolder(), kProjectFilter);
+    // Cancel leaves the open project as it was, saved or not.
+    if (path.isEmpty() || (choice == SaveChoice::Save && !saveProject()))
+        return;
+    openProjectPath(path);
+}
+
+QString MainWindow::startFolder() const {
+    return projectDir_.isEmpty() ? QStringLiteral(".") : projectDir_;
 }
 
 bool MainWindow::openProjectPath(const QString& path) {
@@ -109,7 +126,7 @@ bool MainWindow::openProjectPath(const QString& path) {
     if (!openError.empty()) {
         QApplication::restoreOverrideCursor();
         dialogs_.notify(
-            this, NoticeIcon::Warning, QStringLiteral("Error"),
+            this, NoticeIcon::Warning, kTitle,
             QStringLiteral("Failed to open %1\n%2").arg(path, QString::fromStdString(openError)));
         return false;
     }
@@ -118,11 +135,13 @@ bool MainWindow::openProjectPath(const QString& path) {
     // half-filled project, and the next save would write that back.
     if (!load.projectError.empty()) {
         QApplication::restoreOverrideCursor();
-        dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Tarvel"),
+        dialogs_.notify(this, NoticeIcon::Warning, kTitle,
                         QStringLiteral("工程文件无法读取：%1\n%2")
                             .arg(path, QString::fromStdString(load.projectError)));
         return false;
     }
+    // What was open goes only now: a project that cannot be read leaves it.
+    reset();
     showDocks();
     projectFileName_ = QString::fromStdString(load.projectFileName);
     projectDir_ = QString::fromStdString(load.projectDir);
@@ -135,8 +154,6 @@ bool MainWindow::openProjectPath(const QString& path) {
     QStringList problems;
     for (const auto& file : state_.files)
         noteLoadProblem(problems, *file);
-    if (!state_.files.empty())
-        setTitleFor(*state_.files.front(), QStringLiteral("-Tarvel"));
     state_.mode = kProjectOpen;
     session_.setCurrentFile(state_.files.empty() ? -1 : 0);
     refillFileTable();
@@ -145,11 +162,11 @@ bool MainWindow::openProjectPath(const QString& path) {
     // The project stays open with the areas found, so the user sees why the
     // rest is missing rather than an empty project.
     if (!criteria.ok())
-        dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Tarvel"),
+        dialogs_.notify(this, NoticeIcon::Warning, kTitle,
                         QStringLiteral("验收标准文件无法读取，本工程不作验收：\n") +
                             QString::fromStdString(criteria.error));
     if (!load.folderError.empty())
-        dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Tarvel"),
+        dialogs_.notify(this, NoticeIcon::Warning, kTitle,
                         QStringLiteral("未能列出工程文件夹中的测区文件：\n") +
                             QString::fromStdString(load.folderError));
     reportLoadProblems(problems);
@@ -158,13 +175,12 @@ bool MainWindow::openProjectPath(const QString& path) {
 
 bool MainWindow::saveProject() {
     if (state_.mode == kNothingOpen) {
-        dialogs_.notify(this, NoticeIcon::Information, QStringLiteral("Drosset"),
+        dialogs_.notify(this, NoticeIcon::Information, kTitle,
                         QStringLiteral("没有打开的工程文件！"));
         return true;
     }
     if (projectDir_.isEmpty()) {
-        const QString path = dialogs_.saveFileName(this, QStringLiteral("保存工程"),
-                                                   QStringLiteral("."), kProjectFilter, true);
+        const QString path = askProjectPath();
         if (path.isEmpty())
             return false;
         std::string dir;
@@ -178,21 +194,30 @@ bool MainWindow::saveProject() {
     QStringList texts;
     for (const SaveFailure& failure : failures)
         texts << failureText(failure.path, failure.reason);
-    if (texts.isEmpty())
+    if (texts.isEmpty()) {
         state_.saveNeeded = false;
+        statusBar()->showMessage(QStringLiteral("已保存 %1").arg(projectDir_ + projectFileName_));
+    }
     updateActions();
     reportSaveFailures(texts);
     return texts.isEmpty();
 }
 
+QString MainWindow::askProjectPath() {
+    // The open dialog lists only "*.Prj": a name typed without it would be
+    // written where the project can never be opened again.
+    return withSuffix(dialogs_.saveFileName(this, QStringLiteral("保存工程"), startFolder(),
+                                            kProjectFilter, true),
+                      QStringLiteral("Prj"));
+}
+
 void MainWindow::saveProjectAs() {
     if (state_.mode == kNothingOpen) {
-        dialogs_.notify(this, NoticeIcon::Information, QStringLiteral("Drosset"),
+        dialogs_.notify(this, NoticeIcon::Information, kTitle,
                         QStringLiteral("没有打开的工程文件！"));
         return;
     }
-    const QString path = dialogs_.saveFileName(this, QStringLiteral("保存工程"),
-                                               QStringLiteral("."), kProjectFilter, true);
+    const QString path = askProjectPath();
     if (path.isEmpty())
         return;
     std::string dir;
@@ -213,18 +238,17 @@ void MainWindow::saveProjectAs() {
         if (!reason.empty())
             texts << failureText(file->path(), reason);
     }
-    if (const NamePipeFile* current = state_.current())
-        setTitleFor(*current, QStringLiteral("-Drosset"));
     state_.saveNeeded = !texts.isEmpty();
+    if (texts.isEmpty())
+        statusBar()->showMessage(QStringLiteral("已保存 %1").arg(path));
     updateActions();
     reportSaveFailures(texts);
 }
 
 void MainWindow::closeProject() {
-    if (!askToSave(QStringLiteral("Drosset"), kSaveQuestion))
+    if (!askToSave(kSaveQuestion))
         return;
     reset();
-    setWindowTitle(QStringLiteral("Drosset"));
 }
 
 void MainWindow::addFile() {
@@ -245,7 +269,7 @@ void MainWindow::addFile() {
             noteLoadProblem(problems, *state_.files.back());
             const bool only = state_.files.size() == 1;
             if (only)
-                makeCurrent(0, QStringLiteral("-Drosset"), QStringLiteral("当前桩:"));
+                makeCurrent(0, QStringLiteral("当前桩:"));
             state_.files.back()->modified = false;
             state_.saveNeeded = true;
             updateActions();
@@ -259,9 +283,9 @@ void MainWindow::addFile() {
             }
             continue;
         }
-        const int answer = dialogs_.ask(
-            this, QStringLiteral("Drosset"), QStringLiteral("工程中有同名桩文件，是否要覆盖？"),
-            {QStringLiteral("是"), QStringLiteral("否"), QStringLiteral("返回")}, 0);
+        const int answer =
+            dialogs_.ask(this, kTitle, QStringLiteral("工程中有同名桩文件，是否要覆盖？"),
+                         {QStringLiteral("是"), QStringLiteral("否"), QStringLiteral("返回")}, 0);
         if (answer == 1)
             continue;
         if (answer != 0)
@@ -273,66 +297,68 @@ void MainWindow::addFile() {
         replacement->excluded = (*same)->excluded;
         session_.replaceFile(index, std::move(replacement));
         if (index == state_.currentFile)
-            makeCurrent(index, QStringLiteral("-Drosset"), QStringLiteral("当前桩:"));
+            makeCurrent(index, QStringLiteral("当前桩:"));
     }
     connectFileTable(true);
     reportLoadProblems(problems);
 }
 
 void MainWindow::removeFile() {
-    const QList<QTableWidgetItem*> selected = fileTable_->selectedItems();
-    if (selected.isEmpty()) {
-        dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Drosset"),
-                        QStringLiteral("请先在桩列表中选择桩文件！"));
+    // The file shown, never the highlighted row: a click or an arrow key
+    // moves the highlight away from what the user is looking at.
+    const int row = state_.currentFile;
+    if (row < 0 || row >= static_cast<int>(state_.files.size())) {
+        dialogs_.notify(this, NoticeIcon::Warning, kTitle, QStringLiteral("工程中没有测区文件！"));
         return;
     }
-    const int row = selected.first()->row();
-    if (row < 0 || row >= static_cast<int>(state_.files.size()))
-        return;
-    const QString question = QStringLiteral("你确信是要移除此桩文件吗？");
     const NamePipeFile& chosen = *state_.files[static_cast<std::size_t>(row)];
+    const QString name = QString::fromStdString(chosen.fileName);
+    const QString question = QStringLiteral("你确信是要移除此桩文件“%1”吗？").arg(name);
     bool remove = false;
     bool deleteFromDisk = false;
     if (!projectDir_.isEmpty() && chosen.dirPath == projectDir_.toStdString()) {
         const int answer = dialogs_.ask(
-            this, QStringLiteral("Drosset"), question,
+            this, kTitle, question,
             {QStringLiteral("仅移除"), QStringLiteral("移除且物理删除"), QStringLiteral("返回")},
             0);
         remove = answer == 0 || answer == 1;
         deleteFromDisk = answer == 1;
+        if (deleteFromDisk)
+            remove =
+                dialogs_.ask(this, kTitle,
+                             QStringLiteral("将从磁盘上删除“%1”，此操作无法撤销。\n确定删除吗？")
+                                 .arg(QString::fromStdString(chosen.path())),
+                             {QStringLiteral("是"), QStringLiteral("否")}, 1) == 0;
     } else {
-        remove = dialogs_.askYesNo(this, QStringLiteral("Drosset"), question);
+        remove = dialogs_.askYesNo(this, kTitle, question);
     }
     if (!remove) {
         refillFileTable();
         return;
     }
 
-    const bool wasCurrent = row == state_.currentFile;
     const std::string path = chosen.path();
     session_.removeFile(row);
     if (deleteFromDisk) {
         // The file would come back with the next opening of the project.
         QFile doomed(QString::fromStdString(path));
         if (doomed.exists() && !doomed.remove())
-            dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Drosset"),
+            dialogs_.notify(this, NoticeIcon::Warning, kTitle,
                             QStringLiteral("文件删除失败：%1\n%2")
                                 .arg(doomed.fileName(), doomed.errorString()));
     }
-
     connectFileTable(false);
     setUpFileTable();
-    if (wasCurrent) {
-        if (const NamePipeFile* current = state_.current())
-            setTitleFor(*current, QStringLiteral("-Drosset"));
-    }
     refillFileTable();
     updateActions();
+    statusBar()->showMessage(
+        (deleteFromDisk ? QStringLiteral("已移除并删除 %1") : QStringLiteral("已从工程移除 %1"))
+            .arg(name));
 }
 
 void MainWindow::reportLoadProblems(const QStringList& problems) {
     if (problems.isEmpty())
         return;
-    dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Tarvel"),
+    dialogs_.notify(this, NoticeIcon::Warning, kTitle,
                     QStringLiteral("以下测区文件未能完整读取：\n") + problems.join('\n'));
 }

@@ -65,6 +65,10 @@ public:
     // True while the views keep their x scale (aligned start marks).
     bool alignedView() const { return alignedView_; }
     void setAlignedView(bool on) { alignedView_ = on; }
+    // True while the views show each wave around its impact rather than
+    // the whole record.
+    bool impactZoom() const { return impactZoom_; }
+    void setImpactZoom(bool on) { impactZoom_ = on; }
 
     void showStatus(const QString& text) { emit statusMessage(text); }
     // Flags the current file (and so the project) as holding unsaved edits.
@@ -92,6 +96,7 @@ private:
     EditHistory history_;
     AcceptanceCriteria criteria_;
     bool alignedView_ = false;
+    bool impactZoom_ = false;
 };
 
 } // namespace tarvel

@@ -8,6 +8,7 @@
 #include "view_options_dialog.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -79,6 +80,15 @@ QString QtUserDialogs::saveFileName(QWidget* parent, const QString& title, const
     return QFileDialog::getSaveFileName(parent, title, dir, filter, nullptr,
                                         confirmOverwrite ? QFileDialog::Options()
                                                          : QFileDialog::DontConfirmOverwrite);
+}
+
+bool QtUserDialogs::askNumber(QWidget* parent, const QString& title, const QString& label,
+                              int value, int minimum, int maximum, int& number) {
+    bool ok = false;
+    const int chosen = QInputDialog::getInt(parent, title, label, value, minimum, maximum, 1, &ok);
+    if (ok)
+        number = chosen;
+    return ok;
 }
 
 QString QtUserDialogs::existingFolder(QWidget* parent, const QString& title, const QString& dir) {

@@ -18,6 +18,8 @@ public:
                               const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& title, const QString& dir,
                          const QString& filter, bool confirmOverwrite) override;
+    bool askNumber(QWidget* parent, const QString& title, const QString& label, int value,
+                   int minimum, int maximum, int& number) override;
     QString existingFolder(QWidget* parent, const QString& title, const QString& dir) override;
     std::unique_ptr<Progress> startProgress(QWidget* parent, const QString& label,
                                             int steps) override;

@@ -48,6 +48,11 @@ public:
                                       const QString& filter) = 0;
     virtual QString saveFileName(QWidget* parent, const QString& title, const QString& dir,
                                  const QString& filter, bool confirmOverwrite) = 0;
+    // A whole number from `minimum` to `maximum`, starting at `value`; false
+    // when cancelled.
+    virtual bool askNumber(QWidget* parent, const QString& title, const QString& label, int value,
+                           int minimum, int maximum, int& number) = 0;
+
     // A folder chooser that shows folders only; empty when cancelled.
     virtual QString existingFolder(QWidget* parent, const QString& title, const QString& dir) = 0;
 

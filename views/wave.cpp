@@ -267,10 +267,19 @@ void QWave::setScales(const NamePipeFile& f, const MeasurePoint& p) {
     else
         setAxisScale(QwtPlot::yLeft, p.yMin, p.yMax, niceStep(p.yMax) * 0.5);
 
-    if (!session_ || !session_->alignedView()) {
-        const double length = f.sampleCount() * static_cast<double>(f.header.sampleInterval) / 1000;
-        setAxisScale(QwtPlot::xBottom, 0, length * q, niceStep(f.timeTick * q));
+    if (session_ && session_->alignedView())
+        return;
+    // Around the impact: half a contact time before its start, one after
+    // its end, so a short impact in a long record fills the view.
+    const double contact = p.endMarkMs - p.startMarkMs;
+    if (session_ && session_->impactZoom() && options.abscissaTime != 0 && contact > 0) {
+        const double from = std::max(0.0, p.startMarkMs - contact / 2);
+        const double to = p.endMarkMs + contact;
+        setAxisScale(QwtPlot::xBottom, from, to, niceStep((to - from) / 10));
+        return;
     }
+    const double length = f.sampleCount() * static_cast<double>(f.header.sampleInterval) / 1000;
+    setAxisScale(QwtPlot::xBottom, 0, length * q, niceStep(f.timeTick * q));
 }
 
 void QWave::setSamples(NamePipeFile& f, MeasurePoint& p) {

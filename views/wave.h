@@ -111,6 +111,9 @@ private:
     // The badge and the view's tooltip from the point's quality flags.
     void setQualityBadge(const tarvel::MeasurePoint& point, const QString& title);
     void createMenu();
+    // Asks where an export goes, starting at "<area>-<point>.<suffix>" in the
+    // last export folder (first: the area's own); "" when cancelled.
+    QString exportPath(const QString& caption, const QString& suffix, const QString& filter);
     // Applies an edit through the session; a refusal is shown with `title`.
     void edit(const tarvel::Edit& edit, const QString& title = QStringLiteral("Tarvel"));
 

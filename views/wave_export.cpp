@@ -1,12 +1,15 @@
 // Exporting a wave: as a picture, or its stored samples as text.
 #include "wave.h"
 
+#include "file_names.h"
 #include "session/project_session.h"
 #include "user_dialogs.h"
 #include "wave_export.h"
 #include "wave_pictures.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageWriter>
 #include <QTextStream>
 
@@ -36,28 +39,66 @@ QString writeSampleText(const MeasurePoint& point, const QString& path) {
 
 } // namespace tarvel
 
+namespace {
+
+// Where the last export went, while the program runs.
+QString& lastExportFolder() {
+    static QString folder;
+    return folder;
+}
+
+} // namespace
+
+QString QWave::exportPath(const QString& caption, const QString& suffix, const QString& filter) {
+    const NamePipeFile* f = file();
+    // The first export of a run starts beside the area file, in the
+    // project's folder; so does one after the last folder went away.
+    QString folder = lastExportFolder();
+    if (folder.isEmpty() || !QDir(folder).exists())
+        folder = QString::fromStdString(f->dirPath);
+    const QString name = QStringLiteral("%1-%2.%3")
+                             .arg(QFileInfo(QString::fromStdString(f->fileName)).completeBaseName())
+                             .arg(pointIndex_ + 1)
+                             .arg(suffix);
+    const QString path =
+        dialogs_->saveFileName(this, caption, QDir(folder).filePath(name), filter, true);
+    if (!path.isEmpty())
+        lastExportFolder() = QFileInfo(path).absolutePath();
+    return path;
+}
+
 void QWave::saveAs() {
     if (!point())
         return;
-    const QString name = dialogs_->saveFileName(this, QStringLiteral("Export File Name"), QString(),
-                                                imageFilter(), false);
+    const QString name =
+        withImageSuffix(exportPath(QStringLiteral("图形导出"), QStringLiteral("png"),
+                                   QStringLiteral("PNG (*.png);;") + imageFilter()));
     if (name.isEmpty())
         return;
-    // A name without a known suffix, or a folder that cannot be written,
-    // must not pass for a saved picture.
+    // A folder that cannot be written must not pass for a saved picture.
     QImageWriter writer(name);
-    if (!writer.write(WavePicture(options()).render(*file(), pointIndex_)))
-        dialogs_->notify(this, NoticeIcon::Warning, QStringLiteral("Error"),
+    if (!writer.write(WavePicture(options()).render(*file(), pointIndex_))) {
+        dialogs_->notify(this, NoticeIcon::Warning, QStringLiteral("Tarvel"),
                          QStringLiteral("Failed to save %1\n%2").arg(name, writer.errorString()));
+        return;
+    }
+    session_->showStatus(QStringLiteral("已写入 %1").arg(name));
 }
 
 void QWave::dataexport() {
     const MeasurePoint* p = point();
     if (!p)
         return;
-    const QString reason = writeSampleText(*p, QString::fromLatin1(kSampleTextFile));
-    if (!reason.isEmpty())
-        dialogs_->notify(this, NoticeIcon::Warning, QStringLiteral("Error"),
-                         QStringLiteral("Failed to open %1\n%2")
-                             .arg(QString::fromLatin1(kSampleTextFile), reason));
+    const QString name = withSuffix(exportPath(QStringLiteral("数据导出"), QStringLiteral("txt"),
+                                               QStringLiteral("文本文件(*.txt)")),
+                                    QStringLiteral("txt"));
+    if (name.isEmpty())
+        return;
+    const QString reason = writeSampleText(*p, name);
+    if (!reason.isEmpty()) {
+        dialogs_->notify(this, NoticeIcon::Warning, QStringLiteral("Tarvel"),
+                         QStringLiteral("Failed to open %1\n%2").arg(name, reason));
+        return;
+    }
+    session_->showStatus(QStringLiteral("已写入 %1").arg(name));
 }

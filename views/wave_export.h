@@ -7,8 +7,6 @@ namespace tarvel {
 
 struct MeasurePoint;
 
-inline constexpr const char* kSampleTextFile = "A.txt";
-
 // "Images (*.bmp *.png ...)" from the formats the image writer supports.
 QString imageFilter();
 

@@ -4,8 +4,11 @@
 #include "session/project_session.h"
 #include "wave.h"
 
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <QWheelEvent>
+#include <algorithm>
 
 using namespace tarvel;
 
@@ -42,6 +45,8 @@ QWaveList::QWaveList(ProjectSession& session, UserDialogs& dialogs, QWidget* par
         redrawPoint(previous);
         redrawPoint(now);
     });
+    // A click on a wave gives the list the focus, so the keys move points.
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void QWaveList::paintEvent(QPaintEvent*) {}
@@ -100,8 +105,92 @@ void QWaveList::setFile() {
     mapHost_->hide();
     redrawAll();
     // A new area opens at its current point, not where the last one was.
-    const int row = waves_.indexOf(viewOfPoint(session_.currentPointIndex()));
-    verticalScrollBar()->setValue(std::max(row, 0) * waveHeight(session_));
+    scrollToCurrentPoint();
+}
+
+QList<QWave*> QWaveList::shownViews() const {
+    QList<QWave*> shown;
+    for (QWave* view : waves_) {
+        if (!view->isHidden())
+            shown.append(view);
+    }
+    return shown;
+}
+
+void QWaveList::scrollToCurrentPoint() {
+    const int row = shownViews().indexOf(viewOfPoint(session_.currentPointIndex()));
+    if (row < 0)
+        return;
+    // Computed from the fixed wave height: the layout may not have placed
+    // the views yet when an area has just been opened.
+    const int h = waveHeight(session_);
+    QScrollBar* bar = verticalScrollBar();
+    bar->setRange(0, std::max(0, container_->height() - viewport()->height()));
+    const int top = row * h;
+    if (top < bar->value())
+        bar->setValue(top);
+    else if (top + h > bar->value() + viewport()->height())
+        bar->setValue(top + h - viewport()->height());
+}
+
+bool QWaveList::goToPoint(int pointIndex) {
+    QWave* view = viewOfPoint(pointIndex);
+    if (!view || view->isHidden())
+        return false;
+    session_.setCurrentPoint(pointIndex);
+    scrollToCurrentPoint();
+    return true;
+}
+
+void QWaveList::keyPressEvent(QKeyEvent* event) {
+    const QList<QWave*> shown = shownViews();
+    if (shown.isEmpty() || event->modifiers() & ~Qt::KeypadModifier) {
+        QScrollArea::keyPressEvent(event);
+        return;
+    }
+    const int last = shown.size() - 1;
+    const int row = shown.indexOf(viewOfPoint(session_.currentPointIndex()));
+    const int page = std::max(1, viewport()->height() / waveHeight(session_));
+    int target = row;
+    switch (event->key()) {
+    case Qt::Key_Up:
+        target = row - 1;
+        break;
+    case Qt::Key_Down:
+        target = row + 1;
+        break;
+    case Qt::Key_PageUp:
+        target = row - page;
+        break;
+    case Qt::Key_PageDown:
+        target = row + page;
+        break;
+    case Qt::Key_Home:
+        target = 0;
+        break;
+    case Qt::Key_End:
+        target = last;
+        break;
+    default:
+        QScrollArea::keyPressEvent(event);
+        return;
+    }
+    // Past either end the current point stays where it is.
+    goToPoint(shown[std::clamp(target, 0, last)]->pointIndex());
+    event->accept();
+}
+
+void QWaveList::wheelEvent(QWheelEvent* event) {
+    if (shownViews().isEmpty() || event->modifiers() != Qt::NoModifier) {
+        QScrollArea::wheelEvent(event);
+        return;
+    }
+    wheelRemainder_ += event->angleDelta().y();
+    const int steps = wheelRemainder_ / QWheelEvent::DefaultDeltasPerStep;
+    wheelRemainder_ -= steps * QWheelEvent::DefaultDeltasPerStep;
+    QScrollBar* bar = verticalScrollBar();
+    bar->setValue(bar->value() - steps * waveHeight(session_));
+    event->accept();
 }
 
 void QWaveList::clearWaves() {

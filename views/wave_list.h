@@ -45,6 +45,10 @@ public:
 
     void deleteCurrentWave();
 
+    // Makes point `pointIndex` current and scrolls it into view; false when
+    // the point is not shown (deleted, or not in the file).
+    bool goToPoint(int pointIndex);
+
     const QList<QWave*>& waves() const { return waves_; }
     QWave* viewOfPoint(int pointIndex) const;
     qdatalist* resultList() const { return resultList_; }
@@ -54,6 +58,10 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Up/Down, PageUp/PageDown, Home/End move the current point.
+    void keyPressEvent(QKeyEvent* event) override;
+    // One wheel step scrolls by one wave.
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     QWave* addView(int pointIndex);
@@ -62,6 +70,9 @@ private:
     // when the point is.
     void syncViews();
     void clearAlignments();
+    // The views shown, top to bottom; empty unless the waves are shown.
+    QList<QWave*> shownViews() const;
+    void scrollToCurrentPoint();
 
     tarvel::ProjectSession& session_;
     tarvel::UserDialogs& dialogs_;
@@ -72,4 +83,6 @@ private:
     graph* mapHost_ = nullptr;
     QWidget* container_;
     QVBoxLayout* layout_;
+    // Wheel turns smaller than a step (touchpads) add up to one.
+    int wheelRemainder_ = 0;
 };

@@ -5,11 +5,14 @@
 #include "app/startup.h"
 #include "scripted_dialogs.h"
 #include "synthetic_fixture.h"
+#include "views/wave_list.h"
 
 #include <QAction>
 #include <QDockWidget>
+#include <QLabel>
 #include <QMenuBar>
 #include <QProcess>
+#include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -42,6 +45,7 @@ private slots:
     void programRejectsBadSizeHintWithUsage();
     void pathOnCommandLineIsKeptForOpening();
     void startUpState();
+    void emptyWindowSaysWhatToDo();
     void applicationFontIsWenQuanYi();
     void actionsFollowOpenProject();
     void actionsFollowSingleFile();
@@ -93,7 +97,7 @@ void MainWindowTest::pathOnCommandLineIsKeptForOpening() {
 
 void MainWindowTest::startUpState() {
     MainWindow window;
-    QCOMPARE(window.windowTitle(), QString("Tarvelmos"));
+    QCOMPARE(window.windowTitle(), QString("Tarvel"));
     QCOMPARE(window.objectName(), QString("MainWindow"));
     // The start-time mark is enabled too, but Qt reports a hidden action as
     // disabled.
@@ -157,7 +161,7 @@ void MainWindowTest::actionsFollowSingleFile() {
     MainWindow window;
     QVERIFY(window.openAreaFilePath(dir.path() + "/测区2.pip"));
     QCOMPARE(window.state().mode, int(kSingleFileOpen));
-    QCOMPARE(window.windowTitle(), dir.path() + "/测区2.pip-Drosset");
+    QCOMPARE(window.windowTitle(), dir.path() + "/测区2.pip-Tarvel");
     QVERIFY(action(window, "closePipeFile")->isEnabled());
     QVERIFY(!action(window, "saveProjectAs")->isEnabled());
     QVERIFY(!action(window, "removeFile")->isEnabled());
@@ -203,7 +207,7 @@ void MainWindowTest::closingModifiedProjectAsks() {
 
     dialogs.answers << "返回";
     QVERIFY(!window.close());
-    QCOMPARE(dialogs.calls.last().title, QString("Drosset"));
+    QCOMPARE(dialogs.calls.last().title, QString("Tarvel"));
     QCOMPARE(dialogs.calls.last().text, QString("工程已修改没有保存，你想保存文件吗？"));
     QCOMPARE(dialogs.calls.last().buttons, (QStringList{"保存", "不保存", "返回"}));
 
@@ -241,6 +245,33 @@ void MainWindowTest::furtherDockWidgetsComeAndGo() {
 
     window.createDockWidget(); // cancelled: nothing is made
     QCOMPARE(window.findChildren<QDockWidget*>().size(), 3);
+}
+
+void MainWindowTest::emptyWindowSaysWhatToDo() {
+    QTemporaryDir dir;
+    const QString project = writeStandardProject(dir.path());
+    ScriptedDialogs dialogs;
+    MainWindow window;
+    QCOMPARE(action(window, "openProject")->shortcut(), QKeySequence(QKeySequence::Open));
+    QCOMPARE(action(window, "saveProject")->shortcut(), QKeySequence(QKeySequence::Save));
+    auto* centre = qobject_cast<QStackedWidget*>(window.centralWidget());
+    QVERIFY(centre);
+    auto* hint = qobject_cast<QLabel*>(centre->currentWidget());
+    QVERIFY(hint);
+    QVERIFY(hint->text().contains("Ctrl+O"));
+    QVERIFY(hint->text().contains("打开测区文件"));
+
+    // Its links are the two open commands.
+    dialogs.fileNames << project;
+    emit hint->linkActivated("project");
+    QCOMPARE(window.state().mode, int(kProjectOpen));
+    QCOMPARE(centre->currentWidget(), static_cast<QWidget*>(window.waveList()));
+    window.closeProject();
+    QCOMPARE(centre->currentWidget(), static_cast<QWidget*>(hint));
+    QCOMPARE(window.windowTitle(), QString("Tarvel"));
+    dialogs.fileNames << dir.path() + "/测区2.pip";
+    emit hint->linkActivated("area");
+    QCOMPARE(window.state().mode, int(kSingleFileOpen));
 }
 
 QTEST_MAIN(MainWindowTest)

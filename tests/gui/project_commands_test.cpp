@@ -2,10 +2,13 @@
 #include "app/main_window.h"
 #include "scripted_dialogs.h"
 #include "synthetic_fixture.h"
+#include "views/wave_list.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -39,6 +42,15 @@ QString writeFiveAreas(const QString& dir) {
     return writeFixtureProject(dir, areas);
 }
 
+// An editor is open in the table.
+bool editing(const QTableWidget* table) {
+    for (const QLineEdit* editor : table->viewport()->findChildren<QLineEdit*>()) {
+        if (editor->isVisible())
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 class ProjectCommandsTest : public QObject {
@@ -61,11 +73,16 @@ private slots:
     void removeFileWithoutSelectionWarns();
     void renameRefusalsRestoreTheCell_data();
     void renameRefusalsRestoreTheCell();
+    void renameFileOnDisk_data();
     void renameFileOnDisk();
+    void renameStartsWithF2OrDoubleClick();
     void excludeFileWithItsCheckBox();
     void switchingWithDontSaveReloadsFromDisk();
     void switchingWithSaveWritesTheFile();
     void unsavedQuestionOnNewAndOpen();
+    void cancelInOpenChangesNothing();
+    void savedNamesGetTheirSuffix();
+    void modifiedFileIsMarked();
     void newProjectIsSavedIntoItsDirectory();
     void failedSaveWarnsAndKeepsEdits();
     void failedSaveKeepsWindowOpen();
@@ -96,7 +113,7 @@ void ProjectCommandsTest::openProjectThatCannotBeRead() {
     dialogs.fileNames << "/nonexistent/p.Prj";
     window.openProject();
     const DialogCall error = dialogs.callsOf("notify").first();
-    QCOMPARE(error.title, QString("Error"));
+    QCOMPARE(error.title, QString("Tarvel"));
     QVERIFY(error.text.startsWith("Failed to open /nonexistent/p.Prj\n"));
     QCOMPARE(window.state().mode, int(kNothingOpen));
 }
@@ -187,7 +204,7 @@ void ProjectCommandsTest::addFileWithSameNameAnsweredNo() {
     dialogs.answers << "否";
     window.addFile();
     const DialogCall question = dialogs.callsOf("ask").first();
-    QCOMPARE(question.title, QString("Drosset"));
+    QCOMPARE(question.title, QString("Tarvel"));
     QCOMPARE(question.text, QString("工程中有同名桩文件，是否要覆盖？"));
     QCOMPARE(question.buttons, (QStringList{"是", "否", "返回"}));
     const int first = fileNames(window).indexOf("测区1.pip");
@@ -238,34 +255,36 @@ void ProjectCommandsTest::addFileWithSameNameAnsweredBack() {
 }
 
 void ProjectCommandsTest::removeFileKeepsTheRightCurrentFile_data() {
-    QTest::addColumn<int>("current");
+    // The file shown is removed wherever the row highlight has moved.
     QTest::addColumn<int>("removed");
+    QTest::addColumn<int>("highlighted");
     QTest::addColumn<int>("expectedCurrent");
-    QTest::newRow("third of five, current") << 2 << 2 << 1;
-    QTest::newRow("first, current") << 0 << 0 << 0;
-    QTest::newRow("before the current") << 3 << 1 << 2;
-    QTest::newRow("after the current") << 1 << 3 << 1;
+    QTest::newRow("third of five, highlight on the first") << 2 << 0 << 1;
+    QTest::newRow("first, highlight on the last") << 0 << 4 << 0;
+    QTest::newRow("fourth, highlight on the second") << 3 << 1 << 2;
+    QTest::newRow("last, highlight on itself") << 4 << 4 << 3;
 }
 
 void ProjectCommandsTest::removeFileKeepsTheRightCurrentFile() {
-    QFETCH(int, current);
     QFETCH(int, removed);
+    QFETCH(int, highlighted);
     QFETCH(int, expectedCurrent);
     QTemporaryDir dir;
     const QString project = writeFiveAreas(dir.path());
     ScriptedDialogs dialogs;
     MainWindow window;
     window.openProjectPath(project);
-    window.fileTable()->selectRow(current);
-    window.cellClicked(current, 1);
-    QCOMPARE(window.state().currentFile, current);
+    window.fileTable()->selectRow(removed);
+    window.cellClicked(removed, 0);
+    QCOMPARE(window.state().currentFile, removed);
     const QStringList before = fileNames(window);
 
-    window.fileTable()->selectRow(removed);
+    window.fileTable()->selectRow(highlighted);
     dialogs.answers << "仅移除";
     window.removeFile();
     const DialogCall question = dialogs.callsOf("ask").last();
-    QCOMPARE(question.text, QString("你确信是要移除此桩文件吗？"));
+    QCOMPARE(question.title, QString("Tarvel"));
+    QCOMPARE(question.text, QString("你确信是要移除此桩文件“%1”吗？").arg(before[removed]));
     QCOMPARE(question.buttons, (QStringList{"仅移除", "移除且物理删除", "返回"}));
 
     QStringList after = before;
@@ -291,6 +310,14 @@ void ProjectCommandsTest::removeFileAnsweredBackChangesNothing() {
     window.removeFile();
     QCOMPARE(fileNames(window), before);
     QCOMPARE(window.state().currentFile, 0);
+
+    // "否" to the delete from disk, the default, keeps file and row.
+    dialogs.answers << "移除且物理删除"
+                    << "否";
+    window.removeFile();
+    QCOMPARE(fileNames(window), before);
+    QVERIFY(QFile::exists(dir.path() + "/" + before[0]));
+    QVERIFY(dialogs.unexpected.isEmpty());
 }
 
 void ProjectCommandsTest::removeFileAndDeleteIt() {
@@ -301,10 +328,20 @@ void ProjectCommandsTest::removeFileAndDeleteIt() {
     window.openProjectPath(project);
     const QString name = fileNames(window)[4];
     window.fileTable()->selectRow(4);
-    dialogs.answers << "移除且物理删除";
+    window.cellClicked(4, 0);
+    window.fileTable()->selectRow(1);
+    dialogs.answers << "移除且物理删除"
+                    << "是";
     window.removeFile();
+    // The last question names the file on disk, says it is final and
+    // defaults to "否".
+    const DialogCall confirm = dialogs.callsOf("ask").last();
+    QVERIFY(confirm.text.contains(dir.path() + "/" + name));
+    QVERIFY(confirm.text.contains("无法撤销"));
+    QCOMPARE(confirm.buttons, (QStringList{"是", "否"}));
     QVERIFY(!fileNames(window).contains(name));
     QVERIFY(!QFile::exists(dir.path() + "/" + name));
+    QVERIFY(QFile::exists(dir.path() + "/" + fileNames(window)[1]));
     QVERIFY(dialogs.callsOf("notify").isEmpty());
 
     // A file that cannot be deleted is still taken out, and the user is told
@@ -313,11 +350,13 @@ void ProjectCommandsTest::removeFileAndDeleteIt() {
     QVERIFY(QFile::remove(dir.path() + "/" + kept));
     QVERIFY(QDir(dir.path()).mkpath(kept + "/inside"));
     window.fileTable()->selectRow(0);
-    dialogs.answers << "移除且物理删除";
+    window.cellClicked(0, 0);
+    dialogs.answers << "移除且物理删除"
+                    << "是";
     window.removeFile();
     QVERIFY(!fileNames(window).contains(kept));
     QCOMPARE(dialogs.callsOf("notify").size(), 1);
-    QCOMPARE(dialogs.callsOf("notify").first().title, QString("Drosset"));
+    QCOMPARE(dialogs.callsOf("notify").first().title, QString("Tarvel"));
     QVERIFY(dialogs.callsOf("notify").first().text.startsWith("文件删除失败：" + dir.path() + "/" +
                                                               kept));
 }
@@ -328,25 +367,38 @@ void ProjectCommandsTest::removeFileWithoutSelectionWarns() {
     ScriptedDialogs dialogs;
     MainWindow window;
     window.openProjectPath(project);
+    // No highlighted row: the file shown is still the one asked about.
     window.fileTable()->clearSelection();
+    dialogs.answers << "仅移除";
     window.removeFile();
-    QCOMPARE(dialogs.calls.last().text, QString("请先在桩列表中选择桩文件！"));
-    QCOMPARE(fileNames(window).size(), 5);
+    QCOMPARE(dialogs.calls.last().text, QString("你确信是要移除此桩文件“a1.pip”吗？"));
+    QCOMPARE(fileNames(window).size(), 4);
+
+    // A project without areas has nothing to remove, and says so.
+    while (!window.state().files.empty()) {
+        dialogs.answers << "仅移除";
+        window.removeFile();
+    }
+    window.removeFile();
+    QCOMPARE(dialogs.calls.last().kind, QString("notify"));
+    QCOMPARE(dialogs.calls.last().text, QString("工程中没有测区文件！"));
 }
 
 void ProjectCommandsTest::renameRefusalsRestoreTheCell_data() {
     QTest::addColumn<QString>("newName");
     QTest::addColumn<QString>("message");
-    QTest::newRow("wrong case of suffix") << "b.pip"
-                                          << "文件后缀名必须为.Pip！";
+    QTest::newRow("another suffix") << "b.pit"
+                                    << "文件后缀名必须为.pip！";
+    QTest::newRow("no suffix") << "b"
+                               << "文件后缀名必须为.pip！";
     QTest::newRow("too long") << QString(46, 'x') + ".Pip"
                               << "桩文件名过长！";
     QTest::newRow("duplicate") << "dup.Pip"
                                << "文件名称与现有的桩文件名称重复！";
     QTest::newRow("rename fails") << "gone.Pip"
-                                  << "更改桩文件文称失败！";
+                                  << "更改桩文件名称失败！";
     QTest::newRow("name with a folder") << "../moved.Pip"
-                                        << "更改桩文件文称失败！";
+                                        << "更改桩文件名称失败！";
 }
 
 void ProjectCommandsTest::renameRefusalsRestoreTheCell() {
@@ -361,32 +413,71 @@ void ProjectCommandsTest::renameRefusalsRestoreTheCell() {
     if (newName == "gone.Pip")
         QVERIFY(QFile::remove(dir.path() + "/" + fileNames(window)[0]));
     const QString before = fileNames(window)[0];
-    dialogs.answers << "确定";
     window.fileTable()->item(0, 1)->setText(newName);
-    QCOMPARE(dialogs.calls.last().title, QString("Drosset"));
+    QCOMPARE(dialogs.calls.last().title, QString("Tarvel"));
     QCOMPARE(dialogs.calls.last().text, message);
-    QCOMPARE(dialogs.calls.last().buttons, QStringList{"确定"});
+    QCOMPARE(dialogs.calls.last().kind, QString("notify"));
+    QCOMPARE(dialogs.calls.last().icon, NoticeIcon::Warning);
     QCOMPARE(window.fileTable()->item(0, 1)->text(), before);
     QCOMPARE(fileNames(window)[0], before);
     if (newName != "gone.Pip")
         QVERIFY(QFile::exists(dir.path() + "/" + before));
 }
 
+void ProjectCommandsTest::renameFileOnDisk_data() {
+    QTest::addColumn<QString>("newName");
+    QTest::newRow("lower case") << "新名.pip";
+    QTest::newRow("upper case") << "新名.PIP";
+    QTest::newRow("mixed case") << "新名.Pip";
+}
+
 void ProjectCommandsTest::renameFileOnDisk() {
+    QFETCH(QString, newName);
     QTemporaryDir dir;
     const QString project = writeFiveAreas(dir.path());
     ScriptedDialogs dialogs;
     MainWindow window;
     window.openProjectPath(project);
     const QString before = fileNames(window)[0];
-    dialogs.answers << "确定";
-    window.fileTable()->item(0, 1)->setText("新名.Pip");
-    QCOMPARE(dialogs.calls.last().text, QString("更改桩文件文称成功！"));
-    QCOMPARE(fileNames(window)[0], QString("新名.Pip"));
-    QVERIFY(QFile::exists(dir.path() + "/新名.Pip"));
+    window.fileTable()->item(0, 1)->setText(newName);
+    QCOMPARE(dialogs.calls.last().kind, QString("notify"));
+    QCOMPARE(dialogs.calls.last().icon, NoticeIcon::Information);
+    QCOMPARE(dialogs.calls.last().text, QString("更改桩文件名称成功！"));
+    // The name keeps the case typed, on disk and in the project.
+    QCOMPARE(fileNames(window)[0], newName);
+    QCOMPARE(QDir(dir.path()).entryList({"新名.*"}), QStringList{newName});
     QVERIFY(!QFile::exists(dir.path() + "/" + before));
-    QVERIFY(window.windowTitle().endsWith("新名.Pip-Drosset"));
-    QCOMPARE(window.statusBar()->currentMessage(), QString("当前桩:新名.Pip"));
+    QCOMPARE(window.windowTitle(), dir.path() + "/" + newName + "-Tarvel");
+    QCOMPARE(window.statusBar()->currentMessage(), "当前桩:" + newName);
+}
+
+void ProjectCommandsTest::renameStartsWithF2OrDoubleClick() {
+    QTemporaryDir dir;
+    const QString project = writeFiveAreas(dir.path());
+    ScriptedDialogs dialogs;
+    MainWindow window;
+    window.show();
+    window.openProjectPath(project);
+    QTableWidget* table = window.fileTable();
+    table->setCurrentCell(0, 1);
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_F2);
+    QVERIFY(editing(table));
+    QTest::keyClick(table->focusWidget(), Qt::Key_Escape);
+    QVERIFY(!editing(table));
+
+    // A double click on the shown file's name edits it; on another file's
+    // row it shows that file.
+    table->selectRow(0);
+    window.cellClicked(0, 1);
+    QVERIFY(editing(table));
+    QCOMPARE(table->viewport()->findChild<QLineEdit*>()->text(), QString("a1.pip"));
+    QTest::keyClick(table->focusWidget(), Qt::Key_Escape);
+    table->selectRow(2);
+    window.cellClicked(2, 1);
+    QCOMPARE(window.state().currentFile, 2);
+    QVERIFY(!editing(table));
+    QVERIFY(dialogs.calls.isEmpty());
 }
 
 void ProjectCommandsTest::excludeFileWithItsCheckBox() {
@@ -426,7 +517,7 @@ void ProjectCommandsTest::switchingWithDontSaveReloadsFromDisk() {
     dialogs.answers << "不保存";
     window.cellClicked(1, 1);
     const DialogCall question = dialogs.callsOf("ask").last();
-    QCOMPARE(question.title, QString("Tarvelmos"));
+    QCOMPARE(question.title, QString("Tarvel"));
     QCOMPARE(question.text, QString("是否保存对测区文件的修改？"));
     QCOMPARE(window.state().currentFile, 1);
     QVERIFY(!window.state().files[0]->modified);
@@ -465,7 +556,7 @@ void ProjectCommandsTest::unsavedQuestionOnNewAndOpen() {
 
     dialogs.answers << "返回";
     window.newProject();
-    QCOMPARE(dialogs.calls.last().title, QString("Drosset"));
+    QCOMPARE(dialogs.calls.last().title, QString("Tarvel"));
     QCOMPARE(dialogs.calls.last().text, QString("工程已修改没有保存，你想保存文件吗？"));
     QCOMPARE(window.state().files.size(), std::size_t(3));
 
@@ -477,8 +568,90 @@ void ProjectCommandsTest::unsavedQuestionOnNewAndOpen() {
     dialogs.answers << "不保存";
     window.openFile();
     QCOMPARE(dialogs.callsOf("open").size(), 1);
-    QCOMPARE(window.state().mode, int(kNothingOpen));
+    // Cancelled: the answer to the question was never applied.
+    QCOMPARE(window.state().mode, int(kProjectOpen));
+    QVERIFY(window.state().files[0]->modified);
     QVERIFY(dialogs.unexpected.isEmpty());
+}
+
+void ProjectCommandsTest::cancelInOpenChangesNothing() {
+    QTemporaryDir dir;
+    const QString project = writeStandardProject(dir.path());
+    ScriptedDialogs dialogs;
+    MainWindow window;
+    window.openProjectPath(project);
+    window.state().files[1]->modified = true;
+    window.state().saveNeeded = true;
+    window.updateActions();
+    const QString title = window.windowTitle();
+    const QStringList names = fileNames(window);
+
+    for (const char* answer : {"不保存", "保存"}) {
+        dialogs.answers << answer;
+        window.openProject();
+        dialogs.answers << answer;
+        window.openFile();
+    }
+    QCOMPARE(dialogs.callsOf("open").size(), 4);
+    QCOMPARE(window.state().mode, int(kProjectOpen));
+    QCOMPARE(fileNames(window), names);
+    QCOMPARE(tableNames(window), (QStringList{names[0], names[1] + "*", names[2]}));
+    QCOMPARE(window.projectFileName(), QFileInfo(project).fileName());
+    QCOMPARE(window.windowTitle(), title);
+    // "保存" followed by Cancel saved nothing either.
+    QVERIFY(window.state().files[1]->modified);
+    QVERIFY(window.state().saveNeeded);
+    QVERIFY(!window.waveList()->waves().isEmpty());
+}
+
+void ProjectCommandsTest::savedNamesGetTheirSuffix() {
+    QTemporaryDir source;
+    QTemporaryDir target;
+    writeStandardProject(source.path());
+    ScriptedDialogs dialogs;
+    MainWindow window;
+    dialogs.fileLists << QStringList{source.path() + "/测区1.pip"};
+    window.newProject();
+    dialogs.fileNames << target.path() + "/新工程";
+    QVERIFY(window.saveProject());
+    QVERIFY(QFile::exists(target.path() + "/新工程.Prj"));
+    QVERIFY(!QFile::exists(target.path() + "/新工程"));
+    QCOMPARE(window.projectFileName(), QString("新工程.Prj"));
+    // Title and status bar follow where it went.
+    QCOMPARE(window.windowTitle(), target.path() + "/测区1.pip-Tarvel");
+    QCOMPARE(window.statusBar()->currentMessage(), "已保存 " + target.path() + "/新工程.Prj");
+
+    QTemporaryDir other;
+    dialogs.fileNames << other.path() + "/另一个.prj";
+    window.saveProjectAs();
+    QVERIFY(QFile::exists(other.path() + "/另一个.prj"));
+    QCOMPARE(window.windowTitle(), other.path() + "/测区1.pip-Tarvel");
+    QCOMPARE(window.statusBar()->currentMessage(), "已保存 " + other.path() + "/另一个.prj");
+
+    dialogs.fileNames << other.path() + "/copy";
+    window.saveFileAs();
+    QVERIFY(QFile::exists(other.path() + "/copy.pip"));
+    QCOMPARE(window.statusBar()->currentMessage(), "已保存 " + other.path() + "/copy.pip");
+    QVERIFY(dialogs.callsOf("notify").isEmpty());
+}
+
+void ProjectCommandsTest::modifiedFileIsMarked() {
+    QTemporaryDir dir;
+    const QString project = writeStandardProject(dir.path());
+    ScriptedDialogs dialogs;
+    MainWindow window;
+    window.openProjectPath(project);
+    const QString name = fileNames(window)[0];
+    QCOMPARE(window.fileTable()->item(0, 1)->text(), name);
+    window.session().markCurrentFileModified();
+    QCOMPARE(window.fileTable()->item(0, 1)->text(), name + "*");
+    QCOMPARE(window.windowTitle(), dir.path() + "/" + name + "*-Tarvel");
+    // Renaming starts from the bare name and is not set off by the mark.
+    QCOMPARE(window.fileTable()->item(0, 1)->data(Qt::EditRole).toString(), name);
+    QVERIFY(dialogs.calls.isEmpty());
+    window.saveFile();
+    QCOMPARE(window.fileTable()->item(0, 1)->text(), name);
+    QCOMPARE(window.windowTitle(), dir.path() + "/" + name + "-Tarvel");
 }
 
 void ProjectCommandsTest::newProjectIsSavedIntoItsDirectory() {

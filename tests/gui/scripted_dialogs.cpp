@@ -73,6 +73,15 @@ QString ScriptedDialogs::saveFileName(QWidget*, const QString& title, const QStr
     return fileNames.isEmpty() ? QString() : fileNames.dequeue();
 }
 
+bool ScriptedDialogs::askNumber(QWidget*, const QString& title, const QString& label, int, int, int,
+                                int& number) {
+    calls.append({QStringLiteral("number"), title, label, {}});
+    if (numbers.isEmpty())
+        return false;
+    number = numbers.dequeue();
+    return true;
+}
+
 QString ScriptedDialogs::existingFolder(QWidget*, const QString& title, const QString& dir) {
     calls.append({QStringLiteral("folder"), title, QString(), {}});
     startPaths << dir;

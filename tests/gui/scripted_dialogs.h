@@ -17,7 +17,7 @@ namespace tarvel {
 
 struct DialogCall {
     // "ask", "yesNo", "notify", "open", "openMany", "save", "projectInfo",
-    // "defect", "merge", "acceptance", "dock", "folder", "progress", "viewOptions",
+    // "defect", "merge", "acceptance", "dock", "folder", "progress", "viewOptions", "number",
     // "sampling"
     QString kind;
     QString title;
@@ -44,6 +44,7 @@ public:
     QQueue<AcceptanceCriteria> acceptanceAnswers;
     // Points chosen in the merge dialog; an empty list cancels it.
     QQueue<QList<int>> mergeAnswers;
+    QQueue<int> numbers;     // answers to askNumber(); empty cancels
     QQueue<QString> folders; // answers to existingFolder(); empty cancels
     // A progress is cancelled once it reaches this many steps (-1: never).
     int cancelProgressAt = -1;
@@ -72,6 +73,8 @@ public:
                               const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& title, const QString& dir,
                          const QString& filter, bool confirmOverwrite) override;
+    bool askNumber(QWidget* parent, const QString& title, const QString& label, int value,
+                   int minimum, int maximum, int& number) override;
     QString existingFolder(QWidget* parent, const QString& title, const QString& dir) override;
     std::unique_ptr<Progress> startProgress(QWidget* parent, const QString& label,
                                             int steps) override;

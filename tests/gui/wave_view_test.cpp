@@ -55,6 +55,8 @@ private slots:
     void legendMarksOfThePointAreShown();
     void imageExportIs800By400In16BitRgb();
     void textExportTruncatesAndEndsLinesInCrLf();
+    void exportsStartAtTheAreaNameAndAddTheirSuffix();
+    void impactZoomShowsTheContactAndBack();
 
 private:
     NamePipeFile& file() { return *window->state().current(); }
@@ -471,9 +473,8 @@ void WaveViewTest::imageExportIs800By400In16BitRgb() {
     dialogs->fileNames << path;
     view(1)->saveAs();
     const DialogCall save = dialogs->callsOf("save").first();
-    QCOMPARE(save.title, QString("Export File Name"));
-    QVERIFY(save.text.startsWith("Images (*."));
-    QVERIFY(save.text.contains("*.png"));
+    QCOMPARE(save.title, QString("图形导出"));
+    QVERIFY(save.text.startsWith("PNG (*.png);;Images (*."));
     QImageReader reader(path);
     QCOMPARE(reader.format(), QByteArray("bmp"));
     QCOMPARE(reader.size(), QSize(800, 400));
@@ -492,29 +493,70 @@ void WaveViewTest::imageExportIs800By400In16BitRgb() {
     view(1)->saveAs();
     QVERIFY(!QFile::exists(nowhere));
     QCOMPARE(dialogs->callsOf("notify").size(), 1);
-    QCOMPARE(dialogs->callsOf("notify").first().title, QString("Error"));
+    QCOMPARE(dialogs->callsOf("notify").first().title, QString("Tarvel"));
     QVERIFY(dialogs->callsOf("notify").first().text.startsWith("Failed to save " + nowhere + "\n"));
 }
 
+void WaveViewTest::exportsStartAtTheAreaNameAndAddTheirSuffix() {
+    const QString area = QFileInfo(QString::fromStdString(file().fileName)).completeBaseName();
+    const QString folder = QString::fromStdString(file().dirPath);
+    dialogs->startPaths.clear();
+    // A name typed without a suffix is a PNG picture, a text named ".txt".
+    dialogs->fileNames << dir->path() + "/picture" << dir->path() + "/samples";
+    view(1)->saveAs();
+    view(1)->dataexport();
+    QCOMPARE(QImageReader(dir->path() + "/picture.png").format(), QByteArray("png"));
+    QVERIFY(QFile::exists(dir->path() + "/samples.txt"));
+    QCOMPARE(window->statusBar()->currentMessage(), "已写入 " + dir->path() + "/samples.txt");
+    QCOMPARE(dialogs->callsOf("save").last().title, QString("数据导出"));
+    // The first starts in the area's folder, the next where the last went.
+    QCOMPARE(QFileInfo(dialogs->startPaths[0]).absolutePath(), QDir(folder).absolutePath());
+    QCOMPARE(QFileInfo(dialogs->startPaths[0]).fileName(), area + "-2.png");
+    QCOMPARE(dialogs->startPaths[1], dir->path() + "/" + area + "-2.txt");
+
+    dialogs->fileNames << QString();
+    view(0)->dataexport();
+    QVERIFY(dialogs->callsOf("notify").isEmpty());
+}
+
 void WaveViewTest::textExportTruncatesAndEndsLinesInCrLf() {
-    const QString old = QDir::currentPath();
-    QDir::setCurrent(dir->path());
+    const QString path = dir->path() + "/A.txt";
     {
-        QFile stale("A.txt");
+        QFile stale(path);
         QVERIFY(stale.open(QIODevice::WriteOnly));
         stale.write(QByteArray(200000, 'x'));
     }
+    dialogs->fileNames << path;
     view(1)->dataexport();
-    QFile written("A.txt");
+    QFile written(path);
     QVERIFY(written.open(QIODevice::ReadOnly));
     const QByteArray content = written.readAll();
-    QDir::setCurrent(old);
 
     QByteArray expected;
     for (uint16_t sample : file().points[1].raw)
         expected += QByteArray::number(int(sample) - 32768) + "\r\n";
     QCOMPARE(content, expected);
-    QVERIFY(dialogs->calls.isEmpty());
+    QCOMPARE(dialogs->callsOf("save").size(), 1);
+    QVERIFY(dialogs->callsOf("notify").isEmpty());
+}
+
+void WaveViewTest::impactZoomShowsTheContactAndBack() {
+    QAction* zoom = window->findChild<QAction*>("impactZoom");
+    QVERIFY(zoom->isCheckable());
+    const QwtInterval whole = view(1)->axisInterval(QwtPlot::xBottom);
+    const MeasurePoint& p = file().points[1];
+    const double contact = p.endMarkMs - p.startMarkMs;
+    QVERIFY(contact > 0);
+    zoom->setChecked(true);
+    const QwtInterval shown = view(1)->axisInterval(QwtPlot::xBottom);
+    QCOMPARE(shown.minValue(), std::max(0.0, p.startMarkMs - contact / 2));
+    QCOMPARE(shown.maxValue(), p.endMarkMs + contact);
+    QVERIFY(shown.width() < whole.width() / 2);
+    // A pick inside the zoomed view reads the time under the cursor.
+    view(1)->Pickedselected(QPointF(p.startMarkMs + contact / 2, 0));
+    QCOMPARE(file().points[1].pickTime, p.startMarkMs + contact / 2);
+    zoom->setChecked(false);
+    QCOMPARE(view(1)->axisInterval(QwtPlot::xBottom).maxValue(), whole.maxValue());
 }
 
 QTEST_MAIN(WaveViewTest)
