@@ -1,0 +1,17 @@
+#include "app_settings.h"
+
+#include "view_options_store.h"
+
+#include <QFileInfo>
+
+namespace tarvel {
+
+QString appSettingsPath() {
+    return QFileInfo(viewOptionsPath()).absolutePath() + QStringLiteral("/tarvel.conf");
+}
+
+std::unique_ptr<QSettings> openAppSettings() {
+    return std::make_unique<QSettings>(appSettingsPath(), QSettings::IniFormat);
+}
+
+} // namespace tarvel
