@@ -53,14 +53,17 @@ MainWindow::MainWindow(const QMap<QString, QSize>& sizeHints, QWidget* parent)
     waveList_->setMinimumSize(400, 200);
     // With nothing open the centre says how to begin instead of staying blank.
     centre_ = new QStackedWidget(this);
-    QLabel* hint = createStartHint(centre_);
-    connect(hint, &QLabel::linkActivated, this, [this](const QString& link) {
-        if (link == QLatin1String("project"))
+    startHint_ = createStartHint(centre_);
+    connect(startHint_, &QLabel::linkActivated, this, [this](const QString& link) {
+        const int recent = recentProjectOfLink(link);
+        if (recent >= 0 && recent < remembered_.recentProjects.size())
+            openRecentProject(remembered_.recentProjects[recent]);
+        else if (link == QLatin1String("project"))
             openProject();
-        else
+        else if (link == QLatin1String("area"))
             openFile();
     });
-    centre_->addWidget(hint);
+    centre_->addWidget(startHint_);
     centre_->addWidget(waveList_);
     setCentralWidget(centre_);
 
@@ -118,6 +121,9 @@ void MainWindow::createActions() {
     connect(saveProjectAsAct_, &QAction::triggered, this, &MainWindow::saveProjectAs);
     closeProjectAct_ = addCommand(fileMenu, QStringLiteral("关闭工程(&C)"), "closeProject");
     connect(closeProjectAct_, &QAction::triggered, this, &MainWindow::closeProject);
+    recentMenu_ = fileMenu->addMenu(QStringLiteral("最近的工程"));
+    recentMenu_->setObjectName(QStringLiteral("recentProjects"));
+    recentMenu_->setEnabled(false);
     addFileAct_ = addCommand(fileMenu, QStringLiteral("添加文件"), "addFile");
     connect(addFileAct_, &QAction::triggered, this, &MainWindow::addFile);
     removeFileAct_ = addCommand(fileMenu, QStringLiteral("移除文件"), "removeFile");
@@ -259,18 +265,21 @@ void MainWindow::createToolBar() {
 }
 
 void MainWindow::createDocks() {
+    // The object names identify the panels in the saved layout, whatever
+    // the interface language.
     const struct {
         QString title;
+        const char* name;
         Qt::DockWidgetArea area;
         QWidget* widget;
     } panels[] = {
-        {QStringLiteral("测区信息"), Qt::TopDockWidgetArea, pipeInfo_},
-        {QStringLiteral("波形参数"), Qt::TopDockWidgetArea, waveParameter_},
-        {QStringLiteral("测区文件"), Qt::LeftDockWidgetArea, fileTable_},
+        {QStringLiteral("测区信息"), "areaInfoDock", Qt::TopDockWidgetArea, pipeInfo_},
+        {QStringLiteral("波形参数"), "waveParameterDock", Qt::TopDockWidgetArea, waveParameter_},
+        {QStringLiteral("测区文件"), "areaFilesDock", Qt::LeftDockWidgetArea, fileTable_},
     };
     for (const auto& panel : panels) {
         auto* dock = new QDockWidget(panel.title, this);
-        dock->setObjectName(panel.title);
+        dock->setObjectName(QString::fromLatin1(panel.name));
         dock->setWidget(panel.widget);
         panel.widget->show();
         addDockWidget(panel.area, dock);
@@ -328,17 +337,17 @@ void MainWindow::updateActions() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (state_.mode == kNothingOpen || !hasUnsavedChanges()) {
-        event->accept();
-        return;
+    if (state_.mode != kNothingOpen && hasUnsavedChanges()) {
+        const int answer = dialogs_.ask(
+            this, QStringLiteral("Tarvel"), QStringLiteral("工程已修改没有保存，你想保存文件吗？"),
+            {QStringLiteral("保存"), QStringLiteral("不保存"), QStringLiteral("返回")}, 0);
+        if (answer != 1 && !(answer == 0 && saveProject())) {
+            event->ignore();
+            return;
+        }
     }
-    const int answer = dialogs_.ask(
-        this, QStringLiteral("Tarvel"), QStringLiteral("工程已修改没有保存，你想保存文件吗？"),
-        {QStringLiteral("保存"), QStringLiteral("不保存"), QStringLiteral("返回")}, 0);
-    if (answer == 1 || (answer == 0 && saveProject()))
-        event->accept();
-    else
-        event->ignore();
+    storeRemembered();
+    event->accept();
 }
 
 void MainWindow::closeApp() {

@@ -4,6 +4,7 @@
 
 #include "data/app_state.h"
 #include "session/project_session.h"
+#include "session/remembered_state.h"
 
 #include <QMainWindow>
 #include <QMap>
@@ -11,8 +12,10 @@
 
 class QAction;
 class QCheckBox;
+class QLabel;
 class QDockWidget;
 class QMenu;
+class QSettings;
 class QSignalMapper;
 class QStackedWidget;
 class QTableWidget;
@@ -66,6 +69,14 @@ public:
 
     // Recomputes which actions are enabled from the application state.
     void updateActions();
+
+    // Restores the layout, folders, recent projects and view choices kept in
+    // `settings` (which must outlive the window) and keeps them there from
+    // now on. Without it nothing is remembered. Returns whether a saved
+    // window geometry was restored.
+    bool rememberIn(QSettings* settings);
+    const QStringList& recentProjects() const { return remembered_.recentProjects; }
+    QMenu* recentMenu() const { return recentMenu_; }
 
 signals:
     void getItem(QTableWidgetItem* item, int column);
@@ -199,6 +210,12 @@ private:
     // progress; false after a failure (said) or a cancel (nothing left).
     bool writePictures(tarvel::NamePipeFile& file, const QString& folder, QStringList& written);
     void renameFile(int row, QTableWidgetItem* item);
+    // Writes what rememberIn() restores, when there is somewhere to keep it.
+    void storeRemembered();
+    // A project just opened or saved under `path` goes first in the list.
+    void noteRecentProject(const QString& path);
+    void refreshRecentProjects();
+    void openRecentProject(const QString& path);
 
     tarvel::ProjectSession session_;
     tarvel::AppState& state_ = session_.state();
@@ -206,8 +223,8 @@ private:
     QMap<QString, QSize> sizeHints_;
     QString projectFileName_;
     QString projectDir_;
-    // Where "生成位图" last wrote, while the program runs.
-    QString lastPictureFolder_;
+    QSettings* settings_ = nullptr;
+    tarvel::RememberedState remembered_;
 
     QList<QDockWidget*> docks_;
     QList<QAction*> extraDocks_;
@@ -259,4 +276,6 @@ private:
     QAction* goToPointAct_ = nullptr;
     QAction* impactZoomAct_ = nullptr;
     QStackedWidget* centre_ = nullptr;
+    QLabel* startHint_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
 };

@@ -89,11 +89,14 @@ void MainWindow::print() {
     NamePipeFile* file = fileWithMarkedWaves();
     if (!file)
         return;
-    const QString start = lastPictureFolder_.isEmpty() ? outputFolder() : lastPictureFolder_;
+    const QString start =
+        remembered_.pictureFolder.isEmpty() || !QDir(remembered_.pictureFolder).exists()
+            ? outputFolder()
+            : remembered_.pictureFolder;
     const QString folder = dialogs_.existingFolder(this, QStringLiteral("选择保存文件夹"), start);
     if (folder.isEmpty())
         return;
-    lastPictureFolder_ = folder;
+    remembered_.pictureFolder = folder;
     QStringList written;
     if (writePictures(*file, folder, written))
         statusBar()->showMessage(

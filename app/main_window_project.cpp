@@ -11,8 +11,10 @@
 #include "views/wave_list.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QDockWidget>
 #include <QFile>
+#include <QFileInfo>
 #include <QStatusBar>
 #include <QTableWidget>
 
@@ -116,8 +118,28 @@ void MainWindow::openProject() {
     openProjectPath(path);
 }
 
+void MainWindow::openRecentProject(const QString& path) {
+    if (!QFileInfo(path).isFile()) {
+        dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Tarvel"),
+                        QStringLiteral("找不到工程文件，已从最近的工程中去掉：\n%1")
+                            .arg(QDir::toNativeSeparators(path)));
+        remembered_.recentProjects.removeAll(path);
+        refreshRecentProjects();
+        storeRemembered();
+        return;
+    }
+    const SaveChoice choice = askSaveChoice(kSaveQuestion);
+    if (choice == SaveChoice::Stop || (choice == SaveChoice::Save && !saveProject()))
+        return;
+    openProjectPath(path);
+}
+
 QString MainWindow::startFolder() const {
-    return projectDir_.isEmpty() ? QStringLiteral(".") : projectDir_;
+    if (!projectDir_.isEmpty())
+        return projectDir_;
+    if (!remembered_.projectFolder.isEmpty() && QDir(remembered_.projectFolder).exists())
+        return remembered_.projectFolder;
+    return QStringLiteral(".");
 }
 
 bool MainWindow::openProjectPath(const QString& path) {
@@ -158,6 +180,7 @@ bool MainWindow::openProjectPath(const QString& path) {
     session_.setCurrentFile(state_.files.empty() ? -1 : 0);
     refillFileTable();
     updateActions();
+    noteRecentProject(path);
     QApplication::restoreOverrideCursor();
     // The project stays open with the areas found, so the user sees why the
     // rest is missing rather than an empty project.
@@ -197,6 +220,7 @@ bool MainWindow::saveProject() {
     if (texts.isEmpty()) {
         state_.saveNeeded = false;
         statusBar()->showMessage(QStringLiteral("已保存 %1").arg(projectDir_ + projectFileName_));
+        noteRecentProject(projectDir_ + projectFileName_);
     }
     updateActions();
     reportSaveFailures(texts);
@@ -239,8 +263,10 @@ void MainWindow::saveProjectAs() {
             texts << failureText(file->path(), reason);
     }
     state_.saveNeeded = !texts.isEmpty();
-    if (texts.isEmpty())
+    if (texts.isEmpty()) {
         statusBar()->showMessage(QStringLiteral("已保存 %1").arg(path));
+        noteRecentProject(path);
+    }
     updateActions();
     reportSaveFailures(texts);
 }

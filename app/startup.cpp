@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include "main_window.h"
+#include "session/app_settings.h"
 #include "size_hints.h"
 #include "tarvel_version.h"
 
@@ -42,12 +43,17 @@ int runTarvel(int argc, char** argv) {
     QCoreApplication::addLibraryPath(QStringLiteral("./plugins"));
     setApplicationFont();
 
+    const std::unique_ptr<QSettings> settings = tarvel::openAppSettings();
     MainWindow window(line.sizeHints);
-    // Without a window manager "maximized" means nothing: start at the
-    // screen's size so the waves are readable there too.
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        window.setGeometry(screen->availableGeometry());
-    window.showMaximized();
+    if (window.rememberIn(settings.get())) {
+        window.show();
+    } else {
+        // Without a window manager "maximized" means nothing: start at the
+        // screen's size so the waves are readable there too.
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            window.setGeometry(screen->availableGeometry());
+        window.showMaximized();
+    }
     if (!line.openPath.isEmpty())
         window.openPathAtStart(line.openPath);
     return app.exec();

@@ -69,6 +69,10 @@ public:
     // the whole record.
     bool impactZoom() const { return impactZoom_; }
     void setImpactZoom(bool on) { impactZoom_ = on; }
+    // Where a wave's picture or samples were last exported; empty before the
+    // first export.
+    QString exportFolder() const { return exportFolder_; }
+    void setExportFolder(const QString& folder) { exportFolder_ = folder; }
 
     void showStatus(const QString& text) { emit statusMessage(text); }
     // Flags the current file (and so the project) as holding unsaved edits.
@@ -97,6 +101,7 @@ private:
     AcceptanceCriteria criteria_;
     bool alignedView_ = false;
     bool impactZoom_ = false;
+    QString exportFolder_;
 };
 
 } // namespace tarvel

@@ -39,21 +39,11 @@ QString writeSampleText(const MeasurePoint& point, const QString& path) {
 
 } // namespace tarvel
 
-namespace {
-
-// Where the last export went, while the program runs.
-QString& lastExportFolder() {
-    static QString folder;
-    return folder;
-}
-
-} // namespace
-
 QString QWave::exportPath(const QString& caption, const QString& suffix, const QString& filter) {
     const NamePipeFile* f = file();
     // The first export of a run starts beside the area file, in the
     // project's folder; so does one after the last folder went away.
-    QString folder = lastExportFolder();
+    QString folder = session_->exportFolder();
     if (folder.isEmpty() || !QDir(folder).exists())
         folder = QString::fromStdString(f->dirPath);
     const QString name = QStringLiteral("%1-%2.%3")
@@ -63,7 +53,7 @@ QString QWave::exportPath(const QString& caption, const QString& suffix, const Q
     const QString path =
         dialogs_->saveFileName(this, caption, QDir(folder).filePath(name), filter, true);
     if (!path.isEmpty())
-        lastExportFolder() = QFileInfo(path).absolutePath();
+        session_->setExportFolder(QFileInfo(path).absolutePath());
     return path;
 }
 

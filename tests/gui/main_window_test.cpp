@@ -237,7 +237,7 @@ void MainWindowTest::furtherDockWidgetsComeAndGo() {
     // The window's own panels cannot be destroyed this way.
     window.destroyDockWidget(window.docks()[0]->toggleViewAction());
     QCOMPARE(window.docks().size(), 3);
-    QVERIFY(window.findChild<QDockWidget*>("测区信息"));
+    QVERIFY(window.findChild<QDockWidget*>("areaInfoDock"));
 
     window.destroyDockWidget(window.dockWidgetActions().first());
     QVERIFY(!window.findChild<QDockWidget*>("notes"));

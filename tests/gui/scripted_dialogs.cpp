@@ -54,9 +54,10 @@ void ScriptedDialogs::notify(QWidget*, NoticeIcon icon, const QString& title, co
     calls.append({QStringLiteral("notify"), title, text, {}, icon});
 }
 
-QString ScriptedDialogs::openFileName(QWidget*, const QString& title, const QString&,
+QString ScriptedDialogs::openFileName(QWidget*, const QString& title, const QString& dir,
                                       const QString& filter) {
     calls.append({QStringLiteral("open"), title, filter, {}});
+    startPaths << dir;
     return fileNames.isEmpty() ? QString() : fileNames.dequeue();
 }
 

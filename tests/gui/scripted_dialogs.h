@@ -54,7 +54,7 @@ public:
     QList<ViewOptions> viewOptionsShown;
 
     QList<DialogCall> calls;
-    QStringList startPaths; // where each save and folder dialog started, in order
+    QStringList startPaths; // where each open, save and folder dialog started, in order
     QStringList unexpected; // questions asked without a scripted answer
 
     // The texts of the calls, in order.
