@@ -37,6 +37,12 @@ int runTarvel(int argc, char** argv) {
             std::printf("tarvel %s\n", tarvel::kVersion);
         return 0;
     }
+    // Sizes are laid out in device-independent pixels and scaled to the
+    // screen, fractional factors (1.5) included; icons come at 2x too.
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+        Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tarvel"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(tarvel::kVersion));

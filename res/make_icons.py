@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the toolbar and menu icons as small PNGs (run from this folder)."""
+"""Draws the toolbar and menu icons as small PNGs, and again at twice the size
+("name@2x.png") for high-resolution screens (run from this folder)."""
 import math
 import struct
 import zlib
@@ -7,10 +8,15 @@ import zlib
 S = 24
 
 
+SCALE = 1
+
+
 class Icon:
+    # Shapes are given in the icon's own units; SCALE pixels make a unit.
     def __init__(self, size=S):
-        self.n = size
-        self.px = [[(0, 0, 0, 0)] * size for _ in range(size)]
+        self.k = SCALE
+        self.n = size * SCALE
+        self.px = [[(0, 0, 0, 0)] * self.n for _ in range(self.n)]
 
     def put(self, x, y, c, a=1.0):
         if 0 <= x < self.n and 0 <= y < self.n and a > 0:
@@ -23,8 +29,9 @@ class Icon:
             self.px[y][x] = (mix(r, br), mix(g, bg), mix(b, bb), int(na * 255))
 
     def rect(self, x0, y0, x1, y1, c):
-        for y in range(y0, y1):
-            for x in range(x0, x1):
+        k = self.k
+        for y in range(y0 * k, y1 * k):
+            for x in range(x0 * k, x1 * k):
                 self.put(x, y, c)
 
     def frame(self, x0, y0, x1, y1, c):
@@ -33,8 +40,12 @@ class Icon:
         self.rect(x0, y0, x0 + 1, y1, c)
         self.rect(x1 - 1, y0, x1, y1, c)
 
+    def scaled(self, pts):
+        return [(x * self.k, y * self.k) for x, y in pts]
+
     def line(self, pts, c, w=2.0):
         # Antialiased thick polyline by distance to each segment.
+        pts, w = self.scaled(pts), w * self.k
         for y in range(self.n):
             for x in range(self.n):
                 px, py = x + 0.5, y + 0.5
@@ -47,6 +58,7 @@ class Icon:
                 self.put(x, y, c, max(0.0, min(1.0, w / 2 + 0.5 - d)))
 
     def poly(self, pts, c):
+        pts = self.scaled(pts)
         for y in range(self.n):
             for x in range(self.n):
                 px, py = x + 0.5, y + 0.5
@@ -58,12 +70,15 @@ class Icon:
                     self.put(x, y, c)
 
     def disc(self, cx, cy, r, c):
+        cx, cy, r = cx * self.k, cy * self.k, r * self.k
         for y in range(self.n):
             for x in range(self.n):
                 d = math.hypot(x + 0.5 - cx, y + 0.5 - cy)
                 self.put(x, y, c, max(0.0, min(1.0, r + 0.5 - d)))
 
     def save(self, name):
+        if self.k != 1:
+            name = name.replace(".png", "@%dx.png" % self.k)
         raw = b"".join(b"\0" + bytes(v for p in row for v in p) for row in self.px)
         chunk = lambda t, d: struct.pack(">I", len(d)) + t + d + struct.pack(">I", zlib.crc32(t + d))
         data = (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", self.n, self.n, 8, 6, 0, 0, 0))
@@ -113,4 +128,5 @@ def icons():
     i = Icon(); wave(i); i.frame(1, 2, 23, 22, DARK); i.save("tarvel.png")
 
 
-icons()
+for SCALE in (1, 2):
+    icons()

@@ -9,15 +9,26 @@
 
 namespace {
 constexpr double kOverlayZ = 1000;
-constexpr int kLineSpacing = 10;
-// The first line of a column stays clear of the title above it.
-constexpr int kColumnTop = 45;
-constexpr int kColumnSpacing = 20;
+// The title a column of lines keeps clear of, and the gap below it.
+constexpr int kTitlePointSize = 10;
+constexpr int kColumnGap = 4;
+// Lines of a column are this much further apart than the font asks, when
+// there is room.
+constexpr int kColumnLeading = 3;
 
 QFontMetricsF metricsOf(int pointSize) {
     return QFontMetricsF(QFont(QStringLiteral("Helvetica"), pointSize));
 }
 } // namespace
+
+int overlayTitleBaseline(int pointSize) {
+    return static_cast<int>(std::ceil(metricsOf(pointSize).ascent())) + 1;
+}
+
+int overlayTitleBottom(int pointSize) {
+    return overlayTitleBaseline(pointSize) +
+           static_cast<int>(std::ceil(metricsOf(pointSize).descent()));
+}
 
 QwtPlotTextEx::QwtPlotTextEx() {
     setZ(kOverlayZ);
@@ -81,12 +92,15 @@ QPointF QwtPlotTextEx::position(const QRectF& r) const {
         return {r.x() + r.width() - insetRight_ - extraRight_, r.y() + topOffset_};
     case Column: {
         const QFontMetricsF metrics = metricsOf(pointSize_);
-        const double room = r.height() - kColumnTop - metrics.descent();
-        const double spacing = lineCount_ > 1
-                                   ? std::clamp(std::floor(room / (lineCount_ - 1)),
-                                                std::ceil(metrics.height()), double(kColumnSpacing))
-                                   : kColumnSpacing;
-        return {r.x() + r.width() - insetRight_, r.y() + kColumnTop + spacing * line_};
+        const double top =
+            overlayTitleBottom(kTitlePointSize) + kColumnGap + std::ceil(metrics.ascent());
+        const double tightest = std::ceil(metrics.lineSpacing());
+        const double widest = tightest + kColumnLeading;
+        const double room = r.height() - top - metrics.descent();
+        const double spacing =
+            lineCount_ > 1 ? std::clamp(std::floor(room / (lineCount_ - 1)), tightest, widest)
+                           : widest;
+        return {r.x() + r.width() - insetRight_, r.y() + top + spacing * line_};
     }
     default:
         return {0, 0};
@@ -95,7 +109,8 @@ QPointF QwtPlotTextEx::position(const QRectF& r) const {
 
 void QwtPlotTextEx::drawText(QPainter* painter, const QPointF& at) const {
     painter->setPen(colour_);
-    painter->setFont(QFont(QStringLiteral("Helvetica"), pointSize_));
+    const QFont font(QStringLiteral("Helvetica"), pointSize_);
+    painter->setFont(font);
     const int x = static_cast<int>(at.x());
     const int y = static_cast<int>(at.y());
     if (!text_.contains(QLatin1Char('\n'))) {
@@ -105,8 +120,9 @@ void QwtPlotTextEx::drawText(QPainter* painter, const QPointF& at) const {
     // Each line is the text before a separator; whatever follows the last
     // separator is not a line.
     const QStringList pieces = text_.split(QLatin1Char('\n'));
+    const int spacing = QFontMetrics(font).lineSpacing();
     for (int i = 0; i + 1 < pieces.size(); ++i)
-        painter->drawText(x, y + i * kLineSpacing, pieces[i]);
+        painter->drawText(x, y + i * spacing, pieces[i]);
 }
 
 void QwtPlotTextEx::draw(QPainter* painter, const QwtScaleMap&, const QwtScaleMap&,
@@ -114,6 +130,14 @@ void QwtPlotTextEx::draw(QPainter* painter, const QwtScaleMap&, const QwtScaleMa
     if (anchor_ == Column && !fits(canvasRect))
         return;
     drawText(painter, position(canvasRect));
+}
+
+QwtPlotMarkerBelowTitle::QwtPlotMarkerBelowTitle(int titlePointSize)
+    : clearance_(overlayTitleBottom(titlePointSize)) {}
+
+void QwtPlotMarkerBelowTitle::drawLabel(QPainter* painter, const QRectF& canvasRect,
+                                        const QPointF& pos) const {
+    QwtPlotMarker::drawLabel(painter, canvasRect.adjusted(0, clearance_, 0, 0), pos);
 }
 
 void QwtPlotTextEx1::draw(QPainter* painter, const QwtScaleMap&, const QwtScaleMap&,

@@ -5,8 +5,15 @@
 #include <QColor>
 #include <QString>
 #include <qwt_plot_item.h>
+#include <qwt_plot_marker.h>
 
 class QImage;
+
+// The baseline of a title written at the top of a canvas in `pointSize`,
+// and the bottom of the band it takes, from the font's metrics so that no
+// screen resolution or font setting cuts or overlaps it.
+int overlayTitleBaseline(int pointSize);
+int overlayTitleBottom(int pointSize);
 
 class QwtPlotTextEx : public QwtPlotItem {
 public:
@@ -23,8 +30,9 @@ public:
     void setBottomRight(int insetRight, int insetBottom, int extraRight, int extraBottom);
     void setTopRight(int insetRight, int topOffset, int extraRight, int extraBottom);
     // Line `line` of a column of `lineCount` lines placed for the canvas it
-    // is drawn on: 20 px apart below the title, closer on a short canvas
-    // down to the text's height. A line that still does not fit is not drawn.
+    // is drawn on: below the title band, a little more than a line apart,
+    // closer on a short canvas down to the font's line spacing. A line that
+    // still does not fit is not drawn.
     void setColumnLine(int insetRight, int line, int lineCount);
     // Stores the three values and shows the item.
     void setText(const QString& text, const QColor& colour, int pointSize);
@@ -54,6 +62,19 @@ private:
     QColor colour_;
     int pointSize_ = 10;
     QString text_;
+};
+
+// A vertical marker whose top-aligned label starts below the title band,
+// so that a mark near the left edge never covers the title.
+class QwtPlotMarkerBelowTitle : public QwtPlotMarker {
+public:
+    explicit QwtPlotMarkerBelowTitle(int titlePointSize);
+
+protected:
+    void drawLabel(QPainter* painter, const QRectF& canvasRect, const QPointF& pos) const override;
+
+private:
+    int clearance_;
 };
 
 // The text on a cyan box that fills the canvas from 220 px left of its

@@ -28,6 +28,10 @@ using namespace tarvel;
 namespace {
 
 constexpr int kDefaultWaveHeight = 120;
+constexpr int kTitlePointSize = 10;
+constexpr int kResultPointSize = 10;
+// Result columns of neighbouring waves line up unless a line needs more.
+constexpr int kMinimumResultInset = 210;
 
 QString fixed(double value, int decimals) {
     return QString::fromStdString(formatFixed(value, decimals));
@@ -43,11 +47,16 @@ QwtText markerLabel(const QString& text, const QColor& colour) {
     return label;
 }
 
-QwtPlotMarker* verticalMarker(const QColor& colour, Qt::Alignment labelAlignment) {
-    auto* marker = new QwtPlotMarker;
+void setUpVerticalMarker(QwtPlotMarker* marker, const QColor& colour,
+                         Qt::Alignment labelAlignment) {
     marker->setLineStyle(QwtPlotMarker::VLine);
     marker->setLinePen(QPen(colour, 0, Qt::SolidLine));
     marker->setLabelAlignment(labelAlignment);
+}
+
+QwtPlotMarker* verticalMarker(const QColor& colour, Qt::Alignment labelAlignment) {
+    auto* marker = new QwtPlotMarker;
+    setUpVerticalMarker(marker, colour, labelAlignment);
     return marker;
 }
 
@@ -112,7 +121,8 @@ void QWave::build() {
 
     // All three labels sit right of their lines; start and end keep to the
     // top and bottom so that they do not cover the peak's label.
-    startMarker_ = verticalMarker(Qt::red, Qt::AlignRight | Qt::AlignTop);
+    startMarker_ = new QwtPlotMarkerBelowTitle(kTitlePointSize);
+    setUpVerticalMarker(startMarker_, Qt::red, Qt::AlignRight | Qt::AlignTop);
     endMarker_ = verticalMarker(Qt::red, Qt::AlignRight | Qt::AlignBottom);
     peakMarker_ = verticalMarker(Qt::green, Qt::AlignRight);
     pickMarker_ = verticalMarker(Qt::black, Qt::AlignRight);
@@ -122,7 +132,7 @@ void QWave::build() {
     checkImage_->setZ(1000);
 
     title_ = new QwtPlotTextEx;
-    title_->setTopLeft(0, 12);
+    title_->setTopLeft(0, overlayTitleBaseline(kTitlePointSize));
     title_->attach(this);
     badge_ = new QwtPlotTextEx;
     unitLabel_ = new QwtPlotTextEx;
@@ -233,7 +243,7 @@ void QWave::draw(Variant variant) {
     if (variant == Variant::Screen && p->header.pointNo < 0)
         title += QStringLiteral(" 系叠加波");
     const bool current = variant == Variant::Screen && f->currentPoint == pointIndex_ + 1;
-    title_->setText(title, current ? QColor(255, 0, 0) : QColor(), 10);
+    title_->setText(title, current ? QColor(255, 0, 0) : QColor(), kTitlePointSize);
     if (variant == Variant::Screen)
         setQualityBadge(*p, title);
     pickMarker_->attach(current ? this : nullptr);
@@ -372,10 +382,10 @@ void QWave::setQualityBadge(const MeasurePoint& p, const QString& title) {
                                                              : QColor(0, 90, 200);
     // Right of the title, as wide as the title is drawn.
     const int titleWidth =
-        QFontMetrics(QFont(QStringLiteral("Helvetica"), 10)).horizontalAdvance(title);
-    badge_->setTopLeft(titleWidth + 8, 12);
+        QFontMetrics(QFont(QStringLiteral("Helvetica"), kTitlePointSize)).horizontalAdvance(title);
+    badge_->setTopLeft(titleWidth + 8, overlayTitleBaseline(kTitlePointSize));
     badge_->setText(QStringLiteral("[%1]").arg(QString::fromUtf8(chineseSeverityText(gravest))),
-                    colour, 10);
+                    colour, kTitlePointSize);
     badge_->attach(this);
     setToolTip(QStringLiteral("质量：\n") + labels.join(QLatin1Char('\n')));
 }
@@ -386,16 +396,22 @@ void QWave::CalculateResult(NamePipeFile* f) {
         return;
     using Lines = decltype(resultLines(p->results));
     constexpr int kShownLines = static_cast<int>(std::tuple_size<Lines>::value);
-    for (int i = 0; i < kResultLineCount; ++i)
-        resultLines_[static_cast<std::size_t>(i)]->setColumnLine(210, i, kShownLines);
-
+    // The column stands as far from the right edge as its widest line needs
+    // in the font as drawn, plus half a line.
+    const QFontMetrics metrics(QFont(QStringLiteral("Helvetica"), kResultPointSize));
+    int inset = kMinimumResultInset;
     if (p->hasResults) {
         const Lines lines = resultLines(p->results);
-        for (std::size_t i = 0; i < lines.size(); ++i)
-            resultLines_[i]->setText(QString::fromStdString(lines[i]), QColor(0, 0, 255), 10);
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const QString line = QString::fromStdString(lines[i]);
+            resultLines_[i]->setText(line, QColor(0, 0, 255), kResultPointSize);
+            inset = std::max(inset, metrics.horizontalAdvance(line) + metrics.height() / 2);
+        }
     }
+    for (int i = 0; i < kResultLineCount; ++i)
+        resultLines_[static_cast<std::size_t>(i)]->setColumnLine(inset, i, kShownLines);
     for (std::size_t i = 12; i < resultLines_.size(); ++i)
-        resultLines_[i]->setText(QString(), QColor(0, 0, 255), 10);
+        resultLines_[i]->setText(QString(), QColor(0, 0, 255), kResultPointSize);
 }
 
 void QWave::Pickedselected(const QPointF& picked) {

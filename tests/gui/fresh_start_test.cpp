@@ -25,6 +25,7 @@ private slots:
     void wavesStart300PxHighAgainstTimeWithEveryResultInside();
     void anOlderOptionsFileInTheWorkingFolderIsRead();
     void optionsAreSavedToTheConfigurationFolder();
+    void resultLinesCloseUpOnAShortCanvasAndNeverLeaveIt_data();
     void resultLinesCloseUpOnAShortCanvasAndNeverLeaveIt();
 
 private:
@@ -96,20 +97,32 @@ void FreshStartTest::optionsAreSavedToTheConfigurationFolder() {
     QVERIFY(failure.startsWith(viewOptionsPath()));
 }
 
+void FreshStartTest::resultLinesCloseUpOnAShortCanvasAndNeverLeaveIt_data() {
+    QTest::addColumn<int>("pointSize");
+    QTest::newRow("as drawn") << 10;
+    // What a 192-dpi font setting without scaling makes of the same text.
+    QTest::newRow("twice as large") << 20;
+}
+
 void FreshStartTest::resultLinesCloseUpOnAShortCanvasAndNeverLeaveIt() {
-    const QRectF tall(0, 0, 800, 400);
-    const QRectF shorter(0, 0, 800, 160);
+    QFETCH(int, pointSize);
+    const QFontMetricsF metrics(QFont("Helvetica", pointSize));
+    const QRectF tall(0, 0, 800, 40 * metrics.lineSpacing());
+    const QRectF shorter(0, 0, 800, 12 * metrics.lineSpacing());
     const QRectF tiny(0, 0, 800, 60);
     QList<QwtPlotTextEx*> lines;
     for (int i = 0; i < 12; ++i) {
         lines << new QwtPlotTextEx;
-        lines.last()->setText("x", Qt::blue, 10);
+        lines.last()->setText("x", Qt::blue, pointSize);
         lines.last()->setColumnLine(210, i, 12);
     }
-    QCOMPARE(lines[1]->position(tall).y() - lines[0]->position(tall).y(), 20.0);
+    // Never closer than the font's line spacing, never over the title.
+    const double roomy = lines[1]->position(tall).y() - lines[0]->position(tall).y();
+    QVERIFY(roomy > metrics.lineSpacing());
+    QVERIFY(lines[0]->position(tall).y() - metrics.ascent() >= overlayTitleBottom(10));
     const double closer = lines[1]->position(shorter).y() - lines[0]->position(shorter).y();
-    QVERIFY(closer < 20);
-    QVERIFY(closer >= QFontMetricsF(QFont("Helvetica", 10)).height() - 1);
+    QVERIFY(closer < roomy);
+    QVERIFY(closer >= metrics.lineSpacing());
     int fitting = 0;
     for (QwtPlotTextEx* line : lines) {
         QVERIFY(line->fits(tall));

@@ -57,6 +57,7 @@ private slots:
     void textExportTruncatesAndEndsLinesInCrLf();
     void exportsStartAtTheAreaNameAndAddTheirSuffix();
     void impactZoomShowsTheContactAndBack();
+    void aStartMarkAtTheLeftEdgeLeavesTheTitleReadable();
 
 private:
     NamePipeFile& file() { return *window->state().current(); }
@@ -135,9 +136,19 @@ void WaveViewTest::resultLinesShowTheEngineResults() {
         QCOMPARE(v->resultItem(i)->text(), QString::fromStdString(expected[i]));
         QCOMPARE(v->resultItem(i)->colour(), QColor(0, 0, 255));
         QCOMPARE(v->resultItem(i)->pointSize(), 10);
-        // With a canvas as high as the option, line i sits 45 + 20 i px down.
-        QCOMPARE(v->resultItem(i)->position(QRectF(0, 0, 1000, 300)), QPointF(790, 45 + 20 * i));
     }
+    // With a canvas as high as the option the lines stand evenly, a little
+    // more than a line apart, the first below the title.
+    const QRectF canvas(0, 0, 1000, 300);
+    const QFontMetricsF metrics(QFont("Helvetica", 10));
+    const double spacing =
+        v->resultItem(1)->position(canvas).y() - v->resultItem(0)->position(canvas).y();
+    QVERIFY(spacing > metrics.lineSpacing());
+    QVERIFY(v->resultItem(0)->position(canvas).y() - metrics.ascent() >= overlayTitleBottom(10));
+    for (int i = 0; i < 12; ++i)
+        QCOMPARE(v->resultItem(i)->position(canvas),
+                 v->resultItem(0)->position(canvas) + QPointF(0, spacing * i));
+    QCOMPARE(v->resultItem(0)->position(canvas).x(), 790.0);
     for (int i = 12; i < 15; ++i)
         QVERIFY(v->resultItem(i)->text().isEmpty());
     QCOMPARE(v->resultItem(0)->text(),
@@ -557,6 +568,27 @@ void WaveViewTest::impactZoomShowsTheContactAndBack() {
     QCOMPARE(file().points[1].pickTime, p.startMarkMs + contact / 2);
     zoom->setChecked(false);
     QCOMPARE(view(1)->axisInterval(QwtPlot::xBottom).maxValue(), whole.maxValue());
+}
+
+void WaveViewTest::aStartMarkAtTheLeftEdgeLeavesTheTitleReadable() {
+    file().points[1].startMarkMs = 0.02;
+    QWave* v = view(1);
+    v->drawPoint();
+    v->resize(1000, 300);
+    const QImage shot = v->grab().toImage();
+    // Red in the title's band may only be the start line itself, a pixel
+    // or two wide: its label starts below the band.
+    const QRect canvas = v->canvas()->geometry();
+    const int titleWidth =
+        QFontMetrics(QFont("Helvetica", 10)).horizontalAdvance(v->titleItem()->text());
+    int red = 0;
+    for (int y = canvas.top(); y < canvas.top() + overlayTitleBottom(10); ++y) {
+        for (int x = canvas.left(); x < canvas.left() + titleWidth + 40; ++x) {
+            const QColor c = shot.pixelColor(x, y);
+            red += c.red() > 180 && c.green() < 120 && c.blue() < 120 ? 1 : 0;
+        }
+    }
+    QVERIFY2(red <= 2 * overlayTitleBottom(10), qPrintable(QString::number(red)));
 }
 
 QTEST_MAIN(WaveViewTest)
