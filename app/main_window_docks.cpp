@@ -30,7 +30,7 @@ void MainWindow::createDockWidget() {
         addDockWidget(areas.value(location), dock);
     } else if (!restoreDockWidget(dock)) {
         delete dock;
-        dialogs_.notify(this, NoticeIcon::Warning, QString(),
+        dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Tarvel"),
                         QStringLiteral("Failed to restore dock widget"));
         return;
     }

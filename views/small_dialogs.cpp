@@ -121,7 +121,7 @@ QAboutMain::QAboutMain(QWidget* parent) : QDialog(parent) {
     setWindowModality(Qt::WindowModal);
     setAttribute(Qt::WA_DeleteOnClose);
     auto* names = new QVBoxLayout;
-    names->addWidget(new QLabel(QStringLiteral("Quendrel")));
+    names->addWidget(new QLabel(QStringLiteral("Tarvel")));
     names->addWidget(new QLabel(QStringLiteral("V1.0")));
     auto* confirm = new QPushButton(QStringLiteral("确认"));
     connect(confirm, &QPushButton::clicked, this, &QAboutMain::AboutOk);

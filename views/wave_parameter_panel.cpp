@@ -242,7 +242,7 @@ void QWaveParameter::changesave() {
     bool ok = false;
     const double scale = shapeScale_->text().toDouble(&ok);
     if (!ok || scale < -1e-6 || scale > 200.000001) {
-        dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Drosset"),
+        dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Tarvel"),
                         QStringLiteral("放大起点，请输入0-200范围的值。"));
         const MeasurePoint* point = session_.currentPoint();
         shapeScale_->setText(QString::number(point ? point->header.params.shapeScale : 0, 'f', 1));

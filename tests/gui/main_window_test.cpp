@@ -233,6 +233,7 @@ void MainWindowTest::furtherDockWidgetsComeAndGo() {
     QVERIFY(!window.findChild<QDockWidget*>("lost"));
     QCOMPARE(dialogs.calls.last().kind, QString("notify"));
     QCOMPARE(dialogs.calls.last().text, QString("Failed to restore dock widget"));
+    QCOMPARE(dialogs.calls.last().title, QString("Tarvel"));
 
     // The window's own panels cannot be destroyed this way.
     window.destroyDockWidget(window.docks()[0]->toggleViewAction());
