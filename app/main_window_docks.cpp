@@ -31,7 +31,7 @@ void MainWindow::createDockWidget() {
     } else if (!restoreDockWidget(dock)) {
         delete dock;
         dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Tarvel"),
-                        QStringLiteral("Failed to restore dock widget"));
+                        tr("Failed to restore dock widget"));
         return;
     }
     auto* remover = new QAction(name, this);

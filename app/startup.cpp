@@ -1,11 +1,14 @@
 #include "startup.h"
 
 #include "main_window.h"
+#include "session/app_settings.h"
 #include "size_hints.h"
 #include "tarvel_version.h"
+#include "translations.h"
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QScreen>
 
 #include <cstdio>
@@ -40,6 +43,9 @@ int runTarvel(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("tarvel"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(tarvel::kVersion));
     QCoreApplication::addLibraryPath(QStringLiteral("./plugins"));
+    // Before any window: every caption is translated as it is made.
+    tarvel::setInterfaceLanguage(installTranslations(
+        app, tarvel::startupLanguage(*tarvel::openAppSettings(), QLocale::system())));
     setApplicationFont();
 
     MainWindow window(line.sizeHints);

@@ -2,6 +2,7 @@
 
 #include "analysis/result_fields.h"
 #include "analysis/results.h"
+#include "session/interface_language.h"
 #include "session/project_session.h"
 
 #include <QLinearGradient>
@@ -79,13 +80,16 @@ QSize qdatalist::sizeHint() const {
 }
 
 QString qdatalist::headerText(int column) const {
+    // The English interface names the results as the result table does.
+    if (interfaceLanguage() == InterfaceLanguage::English)
+        return column == 0 ? tr("测点编号") : QString::fromUtf8(fieldOfColumn(column).englishLabel);
     return QString::fromUtf8(kHeaders[column]);
 }
 
 QString qdatalist::cellText(int row, int column) const {
     const int point = pointOfRow(row);
     if (column == 0)
-        return QStringLiteral("序号%1").arg(point + 1);
+        return tr("序号%1").arg(point + 1);
     const MeasurePoint& p = session_.currentFile()->points[static_cast<std::size_t>(point)];
     const ResultField& field = fieldOfColumn(column);
     const double value = p.results.*field.value;
@@ -112,7 +116,7 @@ void qdatalist::paintEvent(QPaintEvent* event) {
 
     painter.setPen(QPen(QBrush(Qt::blue), 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
     painter.setFont(listFont(20));
-    painter.drawText(kLeft, kTitleBaseline, QStringLiteral("测试结果列表："));
+    painter.drawText(kLeft, kTitleBaseline, tr("测试结果列表："));
     painter.setFont(listFont(12));
     for (int k = 0; k < kColumnCount; ++k)
         painter.drawText(kLeft + kColumnWidth * k, kHeaderBaseline, headerText(k));
