@@ -144,7 +144,6 @@ bool isModelField(const Field& field) {
 ProjectSet::ProjectSet(const ProjectInfo& info, QWidget* parent) : QDialog(parent) {
     setWindowTitle(tr("设置"));
     setWindowModality(Qt::WindowModal);
-    setFixedSize(860, 550);
 
     auto* ascii =
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[a-zA-Z0-9]+$")), this);
@@ -194,6 +193,8 @@ ProjectSet::ProjectSet(const ProjectInfo& info, QWidget* parent) : QDialog(paren
     buttons->addWidget(cancel);
     buttons->addStretch();
     column->addLayout(buttons);
+    // Wider when longer labels (English) would squeeze the boxes.
+    setFixedSize(sizeHint().expandedTo(QSize(860, 550)));
 }
 
 QLineEdit* ProjectSet::box(const QString& fieldName) const {

@@ -18,6 +18,8 @@ namespace {
 
 constexpr int kLeft = 20;
 constexpr int kColumnWidth = 150;
+// Between a header and the next column, when the headers set the width.
+constexpr int kColumnGap = 20;
 constexpr int kTitleBaseline = 30;
 constexpr int kHeaderBaseline = 60;
 constexpr int kFirstRowBaseline = 90;
@@ -55,6 +57,12 @@ qdatalist::qdatalist(const ProjectSession& session, QWidget* parent)
     setWindowTitle(QStringLiteral("qdatalist"));
     // Fully painted: nothing beneath needs drawing first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The English headers are longer than a column: the columns grow to fit.
+    const QFontMetrics metrics(listFont(12));
+    columnWidth_ = kColumnWidth;
+    for (int k = 0; k < kColumnCount; ++k)
+        columnWidth_ =
+            std::max(columnWidth_, metrics.horizontalAdvance(headerText(k)) + kColumnGap);
     for (auto signal : {&ProjectSession::fileChanged, &ProjectSession::pointsChanged,
                         &ProjectSession::resultsChanged})
         connect(&session_, signal, this, &qdatalist::refresh);
@@ -75,7 +83,7 @@ void qdatalist::refresh() {
 }
 
 QSize qdatalist::sizeHint() const {
-    return {kLeft + kColumnWidth * kColumnCount + kRightMargin,
+    return {kLeft + columnWidth_ * kColumnCount + kRightMargin,
             kFirstRowBaseline + kRowPitch * rowCount()};
 }
 
@@ -119,7 +127,7 @@ void qdatalist::paintEvent(QPaintEvent* event) {
     painter.drawText(kLeft, kTitleBaseline, tr("测试结果列表："));
     painter.setFont(listFont(12));
     for (int k = 0; k < kColumnCount; ++k)
-        painter.drawText(kLeft + kColumnWidth * k, kHeaderBaseline, headerText(k));
+        painter.drawText(kLeft + columnWidth_ * k, kHeaderBaseline, headerText(k));
 
     // Only the rows the exposed band touches: a long area scrolls smoothly.
     const QFontMetrics metrics(painter.font());
@@ -130,6 +138,6 @@ void qdatalist::paintEvent(QPaintEvent* event) {
     for (int row = first; row <= last; ++row) {
         const int baseline = kFirstRowBaseline + kRowPitch * row;
         for (int k = 0; k < kColumnCount; ++k)
-            painter.drawText(kLeft + kColumnWidth * k, baseline, cellText(row, k));
+            painter.drawText(kLeft + columnWidth_ * k, baseline, cellText(row, k));
     }
 }

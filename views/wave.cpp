@@ -389,6 +389,8 @@ void QWave::CalculateResult(NamePipeFile* f) {
         inset = std::max(inset, metrics.horizontalAdvance(line) + 10);
     for (int i = 0; i < kResultLineCount; ++i)
         resultLines_[static_cast<std::size_t>(i)]->setColumnLine(inset, i, kShownLines);
+    // The axis unit stays left of the column, whatever its width.
+    unitLabel_->setBottomRight(inset + 40, 5, 0, 0);
     for (int i = 0; i < lines.size(); ++i)
         resultLines_[static_cast<std::size_t>(i)]->setText(lines[i], QColor(0, 0, 255), 10);
     for (std::size_t i = 12; i < resultLines_.size(); ++i)

@@ -208,7 +208,7 @@
     </message>
     <message>
         <source>采样参数</source>
-        <translation>Sampling Parameters</translation>
+        <translation>Sampling Parameters...</translation>
     </message>
     <message>
         <source>波形列表</source>
@@ -236,7 +236,7 @@
     </message>
     <message>
         <source>验收标准</source>
-        <translation>Acceptance Criteria</translation>
+        <translation>Acceptance Criteria...</translation>
     </message>
     <message>
         <source>工具(&amp;T)</source>
