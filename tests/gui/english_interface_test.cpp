@@ -154,8 +154,14 @@ void EnglishInterfaceTest::resultLabelsComeFromTheResultFieldTable() {
     QCOMPARE(list->headerText(0), QString("Point"));
     QCOMPARE(list->headerText(1), QString("Deformation modulus (MPa)"));
     QCOMPARE(list->headerText(2), QString("Resilient modulus (MPa)"));
-    for (int column = 0; column < qdatalist::kColumnCount; ++column)
+    // The columns grow so that no English header runs into the next one.
+    const QFontMetrics listMetrics(QFont(QStringLiteral("Helvetica"), 12));
+    int widest = 0;
+    for (int column = 0; column < qdatalist::kColumnCount; ++column) {
         QVERIFY(!hasChinese(list->headerText(column)));
+        widest = std::max(widest, listMetrics.horizontalAdvance(list->headerText(column)));
+    }
+    QVERIFY(list->sizeHint().width() > qdatalist::kColumnCount * widest);
 }
 
 void EnglishInterfaceTest::theWindowRendersOffscreen() {
