@@ -2,8 +2,8 @@
 // a project to PNGs, off screen, to look at them:
 //   render_views PROJECT.Prj OUTDIR
 // writes list-top.png, list-bottom.png, project-set.png, sampling.png,
-// options.png and acceptance.png into OUTDIR, in the language the program
-// would start in.
+// options.png, acceptance.png, defect.png, merge.png and map.png into
+// OUTDIR, in the language the program would start in.
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "app/translations.h"
@@ -11,6 +11,7 @@
 #include "views/acceptance_dialog.h"
 #include "views/device_set.h"
 #include "views/project_set.h"
+#include "views/small_dialogs.h"
 #include "views/view_options_dialog.h"
 #include "views/wave_list.h"
 
@@ -54,6 +55,9 @@ int main(int argc, char** argv) {
     list.verticalScrollBar()->setValue(list.verticalScrollBar()->maximum());
     list.horizontalScrollBar()->setValue(list.horizontalScrollBar()->maximum());
     saved = save(window, out, "list-bottom.png") && saved;
+    window.findChild<QAction*>("PinPuView")->trigger();
+    window.findChild<QAction*>("DengZhiView")->trigger();
+    saved = save(window, out, "map.png") && saved;
 
     ProjectSet form(window.state().project, &window);
     form.show();
@@ -67,5 +71,11 @@ int main(int argc, char** argv) {
     QAcceptanceDlg acceptance(tarvel::AcceptanceCriteria{}, QStringLiteral("area-1.pip"), &window);
     acceptance.show();
     saved = save(acceptance, out, "acceptance.png") && saved;
+    QErrorDlg defect(&window);
+    defect.show();
+    saved = save(defect, out, "defect.png") && saved;
+    QMergeDlg merge(*window.state().current());
+    merge.show();
+    saved = save(merge, out, "merge.png") && saved;
     return saved ? 0 : 1;
 }
