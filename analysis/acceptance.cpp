@@ -1,5 +1,6 @@
 #include "acceptance.h"
 
+#include "data/translation_marks.h"
 #include "results.h"
 
 #include <boost/math/distributions/students_t.hpp>
@@ -10,9 +11,9 @@ namespace tarvel {
 const char* verdictText(Verdict verdict) {
     switch (verdict) {
     case Verdict::Pass:
-        return "合格";
+        return QT_TRANSLATE_NOOP("Verdict", "合格");
     case Verdict::Fail:
-        return "不合格";
+        return QT_TRANSLATE_NOOP("Verdict", "不合格");
     case Verdict::Undecided:
         break;
     }

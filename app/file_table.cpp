@@ -28,9 +28,9 @@ public:
 } // namespace
 
 void MainWindow::setUpFileTable() {
-    fileTable_->setWindowTitle(QStringLiteral("测区文件列表"));
+    fileTable_->setWindowTitle(tr("测区文件列表"));
     fileTable_->setColumnCount(2);
-    fileTable_->setHorizontalHeaderLabels({QStringLiteral("序号"), QStringLiteral("测区文件")});
+    fileTable_->setHorizontalHeaderLabels({tr("序号"), tr("测区文件")});
     fileTable_->setFrameShape(QFrame::NoFrame);
     fileTable_->setShowGrid(false);
     fileTable_->verticalHeader()->hide();
@@ -85,7 +85,6 @@ void MainWindow::refillFileTable() {
         fileTable_->selectRow(state_.currentFile);
     fileTable_->setFocus();
     if (const NamePipeFile* current = state_.current())
-        statusBar()->showMessage(QStringLiteral("当前桩:") +
-                                 QString::fromStdString(current->fileName));
+        statusBar()->showMessage(tr("当前桩:") + QString::fromStdString(current->fileName));
     connectFileTable(true);
 }

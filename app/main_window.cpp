@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "language_menu.h"
 #include "session/view_options_store.h"
 #include "start_hint.h"
 #include "views/pipe_info_panel.h"
@@ -106,65 +107,59 @@ QAction* MainWindow::addCommand(QMenu* menu, const QString& caption, const char*
 }
 
 void MainWindow::createActions() {
-    QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("文件(&F)"));
-    newProjectAct_ = addCommand(fileMenu, QStringLiteral("新建工程(&N)"), "newProject");
+    QMenu* fileMenu = menuBar()->addMenu(tr("文件(&F)"));
+    newProjectAct_ = addCommand(fileMenu, tr("新建工程(&N)"), "newProject");
     connect(newProjectAct_, &QAction::triggered, this, &MainWindow::newProject);
-    openProjectAct_ =
-        addCommand(fileMenu, QStringLiteral("打开工程(&O)"), "openProject", ":/res/open.png");
+    openProjectAct_ = addCommand(fileMenu, tr("打开工程(&O)"), "openProject", ":/res/open.png");
     openProjectAct_->setShortcut(QKeySequence::Open);
     connect(openProjectAct_, &QAction::triggered, this, &MainWindow::openProject);
-    saveProjectAct_ =
-        addCommand(fileMenu, QStringLiteral("保存工程(&S)"), "saveProject", ":/res/save.png");
+    saveProjectAct_ = addCommand(fileMenu, tr("保存工程(&S)"), "saveProject", ":/res/save.png");
     saveProjectAct_->setShortcut(QKeySequence::Save);
     connect(saveProjectAct_, &QAction::triggered, this, &MainWindow::saveProject);
-    saveProjectAsAct_ = addCommand(fileMenu, QStringLiteral("工程另存为(&A)"), "saveProjectAs");
+    saveProjectAsAct_ = addCommand(fileMenu, tr("工程另存为(&A)"), "saveProjectAs");
     connect(saveProjectAsAct_, &QAction::triggered, this, &MainWindow::saveProjectAs);
-    closeProjectAct_ = addCommand(fileMenu, QStringLiteral("关闭工程(&C)"), "closeProject");
+    closeProjectAct_ = addCommand(fileMenu, tr("关闭工程(&C)"), "closeProject");
     connect(closeProjectAct_, &QAction::triggered, this, &MainWindow::closeProject);
-    recentMenu_ = fileMenu->addMenu(QStringLiteral("最近的工程"));
+    recentMenu_ = fileMenu->addMenu(tr("最近的工程"));
     recentMenu_->setObjectName(QStringLiteral("recentProjects"));
     recentMenu_->setEnabled(false);
-    addFileAct_ = addCommand(fileMenu, QStringLiteral("添加文件"), "addFile");
+    addFileAct_ = addCommand(fileMenu, tr("添加文件"), "addFile");
     connect(addFileAct_, &QAction::triggered, this, &MainWindow::addFile);
-    removeFileAct_ = addCommand(fileMenu, QStringLiteral("移除文件"), "removeFile");
+    removeFileAct_ = addCommand(fileMenu, tr("移除文件"), "removeFile");
     connect(removeFileAct_, &QAction::triggered, this, &MainWindow::removeFile);
     fileMenu->addSeparator();
-    openFileAct_ = addCommand(fileMenu, QStringLiteral("打开测区文件"), "openFile");
+    openFileAct_ = addCommand(fileMenu, tr("打开测区文件"), "openFile");
     connect(openFileAct_, &QAction::triggered, this, &MainWindow::openFile);
-    saveFileAct_ = addCommand(fileMenu, QStringLiteral("保存测区文件"), "saveFile");
+    saveFileAct_ = addCommand(fileMenu, tr("保存测区文件"), "saveFile");
     connect(saveFileAct_, &QAction::triggered, this, &MainWindow::saveFile);
-    saveFileAsAct_ = addCommand(fileMenu, QStringLiteral("测区文件另存为"), "saveFileAs");
+    saveFileAsAct_ = addCommand(fileMenu, tr("测区文件另存为"), "saveFileAs");
     connect(saveFileAsAct_, &QAction::triggered, this, &MainWindow::saveFileAs);
-    closeFileAct_ = addCommand(fileMenu, QStringLiteral("关闭测区文件"), "closePipeFile");
+    closeFileAct_ = addCommand(fileMenu, tr("关闭测区文件"), "closePipeFile");
     connect(closeFileAct_, &QAction::triggered, this, &MainWindow::closePipeFile);
     fileMenu->addSeparator();
-    printAct_ = addCommand(fileMenu, QStringLiteral("生成位图"), "print");
+    printAct_ = addCommand(fileMenu, tr("生成位图"), "print");
     connect(printAct_, &QAction::triggered, this, &MainWindow::print);
     fileMenu->addSeparator();
-    exitAct_ = addCommand(fileMenu, QStringLiteral("退出"), "closeApp");
+    exitAct_ = addCommand(fileMenu, tr("退出"), "closeApp");
     connect(exitAct_, &QAction::triggered, this, &MainWindow::closeApp);
 
-    editMenu_ = menuBar()->addMenu(QStringLiteral("编辑(&E)"));
-    undoAct_ = addCommand(editMenu_, QStringLiteral("撤销操作"), "CancelDo", ":/res/undo.png");
+    editMenu_ = menuBar()->addMenu(tr("编辑(&E)"));
+    undoAct_ = addCommand(editMenu_, tr("撤销操作"), "CancelDo", ":/res/undo.png");
     undoAct_->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
     connect(undoAct_, &QAction::triggered, this, &MainWindow::CancelDo);
-    redoAct_ = addCommand(editMenu_, QStringLiteral("恢复操作"), "ReDo", ":/res/redo.png");
+    redoAct_ = addCommand(editMenu_, tr("恢复操作"), "ReDo", ":/res/redo.png");
     redoAct_->setShortcuts(
         {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
     connect(redoAct_, &QAction::triggered, this, &MainWindow::ReDo);
-    startMarkAct_ =
-        addCommand(editMenu_, QStringLiteral("起始时间标记"), "AlignHead", ":/res/aglin.png");
+    startMarkAct_ = addCommand(editMenu_, tr("起始时间标记"), "AlignHead", ":/res/aglin.png");
     startMarkAct_->setShortcut(QKeySequence(QStringLiteral("Ctrl+H")));
     connect(startMarkAct_, &QAction::triggered, this, &MainWindow::AlignHead);
-    endMarkAct_ =
-        addCommand(editMenu_, QStringLiteral("结束时间标记"), "AutoHead", ":/res/jiSuan.png");
+    endMarkAct_ = addCommand(editMenu_, tr("结束时间标记"), "AutoHead", ":/res/jiSuan.png");
     endMarkAct_->setShortcut(QKeySequence(QStringLiteral("Ctrl+T")));
     connect(endMarkAct_, &QAction::triggered, this, &MainWindow::AutoHead);
-    restoreWavesAct_ =
-        addCommand(editMenu_, QStringLiteral("恢复波形"), "WaveMerge", ":/res/waveAdd.png");
+    restoreWavesAct_ = addCommand(editMenu_, tr("恢复波形"), "WaveMerge", ":/res/waveAdd.png");
     connect(restoreWavesAct_, &QAction::triggered, this, &MainWindow::WaveMerge);
-    deleteWaveAct_ =
-        addCommand(editMenu_, QStringLiteral("删除波形"), "WaveDelete", ":/res/del.png");
+    deleteWaveAct_ = addCommand(editMenu_, tr("删除波形"), "WaveDelete", ":/res/del.png");
     connect(deleteWaveAct_, &QAction::triggered, this, &MainWindow::WaveDelete);
     // Delete acts on the waves only while the list has the focus: in a
     // panel's box it deletes text.
@@ -176,76 +171,72 @@ void MainWindow::createActions() {
     startMarkAct_->setVisible(false);
     endMarkAct_->setVisible(false);
 
-    viewMenu_ = menuBar()->addMenu(QStringLiteral("查看(&V)"));
-    goToPointAct_ = addCommand(viewMenu_, QStringLiteral("转到测点(&G)"), "goToPoint");
+    viewMenu_ = menuBar()->addMenu(tr("查看(&V)"));
+    goToPointAct_ = addCommand(viewMenu_, tr("转到测点(&G)"), "goToPoint");
     goToPointAct_->setShortcut(QKeySequence(QStringLiteral("Ctrl+G")));
     connect(goToPointAct_, &QAction::triggered, this, &MainWindow::goToPoint);
-    impactZoomAct_ = addCommand(viewMenu_, QStringLiteral("缩放到冲击"), "impactZoom");
+    impactZoomAct_ = addCommand(viewMenu_, tr("缩放到冲击"), "impactZoom");
     impactZoomAct_->setCheckable(true);
     connect(impactZoomAct_, &QAction::toggled, this, [this](bool on) {
         session_.setImpactZoom(on);
         waveList_->redrawAll();
     });
-    samplingAct_ = addCommand(viewMenu_, QStringLiteral("采样参数"), "getDataParamter");
+    samplingAct_ = addCommand(viewMenu_, tr("采样参数"), "getDataParamter");
     connect(samplingAct_, &QAction::triggered, this, &MainWindow::getDataParamter);
-    waveListAct_ = addCommand(viewMenu_, QStringLiteral("波形列表"), "WaveView", ":/res/wave.png");
+    waveListAct_ = addCommand(viewMenu_, tr("波形列表"), "WaveView", ":/res/wave.png");
     waveListAct_->setVisible(false);
     connect(waveListAct_, &QAction::triggered, this, &MainWindow::WaveView);
-    analysisListAct_ =
-        addCommand(viewMenu_, QStringLiteral("分析列表"), "PinPuView", ":/res/view.png");
+    analysisListAct_ = addCommand(viewMenu_, tr("分析列表"), "PinPuView", ":/res/view.png");
     analysisListAct_->setCheckable(true);
     connect(analysisListAct_, &QAction::triggered, this, &MainWindow::PinPuView);
-    contourMapAct_ =
-        addCommand(viewMenu_, QStringLiteral("等值图"), "DengZhiView", ":/res/dengzhi.png");
+    contourMapAct_ = addCommand(viewMenu_, tr("等值图"), "DengZhiView", ":/res/dengzhi.png");
     contourMapAct_->setCheckable(true);
     connect(contourMapAct_, &QAction::triggered, this, &MainWindow::DengZhiView);
     viewMenu_->addSeparator();
 
-    QMenu* settingsMenu = menuBar()->addMenu(QStringLiteral("设置(&S)"));
-    optionsAct_ =
-        addCommand(settingsMenu, QStringLiteral("选项(&C)"), "setParamter", ":/res/param.png");
+    QMenu* settingsMenu = menuBar()->addMenu(tr("设置(&S)"));
+    optionsAct_ = addCommand(settingsMenu, tr("选项(&C)"), "setParamter", ":/res/param.png");
     connect(optionsAct_, &QAction::triggered, this, &MainWindow::setParamter);
-    projectInfoAct_ = addCommand(settingsMenu, QStringLiteral("工程信息(&I)"), "setProjInfo");
+    projectInfoAct_ = addCommand(settingsMenu, tr("工程信息(&I)"), "setProjInfo");
     connect(projectInfoAct_, &QAction::triggered, this, &MainWindow::setProjInfo);
-    acceptanceAct_ = addCommand(settingsMenu, QStringLiteral("验收标准"), "setAcceptance");
+    acceptanceAct_ = addCommand(settingsMenu, tr("验收标准"), "setAcceptance");
     connect(acceptanceAct_, &QAction::triggered, this, &MainWindow::setAcceptance);
     settingsMenu->addSeparator();
+    addLanguageMenu(settingsMenu, dialogs_, this);
 
-    QMenu* toolsMenu = menuBar()->addMenu(QStringLiteral("工具(&T)"));
-    graphicOutputAct_ =
-        addCommand(toolsMenu, QStringLiteral("图形输出"), "BmpOutPut", ":/res/table.png");
-    reportAct_ = addCommand(toolsMenu, QStringLiteral("生成报告"), "PipeOutPut", ":/res/word.png");
-    summaryAct_ =
-        addCommand(toolsMenu, QStringLiteral("生成汇总表"), "ProjectOutPut", ":/res/excel.png");
+    QMenu* toolsMenu = menuBar()->addMenu(tr("工具(&T)"));
+    graphicOutputAct_ = addCommand(toolsMenu, tr("图形输出"), "BmpOutPut", ":/res/table.png");
+    reportAct_ = addCommand(toolsMenu, tr("生成报告"), "PipeOutPut", ":/res/word.png");
+    summaryAct_ = addCommand(toolsMenu, tr("生成汇总表"), "ProjectOutPut", ":/res/excel.png");
     connect(graphicOutputAct_, &QAction::triggered, this, &MainWindow::BmpOutPut);
     connect(reportAct_, &QAction::triggered, this, &MainWindow::PipeOutPut);
     connect(summaryAct_, &QAction::triggered, this, &MainWindow::ProjectOutPut);
-    pdfAlsoAct_ = addCommand(toolsMenu, QStringLiteral("同时保存为 PDF"), "pdfAlso");
+    pdfAlsoAct_ = addCommand(toolsMenu, tr("同时保存为 PDF"), "pdfAlso");
     pdfAlsoAct_->setCheckable(true);
-    pdfAlsoAct_->setStatusTip(QStringLiteral("报告写好后由 LibreOffice 另存一份 PDF"));
-    QMenu* english = toolsMenu->addMenu(QStringLiteral("English reports"));
+    pdfAlsoAct_->setStatusTip(tr("报告写好后由 LibreOffice 另存一份 PDF"));
+    QMenu* english = toolsMenu->addMenu(tr("English reports"));
     const struct {
         const char* caption;
         const char* name;
         void (MainWindow::*slot)();
     } englishCommands[] = {
-        {"Summary Table", "englishSummary", &MainWindow::englishSummary},
-        {"Test Report", "englishReport", &MainWindow::englishReport},
-        {"Wave Pictures", "englishPictures", &MainWindow::englishPictures},
+        {QT_TR_NOOP("Summary Table"), "englishSummary", &MainWindow::englishSummary},
+        {QT_TR_NOOP("Test Report"), "englishReport", &MainWindow::englishReport},
+        {QT_TR_NOOP("Wave Pictures"), "englishPictures", &MainWindow::englishPictures},
     };
     for (const auto& command : englishCommands) {
-        QAction* action = addCommand(english, QString::fromLatin1(command.caption), command.name);
+        QAction* action = addCommand(english, tr(command.caption), command.name);
         connect(action, &QAction::triggered, this, command.slot);
         englishActs_.append(action);
     }
 
-    QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
-    aboutAct_ = addCommand(helpMenu, QStringLiteral("关于"), "about");
+    QMenu* helpMenu = menuBar()->addMenu(tr("帮助(&H)"));
+    aboutAct_ = addCommand(helpMenu, tr("关于"), "about");
     connect(aboutAct_, &QAction::triggered, this, &MainWindow::about);
 }
 
 void MainWindow::createToolBar() {
-    toolBar_ = addToolBar(QStringLiteral("工具栏"));
+    toolBar_ = addToolBar(tr("工具栏"));
     toolBar_->setObjectName(QStringLiteral("toolBar"));
     toolBar_->addAction(openProjectAct_);
     toolBar_->addAction(saveProjectAct_);
@@ -268,17 +259,17 @@ void MainWindow::createDocks() {
     // The object names identify the panels in the saved layout, whatever
     // the interface language.
     const struct {
-        QString title;
+        const char* title;
         const char* name;
         Qt::DockWidgetArea area;
         QWidget* widget;
     } panels[] = {
-        {QStringLiteral("测区信息"), "areaInfoDock", Qt::TopDockWidgetArea, pipeInfo_},
-        {QStringLiteral("波形参数"), "waveParameterDock", Qt::TopDockWidgetArea, waveParameter_},
-        {QStringLiteral("测区文件"), "areaFilesDock", Qt::LeftDockWidgetArea, fileTable_},
+        {QT_TR_NOOP("测区信息"), "areaInfoDock", Qt::TopDockWidgetArea, pipeInfo_},
+        {QT_TR_NOOP("波形参数"), "waveParameterDock", Qt::TopDockWidgetArea, waveParameter_},
+        {QT_TR_NOOP("测区文件"), "areaFilesDock", Qt::LeftDockWidgetArea, fileTable_},
     };
     for (const auto& panel : panels) {
-        auto* dock = new QDockWidget(panel.title, this);
+        auto* dock = new QDockWidget(tr(panel.title), this);
         dock->setObjectName(QString::fromLatin1(panel.name));
         dock->setWidget(panel.widget);
         panel.widget->show();
@@ -338,9 +329,9 @@ void MainWindow::updateActions() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (state_.mode != kNothingOpen && hasUnsavedChanges()) {
-        const int answer = dialogs_.ask(
-            this, QStringLiteral("Tarvel"), QStringLiteral("工程已修改没有保存，你想保存文件吗？"),
-            {QStringLiteral("保存"), QStringLiteral("不保存"), QStringLiteral("返回")}, 0);
+        const int answer =
+            dialogs_.ask(this, QStringLiteral("Tarvel"), tr("工程已修改没有保存，你想保存文件吗？"),
+                         {tr("保存"), tr("不保存"), tr("返回")}, 0);
         if (answer != 1 && !(answer == 0 && saveProject())) {
             event->ignore();
             return;
@@ -414,7 +405,7 @@ void MainWindow::switchLayoutDirection() {
 void MainWindow::setProjInfo() {
     if (state_.mode != kProjectOpen) {
         dialogs_.notify(this, NoticeIcon::Critical, QStringLiteral("Tarvel"),
-                        QStringLiteral("没有打开的工程！"));
+                        tr("没有打开的工程！"));
         return;
     }
     ProjectInfo edited = state_.project;
@@ -442,7 +433,7 @@ void MainWindow::setAcceptance() {
     const std::string reason = writeAcceptanceFile(path, criteria);
     if (!reason.empty())
         dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Tarvel"),
-                        QStringLiteral("验收标准保存失败：%1\n%2")
+                        tr("验收标准保存失败：%1\n%2")
                             .arg(QString::fromStdString(path), QString::fromStdString(reason)));
 }
 
@@ -452,19 +443,17 @@ void MainWindow::goToPoint() {
         return;
     const int count = file->pointCount();
     int number = session_.currentPointIndex() + 1;
-    if (!dialogs_.askNumber(this, QStringLiteral("转到测点"),
-                            QStringLiteral("测点号（1–%1）：").arg(count), number, 1, count,
-                            number))
+    if (!dialogs_.askNumber(this, tr("转到测点"), tr("测点号（1–%1）：").arg(count), number, 1,
+                            count, number))
         return;
     if (number < 1 || number > count) {
-        dialogs_.notify(
-            this, NoticeIcon::Warning, QStringLiteral("Tarvel"),
-            QStringLiteral("本测区没有测点 %1（测点号 1–%2）。").arg(number).arg(count));
+        dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Tarvel"),
+                        tr("本测区没有测点 %1（测点号 1–%2）。").arg(number).arg(count));
         return;
     }
     if (!waveList_->goToPoint(number - 1))
         dialogs_.notify(this, NoticeIcon::Information, QStringLiteral("Tarvel"),
-                        QStringLiteral("测点 %1 已删除。").arg(number));
+                        tr("测点 %1 已删除。").arg(number));
 }
 
 void MainWindow::about() {

@@ -43,11 +43,11 @@ void MainWindow::makeCurrent(int index, const QString& statusPrefix) {
 }
 
 void MainWindow::openFile() {
-    const SaveChoice choice = askSaveChoice(QStringLiteral("工程已修改没有保存，你想保存文件吗？"));
+    const SaveChoice choice = askSaveChoice(tr("工程已修改没有保存，你想保存文件吗？"));
     if (choice == SaveChoice::Stop)
         return;
-    const QString path = dialogs_.openFileName(this, QStringLiteral("打开文件"), startFolder(),
-                                               QStringLiteral("测区文件(*.pip)"));
+    const QString path =
+        dialogs_.openFileName(this, tr("打开文件"), startFolder(), tr("测区文件(*.pip)"));
     // Cancel leaves what is open as it was.
     if (path.isEmpty() || (choice == SaveChoice::Save && !saveProject()))
         return;
@@ -57,9 +57,8 @@ void MainWindow::openFile() {
 bool MainWindow::openAreaFilePath(const QString& path) {
     const std::string openError = checkReadableFile(path.toStdString());
     if (!openError.empty()) {
-        dialogs_.notify(
-            this, NoticeIcon::Warning, kTitle,
-            QStringLiteral("Failed to open %1\n%2").arg(path, QString::fromStdString(openError)));
+        dialogs_.notify(this, NoticeIcon::Warning, kTitle,
+                        tr("Failed to open %1\n%2").arg(path, QString::fromStdString(openError)));
         return false;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -95,7 +94,7 @@ bool MainWindow::writeCurrentFile() {
     const std::string reason = writeAreaFile(*file, file->path());
     if (!reason.empty()) {
         reportSaveFailures(
-            {QStringLiteral("文件保存失败：%1\n%2")
+            {tr("文件保存失败：%1\n%2")
                  .arg(QString::fromStdString(file->path()), QString::fromStdString(reason))});
         return false;
     }
@@ -112,23 +111,21 @@ void MainWindow::saveFileAs() {
     const NamePipeFile* file = state_.current();
     if (!file)
         return;
-    const QString path =
-        withSuffix(dialogs_.saveFileName(this, QStringLiteral("保存桩文件"), startFolder(),
-                                         QStringLiteral("桩文件(*.pip)"), true),
-                   QStringLiteral("pip"));
+    const QString path = withSuffix(
+        dialogs_.saveFileName(this, tr("保存桩文件"), startFolder(), tr("桩文件(*.pip)"), true),
+        QStringLiteral("pip"));
     if (path.isEmpty())
         return;
     const std::string reason = writeAreaFile(*file, path.toStdString());
     if (!reason.empty()) {
-        reportSaveFailures(
-            {QStringLiteral("文件保存失败：%1\n%2").arg(path, QString::fromStdString(reason))});
+        reportSaveFailures({tr("文件保存失败：%1\n%2").arg(path, QString::fromStdString(reason))});
         return;
     }
-    statusBar()->showMessage(QStringLiteral("已保存 %1").arg(path));
+    statusBar()->showMessage(tr("已保存 %1").arg(path));
 }
 
 void MainWindow::closePipeFile() {
-    if (!askToSave(QStringLiteral("桩文件已修改没有保存，你想保存文件吗？")))
+    if (!askToSave(tr("桩文件已修改没有保存，你想保存文件吗？")))
         return;
     reset();
 }
@@ -149,9 +146,8 @@ void MainWindow::cellClicked(int, int column) {
         return;
     }
     if (NamePipeFile* current = state_.current(); current && current->modified) {
-        const int answer = dialogs_.ask(
-            this, kTitle, QStringLiteral("是否保存对测区文件的修改？"),
-            {QStringLiteral("保存"), QStringLiteral("不保存"), QStringLiteral("返回")}, 0);
+        const int answer = dialogs_.ask(this, kTitle, tr("是否保存对测区文件的修改？"),
+                                        {tr("保存"), tr("不保存"), tr("返回")}, 0);
         if (answer == 0) {
             if (!writeCurrentFile())
                 return;
@@ -166,7 +162,7 @@ void MainWindow::cellClicked(int, int column) {
         }
         // "返回" keeps the edits in memory, still unsaved, and switches.
     }
-    makeCurrent(row, QStringLiteral("当前测区:"));
+    makeCurrent(row, tr("当前测区:"));
     uncheckViewModes();
     updateActions();
 }
@@ -194,19 +190,19 @@ void MainWindow::renameFile(int row, QTableWidgetItem* item) {
         item->setText(QString::fromStdString(file.fileName));
     };
     if (name.size() >= kMaxFileNameLength) {
-        refuse(QStringLiteral("桩文件名过长！"));
+        refuse(tr("桩文件名过长！"));
         return;
     }
     // The instrument writes ".pip"; older files end in ".Pip": any case
     // passes, and the name keeps the case typed.
     if (!name.endsWith(QStringLiteral(".pip"), Qt::CaseInsensitive)) {
-        refuse(QStringLiteral("文件后缀名必须为.pip！"));
+        refuse(tr("文件后缀名必须为.pip！"));
         return;
     }
     const std::string newName = name.toStdString();
     for (std::size_t i = 0; i < state_.files.size(); ++i) {
         if (static_cast<int>(i) != row && state_.files[i]->fileName == newName) {
-            refuse(QStringLiteral("文件名称与现有的桩文件名称重复！"));
+            refuse(tr("文件名称与现有的桩文件名称重复！"));
             return;
         }
     }
@@ -215,12 +211,12 @@ void MainWindow::renameFile(int row, QTableWidgetItem* item) {
     // out of its directory, and the project would lose track of it.
     const bool inPlace = !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
     if (!inPlace || !QFile::rename(dir + QString::fromStdString(file.fileName), dir + name)) {
-        refuse(QStringLiteral("更改桩文件名称失败！"));
+        refuse(tr("更改桩文件名称失败！"));
         return;
     }
     file.fileName = newName;
     if (row == state_.currentFile)
-        statusBar()->showMessage(QStringLiteral("当前桩:") + name);
+        statusBar()->showMessage(tr("当前桩:") + name);
     updateActions();
-    dialogs_.notify(this, NoticeIcon::Information, kTitle, QStringLiteral("更改桩文件名称成功！"));
+    dialogs_.notify(this, NoticeIcon::Information, kTitle, tr("更改桩文件名称成功！"));
 }

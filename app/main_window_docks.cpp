@@ -30,8 +30,8 @@ void MainWindow::createDockWidget() {
         addDockWidget(areas.value(location), dock);
     } else if (!restoreDockWidget(dock)) {
         delete dock;
-        dialogs_.notify(this, NoticeIcon::Warning, QString(),
-                        QStringLiteral("Failed to restore dock widget"));
+        dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Tarvel"),
+                        tr("Failed to restore dock widget"));
         return;
     }
     auto* remover = new QAction(name, this);

@@ -27,7 +27,7 @@ void MainWindow::setParamter() {
     const QString failure = storeViewOptions(options);
     if (!failure.isEmpty())
         dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Tarvel"),
-                        QStringLiteral("显示选项未能保存：\n%1").arg(failure));
+                        tr("显示选项未能保存：\n%1").arg(failure));
     // The new sizes and axes take effect at once; the data is as it was, so
     // the views are drawn again, not conditioned again.
     waveList_->applyWaveSizes();

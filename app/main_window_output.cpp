@@ -25,15 +25,13 @@ using namespace tarvel;
 namespace {
 
 const QString kTitle = QStringLiteral("Tarvel");
-const QString kNothingOpenText = QStringLiteral("没有打开的工程文件！");
-const QString kNoMarkedWaveText = QStringLiteral("没有设置打印标识的图形！");
 
 } // namespace
 
 bool MainWindow::checkSomethingOpen(NoticeIcon icon) {
     if (state_.mode != kNothingOpen)
         return true;
-    dialogs_.notify(this, icon, kTitle, kNothingOpenText);
+    dialogs_.notify(this, icon, kTitle, tr("没有打开的工程文件！"));
     return false;
 }
 
@@ -41,7 +39,7 @@ NamePipeFile* MainWindow::fileWithMarkedWaves() {
     NamePipeFile* file = session_.currentFile();
     if (file && !file->excluded && !picturePoints(*file).empty())
         return file;
-    dialogs_.notify(this, NoticeIcon::Critical, kTitle, kNoMarkedWaveText);
+    dialogs_.notify(this, NoticeIcon::Critical, kTitle, tr("没有设置打印标识的图形！"));
     return nullptr;
 }
 
@@ -65,18 +63,18 @@ QString MainWindow::outputBaseName() const {
 bool MainWindow::writePictures(NamePipeFile& file, const QString& folder, QStringList& written) {
     const std::vector<int> points = picturePoints(file);
     const std::unique_ptr<Progress> progress = dialogs_.startProgress(
-        this, QStringLiteral("正在生成 %1 的位图…").arg(QString::fromStdString(file.fileName)),
+        this, tr("正在生成 %1 的位图…").arg(QString::fromStdString(file.fileName)),
         static_cast<int>(points.size()));
     WavePicture picture(state_.options);
     const PictureRun run = writeWavePictures(picture, file, points, folder,
                                              [&](int done) { return progress->advance(done); });
     if (!run.failure.isEmpty()) {
         dialogs_.notify(this, NoticeIcon::Critical, kTitle,
-                        QStringLiteral("位图保存失败：%1").arg(run.failure));
+                        tr("位图保存失败：%1").arg(run.failure));
         return false;
     }
     if (run.cancelled) {
-        statusBar()->showMessage(QStringLiteral("已取消，没有写入位图"));
+        statusBar()->showMessage(tr("已取消，没有写入位图"));
         return false;
     }
     written = run.written;
@@ -93,14 +91,13 @@ void MainWindow::print() {
         remembered_.pictureFolder.isEmpty() || !QDir(remembered_.pictureFolder).exists()
             ? outputFolder()
             : remembered_.pictureFolder;
-    const QString folder = dialogs_.existingFolder(this, QStringLiteral("选择保存文件夹"), start);
+    const QString folder = dialogs_.existingFolder(this, tr("选择保存文件夹"), start);
     if (folder.isEmpty())
         return;
     remembered_.pictureFolder = folder;
     QStringList written;
     if (writePictures(*file, folder, written))
-        statusBar()->showMessage(
-            QStringLiteral("已写入 %1 张位图到 %2").arg(written.size()).arg(folder));
+        statusBar()->showMessage(tr("已写入 %1 张位图到 %2").arg(written.size()).arg(folder));
 }
 
 QString MainWindow::askReportPath(const QString& caption, const QString& suffix,
@@ -124,25 +121,24 @@ void MainWindow::reportWritten(bool written, const QString& path, const QString&
         return;
     }
     // Written, but perhaps not handed to a viewer: say why.
-    QString message = reason.isEmpty()
-                          ? QStringLiteral("已写入 %1").arg(path)
-                          : QStringLiteral("已写入 %1（未能打开：%2）").arg(path, reason);
+    QString message = reason.isEmpty() ? tr("已写入 %1").arg(path)
+                                       : tr("已写入 %1（未能打开：%2）").arg(path, reason);
     if (pdfAlsoAct_->isChecked())
-        message += QStringLiteral("；") + writePdfBeside(path);
+        message += tr("；") + writePdfBeside(path);
     statusBar()->showMessage(message);
 }
 
 QString MainWindow::writePdfBeside(const QString& path) {
     const std::string soffice = findSoffice();
     if (soffice.empty())
-        return QStringLiteral("没有找到 LibreOffice（soffice），未生成 PDF");
+        return tr("没有找到 LibreOffice（soffice），未生成 PDF");
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const std::string document = QFile::encodeName(path).toStdString();
     const std::string reason = convertDocumentToPdf(soffice, document);
     QApplication::restoreOverrideCursor();
     const QString pdf = QFile::decodeName(pdfPathFor(document).c_str());
-    return reason.empty() ? QStringLiteral("PDF：%1").arg(pdf)
-                          : QStringLiteral("未生成 PDF：%1").arg(QString::fromStdString(reason));
+    return reason.empty() ? tr("PDF：%1").arg(pdf)
+                          : tr("未生成 PDF：%1").arg(QString::fromStdString(reason));
 }
 
 void MainWindow::BmpOutPut() {
@@ -151,7 +147,7 @@ void MainWindow::BmpOutPut() {
     NamePipeFile* file = fileWithMarkedWaves();
     if (!file)
         return;
-    const QString path = askReportPath(QStringLiteral("图形输出"), QStringLiteral("docx"));
+    const QString path = askReportPath(tr("图形输出"), QStringLiteral("docx"));
     if (path.isEmpty())
         return;
     // The pictures live only as long as the call: a private folder, never
@@ -174,7 +170,7 @@ void MainWindow::BmpOutPut() {
 void MainWindow::PipeOutPut() {
     if (!checkSomethingOpen(NoticeIcon::Critical))
         return;
-    const QString path = askReportPath(QStringLiteral("生成报告"), QStringLiteral("docx"));
+    const QString path = askReportPath(tr("生成报告"), QStringLiteral("docx"));
     if (path.isEmpty())
         return;
     QTemporaryDir maps;
@@ -184,10 +180,10 @@ void MainWindow::PipeOutPut() {
     }
     const int areas = static_cast<int>(state_.files.size());
     const std::unique_ptr<Progress> progress =
-        dialogs_.startProgress(this, QStringLiteral("正在生成报告…"), areas + 1);
+        dialogs_.startProgress(this, tr("正在生成报告…"), areas + 1);
     for (int i = 0; i < areas; ++i) {
         if (!progress->advance(i)) {
-            statusBar()->showMessage(QStringLiteral("已取消，没有写入报告"));
+            statusBar()->showMessage(tr("已取消，没有写入报告"));
             return;
         }
         // An area without a usable grid has no map; the report leaves it out.
@@ -204,7 +200,7 @@ void MainWindow::PipeOutPut() {
         }
     }
     if (!progress->advance(areas)) {
-        statusBar()->showMessage(QStringLiteral("已取消，没有写入报告"));
+        statusBar()->showMessage(tr("已取消，没有写入报告"));
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -221,14 +217,14 @@ void MainWindow::PipeOutPut() {
 void MainWindow::ProjectOutPut() {
     if (!checkSomethingOpen(NoticeIcon::Critical))
         return;
-    const QString path = askReportPath(QStringLiteral("生成汇总表"), QStringLiteral("xlsx"));
+    const QString path = askReportPath(tr("生成汇总表"), QStringLiteral("xlsx"));
     if (path.isEmpty())
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const AcceptanceCriteria& criteria = session_.criteria();
     reportWritten(openExcelJudged(&state_.project, &state_.files, &criteria,
                                   QFile::encodeName(path).constData(), openReportsWhenDone_),
-                  path, QStringLiteral("Excel出现错误，可能Excel没有激活有关系！"));
+                  path, tr("Excel出现错误，可能Excel没有激活有关系！"));
 }
 
 void MainWindow::ExportReport() {

@@ -23,11 +23,17 @@ using namespace tarvel;
 namespace {
 
 const QString kTitle = QStringLiteral("Tarvel");
-const QString kSaveQuestion = QStringLiteral("工程已修改没有保存，你想保存文件吗？");
-const QString kProjectFilter = QStringLiteral("工程文件(*.Prj)");
+// Texts more than one command uses.
+QString saveQuestion() {
+    return MainWindow::tr("工程已修改没有保存，你想保存文件吗？");
+}
+
+QString projectFilter() {
+    return MainWindow::tr("工程文件(*.Prj)");
+}
 
 QString failureText(const std::string& path, const std::string& reason) {
-    return QStringLiteral("文件保存失败：%1\n%2")
+    return MainWindow::tr("文件保存失败：%1\n%2")
         .arg(QString::fromStdString(path), QString::fromStdString(reason));
 }
 
@@ -35,7 +41,7 @@ QString failureText(const std::string& path, const std::string& reason) {
 
 void noteLoadProblem(QStringList& problems, const NamePipeFile& file) {
     if (!file.loadError.empty())
-        problems << QStringLiteral("%1：%2").arg(QString::fromStdString(file.fileName),
+        problems << MainWindow::tr("%1：%2").arg(QString::fromStdString(file.fileName),
                                                  QString::fromStdString(file.loadError));
 }
 
@@ -53,9 +59,7 @@ bool MainWindow::hasUnsavedChanges() const {
 MainWindow::SaveChoice MainWindow::askSaveChoice(const QString& text) {
     if (state_.mode == kNothingOpen || !hasUnsavedChanges())
         return SaveChoice::Discard;
-    const int answer =
-        dialogs_.ask(this, kTitle, text,
-                     {QStringLiteral("保存"), QStringLiteral("不保存"), QStringLiteral("返回")}, 0);
+    const int answer = dialogs_.ask(this, kTitle, text, {tr("保存"), tr("不保存"), tr("返回")}, 0);
     if (answer == 0)
         return SaveChoice::Save;
     return answer == 1 ? SaveChoice::Discard : SaveChoice::Stop;
@@ -88,7 +92,7 @@ void MainWindow::reportSaveFailures(const QStringList& failures) {
 void MainWindow::newProject() {
     // The answer to the question applies only once the new project is
     // confirmed: cancelling the form leaves everything as it was.
-    const SaveChoice choice = askSaveChoice(kSaveQuestion);
+    const SaveChoice choice = askSaveChoice(saveQuestion());
     if (choice == SaveChoice::Stop)
         return;
     ProjectInfo info{};
@@ -107,11 +111,11 @@ void MainWindow::newProject() {
 }
 
 void MainWindow::openProject() {
-    const SaveChoice choice = askSaveChoice(kSaveQuestion);
+    const SaveChoice choice = askSaveChoice(saveQuestion());
     if (choice == SaveChoice::Stop)
         return;
     const QString path =
-        dialogs_.openFileName(this, QStringLiteral("打开文件"), startFolder(), kProjectFilter);
+        dialogs_.openFileName(this, tr("打开文件"), startFolder(), projectFilter());
     // Cancel leaves the open project as it was, saved or not.
     if (path.isEmpty() || (choice == SaveChoice::Save && !saveProject()))
         return;
@@ -120,15 +124,15 @@ void MainWindow::openProject() {
 
 void MainWindow::openRecentProject(const QString& path) {
     if (!QFileInfo(path).isFile()) {
-        dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Tarvel"),
-                        QStringLiteral("找不到工程文件，已从最近的工程中去掉：\n%1")
-                            .arg(QDir::toNativeSeparators(path)));
+        dialogs_.notify(
+            this, NoticeIcon::Warning, QStringLiteral("Tarvel"),
+            tr("找不到工程文件，已从最近的工程中去掉：\n%1").arg(QDir::toNativeSeparators(path)));
         remembered_.recentProjects.removeAll(path);
         refreshRecentProjects();
         storeRemembered();
         return;
     }
-    const SaveChoice choice = askSaveChoice(kSaveQuestion);
+    const SaveChoice choice = askSaveChoice(saveQuestion());
     if (choice == SaveChoice::Stop || (choice == SaveChoice::Save && !saveProject()))
         return;
     openProjectPath(path);
@@ -147,9 +151,8 @@ bool MainWindow::openProjectPath(const QString& path) {
     const std::string openError = checkReadableFile(path.toStdString());
     if (!openError.empty()) {
         QApplication::restoreOverrideCursor();
-        dialogs_.notify(
-            this, NoticeIcon::Warning, kTitle,
-            QStringLiteral("Failed to open %1\n%2").arg(path, QString::fromStdString(openError)));
+        dialogs_.notify(this, NoticeIcon::Warning, kTitle,
+                        tr("Failed to open %1\n%2").arg(path, QString::fromStdString(openError)));
         return false;
     }
     ProjectLoad load = loadProject(path.toStdString());
@@ -157,9 +160,9 @@ bool MainWindow::openProjectPath(const QString& path) {
     // half-filled project, and the next save would write that back.
     if (!load.projectError.empty()) {
         QApplication::restoreOverrideCursor();
-        dialogs_.notify(this, NoticeIcon::Warning, kTitle,
-                        QStringLiteral("工程文件无法读取：%1\n%2")
-                            .arg(path, QString::fromStdString(load.projectError)));
+        dialogs_.notify(
+            this, NoticeIcon::Warning, kTitle,
+            tr("工程文件无法读取：%1\n%2").arg(path, QString::fromStdString(load.projectError)));
         return false;
     }
     // What was open goes only now: a project that cannot be read leaves it.
@@ -186,11 +189,11 @@ bool MainWindow::openProjectPath(const QString& path) {
     // rest is missing rather than an empty project.
     if (!criteria.ok())
         dialogs_.notify(this, NoticeIcon::Warning, kTitle,
-                        QStringLiteral("验收标准文件无法读取，本工程不作验收：\n") +
+                        tr("验收标准文件无法读取，本工程不作验收：\n") +
                             QString::fromStdString(criteria.error));
     if (!load.folderError.empty())
         dialogs_.notify(this, NoticeIcon::Warning, kTitle,
-                        QStringLiteral("未能列出工程文件夹中的测区文件：\n") +
+                        tr("未能列出工程文件夹中的测区文件：\n") +
                             QString::fromStdString(load.folderError));
     reportLoadProblems(problems);
     return true;
@@ -198,8 +201,7 @@ bool MainWindow::openProjectPath(const QString& path) {
 
 bool MainWindow::saveProject() {
     if (state_.mode == kNothingOpen) {
-        dialogs_.notify(this, NoticeIcon::Information, kTitle,
-                        QStringLiteral("没有打开的工程文件！"));
+        dialogs_.notify(this, NoticeIcon::Information, kTitle, tr("没有打开的工程文件！"));
         return true;
     }
     if (projectDir_.isEmpty()) {
@@ -219,7 +221,7 @@ bool MainWindow::saveProject() {
         texts << failureText(failure.path, failure.reason);
     if (texts.isEmpty()) {
         state_.saveNeeded = false;
-        statusBar()->showMessage(QStringLiteral("已保存 %1").arg(projectDir_ + projectFileName_));
+        statusBar()->showMessage(tr("已保存 %1").arg(projectDir_ + projectFileName_));
         noteRecentProject(projectDir_ + projectFileName_);
     }
     updateActions();
@@ -230,15 +232,14 @@ bool MainWindow::saveProject() {
 QString MainWindow::askProjectPath() {
     // The open dialog lists only "*.Prj": a name typed without it would be
     // written where the project can never be opened again.
-    return withSuffix(dialogs_.saveFileName(this, QStringLiteral("保存工程"), startFolder(),
-                                            kProjectFilter, true),
-                      QStringLiteral("Prj"));
+    return withSuffix(
+        dialogs_.saveFileName(this, tr("保存工程"), startFolder(), projectFilter(), true),
+        QStringLiteral("Prj"));
 }
 
 void MainWindow::saveProjectAs() {
     if (state_.mode == kNothingOpen) {
-        dialogs_.notify(this, NoticeIcon::Information, kTitle,
-                        QStringLiteral("没有打开的工程文件！"));
+        dialogs_.notify(this, NoticeIcon::Information, kTitle, tr("没有打开的工程文件！"));
         return;
     }
     const QString path = askProjectPath();
@@ -264,7 +265,7 @@ void MainWindow::saveProjectAs() {
     }
     state_.saveNeeded = !texts.isEmpty();
     if (texts.isEmpty()) {
-        statusBar()->showMessage(QStringLiteral("已保存 %1").arg(path));
+        statusBar()->showMessage(tr("已保存 %1").arg(path));
         noteRecentProject(path);
     }
     updateActions();
@@ -272,14 +273,14 @@ void MainWindow::saveProjectAs() {
 }
 
 void MainWindow::closeProject() {
-    if (!askToSave(kSaveQuestion))
+    if (!askToSave(saveQuestion()))
         return;
     reset();
 }
 
 void MainWindow::addFile() {
-    const QStringList paths = dialogs_.openFileNames(
-        this, QStringLiteral("添加文件"), QStringLiteral("."), QStringLiteral("桩文件(*.pip)"));
+    const QStringList paths =
+        dialogs_.openFileNames(this, tr("添加文件"), QStringLiteral("."), tr("桩文件(*.pip)"));
     connectFileTable(false);
     QStringList problems;
     for (const QString& path : paths) {
@@ -295,7 +296,7 @@ void MainWindow::addFile() {
             noteLoadProblem(problems, *state_.files.back());
             const bool only = state_.files.size() == 1;
             if (only)
-                makeCurrent(0, QStringLiteral("当前桩:"));
+                makeCurrent(0, tr("当前桩:"));
             state_.files.back()->modified = false;
             state_.saveNeeded = true;
             updateActions();
@@ -305,13 +306,12 @@ void MainWindow::addFile() {
             if (only) {
                 fileTable_->selectRow(0);
                 fileTable_->setFocus();
-                statusBar()->showMessage(QStringLiteral("当前桩:") + QString::fromStdString(name));
+                statusBar()->showMessage(tr("当前桩:") + QString::fromStdString(name));
             }
             continue;
         }
-        const int answer =
-            dialogs_.ask(this, kTitle, QStringLiteral("工程中有同名桩文件，是否要覆盖？"),
-                         {QStringLiteral("是"), QStringLiteral("否"), QStringLiteral("返回")}, 0);
+        const int answer = dialogs_.ask(this, kTitle, tr("工程中有同名桩文件，是否要覆盖？"),
+                                        {tr("是"), tr("否"), tr("返回")}, 0);
         if (answer == 1)
             continue;
         if (answer != 0)
@@ -323,7 +323,7 @@ void MainWindow::addFile() {
         replacement->excluded = (*same)->excluded;
         session_.replaceFile(index, std::move(replacement));
         if (index == state_.currentFile)
-            makeCurrent(index, QStringLiteral("当前桩:"));
+            makeCurrent(index, tr("当前桩:"));
     }
     connectFileTable(true);
     reportLoadProblems(problems);
@@ -334,27 +334,24 @@ void MainWindow::removeFile() {
     // moves the highlight away from what the user is looking at.
     const int row = state_.currentFile;
     if (row < 0 || row >= static_cast<int>(state_.files.size())) {
-        dialogs_.notify(this, NoticeIcon::Warning, kTitle, QStringLiteral("工程中没有测区文件！"));
+        dialogs_.notify(this, NoticeIcon::Warning, kTitle, tr("工程中没有测区文件！"));
         return;
     }
     const NamePipeFile& chosen = *state_.files[static_cast<std::size_t>(row)];
     const QString name = QString::fromStdString(chosen.fileName);
-    const QString question = QStringLiteral("你确信是要移除此桩文件“%1”吗？").arg(name);
+    const QString question = tr("你确信是要移除此桩文件“%1”吗？").arg(name);
     bool remove = false;
     bool deleteFromDisk = false;
     if (!projectDir_.isEmpty() && chosen.dirPath == projectDir_.toStdString()) {
-        const int answer = dialogs_.ask(
-            this, kTitle, question,
-            {QStringLiteral("仅移除"), QStringLiteral("移除且物理删除"), QStringLiteral("返回")},
-            0);
+        const int answer = dialogs_.ask(this, kTitle, question,
+                                        {tr("仅移除"), tr("移除且物理删除"), tr("返回")}, 0);
         remove = answer == 0 || answer == 1;
         deleteFromDisk = answer == 1;
         if (deleteFromDisk)
-            remove =
-                dialogs_.ask(this, kTitle,
-                             QStringLiteral("将从磁盘上删除“%1”，此操作无法撤销。\n确定删除吗？")
-                                 .arg(QString::fromStdString(chosen.path())),
-                             {QStringLiteral("是"), QStringLiteral("否")}, 1) == 0;
+            remove = dialogs_.ask(this, kTitle,
+                                  tr("将从磁盘上删除“%1”，此操作无法撤销。\n确定删除吗？")
+                                      .arg(QString::fromStdString(chosen.path())),
+                                  {tr("是"), tr("否")}, 1) == 0;
     } else {
         remove = dialogs_.askYesNo(this, kTitle, question);
     }
@@ -369,22 +366,21 @@ void MainWindow::removeFile() {
         // The file would come back with the next opening of the project.
         QFile doomed(QString::fromStdString(path));
         if (doomed.exists() && !doomed.remove())
-            dialogs_.notify(this, NoticeIcon::Warning, kTitle,
-                            QStringLiteral("文件删除失败：%1\n%2")
-                                .arg(doomed.fileName(), doomed.errorString()));
+            dialogs_.notify(
+                this, NoticeIcon::Warning, kTitle,
+                tr("文件删除失败：%1\n%2").arg(doomed.fileName(), doomed.errorString()));
     }
     connectFileTable(false);
     setUpFileTable();
     refillFileTable();
     updateActions();
     statusBar()->showMessage(
-        (deleteFromDisk ? QStringLiteral("已移除并删除 %1") : QStringLiteral("已从工程移除 %1"))
-            .arg(name));
+        (deleteFromDisk ? tr("已移除并删除 %1") : tr("已从工程移除 %1")).arg(name));
 }
 
 void MainWindow::reportLoadProblems(const QStringList& problems) {
     if (problems.isEmpty())
         return;
     dialogs_.notify(this, NoticeIcon::Warning, kTitle,
-                    QStringLiteral("以下测区文件未能完整读取：\n") + problems.join('\n'));
+                    tr("以下测区文件未能完整读取：\n") + problems.join('\n'));
 }

@@ -26,8 +26,7 @@ const QString kTail = QStringLiteral("-en");
 } // namespace
 
 void MainWindow::englishSummary() {
-    const QString path =
-        askReportPath(QStringLiteral("Summary Table"), QStringLiteral("xlsx"), kTail);
+    const QString path = askReportPath(tr("Summary Table"), QStringLiteral("xlsx"), kTail);
     if (path.isEmpty())
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -37,8 +36,7 @@ void MainWindow::englishSummary() {
 }
 
 void MainWindow::englishReport() {
-    const QString path =
-        askReportPath(QStringLiteral("Test Report"), QStringLiteral("docx"), kTail);
+    const QString path = askReportPath(tr("Test Report"), QStringLiteral("docx"), kTail);
     if (path.isEmpty())
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -49,8 +47,7 @@ void MainWindow::englishReport() {
 }
 
 void MainWindow::englishPictures() {
-    const QString path =
-        askReportPath(QStringLiteral("Wave Pictures"), QStringLiteral("docx"), kTail);
+    const QString path = askReportPath(tr("Wave Pictures"), QStringLiteral("docx"), kTail);
     if (path.isEmpty())
         return;
     // The pictures live only as long as the call: a private folder, never

@@ -1,5 +1,6 @@
 #include "start_hint.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -20,12 +21,14 @@ QLabel* createStartHint(QWidget* parent) {
 }
 
 void showRecentProjects(QLabel* hint, const QStringList& recent) {
-    QString text = QStringLiteral("<p>没有打开的工程。</p>"
-                                  "<p><a href=\"project\">打开工程…</a>（Ctrl+O）</p>"
-                                  "<p><a href=\"area\">打开测区文件…</a></p>"
-                                  "<p>或在“文件”菜单中新建工程。</p>");
+    QString text = QCoreApplication::translate("StartHint",
+                                               "<p>没有打开的工程。</p>"
+                                               "<p><a href=\"project\">打开工程…</a>（Ctrl+O）</p>"
+                                               "<p><a href=\"area\">打开测区文件…</a></p>"
+                                               "<p>或在“文件”菜单中新建工程。</p>");
     if (!recent.isEmpty()) {
-        text += QStringLiteral("<p><b>最近的工程</b></p>");
+        text += QStringLiteral("<p><b>%1</b></p>")
+                    .arg(QCoreApplication::translate("StartHint", "最近的工程"));
         for (int i = 0; i < recent.size(); ++i) {
             const QFileInfo file(recent[i]);
             text += QStringLiteral("<p><a href=\"%1%2\">%3</a>　%4</p>")

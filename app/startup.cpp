@@ -4,9 +4,11 @@
 #include "session/app_settings.h"
 #include "size_hints.h"
 #include "tarvel_version.h"
+#include "translations.h"
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QScreen>
 
 #include <cstdio>
@@ -47,9 +49,12 @@ int runTarvel(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("tarvel"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(tarvel::kVersion));
     QCoreApplication::addLibraryPath(QStringLiteral("./plugins"));
+    const std::unique_ptr<QSettings> settings = tarvel::openAppSettings();
+    // Before any window: every caption is translated as it is made.
+    tarvel::setInterfaceLanguage(
+        installTranslations(app, tarvel::startupLanguage(*settings, QLocale::system())));
     setApplicationFont();
 
-    const std::unique_ptr<QSettings> settings = tarvel::openAppSettings();
     MainWindow window(line.sizeHints);
     if (window.rememberIn(settings.get())) {
         window.show();

@@ -1,5 +1,7 @@
 #include "area_edits.h"
 
+#include "data/translation_marks.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -103,7 +105,7 @@ ApplyOutcome done(Applied applied) {
     return ApplyOutcome{std::move(applied), {}};
 }
 
-const char* const kChooseManual = "请先选择人工标记时间！";
+const char* const kChooseManual = QT_TRANSLATE_NOOP("EditRules", "请先选择人工标记时间！");
 
 // After a deletion: the nearest earlier point that is left, else the next
 // later one, wrapping round; none when no point is left.
@@ -131,7 +133,7 @@ struct Applier {
         if (p.header.params.autoMark == 1)
             return refused(kChooseManual);
         if (p.endMarkMs <= edit.ms)
-            return refused("撞击起始时间不能大于结束时间！");
+            return refused(QT_TRANSLATE_NOOP("EditRules", "撞击起始时间不能大于结束时间！"));
         Recorder recorder(file, kEditStartMark, edit.point);
         recorder.points({kStartMark}, {edit.point});
         p.header.startMark = static_cast<float>(edit.ms);
@@ -145,7 +147,7 @@ struct Applier {
         if (p.header.params.autoMark == 1)
             return refused(kChooseManual);
         if (edit.ms <= p.startMarkMs)
-            return refused("撞击结束时间不能小于开始时间！");
+            return refused(QT_TRANSLATE_NOOP("EditRules", "撞击结束时间不能小于开始时间！"));
         Recorder recorder(file, kEditEndMark, edit.point);
         recorder.points({kEndMark}, {edit.point});
         recorder.header(kWaveSpeed);
@@ -178,7 +180,7 @@ struct Applier {
                 file.points.begin(), file.points.end(),
                 [](const MeasurePoint& other) { return other.header.printMark == 2; });
             if (flagged <= 1)
-                return refused("当前桩必须有一个可打印波形！");
+                return refused(QT_TRANSLATE_NOOP("EditRules", "当前桩必须有一个可打印波形！"));
         }
         Recorder recorder(file, edit.marked ? kEditPrintMarkSet : kEditPrintMarkCleared,
                           edit.point);
@@ -226,7 +228,7 @@ struct Applier {
         recorder.currentPoint();
         const int added = newMergedPoint(file);
         if (added < 0)
-            return refused("每个测区最多叠加25个波形！");
+            return refused(QT_TRANSLATE_NOOP("EditRules", "每个测区最多叠加25个波形！"));
         MeasurePoint& merged = pointAt(file, added);
         double start = 0;
         double end = 0;

@@ -1,5 +1,7 @@
 #include "header_fields.h"
 
+#include "data/translation_marks.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -49,28 +51,40 @@ bool plainNumberText(std::string_view text) {
 } // namespace
 
 const std::array<HeaderField, 17> kHeaderFields = {{
-    {"pointSpacing", "测点间距(m)", offsetof(PipHeader, pointSpacing), F, 1, false, 0, 0, R},
-    {"dropHeight", "落球下落高度(m)", offsetof(PipHeader, dropHeight), F, 2, true, 0.1, 100000, R},
-    {"ballRadius", "落球半径(m)", offsetof(PipHeader, ballRadius), F, 2, true, 0.1, 100000, R},
-    {"ballMass", "落球质量(kg))", offsetof(PipHeader, ballMass), F, 2, true, 0.1, 100000, R},
-    {"ballModulus", "落球弹性模量(Pa)", offsetof(PipHeader, ballModulus), FieldFormat::Exponent, 2,
-     true, 0.1, 1e13, R},
-    {"ballPoisson", "落球泊松比", offsetof(PipHeader, ballPoisson), F, 3, true, 0.1, 10, R},
-    {"materialPoisson", "材料泊松比", offsetof(PipHeader, materialPoisson), F, 3, true, 0.1, 10, R},
-    {"materialCorr", "材料修正系数", offsetof(PipHeader, materialCorr), F, 2, false, 0, 0, R},
-    {"deflectionCorr", "弯沉修正", offsetof(PipHeader, deflectionCorr), F, 2, false, 0, 0, R},
-    {"naturalDensity", "自然密度(g/cm3)", offsetof(PipHeader, naturalDensity), F, 1, false, 0, 0,
-     R},
-    {"slopeCoef", "斜率系数", offsetof(PipHeader, slopeCoef), F, 3, false, 0, 0, R},
-    {"constTerm", "常数项", offsetof(PipHeader, constTerm), F, 3, false, 0, 0, R},
-    {"maxDryDensity", "最大干密度(g/cm3)", offsetof(PipHeader, maxDryDensity), F, 1, false, 0, 0,
-     R},
-    {"minDryDensity", "最小干密度(g/cm3)", offsetof(PipHeader, minDryDensity), F, 1, false, 0, 0,
-     R},
-    {"densityA", "系数a", offsetof(PipHeader, densityA), F, 1, false, 0, 0, R},
-    {"densityB", "系数b", offsetof(PipHeader, densityB), F, 1, false, 0, 0, R},
-    {"accelCorrection", "加速度修正(m/s2)", offsetof(PipHeader, accelCorrection),
-     FieldFormat::General, 6, false, 0, 0, C},
+    {"pointSpacing", QT_TRANSLATE_NOOP("EditRules", "测点间距(m)"),
+     offsetof(PipHeader, pointSpacing), F, 1, false, 0, 0, R},
+    {"dropHeight", QT_TRANSLATE_NOOP("EditRules", "落球下落高度(m)"),
+     offsetof(PipHeader, dropHeight), F, 2, true, 0.1, 100000, R},
+    {"ballRadius", QT_TRANSLATE_NOOP("EditRules", "落球半径(m)"), offsetof(PipHeader, ballRadius),
+     F, 2, true, 0.1, 100000, R},
+    {"ballMass", QT_TRANSLATE_NOOP("EditRules", "落球质量(kg))"), offsetof(PipHeader, ballMass), F,
+     2, true, 0.1, 100000, R},
+    {"ballModulus", QT_TRANSLATE_NOOP("EditRules", "落球弹性模量(Pa)"),
+     offsetof(PipHeader, ballModulus), FieldFormat::Exponent, 2, true, 0.1, 1e13, R},
+    {"ballPoisson", QT_TRANSLATE_NOOP("EditRules", "落球泊松比"), offsetof(PipHeader, ballPoisson),
+     F, 3, true, 0.1, 10, R},
+    {"materialPoisson", QT_TRANSLATE_NOOP("EditRules", "材料泊松比"),
+     offsetof(PipHeader, materialPoisson), F, 3, true, 0.1, 10, R},
+    {"materialCorr", QT_TRANSLATE_NOOP("EditRules", "材料修正系数"),
+     offsetof(PipHeader, materialCorr), F, 2, false, 0, 0, R},
+    {"deflectionCorr", QT_TRANSLATE_NOOP("EditRules", "弯沉修正"),
+     offsetof(PipHeader, deflectionCorr), F, 2, false, 0, 0, R},
+    {"naturalDensity", QT_TRANSLATE_NOOP("EditRules", "自然密度(g/cm3)"),
+     offsetof(PipHeader, naturalDensity), F, 1, false, 0, 0, R},
+    {"slopeCoef", QT_TRANSLATE_NOOP("EditRules", "斜率系数"), offsetof(PipHeader, slopeCoef), F, 3,
+     false, 0, 0, R},
+    {"constTerm", QT_TRANSLATE_NOOP("EditRules", "常数项"), offsetof(PipHeader, constTerm), F, 3,
+     false, 0, 0, R},
+    {"maxDryDensity", QT_TRANSLATE_NOOP("EditRules", "最大干密度(g/cm3)"),
+     offsetof(PipHeader, maxDryDensity), F, 1, false, 0, 0, R},
+    {"minDryDensity", QT_TRANSLATE_NOOP("EditRules", "最小干密度(g/cm3)"),
+     offsetof(PipHeader, minDryDensity), F, 1, false, 0, 0, R},
+    {"densityA", QT_TRANSLATE_NOOP("EditRules", "系数a"), offsetof(PipHeader, densityA), F, 1,
+     false, 0, 0, R},
+    {"densityB", QT_TRANSLATE_NOOP("EditRules", "系数b"), offsetof(PipHeader, densityB), F, 1,
+     false, 0, 0, R},
+    {"accelCorrection", QT_TRANSLATE_NOOP("EditRules", "加速度修正(m/s2)"),
+     offsetof(PipHeader, accelCorrection), FieldFormat::General, 6, false, 0, 0, C},
 }};
 
 const std::array<PointField, 3> kPointFields = {{

@@ -2,7 +2,10 @@
 
 #include "analysis/conditioning.h"
 #include "analysis/results.h"
+#include "data/translation_marks.h"
 #include "edit/file_list_rules.h"
+
+#include <QCoreApplication>
 
 #include <cstring>
 
@@ -123,7 +126,7 @@ QString ProjectSession::applyEdit(const Edit& edit) {
     const std::size_t pointCount = file->points.size();
     ApplyOutcome outcome = apply(*file, edit);
     if (!outcome.applied)
-        return QString::fromStdString(outcome.refusal);
+        return QCoreApplication::translate(kEditTextContext, outcome.refusal.c_str());
     const Refresh refresh = outcome.applied->refresh;
     history_.push(std::move(outcome.applied->record));
     emit historyChanged();

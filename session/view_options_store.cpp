@@ -1,5 +1,6 @@
 #include "view_options_store.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -23,7 +24,7 @@ QString storeViewOptions(const ViewOptions& options) {
     const QString path = viewOptionsPath();
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder))
-        return QStringLiteral("%1\n无法创建文件夹").arg(path);
+        return QCoreApplication::translate("ViewOptionsStore", "%1\n无法创建文件夹").arg(path);
     const std::string reason = saveViewOptions(options, QFile::encodeName(path).toStdString());
     if (reason.empty())
         return QString();

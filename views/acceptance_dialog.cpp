@@ -30,7 +30,7 @@ bool readRequired(const QLineEdit* edit, std::optional<double>& mpa, QString& wh
     std::string reason;
     const std::optional<float> value = parseFloatText(text, reason);
     if (!value || !(*value > 0)) {
-        why = QStringLiteral("“%1”不是正数").arg(edit->text());
+        why = QAcceptanceDlg::tr("“%1”不是正数").arg(edit->text());
         return false;
     }
     mpa = std::stod(text);
@@ -42,11 +42,11 @@ bool readRequired(const QLineEdit* edit, std::optional<double>& mpa, QString& wh
 QAcceptanceDlg::QAcceptanceDlg(const AcceptanceCriteria& criteria, const QString& areaFileName,
                                QWidget* parent)
     : QDialog(parent), result_(criteria), areaFileName_(areaFileName) {
-    setWindowTitle(QStringLiteral("验收标准"));
+    setWindowTitle(tr("验收标准"));
     deformation_ = new QLineEdit(mpaText(criteria.requiredDeformationModulus));
     resilient_ = new QLineEdit(mpaText(criteria.requiredResilientModulus));
     for (QLineEdit* edit : {deformation_, resilient_})
-        edit->setPlaceholderText(QStringLiteral("不要求"));
+        edit->setPlaceholderText(tr("不要求"));
     rate_ = new QComboBox;
     rate_->addItems({QStringLiteral("95%"), QStringLiteral("90%")});
     rate_->setCurrentIndex(criteria.guaranteeRate < 0.925 ? 1 : 0);
@@ -54,13 +54,13 @@ QAcceptanceDlg::QAcceptanceDlg(const AcceptanceCriteria& criteria, const QString
     const auto own = criteria.areas.find(areaFileName.toStdString());
     const bool hasOwn = own != criteria.areas.end() && (own->second.deformationModulus.present ||
                                                         own->second.resilientModulus.present);
-    ownArea_ = new QCheckBox(QStringLiteral("本测区单独设定（%1）").arg(areaFileName));
+    ownArea_ = new QCheckBox(tr("本测区单独设定（%1）").arg(areaFileName));
     ownArea_->setChecked(hasOwn);
     ownArea_->setEnabled(!areaFileName.isEmpty());
     areaDeformation_ = new QLineEdit(hasOwn ? mpaText(own->second.deformationModulus.mpa) : "");
     areaResilient_ = new QLineEdit(hasOwn ? mpaText(own->second.resilientModulus.mpa) : "");
     for (QLineEdit* edit : {areaDeformation_, areaResilient_}) {
-        edit->setPlaceholderText(QStringLiteral("不要求"));
+        edit->setPlaceholderText(tr("不要求"));
         edit->setEnabled(hasOwn);
         connect(ownArea_, &QCheckBox::toggled, edit, &QWidget::setEnabled);
     }
@@ -68,16 +68,16 @@ QAcceptanceDlg::QAcceptanceDlg(const AcceptanceCriteria& criteria, const QString
     problem_->setStyleSheet(QStringLiteral("color: #c00000"));
 
     auto* project = new QFormLayout;
-    project->addRow(QStringLiteral("要求变形模量(MPa)"), deformation_);
-    project->addRow(QStringLiteral("要求回弹模量(MPa)"), resilient_);
-    project->addRow(QStringLiteral("保证率"), rate_);
+    project->addRow(tr("要求变形模量(MPa)"), deformation_);
+    project->addRow(tr("要求回弹模量(MPa)"), resilient_);
+    project->addRow(tr("保证率"), rate_);
     auto* area = new QFormLayout;
     area->addRow(ownArea_);
-    area->addRow(QStringLiteral("要求变形模量(MPa)"), areaDeformation_);
-    area->addRow(QStringLiteral("要求回弹模量(MPa)"), areaResilient_);
+    area->addRow(tr("要求变形模量(MPa)"), areaDeformation_);
+    area->addRow(tr("要求回弹模量(MPa)"), areaResilient_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("确定"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("取消"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QAcceptanceDlg::OKClicked);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* column = new QVBoxLayout(this);

@@ -24,27 +24,29 @@ QComboBox* shownCombo(const QString& name, const QStringList& items, const QStri
     combo->addItems(items);
     combo->setEditText(shown);
     combo->setEnabled(false);
-    // Wide enough for the longest item, "连续采样" (a count of Latin letters).
-    combo->setMinimumContentsLength(9);
+    // Wide enough for the longest item, "连续采样" or "Continuous".
+    combo->setMinimumContentsLength(11);
     return combo;
 }
 
+// The instrument's own words ("连续采样", "加速度") in the interface's
+// language; a word it does not know is shown as stored.
 template <std::size_t W> QString storedText(const char (&field)[W]) {
-    return QString::fromStdString(decodeGbk(field));
+    return QDeviceSet::tr(decodeGbk(field).c_str());
 }
 
 } // namespace
 
 QString QDeviceSet::triggerLevelText(int triggerLevel) {
     if (triggerLevel <= kHighestLowLevel)
-        return QStringLiteral("低");
+        return tr("低");
     if (triggerLevel <= kHighestMediumLevel)
-        return QStringLiteral("中");
-    return QStringLiteral("高");
+        return tr("中");
+    return tr("高");
 }
 
 QDeviceSet::QDeviceSet(const NamePipeFile& file, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("采样参数"));
+    setWindowTitle(tr("采样参数"));
     setAttribute(Qt::WA_DeleteOnClose);
     const PipHeader& h = file.header;
 
@@ -65,35 +67,30 @@ QDeviceSet::QDeviceSet(const NamePipeFile& file, QWidget* parent) : QDialog(pare
 
     auto* left = new QFormLayout;
     left->setContentsMargins(0, 0, 0, 0);
-    left->addRow(QStringLiteral("采样长度"), length);
-    left->addRow(QStringLiteral("增益"), shownCombo(QStringLiteral("gain"), {QStringLiteral("10")},
-                                                    QString::number(double(h.gain), 'f', 0)));
-    left->addRow(QStringLiteral("采集方式"),
-                 shownCombo(QStringLiteral("acquireMode"), {QStringLiteral("连续采样")},
-                            storedText(h.acquireMode)));
-    left->addRow(QStringLiteral("接收模式"),
-                 shownCombo(QStringLiteral("receiveMode"), {QStringLiteral("人工")},
-                            storedText(h.receiveMode)));
+    left->addRow(tr("采样长度"), length);
+    left->addRow(tr("增益"), shownCombo(QStringLiteral("gain"), {QStringLiteral("10")},
+                                        QString::number(double(h.gain), 'f', 0)));
+    left->addRow(tr("采集方式"), shownCombo(QStringLiteral("acquireMode"), {tr("连续采样")},
+                                            storedText(h.acquireMode)));
+    left->addRow(tr("接收模式"), shownCombo(QStringLiteral("receiveMode"), {tr("人工")},
+                                            storedText(h.receiveMode)));
 
     auto* right = new QFormLayout;
     right->setContentsMargins(0, 0, 0, 0);
-    right->addRow(QStringLiteral("采样间隔"), interval);
-    right->addRow(QStringLiteral("触发电平"),
-                  shownCombo(QStringLiteral("triggerLevel"), {QStringLiteral("低")},
-                             triggerLevelText(h.triggerLevel)));
-    right->addRow(QStringLiteral("通道"),
-                  shownCombo(QStringLiteral("channel"), {QStringLiteral("通道1")},
-                             QStringLiteral("通道%1").arg(h.channel)));
-    right->addRow(QStringLiteral("传感器类型"),
-                  shownCombo(QStringLiteral("sensorType"),
-                             {QStringLiteral("加速度"), QStringLiteral("速度")},
+    right->addRow(tr("采样间隔"), interval);
+    right->addRow(tr("触发电平"), shownCombo(QStringLiteral("triggerLevel"), {tr("低")},
+                                             triggerLevelText(h.triggerLevel)));
+    right->addRow(tr("通道"), shownCombo(QStringLiteral("channel"), {tr("通道1")},
+                                         tr("通道%1").arg(h.channel)));
+    right->addRow(tr("传感器类型"),
+                  shownCombo(QStringLiteral("sensorType"), {tr("加速度"), tr("速度")},
                              storedText(h.sensorType)));
 
     auto* forms = new QHBoxLayout;
     forms->addLayout(left);
     forms->addLayout(right);
 
-    auto* ok = new QPushButton(QStringLiteral("确定"));
+    auto* ok = new QPushButton(tr("确定"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDeviceSet::OkClick);
     auto* buttons = new QHBoxLayout;

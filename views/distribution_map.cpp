@@ -73,7 +73,7 @@ TestSpectrogram::TestSpectrogram(QWidget* parent)
     setAxisTitle(QwtPlot::xBottom, QStringLiteral("x (m)"));
     setAxisTitle(QwtPlot::yLeft, QStringLiteral("y (m)"));
     // On one line: a title wrapped on a short axis would widen it.
-    QwtText title(QStringLiteral("区域变形模量（回弹）分布图"));
+    QwtText title(tr("区域变形模量（回弹）分布图"));
     title.setRenderFlags(Qt::AlignHCenter | Qt::TextExpandTabs);
     QFont bold = axisWidget(QwtPlot::yRight)->font();
     bold.setBold(true); // as the other axis titles
@@ -251,13 +251,13 @@ void graph::pick(const QPointF& position) {
     const int row = static_cast<int>(position.y() / map.rowSpacing);
     if (row >= map.rows || column >= map.columns)
         return;
-    QString text = QStringLiteral("行 %1，列 %2，").arg(row).arg(column);
+    QString text = tr("行 %1，列 %2，").arg(row).arg(column);
     const int point = map.pointAt(row, column);
     if (point < 0) {
-        text += QStringLiteral("无测点");
+        text += tr("无测点");
     } else {
         const double value = map.value(row, column);
-        text += QStringLiteral("序号%1，").arg(point + 1) +
+        text += tr("序号%1，").arg(point + 1) +
                 (std::isfinite(value) ? QStringLiteral("%1 MPa").arg(value, 0, 'f', 2)
                                       : QStringLiteral("--"));
     }

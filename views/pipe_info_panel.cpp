@@ -3,6 +3,7 @@
 #include "analysis/acceptance.h"
 #include "analysis/results.h"
 #include "data/gbk_text.h"
+#include "data/translation_marks.h"
 #include "edit/header_fields.h"
 #include "edit_widgets.h"
 #include "session/project_session.h"
@@ -15,12 +16,24 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cstring>
 
 using namespace tarvel;
 
 namespace {
+
+// The edit library and the acceptance rules name these in Chinese and mark
+// them for translation; the panel shows them in the interface's language.
+QString fieldLabel(const HeaderField& field) {
+    return QCoreApplication::translate(kEditTextContext, field.label);
+}
+
+QString verdictName(Verdict verdict) {
+    return QCoreApplication::translate(kVerdictTextContext, verdictText(verdict));
+}
 
 const QDate kNoDate(1900, 1, 1);
 
@@ -52,7 +65,7 @@ QDateEdit* dateEdit(QWidget* parent) {
     // The earliest date stands for "none stored": it is shown as such and
     // never written unless the user picks a date.
     edit->setMinimumDate(kNoDate);
-    edit->setSpecialValueText(QStringLiteral("无日期"));
+    edit->setSpecialValueText(QPipeInfo::tr("无日期"));
     edit->setDate(kNoDate);
     edit->setFixedWidth(edit->sizeHint().width());
     return edit;
@@ -66,15 +79,14 @@ QString fieldText(const char* bytes, std::size_t width) {
 
 QPipeInfo::QPipeInfo(ProjectSession& session, QWidget* parent)
     : QWidget(parent), session_(session) {
-    setWindowTitle(QStringLiteral("测区信息"));
+    setWindowTitle(tr("测区信息"));
     setWindowModality(Qt::WindowModal);
 
     projectName_ = readOnlyEdit(this);
     areaName_ = readOnlyEdit(this);
     areaType_ = new QComboBox(this);
-    areaType_->addItems({QStringLiteral("硬质砾石"), QStringLiteral("硬质砂石"),
-                         QStringLiteral("粉砂"), QStringLiteral("软弱粘土"),
-                         QStringLiteral("水泥稳定土"), QStringLiteral("其他材料")});
+    areaType_->addItems({tr("硬质砾石"), tr("硬质砂石"), tr("粉砂"), tr("软弱粘土"),
+                         tr("水泥稳定土"), tr("其他材料")});
     pointTotal_ = readOnlyEdit(this);
     buildDate_ = dateEdit(this);
     testDate_ = dateEdit(this);
@@ -82,8 +94,7 @@ QPipeInfo::QPipeInfo(ProjectSession& session, QWidget* parent)
     deformation_ = readOnlyEdit(this);
     verdict_ = new QLabel(this);
     fitMode_ = new QComboBox(this);
-    fitMode_->addItems(
-        {QStringLiteral("使用"), QStringLiteral("粘聚力"), QStringLiteral("摩擦角")});
+    fitMode_->addItems({tr("使用"), tr("粘聚力"), tr("摩擦角")});
     fitMode_->setEnabled(false);
     // Four characters wide: only "水泥稳定土" is longer, and the list shows it whole.
     areaType_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -91,7 +102,7 @@ QPipeInfo::QPipeInfo(ProjectSession& session, QWidget* parent)
 
     // Column 1: identification and the two area moduli.
     auto* names = newForm();
-    names->addRow(QStringLiteral("工程名称"), projectName_);
+    names->addRow(tr("工程名称"), projectName_);
     // Two label-and-box columns side by side, in one grid so that both keep
     // their labels however the dock is sized.
     auto* pair = new QGridLayout;
@@ -102,16 +113,16 @@ QPipeInfo::QPipeInfo(ProjectSession& session, QWidget* parent)
         pair->addWidget(new QLabel(label, this), row, 2 * column);
         pair->addWidget(box, row, 2 * column + 1);
     };
-    addPair(0, 0, QStringLiteral("测区名称"), areaName_);
-    addPair(1, 0, QStringLiteral("测区类型"), areaType_);
-    addPair(2, 0, QStringLiteral("测点数"), pointTotal_);
-    addPair(0, 1, QStringLiteral("建设日期"), buildDate_);
-    addPair(1, 1, QStringLiteral("测试日期"), testDate_);
+    addPair(0, 0, tr("测区名称"), areaName_);
+    addPair(1, 0, tr("测区类型"), areaType_);
+    addPair(2, 0, tr("测点数"), pointTotal_);
+    addPair(0, 1, tr("建设日期"), buildDate_);
+    addPair(1, 1, tr("测试日期"), testDate_);
     QCustomEdit* spacing = newFieldEdit("pointSpacing");
-    addPair(2, 1, QString::fromUtf8(fields_.back().field->label), spacing);
+    addPair(2, 1, fieldLabel(*fields_.back().field), spacing);
     auto* results = newForm();
-    results->addRow(QStringLiteral("测区回弹模量(MPa)"), resilient_);
-    results->addRow(QStringLiteral("测区变形模量(MPa)"), deformation_);
+    results->addRow(tr("测区回弹模量(MPa)"), resilient_);
+    results->addRow(tr("测区变形模量(MPa)"), deformation_);
     results->addRow(verdict_);
     auto* column1 = new QVBoxLayout;
     column1->setContentsMargins(0, 0, 0, 0);
@@ -129,7 +140,7 @@ QPipeInfo::QPipeInfo(ProjectSession& session, QWidget* parent)
     addField("materialCorr", column3);
     addField("deflectionCorr", column3);
     addField("naturalDensity", column3);
-    column3->addRow(QStringLiteral("拟合"), fitMode_);
+    column3->addRow(tr("拟合"), fitMode_);
     addField("slopeCoef", column3);
     addField("constTerm", column3);
     auto* column4 = newForm();
@@ -165,7 +176,7 @@ QPipeInfo::QPipeInfo(ProjectSession& session, QWidget* parent)
 
 QCustomEdit* QPipeInfo::addField(const char* key, QFormLayout* form) {
     QCustomEdit* edit = newFieldEdit(key);
-    form->addRow(QString::fromUtf8(fields_.back().field->label), edit);
+    form->addRow(fieldLabel(*fields_.back().field), edit);
     return edit;
 }
 
@@ -257,7 +268,7 @@ void QPipeInfo::showAreaMeans() {
 
     const AreaRequirement requirement = session_.currentRequirement();
     if (!requirement.deformationModulus && !requirement.resilientModulus) {
-        verdict_->setText(QStringLiteral("验收：未设要求"));
+        verdict_->setText(tr("验收：未设要求"));
         verdict_->setStyleSheet(QString());
         return;
     }
@@ -267,8 +278,8 @@ void QPipeInfo::showAreaMeans() {
     QStringList details;
     Verdict overall = Verdict::Pass;
     const ModulusAcceptance* shown = nullptr;
-    for (const auto& [name, modulus] : {std::pair{"变形模量", &acceptance.deformationModulus},
-                                        std::pair{"回弹模量", &acceptance.resilientModulus}}) {
+    for (const auto& [name, modulus] : {std::pair{tr("变形模量"), &acceptance.deformationModulus},
+                                        std::pair{tr("回弹模量"), &acceptance.resilientModulus}}) {
         if (!modulus->required)
             continue;
         shown = shown ? shown : modulus;
@@ -276,15 +287,14 @@ void QPipeInfo::showAreaMeans() {
             overall = Verdict::Fail;
         else if (modulus->verdict == Verdict::Undecided)
             overall = Verdict::Undecided;
-        details << QStringLiteral("%1：%2，代表值 %3 MPa，要求 %4 MPa，n = %5")
-                       .arg(QString::fromUtf8(name),
-                            QString::fromUtf8(tarvel::verdictText(modulus->verdict)),
+        details << tr("%1：%2，代表值 %3 MPa，要求 %4 MPa，n = %5")
+                       .arg(name, verdictName(modulus->verdict),
                             QString::fromStdString(formatFixed(modulus->representativeValue, 2)),
                             QString::fromStdString(formatFixed(*modulus->required, 2)))
                        .arg(modulus->n);
     }
-    verdict_->setText(QStringLiteral("验收：%1（代表值 %2 MPa）")
-                          .arg(QString::fromUtf8(tarvel::verdictText(overall)),
+    verdict_->setText(tr("验收：%1（代表值 %2 MPa）")
+                          .arg(verdictName(overall),
                                QString::fromStdString(formatFixed(shown->representativeValue, 2))));
     verdict_->setToolTip(details.join(QLatin1Char('\n')));
     verdict_->setStyleSheet(overall == Verdict::Fail ? QStringLiteral("color: #c00000")
@@ -316,9 +326,8 @@ void QPipeInfo::changesave() {
         float value = 0;
         std::string why;
         if (!acceptsHeaderText(*entry.field, text.toStdString(), value, why)) {
-            refusals << QStringLiteral("%1 “%2”：%3")
-                            .arg(QString::fromUtf8(entry.field->label), text,
-                                 QString::fromStdString(why));
+            refusals << tr("%1 “%2”：%3")
+                            .arg(fieldLabel(*entry.field), text, QString::fromStdString(why));
             entry.edit->setText(entry.stored);
             continue;
         }
@@ -343,7 +352,7 @@ void QPipeInfo::changesave() {
     datePatch(testDate_, offsetof(PipHeader, testDate), file->header.testDate,
               sizeof file->header.testDate);
     if (!refusals.isEmpty())
-        session_.showStatus(refusals.join(QStringLiteral("；")));
+        session_.showStatus(refusals.join(tr("；")));
     if (!change.patches.empty())
         session_.applyEdit(change);
     // What the header now holds is what the boxes show.

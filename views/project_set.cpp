@@ -34,60 +34,67 @@ constexpr int kDateLength = 8; // yyyyMMdd
 constexpr const char* kDefaultModel = "RMXXXX";
 
 const Field kFields[] = {
-    {"projectName", "工程名称：", offsetof(ProjectInfo, projectName),
-     sizeof ProjectInfo::projectName, 49, Input::Any, 0, 0},
-    {"projectAddress", "工程地址：", offsetof(ProjectInfo, projectAddress),
-     sizeof ProjectInfo::projectAddress, 49, Input::Any, 0, 0},
-    {"projectKind", "工程类型：", offsetof(ProjectInfo, projectKind),
-     sizeof ProjectInfo::projectKind, 24, Input::Any, 0, 0},
-    {"startDate", "开工日期：", offsetof(ProjectInfo, startDate), sizeof ProjectInfo::startDate,
-     kDateLength, Input::Date, 0, 0},
-    {"testingCompany", "检测单位：", offsetof(ProjectInfo, testingCompany),
-     sizeof ProjectInfo::testingCompany, 49, Input::Any, 0, 1},
-    {"companyAddress", "单位地址：", offsetof(ProjectInfo, companyAddress),
-     sizeof ProjectInfo::companyAddress, 49, Input::Any, 0, 1},
-    {"qualificationNo", "资质证号：", offsetof(ProjectInfo, qualificationNo),
-     sizeof ProjectInfo::qualificationNo, 19, Input::Any, 0, 1},
-    {"contactPerson", "联系人：", offsetof(ProjectInfo, contactPerson),
-     sizeof ProjectInfo::contactPerson, 9, Input::Any, 0, 1},
-    {"contactPhone", "联系电话：", offsetof(ProjectInfo, contactPhone),
-     sizeof ProjectInfo::contactPhone, 19, Input::Ascii, 0, 1},
-    {"postCode", "单位邮编：", offsetof(ProjectInfo, postCode), sizeof ProjectInfo::postCode, 19,
-     Input::Ascii, 0, 1},
-    {"instrumentModel", "仪器型号：", offsetof(ProjectInfo, instrumentModel),
-     sizeof ProjectInfo::instrumentModel, 19, Input::Ascii, 0, 2},
-    {"instrumentNo", "仪器编号：", offsetof(ProjectInfo, instrumentNo),
-     sizeof ProjectInfo::instrumentNo, 19, Input::Ascii, 0, 2},
-    {"calibrationNo", "检定证号：", offsetof(ProjectInfo, calibrationNo),
-     sizeof ProjectInfo::calibrationNo, 19, Input::Ascii, 0, 2},
-    {"tester", "检测人员：", offsetof(ProjectInfo, tester), sizeof ProjectInfo::tester, 9,
-     Input::Any, 0, 2},
-    {"permitNo", "上岗证号：", offsetof(ProjectInfo, permitNo), sizeof ProjectInfo::permitNo, 19,
-     Input::Ascii, 0, 2},
-    {"client", "委托单位：", offsetof(ProjectInfo, client), sizeof ProjectInfo::client, 49,
-     Input::Any, 1, 0},
-    {"commissionDate", "委托日期：", offsetof(ProjectInfo, commissionDate),
-     sizeof ProjectInfo::commissionDate, kDateLength, Input::Date, 1, 0},
-    {"supervisor", "监理单位：", offsetof(ProjectInfo, supervisor), sizeof ProjectInfo::supervisor,
-     49, Input::Any, 1, 0},
-    {"authority", "监督单位：", offsetof(ProjectInfo, authority), sizeof ProjectInfo::authority, 49,
-     Input::Any, 1, 0},
-    {"designer", "设计单位：", offsetof(ProjectInfo, designer), sizeof ProjectInfo::designer, 49,
-     Input::Any, 1, 0},
-    {"builder", "施工单位：", offsetof(ProjectInfo, builder), sizeof ProjectInfo::builder, 49,
-     Input::Any, 1, 0},
-    {"owner", "建设单位：", offsetof(ProjectInfo, owner), sizeof ProjectInfo::owner, 49, Input::Any,
-     1, 1},
-    {"contractor", "承建单位：", offsetof(ProjectInfo, contractor), sizeof ProjectInfo::contractor,
-     49, Input::Any, 1, 1},
-    {"surveyor", "勘察单位", offsetof(ProjectInfo, surveyor), sizeof ProjectInfo::surveyor, 49,
-     Input::Any, 1, 1},
-    {"reportNo", "报告编号", offsetof(ProjectInfo, reportNo), sizeof ProjectInfo::reportNo, 19,
-     Input::Any, 1, 1},
-    {"reportDate", "报告日期", offsetof(ProjectInfo, reportDate), sizeof ProjectInfo::reportDate,
-     kDateLength, Input::Date, 1, 1},
-    {"testBasis", "检测依据", offsetof(ProjectInfo, testBasis), sizeof ProjectInfo::testBasis, 9,
-     Input::Any, 1, 1},
+    {"projectName", QT_TRANSLATE_NOOP("ProjectSet", "工程名称："),
+     offsetof(ProjectInfo, projectName), sizeof ProjectInfo::projectName, 49, Input::Any, 0, 0},
+    {"projectAddress", QT_TRANSLATE_NOOP("ProjectSet", "工程地址："),
+     offsetof(ProjectInfo, projectAddress), sizeof ProjectInfo::projectAddress, 49, Input::Any, 0,
+     0},
+    {"projectKind", QT_TRANSLATE_NOOP("ProjectSet", "工程类型："),
+     offsetof(ProjectInfo, projectKind), sizeof ProjectInfo::projectKind, 24, Input::Any, 0, 0},
+    {"startDate", QT_TRANSLATE_NOOP("ProjectSet", "开工日期："), offsetof(ProjectInfo, startDate),
+     sizeof ProjectInfo::startDate, kDateLength, Input::Date, 0, 0},
+    {"testingCompany", QT_TRANSLATE_NOOP("ProjectSet", "检测单位："),
+     offsetof(ProjectInfo, testingCompany), sizeof ProjectInfo::testingCompany, 49, Input::Any, 0,
+     1},
+    {"companyAddress", QT_TRANSLATE_NOOP("ProjectSet", "单位地址："),
+     offsetof(ProjectInfo, companyAddress), sizeof ProjectInfo::companyAddress, 49, Input::Any, 0,
+     1},
+    {"qualificationNo", QT_TRANSLATE_NOOP("ProjectSet", "资质证号："),
+     offsetof(ProjectInfo, qualificationNo), sizeof ProjectInfo::qualificationNo, 19, Input::Any, 0,
+     1},
+    {"contactPerson", QT_TRANSLATE_NOOP("ProjectSet", "联系人："),
+     offsetof(ProjectInfo, contactPerson), sizeof ProjectInfo::contactPerson, 9, Input::Any, 0, 1},
+    {"contactPhone", QT_TRANSLATE_NOOP("ProjectSet", "联系电话："),
+     offsetof(ProjectInfo, contactPhone), sizeof ProjectInfo::contactPhone, 19, Input::Ascii, 0, 1},
+    {"postCode", QT_TRANSLATE_NOOP("ProjectSet", "单位邮编："), offsetof(ProjectInfo, postCode),
+     sizeof ProjectInfo::postCode, 19, Input::Ascii, 0, 1},
+    {"instrumentModel", QT_TRANSLATE_NOOP("ProjectSet", "仪器型号："),
+     offsetof(ProjectInfo, instrumentModel), sizeof ProjectInfo::instrumentModel, 19, Input::Ascii,
+     0, 2},
+    {"instrumentNo", QT_TRANSLATE_NOOP("ProjectSet", "仪器编号："),
+     offsetof(ProjectInfo, instrumentNo), sizeof ProjectInfo::instrumentNo, 19, Input::Ascii, 0, 2},
+    {"calibrationNo", QT_TRANSLATE_NOOP("ProjectSet", "检定证号："),
+     offsetof(ProjectInfo, calibrationNo), sizeof ProjectInfo::calibrationNo, 19, Input::Ascii, 0,
+     2},
+    {"tester", QT_TRANSLATE_NOOP("ProjectSet", "检测人员："), offsetof(ProjectInfo, tester),
+     sizeof ProjectInfo::tester, 9, Input::Any, 0, 2},
+    {"permitNo", QT_TRANSLATE_NOOP("ProjectSet", "上岗证号："), offsetof(ProjectInfo, permitNo),
+     sizeof ProjectInfo::permitNo, 19, Input::Ascii, 0, 2},
+    {"client", QT_TRANSLATE_NOOP("ProjectSet", "委托单位："), offsetof(ProjectInfo, client),
+     sizeof ProjectInfo::client, 49, Input::Any, 1, 0},
+    {"commissionDate", QT_TRANSLATE_NOOP("ProjectSet", "委托日期："),
+     offsetof(ProjectInfo, commissionDate), sizeof ProjectInfo::commissionDate, kDateLength,
+     Input::Date, 1, 0},
+    {"supervisor", QT_TRANSLATE_NOOP("ProjectSet", "监理单位："), offsetof(ProjectInfo, supervisor),
+     sizeof ProjectInfo::supervisor, 49, Input::Any, 1, 0},
+    {"authority", QT_TRANSLATE_NOOP("ProjectSet", "监督单位："), offsetof(ProjectInfo, authority),
+     sizeof ProjectInfo::authority, 49, Input::Any, 1, 0},
+    {"designer", QT_TRANSLATE_NOOP("ProjectSet", "设计单位："), offsetof(ProjectInfo, designer),
+     sizeof ProjectInfo::designer, 49, Input::Any, 1, 0},
+    {"builder", QT_TRANSLATE_NOOP("ProjectSet", "施工单位："), offsetof(ProjectInfo, builder),
+     sizeof ProjectInfo::builder, 49, Input::Any, 1, 0},
+    {"owner", QT_TRANSLATE_NOOP("ProjectSet", "建设单位："), offsetof(ProjectInfo, owner),
+     sizeof ProjectInfo::owner, 49, Input::Any, 1, 1},
+    {"contractor", QT_TRANSLATE_NOOP("ProjectSet", "承建单位："), offsetof(ProjectInfo, contractor),
+     sizeof ProjectInfo::contractor, 49, Input::Any, 1, 1},
+    {"surveyor", QT_TRANSLATE_NOOP("ProjectSet", "勘察单位"), offsetof(ProjectInfo, surveyor),
+     sizeof ProjectInfo::surveyor, 49, Input::Any, 1, 1},
+    {"reportNo", QT_TRANSLATE_NOOP("ProjectSet", "报告编号"), offsetof(ProjectInfo, reportNo),
+     sizeof ProjectInfo::reportNo, 19, Input::Any, 1, 1},
+    {"reportDate", QT_TRANSLATE_NOOP("ProjectSet", "报告日期"), offsetof(ProjectInfo, reportDate),
+     sizeof ProjectInfo::reportDate, kDateLength, Input::Date, 1, 1},
+    {"testBasis", QT_TRANSLATE_NOOP("ProjectSet", "检测依据"), offsetof(ProjectInfo, testBasis),
+     sizeof ProjectInfo::testBasis, 9, Input::Any, 1, 1},
 };
 
 constexpr int kFormsInRow[] = {3, 2};
@@ -135,9 +142,8 @@ bool isModelField(const Field& field) {
 } // namespace
 
 ProjectSet::ProjectSet(const ProjectInfo& info, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("设置"));
+    setWindowTitle(tr("设置"));
     setWindowModality(Qt::WindowModal);
-    setFixedSize(860, 550);
 
     auto* ascii =
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[a-zA-Z0-9]+$")), this);
@@ -173,12 +179,11 @@ ProjectSet::ProjectSet(const ProjectInfo& info, QWidget* parent) : QDialog(paren
         // The proposed model is stored when accepted: the record then says
         // what the form showed.
         boxes_.append({edit, proposeModel ? QString() : edit->text(), field.input == Input::Date});
-        forms[field.row == 0 ? field.form : 3 + field.form]->addRow(QString::fromUtf8(field.label),
-                                                                    edit);
+        forms[field.row == 0 ? field.form : 3 + field.form]->addRow(tr(field.label), edit);
     }
 
-    auto* ok = new QPushButton(QStringLiteral("确定"));
-    auto* cancel = new QPushButton(QStringLiteral("取消"));
+    auto* ok = new QPushButton(tr("确定"));
+    auto* cancel = new QPushButton(tr("取消"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &ProjectSet::OKClicked);
     connect(cancel, &QPushButton::clicked, this, &ProjectSet::CancelClicked);
@@ -188,6 +193,8 @@ ProjectSet::ProjectSet(const ProjectInfo& info, QWidget* parent) : QDialog(paren
     buttons->addWidget(cancel);
     buttons->addStretch();
     column->addLayout(buttons);
+    // Wider when longer labels (English) would squeeze the boxes.
+    setFixedSize(sizeHint().expandedTo(QSize(860, 550)));
 }
 
 QLineEdit* ProjectSet::box(const QString& fieldName) const {
@@ -199,7 +206,7 @@ void ProjectSet::OKClicked() {
     for (const Box& b : boxes_) {
         if (b.date && !b.edit->hasAcceptableInput()) {
             userDialogs().notify(this, NoticeIcon::Warning, QStringLiteral("Tarvel"),
-                                 QStringLiteral("请输入完整的日期（年月日，如20240315）！"));
+                                 tr("请输入完整的日期（年月日，如20240315）！"));
             b.edit->setFocus();
             return;
         }

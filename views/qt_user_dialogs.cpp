@@ -7,6 +7,7 @@
 #include "small_dialogs.h"
 #include "view_options_dialog.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -100,7 +101,7 @@ namespace {
 class DialogProgress : public Progress {
 public:
     DialogProgress(QWidget* parent, const QString& label, int steps)
-        : dialog_(label, QStringLiteral("取消"), 0, steps, parent) {
+        : dialog_(label, QCoreApplication::translate("UserDialogs", "取消"), 0, steps, parent) {
         dialog_.setWindowTitle(QStringLiteral("Tarvel"));
         dialog_.setWindowModality(Qt::WindowModal);
         dialog_.setMinimumDuration(500);

@@ -2,6 +2,7 @@
 
 #include "analysis/result_fields.h"
 #include "analysis/results.h"
+#include "session/interface_language.h"
 #include "session/project_session.h"
 
 #include <QLinearGradient>
@@ -17,6 +18,8 @@ namespace {
 
 constexpr int kLeft = 20;
 constexpr int kColumnWidth = 150;
+// Between a header and the next column, when the headers set the width.
+constexpr int kColumnGap = 20;
 constexpr int kTitleBaseline = 30;
 constexpr int kHeaderBaseline = 60;
 constexpr int kFirstRowBaseline = 90;
@@ -54,6 +57,12 @@ qdatalist::qdatalist(const ProjectSession& session, QWidget* parent)
     setWindowTitle(QStringLiteral("qdatalist"));
     // Fully painted: nothing beneath needs drawing first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The English headers are longer than a column: the columns grow to fit.
+    const QFontMetrics metrics(listFont(12));
+    columnWidth_ = kColumnWidth;
+    for (int k = 0; k < kColumnCount; ++k)
+        columnWidth_ =
+            std::max(columnWidth_, metrics.horizontalAdvance(headerText(k)) + kColumnGap);
     for (auto signal : {&ProjectSession::fileChanged, &ProjectSession::pointsChanged,
                         &ProjectSession::resultsChanged})
         connect(&session_, signal, this, &qdatalist::refresh);
@@ -74,18 +83,21 @@ void qdatalist::refresh() {
 }
 
 QSize qdatalist::sizeHint() const {
-    return {kLeft + kColumnWidth * kColumnCount + kRightMargin,
+    return {kLeft + columnWidth_ * kColumnCount + kRightMargin,
             kFirstRowBaseline + kRowPitch * rowCount()};
 }
 
 QString qdatalist::headerText(int column) const {
+    // The English interface names the results as the result table does.
+    if (interfaceLanguage() == InterfaceLanguage::English)
+        return column == 0 ? tr("测点编号") : QString::fromUtf8(fieldOfColumn(column).englishLabel);
     return QString::fromUtf8(kHeaders[column]);
 }
 
 QString qdatalist::cellText(int row, int column) const {
     const int point = pointOfRow(row);
     if (column == 0)
-        return QStringLiteral("序号%1").arg(point + 1);
+        return tr("序号%1").arg(point + 1);
     const MeasurePoint& p = session_.currentFile()->points[static_cast<std::size_t>(point)];
     const ResultField& field = fieldOfColumn(column);
     const double value = p.results.*field.value;
@@ -112,10 +124,10 @@ void qdatalist::paintEvent(QPaintEvent* event) {
 
     painter.setPen(QPen(QBrush(Qt::blue), 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
     painter.setFont(listFont(20));
-    painter.drawText(kLeft, kTitleBaseline, QStringLiteral("测试结果列表："));
+    painter.drawText(kLeft, kTitleBaseline, tr("测试结果列表："));
     painter.setFont(listFont(12));
     for (int k = 0; k < kColumnCount; ++k)
-        painter.drawText(kLeft + kColumnWidth * k, kHeaderBaseline, headerText(k));
+        painter.drawText(kLeft + columnWidth_ * k, kHeaderBaseline, headerText(k));
 
     // Only the rows the exposed band touches: a long area scrolls smoothly.
     const QFontMetrics metrics(painter.font());
@@ -126,6 +138,6 @@ void qdatalist::paintEvent(QPaintEvent* event) {
     for (int row = first; row <= last; ++row) {
         const int baseline = kFirstRowBaseline + kRowPitch * row;
         for (int k = 0; k < kColumnCount; ++k)
-            painter.drawText(kLeft + kColumnWidth * k, baseline, cellText(row, k));
+            painter.drawText(kLeft + columnWidth_ * k, baseline, cellText(row, k));
     }
 }

@@ -38,4 +38,5 @@ protected:
 private:
     const tarvel::ProjectSession& session_;
     std::vector<int> rows_;
+    int columnWidth_ = 0; // wide enough for the widest header
 };

@@ -11,42 +11,51 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <iterator>
 
 using namespace tarvel;
 
+namespace {
+
+// The file keeps a defect by its Chinese name, whatever the interface shows.
+const char* const kTypeNames[] = {
+    QT_TRANSLATE_NOOP("QErrorDlg", "缩径"), QT_TRANSLATE_NOOP("QErrorDlg", "扩径"),
+    QT_TRANSLATE_NOOP("QErrorDlg", "断桩"), QT_TRANSLATE_NOOP("QErrorDlg", "离析"),
+    QT_TRANSLATE_NOOP("QErrorDlg", "夹泥"), QT_TRANSLATE_NOOP("QErrorDlg", "裂纹"),
+    QT_TRANSLATE_NOOP("QErrorDlg", "缺陷")};
+const char* const kGradeNames[] = {QT_TRANSLATE_NOOP("QErrorDlg", "轻微"),
+                                   QT_TRANSLATE_NOOP("QErrorDlg", "普通"),
+                                   QT_TRANSLATE_NOOP("QErrorDlg", "严重")};
+
+} // namespace
+
 QErrorDlg::QErrorDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("设置"));
+    setWindowTitle(tr("设置"));
     setWindowModality(Qt::WindowModal);
     setFixedSize(600, 220);
 
-    auto* typeBox = new QGroupBox(QStringLiteral("缺陷类型"));
+    auto* typeBox = new QGroupBox(tr("缺陷类型"));
     auto* typeGrid = new QGridLayout(typeBox);
     types_ = new QButtonGroup(this);
-    const QStringList typeNames = {QStringLiteral("缩径"), QStringLiteral("扩径"),
-                                   QStringLiteral("断桩"), QStringLiteral("离析"),
-                                   QStringLiteral("夹泥"), QStringLiteral("裂纹"),
-                                   QStringLiteral("缺陷")};
-    for (int i = 0; i < typeNames.size(); ++i) {
-        auto* button = new QRadioButton(typeNames[i]);
+    for (int i = 0; i < static_cast<int>(std::size(kTypeNames)); ++i) {
+        auto* button = new QRadioButton(tr(kTypeNames[i]));
         types_->addButton(button, i);
         typeGrid->addWidget(button, i / 4, i % 4);
     }
     types_->button(0)->setChecked(true);
 
-    auto* gradeBox = new QGroupBox(QStringLiteral("严重程度"));
+    auto* gradeBox = new QGroupBox(tr("严重程度"));
     auto* gradeRow = new QHBoxLayout(gradeBox);
     grades_ = new QButtonGroup(this);
-    const QStringList gradeNames = {QStringLiteral("轻微"), QStringLiteral("普通"),
-                                    QStringLiteral("严重")};
-    for (int i = 0; i < gradeNames.size(); ++i) {
-        auto* button = new QRadioButton(gradeNames[i]);
+    for (int i = 0; i < static_cast<int>(std::size(kGradeNames)); ++i) {
+        auto* button = new QRadioButton(tr(kGradeNames[i]));
         grades_->addButton(button, i);
         gradeRow->addWidget(button);
     }
     grades_->button(0)->setChecked(true);
 
-    auto* ok = new QPushButton(QStringLiteral("确定"));
-    auto* cancel = new QPushButton(QStringLiteral("取消"));
+    auto* ok = new QPushButton(tr("确定"));
+    auto* cancel = new QPushButton(tr("取消"));
     connect(ok, &QPushButton::clicked, this, &QErrorDlg::OKclicked);
     connect(cancel, &QPushButton::clicked, this, &QErrorDlg::Cancelclicked);
     auto* buttons = new QHBoxLayout;
@@ -60,11 +69,11 @@ QErrorDlg::QErrorDlg(QWidget* parent) : QDialog(parent) {
 }
 
 QString QErrorDlg::typeText() const {
-    return types_->checkedButton()->text();
+    return QString::fromUtf8(kTypeNames[types_->checkedId()]);
 }
 
 QString QErrorDlg::gradeText() const {
-    return grades_->checkedButton()->text();
+    return QString::fromUtf8(kGradeNames[grades_->checkedId()]);
 }
 
 void QErrorDlg::OKclicked() {
@@ -76,19 +85,19 @@ void QErrorDlg::Cancelclicked() {
 }
 
 QMergeDlg::QMergeDlg(const NamePipeFile& file, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("波形叠加"));
+    setWindowTitle(tr("波形叠加"));
     list_ = new QListWidget;
     list_->setSelectionMode(QAbstractItemView::MultiSelection);
     const int shown = file.pointCount() - file.deletedCount;
     for (int i = 0; i < static_cast<int>(file.points.size()); ++i) {
         const PointHeader& header = file.points[static_cast<std::size_t>(i)].header;
         if (header.deleted == 0 && header.pointNo >= 0) {
-            list_->addItem(QStringLiteral("序号:%1/%2").arg(i + 1).arg(shown));
+            list_->addItem(tr("序号:%1/%2").arg(i + 1).arg(shown));
             rowPoints_.append(i);
         }
     }
-    auto* ok = new QPushButton(QStringLiteral("确定"));
-    auto* cancel = new QPushButton(QStringLiteral("取消"));
+    auto* ok = new QPushButton(tr("确定"));
+    auto* cancel = new QPushButton(tr("取消"));
     connect(ok, &QPushButton::clicked, this, &QMergeDlg::OkClick);
     connect(cancel, &QPushButton::clicked, this, &QMergeDlg::CancelClick);
     auto* buttons = new QHBoxLayout;
@@ -117,13 +126,13 @@ void QMergeDlg::CancelClick() {
 }
 
 QAboutMain::QAboutMain(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("关于"));
+    setWindowTitle(tr("关于"));
     setWindowModality(Qt::WindowModal);
     setAttribute(Qt::WA_DeleteOnClose);
     auto* names = new QVBoxLayout;
-    names->addWidget(new QLabel(QStringLiteral("Quendrel")));
+    names->addWidget(new QLabel(QStringLiteral("Tarvel")));
     names->addWidget(new QLabel(QStringLiteral("V1.0")));
-    auto* confirm = new QPushButton(QStringLiteral("确认"));
+    auto* confirm = new QPushButton(tr("确认"));
     connect(confirm, &QPushButton::clicked, this, &QAboutMain::AboutOk);
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(confirm);

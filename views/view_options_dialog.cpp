@@ -27,7 +27,7 @@ void QParamter::normaliseHeight(ViewOptions& options) {
 
 QParamter::QParamter(const ViewOptions& options, QWidget* parent)
     : QDialog(parent), options_(options) {
-    setWindowTitle(QStringLiteral("选项"));
+    setWindowTitle(tr("选项"));
     normaliseHeight(options_);
 
     height_ = new QLineEdit(QString::number(options_.waveHeight));
@@ -36,17 +36,17 @@ QParamter::QParamter(const ViewOptions& options, QWidget* parent)
     auto* heightRow = new QHBoxLayout;
     auto* form = new QFormLayout;
     form->setContentsMargins(0, 0, 0, 0);
-    form->addRow(QStringLiteral("波显示高度(像素)"), height_);
+    form->addRow(tr("波显示高度(像素)"), height_);
     heightRow->addLayout(form);
     heightRow->addStretch();
 
-    grid_ = new QCheckBox(QStringLiteral("显示网格"));
+    grid_ = new QCheckBox(tr("显示网格"));
     grid_->setChecked(options_.hideGrid == 0);
-    ordinate_ = new QCheckBox(QStringLiteral("显示纵坐标"));
+    ordinate_ = new QCheckBox(tr("显示纵坐标"));
     ordinate_->setChecked(options_.showOrdinate != 0);
 
-    auto* confirm = new QPushButton(QStringLiteral("确认"));
-    auto* cancel = new QPushButton(QStringLiteral("取消"));
+    auto* confirm = new QPushButton(tr("确认"));
+    auto* cancel = new QPushButton(tr("取消"));
     confirm->setDefault(true);
     connect(confirm, &QPushButton::clicked, this, &QParamter::OKClicked);
     connect(cancel, &QPushButton::clicked, this, &QParamter::CancelClicked);
@@ -66,7 +66,7 @@ void QParamter::OKClicked() {
     const int height = height_->text().toInt();
     if (height < kMinimumHeight || height > kMaximumHeight) {
         userDialogs().notify(this, NoticeIcon::Warning, QStringLiteral("Tarvel"),
-                             QStringLiteral("波显示高度请输入50-500之间的数！"));
+                             tr("波显示高度请输入50-500之间的数！"));
         return;
     }
     options_.waveHeight = height;

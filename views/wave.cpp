@@ -3,6 +3,7 @@
 #include "analysis/conditioning.h"
 #include "analysis/display_scale.h"
 #include "analysis/results.h"
+#include "interface_labels.h"
 #include "nice_step.h"
 #include "plot_overlay_items.h"
 #include "sample_series.h"
@@ -185,17 +186,17 @@ QMenu* QWave::mainMenu() {
 
 void QWave::createMenu() {
     mainMenu_ = new QMenu(this);
-    headAction_ = mainMenu_->addAction(QStringLiteral("起始时间标记(&T)"), this, &QWave::doHead);
-    tailAction_ = mainMenu_->addAction(QStringLiteral("结束时间标记(&D)"), this, &QWave::doTail);
-    mainMenu_->addAction(QStringLiteral("缺陷(&F)"), this, &QWave::doError)->setVisible(false);
-    QAction* clear = mainMenu_->addAction(QStringLiteral("清除(&C)"), this, &QWave::doClear);
-    clear->setStatusTip(QStringLiteral("清除此波形的缺陷"));
+    headAction_ = mainMenu_->addAction(tr("起始时间标记(&T)"), this, &QWave::doHead);
+    tailAction_ = mainMenu_->addAction(tr("结束时间标记(&D)"), this, &QWave::doTail);
+    mainMenu_->addAction(tr("缺陷(&F)"), this, &QWave::doError)->setVisible(false);
+    QAction* clear = mainMenu_->addAction(tr("清除(&C)"), this, &QWave::doClear);
+    clear->setStatusTip(tr("清除此波形的缺陷"));
     clear->setVisible(false);
-    printAction_ = mainMenu_->addAction(QStringLiteral("设置打印标志"), this, &QWave::doPrint);
-    mainMenu_->addAction(QStringLiteral("自动计算桩头"), this, &QWave::autoHead)->setVisible(false);
-    mainMenu_->addAction(QStringLiteral("图形导出"), this, &QWave::saveAs);
-    mainMenu_->addAction(QStringLiteral("删除波形"), this, &QWave::waveDel)->setVisible(false);
-    mainMenu_->addAction(QStringLiteral("数据导出"), this, &QWave::dataexport);
+    printAction_ = mainMenu_->addAction(tr("设置打印标志"), this, &QWave::doPrint);
+    mainMenu_->addAction(tr("自动计算桩头"), this, &QWave::autoHead)->setVisible(false);
+    mainMenu_->addAction(tr("图形导出"), this, &QWave::saveAs);
+    mainMenu_->addAction(tr("删除波形"), this, &QWave::waveDel)->setVisible(false);
+    mainMenu_->addAction(tr("数据导出"), this, &QWave::dataexport);
 }
 
 const QwtPlotTextEx* QWave::resultItem(int line) const {
@@ -239,9 +240,9 @@ void QWave::draw(Variant variant) {
     const ViewOptions& options = this->options();
 
     const int shown = f->pointCount() - f->deletedCount;
-    QString title = QStringLiteral("序号:%1/%2").arg(pointIndex_ + 1).arg(shown);
+    QString title = tr("序号:%1/%2").arg(pointIndex_ + 1).arg(shown);
     if (variant == Variant::Screen && p->header.pointNo < 0)
-        title += QStringLiteral(" 系叠加波");
+        title += tr(" 系叠加波");
     const bool current = variant == Variant::Screen && f->currentPoint == pointIndex_ + 1;
     title_->setText(title, current ? QColor(255, 0, 0) : QColor(), kTitlePointSize);
     if (variant == Variant::Screen)
@@ -309,11 +310,9 @@ void QWave::setSamples(NamePipeFile& f, MeasurePoint& p) {
 
 void QWave::setMarkers(const NamePipeFile& f, const MeasurePoint& p) {
     startMarker_->setXValue(p.startMarkMs);
-    startMarker_->setLabel(
-        markerLabel(QStringLiteral("起始:  %1ms").arg(fixed(p.startMarkMs, 3)), Qt::red));
+    startMarker_->setLabel(markerLabel(tr("起始:  %1ms").arg(fixed(p.startMarkMs, 3)), Qt::red));
     endMarker_->setXValue(p.endMarkMs);
-    endMarker_->setLabel(
-        markerLabel(QStringLiteral("结束:  %1ms").arg(fixed(p.endMarkMs, 3)), Qt::red));
+    endMarker_->setLabel(markerLabel(tr("结束:  %1ms").arg(fixed(p.endMarkMs, 3)), Qt::red));
     peakMarker_->setXValue(p.peakTime);
     peakMarker_->setLabel(markerLabel(QStringLiteral("( %1ms, %2m/s2 )")
                                           .arg(fixed(p.peakTime, 3))
@@ -373,9 +372,7 @@ void QWave::setQualityBadge(const MeasurePoint& p, const QString& title) {
     for (const QualityFlag flag : flags.list()) {
         const QualityFlagLabel& label = labelOf(flag);
         gravest = std::max(gravest, label.severity);
-        labels << QStringLiteral("%1：%2").arg(
-            QString::fromUtf8(chineseSeverityText(label.severity)),
-            QString::fromUtf8(label.chinese));
+        labels << tr("%1：%2").arg(severityText(label.severity), qualityFlagText(flag));
     }
     const QColor colour = gravest == FlagSeverity::Error     ? QColor(200, 0, 0)
                           : gravest == FlagSeverity::Warning ? QColor(190, 100, 0)
@@ -384,32 +381,30 @@ void QWave::setQualityBadge(const MeasurePoint& p, const QString& title) {
     const int titleWidth =
         QFontMetrics(QFont(QStringLiteral("Helvetica"), kTitlePointSize)).horizontalAdvance(title);
     badge_->setTopLeft(titleWidth + 8, overlayTitleBaseline(kTitlePointSize));
-    badge_->setText(QStringLiteral("[%1]").arg(QString::fromUtf8(chineseSeverityText(gravest))),
-                    colour, kTitlePointSize);
+    badge_->setText(QStringLiteral("[%1]").arg(severityText(gravest)), colour, kTitlePointSize);
     badge_->attach(this);
-    setToolTip(QStringLiteral("质量：\n") + labels.join(QLatin1Char('\n')));
+    setToolTip(tr("质量：\n") + labels.join(QLatin1Char('\n')));
 }
 
 void QWave::CalculateResult(NamePipeFile* f) {
     MeasurePoint* p = point();
     if (!f || !p)
         return;
-    using Lines = decltype(resultLines(p->results));
-    constexpr int kShownLines = static_cast<int>(std::tuple_size<Lines>::value);
+    constexpr int kShownLines = static_cast<int>(kResultFields.size());
+    const QStringList lines = p->hasResults ? resultLineTexts(p->results) : QStringList();
     // The column stands as far from the right edge as its widest line needs
-    // in the font as drawn, plus half a line.
+    // in the font as drawn, plus half a line: English labels are longer.
     const QFontMetrics metrics(QFont(QStringLiteral("Helvetica"), kResultPointSize));
     int inset = kMinimumResultInset;
-    if (p->hasResults) {
-        const Lines lines = resultLines(p->results);
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            const QString line = QString::fromStdString(lines[i]);
-            resultLines_[i]->setText(line, QColor(0, 0, 255), kResultPointSize);
-            inset = std::max(inset, metrics.horizontalAdvance(line) + metrics.height() / 2);
-        }
-    }
+    for (const QString& line : lines)
+        inset = std::max(inset, metrics.horizontalAdvance(line) + metrics.height() / 2);
     for (int i = 0; i < kResultLineCount; ++i)
         resultLines_[static_cast<std::size_t>(i)]->setColumnLine(inset, i, kShownLines);
+    // The axis unit stays left of the column, whatever its width.
+    unitLabel_->setBottomRight(inset + 40, 5, 0, 0);
+    for (int i = 0; i < lines.size(); ++i)
+        resultLines_[static_cast<std::size_t>(i)]->setText(lines[i], QColor(0, 0, 255),
+                                                           kResultPointSize);
     for (std::size_t i = 12; i < resultLines_.size(); ++i)
         resultLines_[i]->setText(QString(), QColor(0, 0, 255), kResultPointSize);
 }
@@ -454,8 +449,7 @@ void QWave::prepareMenu() {
     const bool manual = p && p->header.params.autoMark != 1;
     headAction_->setEnabled(manual);
     tailAction_->setEnabled(manual);
-    printAction_->setText(p && p->header.printMark == 2 ? QStringLiteral("去除打印标识")
-                                                        : QStringLiteral("设打印标识"));
+    printAction_->setText(p && p->header.printMark == 2 ? tr("去除打印标识") : tr("设打印标识"));
 }
 
 void QWave::contextMenuEvent(QContextMenuEvent* event) {

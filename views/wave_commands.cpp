@@ -32,7 +32,7 @@ void QWave::doPrint() {
     const bool marked = p->header.printMark == 2;
     const QString refusal = session_->applyEdit(SetPrintMark{pointIndex_, !marked});
     if (!refusal.isEmpty())
-        dialogs_->notify(this, NoticeIcon::Critical, QStringLiteral("Drosset"), refusal);
+        dialogs_->notify(this, NoticeIcon::Critical, QStringLiteral("Tarvel"), refusal);
 }
 
 void QWave::autoHead() {

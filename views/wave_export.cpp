@@ -21,7 +21,7 @@ QString imageFilter() {
     QStringList patterns;
     for (const QByteArray& format : QImageWriter::supportedImageFormats())
         patterns << QStringLiteral("*.") + QString::fromLatin1(format);
-    return QStringLiteral("Images (") + patterns.join(QLatin1Char(' ')) + QStringLiteral(")");
+    return QWave::tr("Images (%1)").arg(patterns.join(QLatin1Char(' ')));
 }
 
 QString writeSampleText(const MeasurePoint& point, const QString& path) {
@@ -60,35 +60,34 @@ QString QWave::exportPath(const QString& caption, const QString& suffix, const Q
 void QWave::saveAs() {
     if (!point())
         return;
-    const QString name =
-        withImageSuffix(exportPath(QStringLiteral("图形导出"), QStringLiteral("png"),
-                                   QStringLiteral("PNG (*.png);;") + imageFilter()));
+    const QString name = withImageSuffix(exportPath(
+        tr("图形导出"), QStringLiteral("png"), QStringLiteral("PNG (*.png);;") + imageFilter()));
     if (name.isEmpty())
         return;
     // A folder that cannot be written must not pass for a saved picture.
     QImageWriter writer(name);
     if (!writer.write(WavePicture(options()).render(*file(), pointIndex_))) {
         dialogs_->notify(this, NoticeIcon::Warning, QStringLiteral("Tarvel"),
-                         QStringLiteral("Failed to save %1\n%2").arg(name, writer.errorString()));
+                         tr("Failed to save %1\n%2").arg(name, writer.errorString()));
         return;
     }
-    session_->showStatus(QStringLiteral("已写入 %1").arg(name));
+    session_->showStatus(tr("已写入 %1").arg(name));
 }
 
 void QWave::dataexport() {
     const MeasurePoint* p = point();
     if (!p)
         return;
-    const QString name = withSuffix(exportPath(QStringLiteral("数据导出"), QStringLiteral("txt"),
-                                               QStringLiteral("文本文件(*.txt)")),
-                                    QStringLiteral("txt"));
+    const QString name =
+        withSuffix(exportPath(tr("数据导出"), QStringLiteral("txt"), tr("文本文件(*.txt)")),
+                   QStringLiteral("txt"));
     if (name.isEmpty())
         return;
     const QString reason = writeSampleText(*p, name);
     if (!reason.isEmpty()) {
         dialogs_->notify(this, NoticeIcon::Warning, QStringLiteral("Tarvel"),
-                         QStringLiteral("Failed to open %1\n%2").arg(name, reason));
+                         tr("Failed to open %1\n%2").arg(name, reason));
         return;
     }
-    session_->showStatus(QStringLiteral("已写入 %1").arg(name));
+    session_->showStatus(tr("已写入 %1").arg(name));
 }

@@ -29,7 +29,7 @@ int waveHeight(const ProjectSession& session) {
 
 QWaveList::QWaveList(ProjectSession& session, UserDialogs& dialogs, QWidget* parent)
     : QScrollArea(parent), session_(session), dialogs_(dialogs) {
-    setWindowTitle(QStringLiteral("波形处理"));
+    setWindowTitle(tr("波形处理"));
     setWidgetResizable(true);
     container_ = new QWidget;
     layout_ = new QVBoxLayout(container_);

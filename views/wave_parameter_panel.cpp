@@ -46,7 +46,7 @@ BytePatch paramPatch(std::size_t offset, int32_t value) {
 
 QWaveParameter::QWaveParameter(ProjectSession& session, UserDialogs& dialogs, QWidget* parent)
     : QWidget(parent), session_(session), dialogs_(dialogs) {
-    setWindowTitle(QStringLiteral("波形处理"));
+    setWindowTitle(tr("波形处理"));
     setWindowModality(Qt::WindowModal);
 
     stretch_ = new QSlider(Qt::Horizontal, this);
@@ -57,25 +57,24 @@ QWaveParameter::QWaveParameter(ProjectSession& session, UserDialogs& dialogs, QW
     // since each apply conditions the whole area again.
     stretch_->setTracking(false);
     filter_ = new QComboBox(this);
-    filter_->addItems({QStringLiteral("无"), QStringLiteral("低通"), QStringLiteral("高通"),
-                       QStringLiteral("带通")});
+    filter_->addItems({tr("无"), tr("低通"), tr("高通"), tr("带通")});
     lowCut_ = spinBox(0, 50000, 50, 100, this);
     highCut_ = spinBox(501, 500000, 50, 600, this);
     lowCut_->setEnabled(false);
     highCut_->setEnabled(false);
-    areaScope_ = new QRadioButton(QStringLiteral("当前测区"), this);
-    pointScope_ = new QRadioButton(QStringLiteral("当前测点"), this);
+    areaScope_ = new QRadioButton(tr("当前测区"), this);
+    pointScope_ = new QRadioButton(tr("当前测点"), this);
     areaScope_->setChecked(true);
-    defaults_ = new QPushButton(QStringLiteral("缺省参数"), this);
-    automatic_ = new QRadioButton(QStringLiteral("自动标记"), this);
-    manual_ = new QRadioButton(QStringLiteral("人工标记"), this);
+    defaults_ = new QPushButton(tr("缺省参数"), this);
+    automatic_ = new QRadioButton(tr("自动标记"), this);
+    manual_ = new QRadioButton(tr("人工标记"), this);
     automatic_->setChecked(true);
 
-    dcRemoval_ = new QCheckBox(QStringLiteral("去直流"), this);
-    integrate_ = new QCheckBox(QStringLiteral("积分"), this);
-    polarity_ = new QCheckBox(QStringLiteral("反向"), this);
+    dcRemoval_ = new QCheckBox(tr("去直流"), this);
+    integrate_ = new QCheckBox(tr("积分"), this);
+    polarity_ = new QCheckBox(tr("反向"), this);
     shape_ = new QComboBox(this);
-    shape_->addItems({QStringLiteral("指数"), QStringLiteral("线性")});
+    shape_->addItems({tr("指数"), tr("线性")});
     shapeParam_ = spinBox(1, 100, 1, 1, this);
     rateParam_ = spinBox(0, 512, 5, 0, this);
     factorParam_ = new QDoubleSpinBox(this);
@@ -83,7 +82,7 @@ QWaveParameter::QWaveParameter(ProjectSession& session, UserDialogs& dialogs, QW
     factorParam_->setKeyboardTracking(false);
     offsetParam_ = spinBox(-10000, 10000, 10, 0, this);
     shapeScale_ = new QLineEdit(this);
-    apply_ = new QPushButton(QStringLiteral("应用"), this);
+    apply_ = new QPushButton(tr("应用"), this);
     for (QWidget* hidden : std::initializer_list<QWidget*>{
              dcRemoval_, integrate_, polarity_, shape_, shapeParam_, rateParam_, factorParam_,
              offsetParam_, shapeScale_, apply_})
@@ -91,17 +90,17 @@ QWaveParameter::QWaveParameter(ProjectSession& session, UserDialogs& dialogs, QW
 
     auto* filterForm = new QFormLayout;
     filterForm->setContentsMargins(0, 0, 0, 0);
-    filterForm->addRow(QStringLiteral("拉压比"), stretch_);
-    filterForm->addRow(QStringLiteral("滤波放式"), filter_);
-    filterForm->addRow(QStringLiteral("低截止频率(Hz)"), lowCut_);
-    filterForm->addRow(QStringLiteral("高截止频率(Hz)"), highCut_);
+    filterForm->addRow(tr("拉压比"), stretch_);
+    filterForm->addRow(tr("滤波放式"), filter_);
+    filterForm->addRow(tr("低截止频率(Hz)"), lowCut_);
+    filterForm->addRow(tr("高截止频率(Hz)"), highCut_);
     auto* scopeRow = new QHBoxLayout;
-    scopeRow->addWidget(new QLabel(QStringLiteral("应用范围："), this));
+    scopeRow->addWidget(new QLabel(tr("应用范围："), this));
     scopeRow->addWidget(areaScope_);
     scopeRow->addWidget(pointScope_);
     scopeRow->addWidget(defaults_);
     auto* markRow = new QHBoxLayout;
-    markRow->addWidget(new QLabel(QStringLiteral("标记起始/结束时间方式："), this));
+    markRow->addWidget(new QLabel(tr("标记起始/结束时间方式："), this));
     markRow->addWidget(automatic_);
     markRow->addWidget(manual_);
     markRow->addStretch();
@@ -242,8 +241,8 @@ void QWaveParameter::changesave() {
     bool ok = false;
     const double scale = shapeScale_->text().toDouble(&ok);
     if (!ok || scale < -1e-6 || scale > 200.000001) {
-        dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Drosset"),
-                        QStringLiteral("放大起点，请输入0-200范围的值。"));
+        dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Tarvel"),
+                        tr("放大起点，请输入0-200范围的值。"));
         const MeasurePoint* point = session_.currentPoint();
         shapeScale_->setText(QString::number(point ? point->header.params.shapeScale : 0, 'f', 1));
         return;

@@ -1,18 +1,24 @@
 // Renders the result list (top and bottom) and the three settings dialogs of
 // a project to PNGs, off screen, to look at them:
 //   render_views PROJECT.Prj OUTDIR
-// writes list-top.png, list-bottom.png, project-set.png, sampling.png and
-// options.png into OUTDIR.
+// writes list-top.png, list-bottom.png, project-set.png, sampling.png,
+// options.png, acceptance.png, defect.png, merge.png and map.png into
+// OUTDIR, in the language the program would start in.
 #include "app/main_window.h"
 #include "app/startup.h"
+#include "app/translations.h"
+#include "session/app_settings.h"
+#include "views/acceptance_dialog.h"
 #include "views/device_set.h"
 #include "views/project_set.h"
+#include "views/small_dialogs.h"
 #include "views/view_options_dialog.h"
 #include "views/wave_list.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QLocale>
 #include <QScrollBar>
 #include <cstdio>
 
@@ -31,6 +37,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tarvel"));
+    // In the language the program would start in (see translations.h for
+    // where the English texts are looked for).
+    tarvel::setInterfaceLanguage(installTranslations(
+        app, tarvel::startupLanguage(*tarvel::openAppSettings(), QLocale::system())));
     setApplicationFont();
     const QDir out(QString::fromLocal8Bit(argv[2]));
     MainWindow window;
@@ -44,6 +55,9 @@ int main(int argc, char** argv) {
     list.verticalScrollBar()->setValue(list.verticalScrollBar()->maximum());
     list.horizontalScrollBar()->setValue(list.horizontalScrollBar()->maximum());
     saved = save(window, out, "list-bottom.png") && saved;
+    window.findChild<QAction*>("PinPuView")->trigger();
+    window.findChild<QAction*>("DengZhiView")->trigger();
+    saved = save(window, out, "map.png") && saved;
 
     ProjectSet form(window.state().project, &window);
     form.show();
@@ -54,5 +68,14 @@ int main(int argc, char** argv) {
     QParamter options(window.state().options, &window);
     options.show();
     saved = save(options, out, "options.png") && saved;
+    QAcceptanceDlg acceptance(tarvel::AcceptanceCriteria{}, QStringLiteral("area-1.pip"), &window);
+    acceptance.show();
+    saved = save(acceptance, out, "acceptance.png") && saved;
+    QErrorDlg defect(&window);
+    defect.show();
+    saved = save(defect, out, "defect.png") && saved;
+    QMergeDlg merge(*window.state().current());
+    merge.show();
+    saved = save(merge, out, "merge.png") && saved;
     return saved ? 0 : 1;
 }

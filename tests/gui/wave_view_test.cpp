@@ -305,7 +305,7 @@ void WaveViewTest::printFlagOfLastFlaggedWaveIsKept() {
     QVERIFY(!view(1)->checkImage()->plot());
 
     view(0)->doPrint();
-    QCOMPARE(dialogs->calls.last().title, QString("Drosset"));
+    QCOMPARE(dialogs->calls.last().title, QString("Tarvel"));
     QCOMPARE(dialogs->calls.last().text, QString("当前桩必须有一个可打印波形！"));
     QCOMPARE(dialogs->calls.last().icon, NoticeIcon::Critical);
     QCOMPARE(file().points[0].header.printMark, 2);

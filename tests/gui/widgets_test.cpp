@@ -224,7 +224,7 @@ void WidgetsTest::aboutBox() {
     QStringList labels;
     for (QLabel* label : about->findChildren<QLabel*>())
         labels << label->text();
-    QVERIFY(labels.contains("Quendrel"));
+    QVERIFY(labels.contains("Tarvel"));
     QVERIFY(labels.contains("V1.0"));
     QCOMPARE(about->findChild<QPushButton*>()->text(), QString("确认"));
     QPointer<QAboutMain> guard(about);

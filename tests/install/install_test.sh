@@ -24,7 +24,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 
 # The files of the install.
 for file in bin/tarvel bin/tarvel-cli \
-  share/tarvel/report.docx share/tarvel/report_en.docx \
+  share/tarvel/report.docx share/tarvel/report_en.docx share/tarvel/translations/tarvel_en.qm \
   share/applications/tarvel.desktop share/mime/packages/tarvel.xml \
   share/man/man1/tarvel.1 share/man/man1/tarvel-cli.1 \
   share/icons/hicolor/scalable/apps/tarvel.svg; do

@@ -1,0 +1,20 @@
+// The translations of the interface: ours and Qt's own (the buttons and
+// file dialogs Qt draws), installed before any window is built.
+#pragma once
+
+#include "session/interface_language.h"
+
+#include <QString>
+
+class QCoreApplication;
+
+// Where our .qm files are: beside the program, as a build folder has them,
+// else in ../share/tarvel/translations from it, as an install puts them.
+QString tarvelTranslationsFolder();
+
+// Installs the translators of `wanted` into `app` (Chinese needs only Qt's:
+// our source texts are Chinese) and returns the language the interface now
+// speaks: Chinese, said on the warning output, when our English translation
+// cannot be loaded.
+tarvel::InterfaceLanguage installTranslations(QCoreApplication& app,
+                                              tarvel::InterfaceLanguage wanted);
