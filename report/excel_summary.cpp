@@ -147,6 +147,11 @@ void fillSummarySheet(Worksheet& sheet, const AreaFileList& areas,
     sheet.setBordersEverywhere(true);
     for (int column = 0; column < 16; ++column)
         sheet.setColumnWidth(column, 20.0);
+    // Nine cells a point row, and fewer than sixteen rows more an area.
+    std::size_t cells = 0;
+    for (const auto& area : areas)
+        cells += 9 * (area->points.size() + 16);
+    sheet.reserveCells(cells);
     std::vector<RowBlock> blocks;
     int top = 0;
     for (const auto& area : areas) {

@@ -25,7 +25,8 @@ int rowsPerPrintedPage(const Worksheet& sheet) {
     if (setup.fitToWidth) {
         constexpr double kDefaultColumnWidth = 8.43;
         int pixels = 0;
-        for (int column = 0; column <= sheet.lastUsedColumn(); ++column) {
+        const int lastColumn = sheet.lastUsedColumn(); // a walk over every cell
+        for (int column = 0; column <= lastColumn; ++column) {
             const auto width = sheet.columnWidths().find(column);
             pixels += columnWidthPixels(width == sheet.columnWidths().end() ? kDefaultColumnWidth
                                                                             : width->second);

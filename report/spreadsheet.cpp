@@ -80,7 +80,19 @@ bool Worksheet::hasBorder(int row, int column) const {
 }
 
 void Worksheet::write(const CellRange& range, std::string text) {
-    cells_.push_back({range, std::move(text), std::nullopt, {}});
+    cells_.push_back({range, std::move(text), 0, -1});
+}
+
+int Worksheet::numberFormatIndex(int decimals, const std::string& unit) {
+    for (std::size_t i = 0; i < numberFormats_.size(); ++i)
+        if (numberFormats_[i].decimals == decimals && numberFormats_[i].unit == unit)
+            return static_cast<int>(i);
+    std::string code = decimals > 0 ? "0." + std::string(static_cast<std::size_t>(decimals), '0')
+                                    : std::string("0");
+    if (!unit.empty())
+        code += "\"" + unit + "\"";
+    numberFormats_.push_back({decimals, unit, std::move(code)});
+    return static_cast<int>(numberFormats_.size() - 1);
 }
 
 void Worksheet::writeNumber(const CellRange& range, double value, int decimals,
@@ -89,10 +101,6 @@ void Worksheet::writeNumber(const CellRange& range, double value, int decimals,
         write(range, "--");
         return;
     }
-    std::string format = decimals > 0 ? "0." + std::string(static_cast<std::size_t>(decimals), '0')
-                                      : std::string("0");
-    if (!unit.empty())
-        format += "\"" + unit + "\"";
     // The stored value is the one shown, so a column sums to what it reads:
     // printed with the decimals and read back, rounded as printf rounds.
     char shown[512]; // room for the largest double in fixed notation
@@ -100,7 +108,7 @@ void Worksheet::writeNumber(const CellRange& range, double value, int decimals,
                                        std::chars_format::fixed, decimals);
     double stored = value;
     std::from_chars(std::begin(shown), printed.ptr, stored);
-    cells_.push_back({range, {}, stored, std::move(format)});
+    cells_.push_back({range, {}, stored, numberFormatIndex(decimals, unit)});
 }
 
 Worksheet& Workbook::insertSheet(std::size_t index, std::string name) {

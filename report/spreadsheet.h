@@ -7,7 +7,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,10 +41,12 @@ struct CellStyle {
 struct CellText {
     CellRange range; // merged when it spans more than one cell
     std::string text;
-    // A number is stored as a number and shown in numberFormat ("0.00");
-    // text is stored as text.
-    std::optional<double> number;
-    std::string numberFormat;
+    // A number is stored as a number and shown in its sheet's number format
+    // of this index ("0.00"); text, with no format, is stored as text.
+    double number = 0;
+    int numberFormat = -1;
+
+    bool isNumber() const { return numberFormat >= 0; }
 };
 
 // How a sheet prints.
@@ -101,6 +102,13 @@ public:
     void writeNumber(const CellRange& range, double value, int decimals,
                      const std::string& unit = "");
     const std::vector<CellText>& cells() const { return cells_; }
+    // Room for `count` cells, so a large sheet is not copied as it grows.
+    void reserveCells(std::size_t count) { cells_.reserve(count); }
+    // The number format of a number cell, "0.00\" MPa\"".
+    const std::string& numberFormat(const CellText& cell) const {
+        return numberFormats_.at(static_cast<std::size_t>(cell.numberFormat)).code;
+    }
+    std::size_t numberFormatCount() const { return numberFormats_.size(); }
 
     void setPageSetup(PageSetup setup) { pageSetup_ = std::move(setup); }
     const PageSetup& pageSetup() const { return pageSetup_; }
@@ -112,7 +120,16 @@ private:
     CellStyle style_;
     bool bordersEverywhere_ = false;
     std::vector<CellRange> borderedRanges_;
+    int numberFormatIndex(int decimals, const std::string& unit);
+
     std::vector<CellText> cells_;
+    // Each format once: a sheet of numbers uses only a few.
+    struct NumberFormat {
+        int decimals;
+        std::string unit;
+        std::string code;
+    };
+    std::vector<NumberFormat> numberFormats_;
     PageSetup pageSetup_;
 };
 

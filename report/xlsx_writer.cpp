@@ -6,42 +6,53 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
-#include <map>
 #include <memory>
 #include <stdexcept>
+#include <vector>
 
 namespace tarvel::scrivet {
 namespace {
 
-// The formats of one sheet: its style with or without borders, in each
-// number format the sheet's cells use. The library owns them.
+// The formats of one sheet: its style with or without borders, as text or
+// in each number format the sheet's numbers use. Made once each, looked up
+// by index for every cell; the library owns them.
 class SheetFormats {
 public:
-    SheetFormats(lxw_workbook* book, const CellStyle& style) : book_(book), style_(style) {}
+    SheetFormats(lxw_workbook* book, const Worksheet& sheet)
+        : book_(book), sheet_(sheet), formats_(2 * (sheet.numberFormatCount() + 1), nullptr) {}
 
-    lxw_format* get(bool bordered, const std::string& numberFormat = {}) {
-        lxw_format*& format = formats_[{bordered, numberFormat}];
-        if (format == nullptr)
-            format = make(bordered, numberFormat);
-        return format;
+    // The format of a text cell, or of an empty one.
+    lxw_format* text(bool bordered) { return get(bordered, nullptr); }
+    lxw_format* of(const CellText& cell, bool bordered) {
+        return get(bordered, cell.isNumber() ? &cell : nullptr);
     }
 
 private:
+    lxw_format* get(bool bordered, const CellText* number) {
+        const std::size_t slot =
+            2 * (number ? static_cast<std::size_t>(number->numberFormat) + 1 : 0) + bordered;
+        lxw_format*& format = formats_.at(slot);
+        if (format == nullptr)
+            format = make(bordered, number ? sheet_.numberFormat(*number) : std::string());
+        return format;
+    }
+
     lxw_format* make(bool bordered, const std::string& numberFormat) const {
+        const CellStyle& style = sheet_.style();
         lxw_format* format = workbook_add_format(book_);
-        format_set_font_name(format, style_.fontName.c_str());
-        format_set_font_size(format, style_.fontSize);
+        format_set_font_name(format, style.fontName.c_str());
+        format_set_font_size(format, style.fontSize);
         // The library reads a colour of 0 as "none set"; black has its own value.
-        format_set_font_color(format, style_.fontColour == 0x000000
+        format_set_font_color(format, style.fontColour == 0x000000
                                           ? static_cast<lxw_color_t>(LXW_COLOR_BLACK)
-                                          : style_.fontColour);
-        if (style_.centred) {
+                                          : style.fontColour);
+        if (style.centred) {
             format_set_align(format, LXW_ALIGN_CENTER);
             format_set_align(format, LXW_ALIGN_VERTICAL_CENTER);
         }
         if (!numberFormat.empty())
             format_set_num_format(format, numberFormat.c_str());
-        else if (style_.textNumberFormat)
+        else if (style.textNumberFormat)
             format_set_num_format(format, "@");
         if (bordered) {
             format_set_border(format, LXW_BORDER_THIN);
@@ -51,15 +62,15 @@ private:
     }
 
     lxw_workbook* book_;
-    const CellStyle& style_;
-    std::map<std::pair<bool, std::string>, lxw_format*> formats_;
+    const Worksheet& sheet_;
+    std::vector<lxw_format*> formats_; // text, then each number format; plain, bordered
 };
 
 // The used columns carry the sheet's style, so their empty cells look like
 // the written ones; columns beyond get only their width. A formatted column
 // counts as used, and readers would size the sheet by it.
 lxw_error formatColumns(lxw_worksheet* sheet, const Worksheet& model, SheetFormats& formats) {
-    lxw_format* columnFormat = formats.get(model.bordersEverywhere());
+    lxw_format* columnFormat = formats.text(model.bordersEverywhere());
     const int lastUsed = model.lastUsedColumn();
     for (const auto& [column, width] : model.columnWidths()) {
         lxw_error error = worksheet_set_column(sheet, static_cast<lxw_col_t>(column),
@@ -71,41 +82,57 @@ lxw_error formatColumns(lxw_worksheet* sheet, const Worksheet& model, SheetForma
     return LXW_NO_ERROR;
 }
 
-// Cells of a bordered range that hold no text still need their borders.
-lxw_error writeBorderedBlanks(lxw_worksheet* sheet, const Worksheet& model, SheetFormats& formats) {
-    for (const CellRange& range : model.borderedRanges())
-        for (int row = range.firstRow; row <= range.lastRow; ++row)
-            for (int column = range.firstColumn; column <= range.lastColumn; ++column) {
-                lxw_error error =
-                    worksheet_write_blank(sheet, static_cast<lxw_row_t>(row),
-                                          static_cast<lxw_col_t>(column), formats.get(true));
-                if (error != LXW_NO_ERROR)
-                    return error;
-            }
-    return LXW_NO_ERROR;
-}
-
 lxw_error writeCell(lxw_worksheet* sheet, const CellText& cell, lxw_format* format) {
     const CellRange& r = cell.range;
     const auto row = static_cast<lxw_row_t>(r.firstRow);
     const auto column = static_cast<lxw_col_t>(r.firstColumn);
-    const std::string text = cleanText(cell.text);
+    const std::string text = cell.isNumber() ? std::string() : cleanText(cell.text);
     if (!r.isSingleCell()) {
         // The merge writes the text; a number goes into its first cell after.
-        lxw_error error = worksheet_merge_range(
-            sheet, row, column, static_cast<lxw_row_t>(r.lastRow),
-            static_cast<lxw_col_t>(r.lastColumn), cell.number ? "" : text.c_str(), format);
-        if (error != LXW_NO_ERROR || !cell.number)
+        lxw_error error =
+            worksheet_merge_range(sheet, row, column, static_cast<lxw_row_t>(r.lastRow),
+                                  static_cast<lxw_col_t>(r.lastColumn), text.c_str(), format);
+        if (error != LXW_NO_ERROR || !cell.isNumber())
             return error;
     }
-    return cell.number ? worksheet_write_number(sheet, row, column, *cell.number, format)
-                       : worksheet_write_string(sheet, row, column, text.c_str(), format);
+    return cell.isNumber() ? worksheet_write_number(sheet, row, column, cell.number, format)
+                           : worksheet_write_string(sheet, row, column, text.c_str(), format);
+}
+
+// One write as the library receives it: a cell of the model, or a blank
+// that only carries a border.
+struct PendingWrite {
+    int row = 0;
+    int column = 0;
+    const CellText* cell = nullptr; // null for a bordered blank
+};
+
+// The writes of a sheet in row order, the model's order within a row, so a
+// later write still wins over an earlier one in the same cell. Blanks of
+// bordered ranges come first: text written there replaces them.
+std::vector<PendingWrite> writesInRowOrder(const Worksheet& model) {
+    std::vector<PendingWrite> writes;
+    writes.reserve(model.cells().size());
+    for (const CellRange& range : model.borderedRanges())
+        for (int row = range.firstRow; row <= range.lastRow; ++row)
+            for (int column = range.firstColumn; column <= range.lastColumn; ++column)
+                writes.push_back({row, column, nullptr});
+    for (const CellText& cell : model.cells())
+        writes.push_back({cell.range.firstRow, cell.range.firstColumn, &cell});
+    std::stable_sort(writes.begin(), writes.end(),
+                     [](const PendingWrite& a, const PendingWrite& b) { return a.row < b.row; });
+    return writes;
 }
 
 lxw_error writeCells(lxw_worksheet* sheet, const Worksheet& model, SheetFormats& formats) {
-    for (const CellText& cell : model.cells()) {
-        const bool bordered = model.hasBorder(cell.range.firstRow, cell.range.firstColumn);
-        lxw_error error = writeCell(sheet, cell, formats.get(bordered, cell.numberFormat));
+    for (const PendingWrite& write : writesInRowOrder(model)) {
+        const auto row = static_cast<lxw_row_t>(write.row);
+        const auto column = static_cast<lxw_col_t>(write.column);
+        lxw_error error =
+            write.cell == nullptr
+                ? worksheet_write_blank(sheet, row, column, formats.text(true))
+                : writeCell(sheet, *write.cell,
+                            formats.of(*write.cell, model.hasBorder(write.row, write.column)));
         if (error != LXW_NO_ERROR)
             return error;
     }
@@ -143,16 +170,27 @@ lxw_error writeSheet(lxw_workbook* book, const Worksheet& model) {
     lxw_worksheet* sheet = workbook_add_worksheet(book, model.name().c_str());
     if (sheet == nullptr)
         return LXW_ERROR_PARAMETER_VALIDATION;
-    SheetFormats formats(book, model.style());
+    SheetFormats formats(book, model);
     worksheet_set_default_row(sheet, model.rowHeight(), LXW_FALSE);
     lxw_error error = formatColumns(sheet, model, formats);
     if (error == LXW_NO_ERROR)
-        error = writeBorderedBlanks(sheet, model, formats);
+        error = applyPageSetup(sheet, model.pageSetup());
     if (error == LXW_NO_ERROR)
         error = writeCells(sheet, model, formats);
-    if (error == LXW_NO_ERROR)
-        error = applyPageSetup(sheet, model.pageSetup());
     return error;
+}
+
+// With every merged range inside one row the writes come strictly in row
+// order, and the library can keep just the current row in memory and write
+// it out when the next begins (texts then stay in their cells instead of a
+// shared table). A range merged over rows writes blanks into rows ahead of
+// the ones still to come, so such a workbook is kept whole until closed.
+bool writableRowByRow(const Workbook& workbook) {
+    for (std::size_t i = 0; i < workbook.sheetCount(); ++i)
+        for (const CellText& cell : workbook.sheet(i).cells())
+            if (cell.range.lastRow != cell.range.firstRow)
+                return false;
+    return true;
 }
 
 struct WorkbookCloser {
@@ -163,7 +201,10 @@ struct WorkbookCloser {
 
 void writeXlsx(const Workbook& workbook, const std::string& path) {
     TemporaryFile file = temporaryFileBeside(path);
-    std::unique_ptr<lxw_workbook, WorkbookCloser> book(workbook_new(file.path().c_str()));
+    lxw_workbook_options options{};
+    options.constant_memory = writableRowByRow(workbook) ? LXW_TRUE : LXW_FALSE;
+    std::unique_ptr<lxw_workbook, WorkbookCloser> book(
+        workbook_new_opt(file.path().c_str(), &options));
     if (!book)
         throw std::runtime_error("cannot create the workbook");
     // Document properties are XML too: the same clean text as the cells.
