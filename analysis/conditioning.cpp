@@ -51,31 +51,44 @@ const double* countTable(double fullScale, double sensitivity) {
     return table.data();
 }
 
-} // namespace
-
-void convertSamples(const PipHeader& header, MeasurePoint& point) {
-    const double* table = countTable(header.fullScale, header.sensitivity);
-    point.accel.resize(point.raw.size());
-    for (std::size_t k = 0; k < point.raw.size(); ++k)
-        point.accel[k] = table[point.raw[k]];
+// Stores the converted samples at `out`, negated when `invert`.
+void convertInto(const uint16_t* raw, std::size_t n, const double* table, bool invert,
+                 double* out) {
+    if (invert)
+        for (std::size_t k = 0; k < n; ++k)
+            out[k] = -table[raw[k]];
+    else
+        for (std::size_t k = 0; k < n; ++k)
+            out[k] = table[raw[k]];
 }
 
-void invertAndFilter(const PipHeader& header, MeasurePoint& point) {
-    if (point.isDeleted())
-        return;
-    ProcessingParams& params = point.header.params;
-    if (params.polarity != 1)
-        for (double& value : point.accel)
-            value = -value;
+} // namespace
 
+void conditionSamples(const PipHeader& header, MeasurePoint& point) {
+    const double* table = countTable(header.fullScale, header.sensitivity);
+    const std::size_t n = point.raw.size();
+    point.accel.resize(n);
+    if (point.isDeleted()) {
+        convertInto(point.raw.data(), n, table, false, point.accel.data());
+        return;
+    }
+    ProcessingParams& params = point.header.params;
     const FilterMode mode = filterModeOf(params.filterType);
     // An empty band leaves this point unfiltered; later points still are.
     const bool emptyBand = mode == FilterMode::BandPass && params.filterF2 <= params.filterF1;
-    if (mode != FilterMode::None && !emptyBand) {
-        const int n = static_cast<int>(point.accel.size());
-        filterSamples(point.accel.data(), n,
-                      passBand(mode, n, samplingRate(header.sampleInterval), params.filterF1,
-                               params.filterF2));
+    PassBand band;
+    band.all = true;
+    if (mode != FilterMode::None && !emptyBand && n >= 2)
+        band = passBand(mode, static_cast<int>(n), samplingRate(header.sampleInterval),
+                        params.filterF1, params.filterF2);
+    // A filtered point is converted into the transform's buffer and reaches
+    // its own samples once, already filtered.
+    const bool invert = params.polarity != 1;
+    if (band.all) {
+        convertInto(point.raw.data(), n, table, invert, point.accel.data());
+    } else {
+        convertInto(point.raw.data(), n, table, invert, filterBuffer(static_cast<int>(n)));
+        filterBufferInto(point.accel.data(), static_cast<int>(n), band);
     }
 
     if (params.ampZoom == -100)
@@ -102,8 +115,7 @@ void conditionFile(NamePipeFile& file) {
     // one point goes through the whole chain while its samples are still in
     // the cache, instead of each step streaming the whole file through it.
     for (MeasurePoint& point : file.points) {
-        convertSamples(file.header, point);
-        invertAndFilter(file.header, point);
+        conditionSamples(file.header, point);
         markImpacts(file.header, point);
     }
 }
