@@ -101,7 +101,9 @@ void markImpacts(const PipHeader& header, MeasurePoint& point) {
     updatePointResults(point, header);
 }
 
-void conditionFile(NamePipeFile& file) {
+namespace {
+
+void prepareTimeAxis(NamePipeFile& file) {
     computeTicks(file);
     const std::size_t n = isSupportedSampleCount(file.sampleCount())
                               ? static_cast<std::size_t>(file.sampleCount())
@@ -110,13 +112,30 @@ void conditionFile(NamePipeFile& file) {
     file.timeAxis.resize(n);
     for (std::size_t k = 0; k < n; ++k)
         file.timeAxis[k] = k * dt / 1000;
+}
 
+} // namespace
+
+void conditionFile(NamePipeFile& file) {
+    prepareTimeAxis(file);
     // Every step of a point reads only that point and the file header, so
     // one point goes through the whole chain while its samples are still in
     // the cache, instead of each step streaming the whole file through it.
     for (MeasurePoint& point : file.points) {
         conditionSamples(file.header, point);
         markImpacts(file.header, point);
+    }
+}
+
+void conditionFileForResults(NamePipeFile& file) {
+    prepareTimeAxis(file);
+    std::vector<double> conditioned;
+    for (MeasurePoint& point : file.points) {
+        conditioned.resize(point.raw.size());
+        point.accel.borrow(conditioned.data(), conditioned.size());
+        conditionSamples(file.header, point);
+        markImpacts(file.header, point);
+        point.accel = {};
     }
 }
 

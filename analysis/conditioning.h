@@ -26,6 +26,11 @@ void markImpacts(const PipHeader& header, MeasurePoint& point);
 // The file's ticks and time axis, then both steps on every point.
 void conditionFile(NamePipeFile& file);
 
+// conditionFile for a caller that needs only marks and results: each point's
+// conditioned samples are made in one buffer, which stays in the cache, and
+// no point holds any afterwards.
+void conditionFileForResults(NamePipeFile& file);
+
 // Whole samples per second for a sample interval in microseconds, truncated.
 int64_t samplingRate(float sampleIntervalUs);
 
