@@ -17,26 +17,30 @@ struct RecordMax {
     bool exact = false; // false: some sample is not a number
 };
 
+double above(double high, double value) {
+    return high < value ? value : high;
+}
+
 RecordMax recordMax(const SampleBuffer<double>& a) {
     const std::size_t n = a.size();
     if (n == 0)
         return {0, false};
-    double lane[4] = {a[0], a[0], a[0], a[0]};
+    double high0 = a[0], high1 = a[0], high2 = a[0], high3 = a[0];
     bool unordered = false;
     std::size_t k = 0;
     for (; k + 4 <= n; k += 4) {
-        for (std::size_t j = 0; j < 4; ++j) {
-            const double value = a[k + j];
-            unordered |= value != value;
-            lane[j] = lane[j] < value ? value : lane[j];
-        }
+        unordered |=
+            std::isnan(a[k]) | std::isnan(a[k + 1]) | std::isnan(a[k + 2]) | std::isnan(a[k + 3]);
+        high0 = above(high0, a[k]);
+        high1 = above(high1, a[k + 1]);
+        high2 = above(high2, a[k + 2]);
+        high3 = above(high3, a[k + 3]);
     }
     for (; k < n; ++k) {
-        unordered |= a[k] != a[k];
-        lane[0] = lane[0] < a[k] ? a[k] : lane[0];
+        unordered |= std::isnan(a[k]);
+        high0 = above(high0, a[k]);
     }
-    const double high = std::max(std::max(lane[0], lane[1]), std::max(lane[2], lane[3]));
-    return {high, !unordered};
+    return {above(above(high0, high1), above(high2, high3)), !unordered};
 }
 
 void setYRange(MeasurePoint& point, const RecordMax& largest) {

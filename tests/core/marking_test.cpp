@@ -42,6 +42,23 @@ TEST(AutomaticMarking, TwoSamplesAboveDoNotStartAndOldMarksStay) {
     EXPECT_EQ(p.peakValue, 0.0);
 }
 
+TEST(AutomaticMarking, ShortRunsAboveInEveryPositionDoNotHideTheFirstStart) {
+    // Runs of one and two samples above the threshold, then the first run of
+    // three at every offset: the start is one sample before that run.
+    const std::vector<std::vector<double>> leads = {
+        {}, {0}, {0, 0}, {4, 0}, {4, 4, 0}, {0, 4, 0, 4, 4, 0}, {4, 4, 0, 4, 0, 0}};
+    for (const std::vector<double>& lead : leads) {
+        std::vector<double> wave = {0};
+        wave.insert(wave.end(), lead.begin(), lead.end());
+        const std::size_t first = wave.size();
+        wave.insert(wave.end(), {5, 6, 7, 0});
+        MeasurePoint p = marked(wave);
+        EXPECT_FLOAT_EQ(p.header.startMark, static_cast<float>((first - 1) * 0.01))
+            << "run of three at " << first;
+        EXPECT_DOUBLE_EQ(p.peakValue, 7);
+    }
+}
+
 TEST(AutomaticMarking, SampleZeroCannotStartTheContact) {
     MeasurePoint p = marked({5, 5, 5, 5, 0});
     EXPECT_FLOAT_EQ(p.header.startMark, 0.0f); // k = 1 is the first candidate
