@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace tarvel {
@@ -129,10 +130,16 @@ void conditionFile(NamePipeFile& file) {
 
 void conditionFileForResults(NamePipeFile& file) {
     prepareTimeAxis(file);
-    std::vector<double> conditioned;
+    // On a cache line like the block's slots, so the inverse transform can
+    // write into it directly.
+    constexpr std::size_t kLine = 64 / sizeof(double);
+    std::vector<double> room;
     for (MeasurePoint& point : file.points) {
-        conditioned.resize(point.raw.size());
-        point.accel.borrow(conditioned.data(), conditioned.size());
+        room.resize(point.raw.size() + kLine);
+        void* start = room.data();
+        std::size_t space = room.size() * sizeof(double);
+        std::align(64, point.raw.size() * sizeof(double), start, space);
+        point.accel.borrow(static_cast<double*>(start), point.raw.size());
         conditionSamples(file.header, point);
         markImpacts(file.header, point);
         point.accel = {};
