@@ -75,6 +75,11 @@ void SampleBlock::reserve(std::size_t slots, std::size_t sampleCount, SlotConten
         release();
         base_ = mapAligned(length);
         length_ = length;
+        // Raw samples alone are read into every slot at once: one call
+        // faults the pages in, instead of a trap per page as they are
+        // written. Only advice; older kernels leave it to the traps.
+        if (contents == SlotContents::RawOnly)
+            madvise(base_, length_, MADV_POPULATE_WRITE);
     }
     slots_ = slots;
     sampleCount_ = sampleCount;
