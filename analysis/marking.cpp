@@ -29,8 +29,10 @@ RecordMax recordMax(const SampleBuffer<double>& a) {
     bool unordered = false;
     std::size_t k = 0;
     for (; k + 4 <= n; k += 4) {
-        unordered |=
-            std::isnan(a[k]) | std::isnan(a[k + 1]) | std::isnan(a[k + 2]) | std::isnan(a[k + 3]);
+        unordered |= std::isnan(a[k]);
+        unordered |= std::isnan(a[k + 1]);
+        unordered |= std::isnan(a[k + 2]);
+        unordered |= std::isnan(a[k + 3]);
         high0 = above(high0, a[k]);
         high1 = above(high1, a[k + 1]);
         high2 = above(high2, a[k + 2]);
