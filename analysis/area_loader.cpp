@@ -11,6 +11,12 @@ LoadResult loadAreaFile(const std::string& path, NamePipeFile& record) {
     return result;
 }
 
+LoadResult loadAreaResults(const std::string& path, NamePipeFile& record) {
+    LoadResult result = readAreaFile(path, record, SlotContents::RawOnly);
+    conditionFileForResults(record);
+    return result;
+}
+
 void releaseAreaSamples(NamePipeFile& record) {
     for (MeasurePoint& point : record.points) {
         point.raw = {};

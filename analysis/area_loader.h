@@ -13,6 +13,10 @@ namespace tarvel {
 // record.loadError.
 LoadResult loadAreaFile(const std::string& path, NamePipeFile& record);
 
+// As loadAreaFile, for a caller that needs only marks and results: the
+// points keep their raw samples but no conditioned ones.
+LoadResult loadAreaResults(const std::string& path, NamePipeFile& record);
+
 // Frees the record's samples once its results are computed: the points keep
 // their headers, marks and results, and hold no samples.
 void releaseAreaSamples(NamePipeFile& record);

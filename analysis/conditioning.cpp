@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace tarvel {
@@ -51,31 +52,44 @@ const double* countTable(double fullScale, double sensitivity) {
     return table.data();
 }
 
-} // namespace
-
-void convertSamples(const PipHeader& header, MeasurePoint& point) {
-    const double* table = countTable(header.fullScale, header.sensitivity);
-    point.accel.resize(point.raw.size());
-    for (std::size_t k = 0; k < point.raw.size(); ++k)
-        point.accel[k] = table[point.raw[k]];
+// Stores the converted samples at `out`, negated when `invert`.
+void convertInto(const uint16_t* raw, std::size_t n, const double* table, bool invert,
+                 double* out) {
+    if (invert)
+        for (std::size_t k = 0; k < n; ++k)
+            out[k] = -table[raw[k]];
+    else
+        for (std::size_t k = 0; k < n; ++k)
+            out[k] = table[raw[k]];
 }
 
-void invertAndFilter(const PipHeader& header, MeasurePoint& point) {
-    if (point.isDeleted())
-        return;
-    ProcessingParams& params = point.header.params;
-    if (params.polarity != 1)
-        for (double& value : point.accel)
-            value = -value;
+} // namespace
 
+void conditionSamples(const PipHeader& header, MeasurePoint& point) {
+    const double* table = countTable(header.fullScale, header.sensitivity);
+    const std::size_t n = point.raw.size();
+    point.accel.resize(n);
+    if (point.isDeleted()) {
+        convertInto(point.raw.data(), n, table, false, point.accel.data());
+        return;
+    }
+    ProcessingParams& params = point.header.params;
     const FilterMode mode = filterModeOf(params.filterType);
     // An empty band leaves this point unfiltered; later points still are.
     const bool emptyBand = mode == FilterMode::BandPass && params.filterF2 <= params.filterF1;
-    if (mode != FilterMode::None && !emptyBand) {
-        const int n = static_cast<int>(point.accel.size());
-        filterSamples(point.accel.data(), n,
-                      passBand(mode, n, samplingRate(header.sampleInterval), params.filterF1,
-                               params.filterF2));
+    PassBand band;
+    band.all = true;
+    if (mode != FilterMode::None && !emptyBand && n >= 2)
+        band = passBand(mode, static_cast<int>(n), samplingRate(header.sampleInterval),
+                        params.filterF1, params.filterF2);
+    // A filtered point is converted into the transform's buffer and reaches
+    // its own samples once, already filtered.
+    const bool invert = params.polarity != 1;
+    if (band.all) {
+        convertInto(point.raw.data(), n, table, invert, point.accel.data());
+    } else {
+        convertInto(point.raw.data(), n, table, invert, filterBuffer(static_cast<int>(n)));
+        filterBufferInto(point.accel.data(), static_cast<int>(n), band);
     }
 
     if (params.ampZoom == -100)
@@ -88,7 +102,9 @@ void markImpacts(const PipHeader& header, MeasurePoint& point) {
     updatePointResults(point, header);
 }
 
-void conditionFile(NamePipeFile& file) {
+namespace {
+
+void prepareTimeAxis(NamePipeFile& file) {
     computeTicks(file);
     const std::size_t n = isSupportedSampleCount(file.sampleCount())
                               ? static_cast<std::size_t>(file.sampleCount())
@@ -97,14 +113,36 @@ void conditionFile(NamePipeFile& file) {
     file.timeAxis.resize(n);
     for (std::size_t k = 0; k < n; ++k)
         file.timeAxis[k] = k * dt / 1000;
+}
 
+} // namespace
+
+void conditionFile(NamePipeFile& file) {
+    prepareTimeAxis(file);
     // Every step of a point reads only that point and the file header, so
     // one point goes through the whole chain while its samples are still in
     // the cache, instead of each step streaming the whole file through it.
     for (MeasurePoint& point : file.points) {
-        convertSamples(file.header, point);
-        invertAndFilter(file.header, point);
+        conditionSamples(file.header, point);
         markImpacts(file.header, point);
+    }
+}
+
+void conditionFileForResults(NamePipeFile& file) {
+    prepareTimeAxis(file);
+    // On a cache line like the block's slots, so the inverse transform can
+    // write into it directly.
+    constexpr std::size_t kLine = 64 / sizeof(double);
+    std::vector<double> room;
+    for (MeasurePoint& point : file.points) {
+        room.resize(point.raw.size() + kLine);
+        void* start = room.data();
+        std::size_t space = room.size() * sizeof(double);
+        std::align(64, point.raw.size() * sizeof(double), start, space);
+        point.accel.borrow(static_cast<double*>(start), point.raw.size());
+        conditionSamples(file.header, point);
+        markImpacts(file.header, point);
+        point.accel = {};
     }
 }
 

@@ -16,17 +16,20 @@ double countsToAccel(uint16_t raw, double fullScale, double sensitivity);
 // file header, so conditionFile runs them point by point.
 
 // accel[k] = (32768 - raw[k]) * fullScale / 32768 / sensitivity, deleted
-// points included.
-void convertSamples(const PipHeader& header, MeasurePoint& point);
-
-// Polarity, spectral filter and the ampZoom guard, unless the point is deleted.
-void invertAndFilter(const PipHeader& header, MeasurePoint& point);
+// points included; then, unless the point is deleted, its polarity, spectral
+// filter and the ampZoom guard.
+void conditionSamples(const PipHeader& header, MeasurePoint& point);
 
 // Marks, peak, y range and results, unless the point is deleted.
 void markImpacts(const PipHeader& header, MeasurePoint& point);
 
-// The file's ticks and time axis, then the three steps on every point.
+// The file's ticks and time axis, then both steps on every point.
 void conditionFile(NamePipeFile& file);
+
+// conditionFile for a caller that needs only marks and results: each point's
+// conditioned samples are made in one buffer, which stays in the cache, and
+// no point holds any afterwards.
+void conditionFileForResults(NamePipeFile& file);
 
 // Whole samples per second for a sample interval in microseconds, truncated.
 int64_t samplingRate(float sampleIntervalUs);

@@ -8,13 +8,56 @@
 namespace tarvel {
 namespace {
 
-void setYRange(MeasurePoint& point) {
+// The largest sample as a running `<` comparison finds it, in one pass.
+// Four running maxima instead of one let the comparisons overlap; a sample
+// that is not a number ends the shortcut, since such a comparison depends on
+// where the sample lies.
+struct RecordMax {
+    double value = 0;
+    bool exact = false; // false: some sample is not a number
+};
+
+double above(double high, double value) {
+    return high < value ? value : high;
+}
+
+RecordMax recordMax(const SampleBuffer<double>& a) {
+    const std::size_t n = a.size();
+    if (n == 0)
+        return {0, false};
+    double high0 = a[0], high1 = a[0], high2 = a[0], high3 = a[0];
+    bool unordered = false;
+    std::size_t k = 0;
+    for (; k + 4 <= n; k += 4) {
+        unordered |= std::isnan(a[k]);
+        unordered |= std::isnan(a[k + 1]);
+        unordered |= std::isnan(a[k + 2]);
+        unordered |= std::isnan(a[k + 3]);
+        high0 = above(high0, a[k]);
+        high1 = above(high1, a[k + 1]);
+        high2 = above(high2, a[k + 2]);
+        high3 = above(high3, a[k + 3]);
+    }
+    for (; k < n; ++k) {
+        unordered |= std::isnan(a[k]);
+        high0 = above(high0, a[k]);
+    }
+    return {above(above(high0, high1), above(high2, high3)), !unordered};
+}
+
+void setYRange(MeasurePoint& point, const RecordMax& largest) {
     double m = 0;
-    for (double value : point.accel) {
-        if (m <= 1e-6)
-            m = value;
-        if (value > m)
-            m = value;
+    if (largest.exact && !point.accel.empty()) {
+        // Once a sample rises above 1e-6 the loop below keeps the maximum,
+        // which lies at or after it; until then it holds the last sample.
+        m = largest.value > 1e-6 ? largest.value : point.accel[point.accel.size() - 1];
+    } else {
+        for (double value : point.accel) {
+            if (m <= 1e-6)
+                m = value;
+            if (value > m)
+                m = value;
+        }
     }
     point.yMax = 1.2 * m;
     point.yMin = -0.5 * point.yMax;
@@ -29,7 +72,7 @@ bool isImpactHigh(const Pulse& pulse, double baseline, double recordMax) {
 
 // The start rule, skipping pulses that are noise. When no pulse is high
 // enough, the first one found stands.
-MarkingOutcome markAutomatically(MeasurePoint& point, double dt) {
+MarkingOutcome markAutomatically(MeasurePoint& point, double dt, const RecordMax& largest) {
     const SampleBuffer<double>& a = point.accel;
     const double baseline = point.baseline;
     MarkingOutcome outcome;
@@ -37,7 +80,7 @@ MarkingOutcome markAutomatically(MeasurePoint& point, double dt) {
     const std::optional<Pulse> first = findPulse(a, baseline, 0);
     if (!first)
         return outcome;
-    const double recordMax = *std::max_element(a.begin(), a.end());
+    const double recordMax = largest.exact ? largest.value : *std::max_element(a.begin(), a.end());
 
     Pulse impact = *first;
     int skipped = 0;
@@ -95,12 +138,13 @@ void markPoint(MeasurePoint& point, const PipHeader& header) {
     point.yMax = 0;
     point.yMin = 0;
     point.baseline = header.accelCorrection;
-    setYRange(point);
+    const RecordMax largest = recordMax(point.accel);
+    setYRange(point, largest);
     point.peakValue = 0;
 
     const double dt = header.sampleInterval;
     if (point.header.params.autoMark == 1) {
-        point.marking = markAutomatically(point, dt);
+        point.marking = markAutomatically(point, dt, largest);
     } else {
         point.marking = MarkingOutcome{};
         markByStoredMarks(point, dt);

@@ -20,7 +20,8 @@ namespace {
 ProjectLoad loadEveryArea(const std::string& projectPath, bool keepSamples) {
     ProjectLoad load = listProject(projectPath);
     for (auto& file : load.files) {
-        LoadResult result = loadAreaFile(file->path(), *file);
+        LoadResult result =
+            keepSamples ? loadAreaFile(file->path(), *file) : loadAreaResults(file->path(), *file);
         if (!result.ok())
             load.fileErrors.push_back(file->path() + ": " + result.message);
         if (!keepSamples)

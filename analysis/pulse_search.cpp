@@ -7,9 +7,22 @@ namespace tarvel {
 std::optional<Pulse> findPulse(const SampleBuffer<double>& a, double baseline, int from) {
     const int n = static_cast<int>(a.size());
     const double threshold = baseline + kStartThreshold;
-    for (int k = std::max(from, 1); k + 2 <= n - 1; ++k) {
-        if (!(a[k] > threshold && a[k + 1] > threshold && a[k + 2] > threshold))
+    for (int k = std::max(from, 1); k + 2 <= n - 1;) {
+        // A sample at or below the threshold rules out every start whose
+        // three samples include it, so the last of the three is tried first
+        // and a quiet record is passed over three samples at a time.
+        if (!(a[k + 2] > threshold)) {
+            k += 3;
             continue;
+        }
+        if (!(a[k + 1] > threshold)) {
+            k += 2;
+            continue;
+        }
+        if (!(a[k] > threshold)) {
+            k += 1;
+            continue;
+        }
         Pulse pulse;
         pulse.start = k - 1;
         pulse.peak = k;

@@ -8,6 +8,24 @@
 namespace tarvel {
 namespace {
 
+// out[k] = in[k] * factor; `out` may be `in`. Four products are taken
+// before any is stored, so the compiler can pair them in vector registers.
+void scaleInto(const double* in, double* out, int n, double factor) {
+    int k = 0;
+    for (; k + 4 <= n; k += 4) {
+        const double a = in[k] * factor;
+        const double b = in[k + 1] * factor;
+        const double c = in[k + 2] * factor;
+        const double d = in[k + 3] * factor;
+        out[k] = a;
+        out[k + 1] = b;
+        out[k + 2] = c;
+        out[k + 3] = d;
+    }
+    for (; k < n; ++k)
+        out[k] = in[k] * factor;
+}
+
 // Plans and aligned buffers for one transform length, made once and reused:
 // planning is far more expensive than a transform of a few thousand points.
 class Workspace {
@@ -27,26 +45,22 @@ public:
     Workspace(const Workspace&) = delete;
     Workspace& operator=(const Workspace&) = delete;
 
-    void filter(double* samples, const PassBand& band) {
-        // Samples aligned like the plan's own buffer are transformed where
-        // they lie; others go through that buffer. The arithmetic is the same.
-        const bool inPlace = fftw_alignment_of(samples) == fftw_alignment_of(real_);
-        double* work = inPlace ? samples : real_;
-        if (!inPlace)
-            std::copy(samples, samples + n_, real_);
-        fftw_execute_dft_r2c(forward_, work, spectrum_);
+    double* buffer() { return real_; }
+
+    // Transforms the buffer, removes the bins outside the band and writes
+    // the scaled inverse to `out`, which may be the buffer itself.
+    void filterInto(double* out, const PassBand& band) {
+        fftw_execute_dft_r2c(forward_, real_, spectrum_);
         const int half = n_ / 2;
-        for (int bin = 0; bin <= half; ++bin) {
-            if (bin < band.first || bin > band.last) {
-                spectrum_[bin][0] = 0.0;
-                spectrum_[bin][1] = 0.0;
-            }
-        }
-        // Destroys the spectrum, which is not needed again.
-        fftw_execute_dft_c2r(inverse_, spectrum_, work);
-        const double scale = 1.0 / n_;
-        for (int k = 0; k < n_; ++k)
-            samples[k] = work[k] * scale;
+        // Bins below first and above last go; when last < first, all of them.
+        std::fill(spectrum_[0], spectrum_[std::clamp(band.first, 0, half + 1)], 0.0);
+        std::fill(spectrum_[std::clamp(band.last + 1, 0, half + 1)], spectrum_[half + 1], 0.0);
+        // The inverse goes straight to `out` when the plan can write there,
+        // and is scaled in place. It destroys the spectrum, which is not
+        // needed again.
+        double* inverse = fftw_alignment_of(out) == fftw_alignment_of(real_) ? out : real_;
+        fftw_execute_dft_c2r(inverse_, spectrum_, inverse);
+        scaleInto(inverse, out, n_, 1.0 / n_);
     }
 
 private:
@@ -113,7 +127,16 @@ PassBand passBand(FilterMode mode, int n, int64_t fs, int32_t f1, int32_t f2) {
 void filterSamples(double* samples, int n, const PassBand& band) {
     if (band.all || n < 2)
         return;
-    workspaceFor(n).filter(samples, band);
+    std::copy(samples, samples + n, filterBuffer(n));
+    filterBufferInto(samples, n, band);
+}
+
+double* filterBuffer(int n) {
+    return workspaceFor(n).buffer();
+}
+
+void filterBufferInto(double* out, int n, const PassBand& band) {
+    workspaceFor(n).filterInto(out, band);
 }
 
 } // namespace tarvel

@@ -25,4 +25,14 @@ PassBand passBand(FilterMode mode, int n, int64_t fs, int32_t f1, int32_t f2);
 // written back, so the wave keeps its sign and its phase.
 void filterSamples(double* samples, int n, const PassBand& band);
 
+// The transform's own buffer for length n, kept for the whole run. A caller
+// that produces samples anyway writes them here and calls filterBufferInto,
+// so they go through the cache once instead of being stored, read back and
+// stored again. Valid until the next filter call of the same length.
+double* filterBuffer(int n);
+
+// Filters the n samples in filterBuffer(n) as filterSamples does and writes
+// the result to `out`; the buffer's contents are lost.
+void filterBufferInto(double* out, int n, const PassBand& band);
+
 } // namespace tarvel

@@ -284,7 +284,7 @@ int runAnalyzeCommand(const std::vector<std::string>& args) {
     bool flagged = false;
     if (kind == InputKind::AreaFile) {
         // A lone area file has no project and so no criteria file.
-        std::unique_ptr<NamePipeFile> file = loadAreaOrThrow(path);
+        std::unique_ptr<NamePipeFile> file = loadAreaOrThrow(path, true);
         AnalysisWriter writer(out, options.format, nullptr);
         writer.area(*file, applyOverrides(requirementFor({}, file->fileName), options.overrides));
         writer.finish();
@@ -298,7 +298,7 @@ int runAnalyzeCommand(const std::vector<std::string>& args) {
         for (const auto& file : project.files) {
             area.dirPath = file->dirPath;
             area.fileName = file->fileName;
-            loadProjectAreaOrThrow(area);
+            loadProjectAreaResultsOrThrow(area);
             writer.area(area,
                         applyOverrides(requirementFor(criteria, area.fileName), options.overrides));
             flagged |= anyErrorFlag(area);

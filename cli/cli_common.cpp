@@ -25,10 +25,10 @@ InputKind inputKindOf(const std::string& path) {
     return InputKind::Unknown;
 }
 
-std::unique_ptr<NamePipeFile> loadAreaOrThrow(const std::string& path) {
+std::unique_ptr<NamePipeFile> loadAreaOrThrow(const std::string& path, bool resultsOnly) {
     auto file = std::make_unique<NamePipeFile>();
     splitPath(path, file->dirPath, file->fileName);
-    LoadResult result = loadAreaFile(path, *file);
+    LoadResult result = resultsOnly ? loadAreaResults(path, *file) : loadAreaFile(path, *file);
     if (!result.ok())
         throw InputError{path + ": " + result.message};
     if (!result.note.empty())
@@ -45,8 +45,8 @@ ProjectLoad listProjectOrThrow(const std::string& path) {
     return load;
 }
 
-void loadProjectAreaOrThrow(NamePipeFile& file) {
-    LoadResult result = loadAreaFile(file.path(), file);
+void loadProjectAreaResultsOrThrow(NamePipeFile& file) {
+    LoadResult result = loadAreaResults(file.path(), file);
     if (!result.ok())
         throw InputError{file.path() + ": " + result.message};
 }

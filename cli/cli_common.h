@@ -22,16 +22,17 @@ enum class InputKind { AreaFile, ProjectFile, Unknown };
 InputKind inputKindOf(const std::string& path);
 
 // Loads and conditions one .pip; a file that fails or ends early throws,
-// so nothing partial is ever reported as a success.
-std::unique_ptr<NamePipeFile> loadAreaOrThrow(const std::string& path);
+// so nothing partial is ever reported as a success. With `resultsOnly` the
+// points keep marks and results but no conditioned samples.
+std::unique_ptr<NamePipeFile> loadAreaOrThrow(const std::string& path, bool resultsOnly = false);
 
 // Reads a .Prj and names the areas of its folder without loading them; a
 // project or folder that cannot be read whole throws.
 ProjectLoad listProjectOrThrow(const std::string& path);
 
-// Loads and conditions one area named by listProjectOrThrow; any failure
-// throws.
-void loadProjectAreaOrThrow(NamePipeFile& file);
+// Loads and conditions one area named by listProjectOrThrow, keeping its
+// marks and results but no conditioned samples; any failure throws.
+void loadProjectAreaResultsOrThrow(NamePipeFile& file);
 
 int runAnalyzeCommand(const std::vector<std::string>& args);
 int runInfoCommand(const std::vector<std::string>& args);

@@ -58,13 +58,15 @@ void collectLegend(NamePipeFile& record) {
 }
 
 // Gives the point at `index` its slot of the file's block, or storage of its
-// own when the block has no room (a file built in memory).
+// own when the block has no room (a file built in memory). A slot without
+// room for conditioned samples leaves them to whoever conditions the point.
 void placePointSamples(NamePipeFile& record, std::size_t index) {
     MeasurePoint& point = record.points[index];
     const std::size_t n = static_cast<std::size_t>(record.sampleCount());
     if (index < record.samples.slotCount() && record.samples.sampleCount() == n) {
         point.raw.borrow(record.samples.raw(index), n);
-        point.accel.borrow(record.samples.accel(index), n);
+        if (double* accel = record.samples.accel(index))
+            point.accel.borrow(accel, n);
     } else {
         point.raw.assign(n, 0x8000);
         point.accel.assign(n, 0.0);
@@ -98,7 +100,8 @@ void clearForLoad(NamePipeFile& record) {
 
 // The one loading procedure behind parseAreaFile and readAreaFile: the header
 // first, then only the point blocks the header names and the file holds.
-LoadResult loadArea(std::uint64_t size, const ReadAt& readAt, NamePipeFile& record) {
+LoadResult loadArea(std::uint64_t size, const ReadAt& readAt, NamePipeFile& record,
+                    SlotContents contents) {
     clearForLoad(record);
 
     auto fail = [&record](std::string message) {
@@ -141,7 +144,7 @@ LoadResult loadArea(std::uint64_t size, const ReadAt& readAt, NamePipeFile& reco
 
     const std::size_t room = static_cast<std::size_t>(blocks) + kMaxMergedWaves;
     record.points.reserve(room);
-    record.samples.reserve(room, sampleCount);
+    record.samples.reserve(room, sampleCount, contents);
     std::uint64_t offset = kPipHeaderSize;
     for (std::uint64_t block = 0; block < blocks; ++block, offset += blockSize) {
         PointHeader pointHeader;
@@ -183,10 +186,10 @@ LoadResult parseAreaFile(const unsigned char* bytes, std::size_t size, NamePipeF
         std::memcpy(into, bytes + offset, count);
         return std::string();
     };
-    return loadArea(size, readAt, record);
+    return loadArea(size, readAt, record, SlotContents::RawAndConditioned);
 }
 
-LoadResult readAreaFile(const std::string& path, NamePipeFile& record) {
+LoadResult readAreaFile(const std::string& path, NamePipeFile& record, SlotContents contents) {
     InputFile file;
     std::string error = file.open(path);
     if (!error.empty()) {
@@ -201,7 +204,7 @@ LoadResult readAreaFile(const std::string& path, NamePipeFile& record) {
             error = "the file became shorter while it was read";
         return error;
     };
-    return loadArea(file.size(), readAt, record);
+    return loadArea(file.size(), readAt, record, contents);
 }
 
 std::vector<unsigned char> serializeAreaFile(const NamePipeFile& record) {

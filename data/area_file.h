@@ -72,8 +72,10 @@ LoadResult parseAreaFile(const unsigned char* bytes, std::size_t size, NamePipeF
 
 // Reads the file at `path` as parseAreaFile does, but only the header and
 // the point blocks it needs: never more than the file holds, and memory in
-// proportion to the points kept, not to the file's size.
-LoadResult readAreaFile(const std::string& path, NamePipeFile& record);
+// proportion to the points kept, not to the file's size. With RawOnly the
+// points get no room for conditioned samples.
+LoadResult readAreaFile(const std::string& path, NamePipeFile& record,
+                        SlotContents contents = SlotContents::RawAndConditioned);
 
 // The exact bytes writeAreaFile stores.
 std::vector<unsigned char> serializeAreaFile(const NamePipeFile& record);

@@ -14,10 +14,19 @@ std::size_t roundUp(std::size_t value, std::size_t step) {
     return (value + step - 1) / step * step;
 }
 
-// Slots start on a cache line, so every point's conditioned samples are as
-// aligned as the transform's own buffers and it can work on them in place.
-std::size_t slotBytes(std::size_t sampleCount) {
-    return roundUp(sampleCount * (sizeof(double) + sizeof(uint16_t)), 64);
+std::size_t sampleBytes(std::size_t sampleCount, SlotContents contents) {
+    const std::size_t raw = sampleCount * sizeof(uint16_t);
+    return contents == SlotContents::RawOnly ? raw : raw + sampleCount * sizeof(double);
+}
+
+// Slots start on a cache line, so no two points' samples share one.
+std::size_t slotBytes(std::size_t sampleCount, SlotContents contents) {
+    return roundUp(sampleBytes(sampleCount, contents), 64);
+}
+
+// Where a slot's raw samples start: after its conditioned ones, if any.
+std::size_t rawOffset(std::size_t sampleCount, SlotContents contents) {
+    return contents == SlotContents::RawOnly ? 0 : sampleCount * sizeof(double);
 }
 
 // Maps `length` bytes (a multiple of the page size) at a 2 MiB boundary.
@@ -45,7 +54,8 @@ unsigned char* mapAligned(std::size_t length) {
 
 SampleBlock::SampleBlock(SampleBlock&& other) noexcept
     : base_(std::exchange(other.base_, nullptr)), length_(std::exchange(other.length_, 0)),
-      slots_(std::exchange(other.slots_, 0)), sampleCount_(std::exchange(other.sampleCount_, 0)) {}
+      slots_(std::exchange(other.slots_, 0)), sampleCount_(std::exchange(other.sampleCount_, 0)),
+      contents_(other.contents_) {}
 
 SampleBlock& SampleBlock::operator=(SampleBlock&& other) noexcept {
     if (this != &other) {
@@ -54,19 +64,26 @@ SampleBlock& SampleBlock::operator=(SampleBlock&& other) noexcept {
         length_ = std::exchange(other.length_, 0);
         slots_ = std::exchange(other.slots_, 0);
         sampleCount_ = std::exchange(other.sampleCount_, 0);
+        contents_ = other.contents_;
     }
     return *this;
 }
 
-void SampleBlock::reserve(std::size_t slots, std::size_t sampleCount) {
-    const std::size_t length = roundUp(slots * slotBytes(sampleCount), kPage);
+void SampleBlock::reserve(std::size_t slots, std::size_t sampleCount, SlotContents contents) {
+    const std::size_t length = roundUp(slots * slotBytes(sampleCount, contents), kPage);
     if (length > length_) {
         release();
         base_ = mapAligned(length);
         length_ = length;
+        // Raw samples alone are read into every slot at once: one call
+        // faults the pages in, instead of a trap per page as they are
+        // written. Only advice; older kernels leave it to the traps.
+        if (contents == SlotContents::RawOnly)
+            madvise(base_, length_, MADV_POPULATE_WRITE);
     }
     slots_ = slots;
     sampleCount_ = sampleCount;
+    contents_ = contents;
 }
 
 void SampleBlock::release() {
@@ -77,12 +94,14 @@ void SampleBlock::release() {
 }
 
 double* SampleBlock::accel(std::size_t slot) const {
-    return reinterpret_cast<double*>(base_ + slot * slotBytes(sampleCount_));
+    if (contents_ == SlotContents::RawOnly)
+        return nullptr;
+    return reinterpret_cast<double*>(base_ + slot * slotBytes(sampleCount_, contents_));
 }
 
 uint16_t* SampleBlock::raw(std::size_t slot) const {
-    return reinterpret_cast<uint16_t*>(base_ + slot * slotBytes(sampleCount_) +
-                                       sampleCount_ * sizeof(double));
+    return reinterpret_cast<uint16_t*>(base_ + slot * slotBytes(sampleCount_, contents_) +
+                                       rawOffset(sampleCount_, contents_));
 }
 
 } // namespace tarvel

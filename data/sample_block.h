@@ -12,6 +12,11 @@
 
 namespace tarvel {
 
+// What a slot holds. The views read a point's conditioned samples beside its
+// raw ones; a caller that needs only results keeps the raw ones alone, which
+// is a fifth of the room and of the fresh pages.
+enum class SlotContents { RawAndConditioned, RawOnly };
+
 class SampleBlock {
 public:
     SampleBlock() = default;
@@ -25,12 +30,14 @@ public:
     // reused when it is large enough, so loading one file after another into
     // the same record touches no fresh pages; the samples are not cleared.
     // Throws std::bad_alloc.
-    void reserve(std::size_t slots, std::size_t sampleCount);
+    void reserve(std::size_t slots, std::size_t sampleCount,
+                 SlotContents contents = SlotContents::RawAndConditioned);
     void release();
 
     std::size_t slotCount() const { return slots_; }
     std::size_t bytes() const { return length_; }
     std::size_t sampleCount() const { return sampleCount_; }
+    // Null when the slots hold raw samples only.
     double* accel(std::size_t slot) const;
     uint16_t* raw(std::size_t slot) const;
 
@@ -39,6 +46,7 @@ private:
     std::size_t length_ = 0;
     std::size_t slots_ = 0;
     std::size_t sampleCount_ = 0;
+    SlotContents contents_ = SlotContents::RawAndConditioned;
 };
 
 } // namespace tarvel

@@ -288,6 +288,16 @@ TEST_F(CliTest, NamesInAnotherEncodingAreOpenedByTheirBytesAndPrintedAsValidUtf8
         << run.out;
 }
 
+TEST_F(CliTest, NamesWithQuotesBackslashesAndControlBytesAreEscapedInJson) {
+    const std::string odd = dir.file("q\"uo\\te\x7f\t.pip");
+    ASSERT_EQ(std::rename(dir.file("area-1.pip").c_str(), odd.c_str()), 0);
+    CliRun run = runCli("analyze '" + odd + "'");
+    ASSERT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out.rfind("{\"fileName\":\"q\\\"uo\\\\te\xEF\xBF\xBD\\t.pip\",", 0), 0u)
+        << run.out;
+    EXPECT_EQ(nlohmann::json::parse(run.out)["fileName"], "q\"uo\\te\xEF\xBF\xBD\t.pip");
+}
+
 TEST_F(CliTest, SpecialFilesAreRefusedWithoutWaiting) {
     ASSERT_EQ(mkfifo(dir.file("fifo.pip").c_str(), 0644), 0);
     ASSERT_EQ(mkfifo(dir.file("fifo.Prj").c_str(), 0644), 0);

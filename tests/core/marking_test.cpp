@@ -2,6 +2,7 @@
 #include "analysis/conditioning.h"
 #include "fixtures.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -39,6 +40,23 @@ TEST(AutomaticMarking, TwoSamplesAboveDoNotStartAndOldMarksStay) {
     EXPECT_FLOAT_EQ(p.header.endMark, 2.5f);
     EXPECT_EQ(p.peakTime, 0.0);
     EXPECT_EQ(p.peakValue, 0.0);
+}
+
+TEST(AutomaticMarking, ShortRunsAboveInEveryPositionDoNotHideTheFirstStart) {
+    // Runs of one and two samples above the threshold, then the first run of
+    // three at every offset: the start is one sample before that run.
+    const std::vector<std::vector<double>> leads = {
+        {}, {0}, {0, 0}, {4, 0}, {4, 4, 0}, {0, 4, 0, 4, 4, 0}, {4, 4, 0, 4, 0, 0}};
+    for (const std::vector<double>& lead : leads) {
+        std::vector<double> wave = {0};
+        wave.insert(wave.end(), lead.begin(), lead.end());
+        const std::size_t first = wave.size();
+        wave.insert(wave.end(), {5, 6, 7, 0});
+        MeasurePoint p = marked(wave);
+        EXPECT_FLOAT_EQ(p.header.startMark, static_cast<float>((first - 1) * 0.01))
+            << "run of three at " << first;
+        EXPECT_DOUBLE_EQ(p.peakValue, 7);
+    }
 }
 
 TEST(AutomaticMarking, SampleZeroCannotStartTheContact) {
@@ -178,6 +196,37 @@ TEST(YRange, FollowsTheLargestSample) {
     EXPECT_DOUBLE_EQ(p.yMin, -24);
     MeasurePoint flat = marked({0, -5, -3});
     EXPECT_DOUBLE_EQ(flat.yMax, 0.0); // the last sample when nothing rises above 1e-6
+}
+
+TEST(YRange, LargestSampleWhereverItLies) {
+    // The record is 1024 samples long; the peak sits at every offset from
+    // the start and at the very end.
+    for (int at : {0, 1, 2, 3, 4, 5, 6, 7, 1021, 1022, 1023}) {
+        std::vector<double> wave(1024, 0.0);
+        wave[static_cast<std::size_t>((at + 512) % 1024)] = 30;
+        wave[static_cast<std::size_t>(at)] = 70;
+        MeasurePoint p = marked(wave);
+        EXPECT_DOUBLE_EQ(p.yMax, 84) << "peak at " << at;
+    }
+    std::vector<double> sinking(1024, -2.0);
+    sinking[1023] = -1;
+    EXPECT_DOUBLE_EQ(marked(sinking).yMax, -1.2);
+}
+
+TEST(YRange, SamplesThatAreNotNumbersKeepTheirPlaceInTheScan) {
+    // A zero sensitivity turns mid-scale into 0/0 and every other count into
+    // an infinity: the scan keeps whatever it met first.
+    auto yMaxAtZeroSensitivity = [](const std::vector<double>& wave) {
+        NamePipeFile area;
+        area.header = makeHeader();
+        area.header.sensitivity = 0;
+        area.points.push_back(makePoint(area.header, wave));
+        area.header.pointCount = 1;
+        conditionFile(area);
+        return area.points[0].yMax;
+    };
+    EXPECT_TRUE(std::isnan(yMaxAtZeroSensitivity({-5, 0, 40})));
+    EXPECT_EQ(yMaxAtZeroSensitivity({5, 0, 40}), std::numeric_limits<double>::infinity());
 }
 
 } // namespace

@@ -74,6 +74,49 @@ TEST(SampleBlock, ARecordReadAgainReusesItsRoomAndKeepsNothingOfTheFileBefore) {
     }
 }
 
+TEST(SampleBlock, AnAreaLoadedForItsResultsMarksAsAFullLoadAndKeepsOnlyRawSamples) {
+    TempDir dir;
+    NamePipeFile area = makeArea(4);
+    for (MeasurePoint& point : area.points) {
+        point.header.params.filterType = 4; // band-pass, so the transform's buffer is used
+        point.header.params.filterF1 = 20;
+        point.header.params.filterF2 = 9000;
+    }
+    ASSERT_EQ(writeAreaFile(area, dir.file("a.pip")), "");
+    NamePipeFile full;
+    ASSERT_TRUE(loadAreaFile(dir.file("a.pip"), full).ok());
+
+    // One record through both kinds of load and back: each lays out its
+    // room afresh.
+    NamePipeFile record;
+    ASSERT_TRUE(loadAreaFile(dir.file("a.pip"), record).ok());
+    ASSERT_TRUE(loadAreaResults(dir.file("a.pip"), record).ok());
+    EXPECT_EQ(record.samples.accel(0), nullptr);
+    ASSERT_EQ(record.points.size(), full.points.size());
+    for (std::size_t p = 0; p < full.points.size(); ++p) {
+        const MeasurePoint& got = record.points[p];
+        const MeasurePoint& want = full.points[p];
+        EXPECT_TRUE(got.accel.empty());
+        EXPECT_TRUE(std::equal(got.raw.begin(), got.raw.end(), want.raw.begin(), want.raw.end()));
+        EXPECT_EQ(got.startMarkMs, want.startMarkMs);
+        EXPECT_EQ(got.endMarkMs, want.endMarkMs);
+        EXPECT_EQ(got.peakValue, want.peakValue);
+        EXPECT_EQ(got.yMax, want.yMax);
+        EXPECT_EQ(got.results.deformationModulus, want.results.deformationModulus);
+        EXPECT_EQ(got.results.flags.bits, want.results.flags.bits);
+    }
+
+    ASSERT_TRUE(loadAreaFile(dir.file("a.pip"), record).ok());
+    for (std::size_t p = 0; p < full.points.size(); ++p) {
+        const MeasurePoint& got = record.points[p];
+        const MeasurePoint& want = full.points[p];
+        EXPECT_EQ(got.accel.data(), record.samples.accel(p));
+        EXPECT_TRUE(
+            std::equal(got.accel.begin(), got.accel.end(), want.accel.begin(), want.accel.end()));
+        EXPECT_TRUE(std::equal(got.raw.begin(), got.raw.end(), want.raw.begin(), want.raw.end()));
+    }
+}
+
 TEST(SampleBlock, AProjectLoadedForItsResultsKeepsThemAndHoldsNoSamples) {
     TempDir dir;
     ASSERT_EQ(writeProjectFile(dir.file("p.Prj"), ProjectInfo{}), "");
