@@ -74,8 +74,12 @@ done
 tarvel_cli=$prefix/bin/tarvel-cli
 expect_equal "tarvel-cli --version" "$("$tarvel_cli" --version)" "tarvel-cli $version"
 expect_equal "tarvel --version" "$("$prefix/bin/tarvel" --version)" "tarvel $version"
-"$prefix/bin/tarvel" --help | grep -q '^Usage: tarvel ' || fail "tarvel --help"
-ldd "$tarvel_cli" | grep -q "libScrivet.so => $prefix/" || fail "tarvel-cli does not use the installed libScrivet"
+# Whole outputs first: with pipefail, `grep -q` leaving early would fail the
+# writer with SIGPIPE and the check with it, now and then.
+help=$("$prefix/bin/tarvel" --help)
+grep -q '^Usage: tarvel ' <<<"$help" || fail "tarvel --help"
+libraries=$(ldd "$tarvel_cli")
+grep -q "libScrivet.so => $prefix/" <<<"$libraries" || fail "tarvel-cli does not use the installed libScrivet"
 "$tarvel_cli" info "$files/A.PIP" >/dev/null || fail "tarvel-cli info"
 
 # The report template is read from share/tarvel: a damaged one there fails
