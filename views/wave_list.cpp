@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <QVector>
 #include <QWheelEvent>
 #include <algorithm>
 
@@ -69,29 +70,40 @@ QWave* QWaveList::addView(int pointIndex) {
 }
 
 void QWaveList::setFile() {
-    // Every view becomes spare, out of the layout, until bound again.
-    for (QWave* view : waves_) {
-        layout_->removeWidget(view);
-        view->hide();
-        view->bindPoint(-1);
-        view->clearAlignment();
-    }
-    spare_ = waves_ + spare_;
-    waves_.clear();
     if (resultList_)
         resultList_->hide();
     if (mapHost_)
         mapHost_->hide();
     const NamePipeFile* current = session_.currentFile();
+    QVector<int> points;
+    for (int i = 0; current && i < current->pointCount(); ++i) {
+        if (current->points[static_cast<std::size_t>(i)].header.deleted <= 0)
+            points.append(i);
+    }
+    // The views of the previous file are bound again where they stand:
+    // showing and laying out a plot costs far more than drawing it. Only
+    // the views the new file does not need leave the layout, as spares.
+    while (waves_.size() > points.size()) {
+        QWave* view = waves_.takeLast();
+        layout_->removeWidget(view);
+        view->hide();
+        view->bindPoint(-1);
+        view->clearAlignment();
+        spare_.prepend(view);
+    }
+    for (int k = 0; k < waves_.size(); ++k) {
+        QWave* view = waves_[k];
+        view->bindPoint(points[k]);
+        view->clearAlignment();
+        if (view->isHidden())
+            view->show();
+    }
     if (!current)
         return;
-    const NamePipeFile& file = *current;
     if (parentWidget())
         show(); // a deletion of the last wave may have hidden the list
-    for (int i = 0; i < file.pointCount(); ++i) {
-        if (file.points[static_cast<std::size_t>(i)].header.deleted <= 0)
-            addView(i);
-    }
+    for (int k = waves_.size(); k < points.size(); ++k)
+        addView(points[k]);
     applyWaveSizes();
     if (!resultList_) {
         resultList_ = new qdatalist(session_);
