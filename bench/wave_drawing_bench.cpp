@@ -1,7 +1,8 @@
 // How long the wave list takes to show an area, off screen: from setFile to
 // every wave drawn, and to redraw them all after a reprocess.
 // Also switching between two areas of that size until the visible waves are
-// painted (the views are bound again, not built).
+// painted (the views are bound again, not built), and the resident memory
+// after both areas were seen twice and after twenty visits.
 //   wave_drawing_bench [POINTS...]   (default 25 100 400; 4096 samples each)
 #include "app/main_window.h"
 #include "tests/gui/synthetic_fixture.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -23,6 +25,18 @@ constexpr int kRuns = 3;
 void drawAll(const QWaveList& list, QPixmap& target) {
     for (QWave* view : list.waves())
         view->render(&target);
+}
+
+// The resident memory of this process, in MiB.
+double residentMiB() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
+    }
+    return 0;
 }
 
 double millis(const QElapsedTimer& timer) {
@@ -40,8 +54,8 @@ int main(int argc, char** argv) {
     if (sizes.isEmpty())
         sizes = {25, 100, 400};
 
-    std::printf("%8s %14s %14s %16s %16s %18s\n", "points", "setFile ms", "+draw all ms",
-                "reprocess ms", "+redraw all ms", "switch+visible ms");
+    std::printf("%8s %14s %14s %16s %16s %18s %22s\n", "points", "setFile ms", "+draw all ms",
+                "reprocess ms", "+redraw all ms", "switch+visible ms", "RSS MiB 2nd / 20th visit");
     for (const int points : sizes) {
         QTemporaryDir dir;
         const int rows = points / 25 > 0 ? points / 25 : 1;
@@ -74,16 +88,21 @@ int main(int argc, char** argv) {
         }
         // Switching areas as the file table does, until the visible waves
         // are painted.
+        // Memory should not grow with visits: after both areas were seen
+        // twice and after each was seen ten times.
         double switchTime = 1e9;
-        for (int run = 0; run < 2 * kRuns; ++run) {
+        double rssSecond = 0;
+        for (int run = 0; run < 20; ++run) {
             QElapsedTimer timer;
             timer.start();
             window.session().setCurrentFile(1 - window.state().currentFile);
             window.waveList()->viewport()->grab();
             switchTime = std::min(switchTime, millis(timer));
+            if (run == 3)
+                rssSecond = residentMiB();
         }
-        std::printf("%8d %14.1f %14.1f %16.1f %16.1f %18.1f\n", points, setFile, firstDraw,
-                    reprocess, redraw, switchTime);
+        std::printf("%8d %14.1f %14.1f %16.1f %16.1f %18.1f %13.1f / %6.1f\n", points, setFile,
+                    firstDraw, reprocess, redraw, switchTime, rssSecond, residentMiB());
     }
     return 0;
 }
