@@ -1,6 +1,7 @@
 #include "plot_overlay_items.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QImage>
 #include <QPainter>
 #include <QStringList>
@@ -16,18 +17,40 @@ constexpr int kColumnGap = 4;
 // there is room.
 constexpr int kColumnLeading = 3;
 
-QFontMetricsF metricsOf(int pointSize) {
-    return QFontMetricsF(QFont(QStringLiteral("Helvetica"), pointSize));
+QFont overlayFont(int pointSize) {
+    return QFont(QStringLiteral("Helvetica"), pointSize);
+}
+
+// The few metrics the overlays place text by. Every line of every view asks
+// for them at every paint, and looking a font up each time cost more than
+// drawing the text.
+struct LineMetrics {
+    double ascent = 0;
+    double descent = 0;
+    double lineSpacing = 0;
+    int wholeLineSpacing = 0;
+};
+
+const LineMetrics& metricsOf(int pointSize) {
+    static QHash<int, LineMetrics> known;
+    auto found = known.constFind(pointSize);
+    if (found == known.constEnd()) {
+        const QFont font = overlayFont(pointSize);
+        const QFontMetricsF metrics(font);
+        found = known.insert(pointSize, {metrics.ascent(), metrics.descent(), metrics.lineSpacing(),
+                                         QFontMetrics(font).lineSpacing()});
+    }
+    return *found;
 }
 } // namespace
 
 int overlayTitleBaseline(int pointSize) {
-    return static_cast<int>(std::ceil(metricsOf(pointSize).ascent())) + 1;
+    return static_cast<int>(std::ceil(metricsOf(pointSize).ascent)) + 1;
 }
 
 int overlayTitleBottom(int pointSize) {
     return overlayTitleBaseline(pointSize) +
-           static_cast<int>(std::ceil(metricsOf(pointSize).descent()));
+           static_cast<int>(std::ceil(metricsOf(pointSize).descent));
 }
 
 QwtPlotTextEx::QwtPlotTextEx() {
@@ -71,6 +94,8 @@ void QwtPlotTextEx::setColumnLine(int insetRight, int line, int lineCount) {
 }
 
 void QwtPlotTextEx::setText(const QString& text, const QColor& colour, int pointSize) {
+    if (text != text_ || pointSize != pointSize_)
+        lines_.clear();
     text_ = text;
     colour_ = colour;
     pointSize_ = pointSize;
@@ -78,7 +103,7 @@ void QwtPlotTextEx::setText(const QString& text, const QColor& colour, int point
 }
 
 bool QwtPlotTextEx::fits(const QRectF& r) const {
-    return position(r).y() + metricsOf(pointSize_).descent() <= r.y() + r.height();
+    return position(r).y() + metricsOf(pointSize_).descent <= r.y() + r.height();
 }
 
 QPointF QwtPlotTextEx::position(const QRectF& r) const {
@@ -91,12 +116,12 @@ QPointF QwtPlotTextEx::position(const QRectF& r) const {
     case TopRight:
         return {r.x() + r.width() - insetRight_ - extraRight_, r.y() + topOffset_};
     case Column: {
-        const QFontMetricsF metrics = metricsOf(pointSize_);
+        const LineMetrics& metrics = metricsOf(pointSize_);
         const double top =
-            overlayTitleBottom(kTitlePointSize) + kColumnGap + std::ceil(metrics.ascent());
-        const double tightest = std::ceil(metrics.lineSpacing());
+            overlayTitleBottom(kTitlePointSize) + kColumnGap + std::ceil(metrics.ascent);
+        const double tightest = std::ceil(metrics.lineSpacing);
         const double widest = tightest + kColumnLeading;
-        const double room = r.height() - top - metrics.descent();
+        const double room = r.height() - top - metrics.descent;
         const double spacing =
             lineCount_ > 1 ? std::clamp(std::floor(room / (lineCount_ - 1)), tightest, widest)
                            : widest;
@@ -109,20 +134,30 @@ QPointF QwtPlotTextEx::position(const QRectF& r) const {
 
 void QwtPlotTextEx::drawText(QPainter* painter, const QPointF& at) const {
     painter->setPen(colour_);
-    const QFont font(QStringLiteral("Helvetica"), pointSize_);
+    const QFont font = overlayFont(pointSize_);
     painter->setFont(font);
+    // Each line is the text before a separator; whatever follows the last
+    // separator is not a line. Lines are laid out once and kept: views are
+    // painted far more often than their texts change.
+    if (lines_.empty()) {
+        QStringList pieces = text_.split(QLatin1Char('\n'));
+        if (pieces.size() > 1)
+            pieces.removeLast();
+        for (const QString& piece : pieces) {
+            QStaticText line(piece);
+            line.setTextFormat(Qt::PlainText);
+            line.setPerformanceHint(QStaticText::AggressiveCaching);
+            lines_.push_back(line);
+        }
+    }
+    // A static text is placed by its top; these lines by their baselines.
+    const LineMetrics& metrics = metricsOf(pointSize_);
     const int x = static_cast<int>(at.x());
     const int y = static_cast<int>(at.y());
-    if (!text_.contains(QLatin1Char('\n'))) {
-        painter->drawText(x, y, text_);
-        return;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        const double baseline = y + static_cast<double>(i) * metrics.wholeLineSpacing;
+        painter->drawStaticText(QPointF(x, baseline - metrics.ascent), lines_[i]);
     }
-    // Each line is the text before a separator; whatever follows the last
-    // separator is not a line.
-    const QStringList pieces = text_.split(QLatin1Char('\n'));
-    const int spacing = QFontMetrics(font).lineSpacing();
-    for (int i = 0; i + 1 < pieces.size(); ++i)
-        painter->drawText(x, y + i * spacing, pieces[i]);
 }
 
 void QwtPlotTextEx::draw(QPainter* painter, const QwtScaleMap&, const QwtScaleMap&,

@@ -2,10 +2,14 @@
 // anchored to a corner of the canvas, text on a filled box, and an image.
 #pragma once
 
+#include "pixel_lines.h"
+
 #include <QColor>
+#include <QStaticText>
 #include <QString>
 #include <qwt_plot_item.h>
 #include <qwt_plot_marker.h>
+#include <vector>
 
 class QImage;
 
@@ -62,11 +66,12 @@ private:
     QColor colour_;
     int pointSize_ = 10;
     QString text_;
+    mutable std::vector<QStaticText> lines_;
 };
 
 // A vertical marker whose top-aligned label starts below the title band,
 // so that a mark near the left edge never covers the title.
-class QwtPlotMarkerBelowTitle : public QwtPlotMarker {
+class QwtPlotMarkerBelowTitle : public PixelLineMarker {
 public:
     explicit QwtPlotMarkerBelowTitle(int titlePointSize);
 

@@ -5,6 +5,7 @@
 #include "analysis/results.h"
 #include "interface_labels.h"
 #include "nice_step.h"
+#include "pixel_lines.h"
 #include "plot_overlay_items.h"
 #include "sample_series.h"
 #include "session/project_session.h"
@@ -56,7 +57,7 @@ void setUpVerticalMarker(QwtPlotMarker* marker, const QColor& colour,
 }
 
 QwtPlotMarker* verticalMarker(const QColor& colour, Qt::Alignment labelAlignment) {
-    auto* marker = new QwtPlotMarker;
+    auto* marker = new PixelLineMarker;
     setUpVerticalMarker(marker, colour, labelAlignment);
     return marker;
 }
@@ -85,6 +86,7 @@ const ViewOptions& QWave::options() const {
 
 void QWave::build() {
     setAutoReplot(false);
+    setAutoFillBackground(true);
     setAxisScaleDraw(QwtPlot::xBottom, new CachedLabelScaleDraw);
     setAxisScaleDraw(QwtPlot::yLeft, new CachedLabelScaleDraw);
     setAutoDelete(false); // several items are attached only now and then
@@ -101,7 +103,7 @@ void QWave::build() {
     canvas->setPalette(palette);
     setCanvas(canvas);
 
-    grid_ = new QwtPlotGrid;
+    grid_ = new LayeredGrid;
     grid_->setPen(QPen(Qt::gray, 0, Qt::DotLine));
     grid_->enableX(true);
     grid_->enableXMin(true);
@@ -115,7 +117,7 @@ void QWave::build() {
     curve_->setPaintAttribute(QwtPlotCurve::FilterPoints, true);
     curve_->attach(this);
 
-    baselineMarker_ = new QwtPlotMarker;
+    baselineMarker_ = new PixelLineMarker;
     baselineMarker_->setLineStyle(QwtPlotMarker::HLine);
     baselineMarker_->setLinePen(QPen(Qt::black, 0, Qt::SolidLine));
     baselineMarker_->attach(this);

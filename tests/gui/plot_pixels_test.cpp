@@ -1,0 +1,250 @@
+// The cheap ways the wave views draw lines and texts must set exactly the
+// pixels the ordinary strokes and text drawing set.
+#include "views/pixel_lines.h"
+#include "views/plot_overlay_items.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QtTest>
+#include <functional>
+#include <qwt_scale_div.h>
+#include <qwt_scale_map.h>
+
+namespace {
+
+constexpr QSize kCanvas(240, 120);
+
+// A white picture painted by `paint` through a painter moved by `shift`
+// and clipped to `clip` (when valid), as a widget in a window is painted.
+QImage painted(const std::function<void(QPainter&)>& paint, QPoint shift = {}, QRect clip = {}) {
+    QImage image(kCanvas + QSize(20, 20), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.translate(shift);
+    if (clip.isValid())
+        painter.setClipRect(clip);
+    paint(painter);
+    return image;
+}
+
+QPen pen(const QColor& colour, Qt::PenStyle style, Qt::PenCapStyle cap) {
+    QPen p(colour, 0, style);
+    p.setCapStyle(cap);
+    return p;
+}
+
+QwtScaleMap map(double from, double to, double p1, double p2) {
+    QwtScaleMap m;
+    m.setScaleInterval(from, to);
+    m.setPaintInterval(p1, p2);
+    return m;
+}
+
+// Ticks like a time axis: majors every 2, mediums between, minors at 0.5.
+QwtScaleDiv timeDivision(double length) {
+    QList<double> ticks[QwtScaleDiv::NTickTypes];
+    for (double t = 0; t <= length + 1e-9; t += 0.5) {
+        const bool major = std::fmod(t, 2.0) == 0;
+        const bool medium = !major && std::fmod(t, 1.0) == 0;
+        ticks[major    ? QwtScaleDiv::MajorTick
+              : medium ? QwtScaleDiv::MediumTick
+                       : QwtScaleDiv::MinorTick]
+            .append(t);
+    }
+    return QwtScaleDiv(0, length, ticks);
+}
+
+} // namespace
+
+class PlotPixelsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void solidLinesSetTheStrokesPixels_data();
+    void solidLinesSetTheStrokesPixels();
+    void otherLinesAreLeftToTheStroke();
+    void gridLayersSetTheGridsPixels_data();
+    void gridLayersSetTheGridsPixels();
+    void markerLinesSetTheMarkersPixels();
+    void overlayTextIsDrawnAsThePainterDrawsIt();
+};
+
+void PlotPixelsTest::solidLinesSetTheStrokesPixels_data() {
+    QTest::addColumn<QPen>("linePen");
+    QTest::addColumn<QPointF>("from");
+    QTest::addColumn<QPointF>("to");
+    QTest::addColumn<QPoint>("shift");
+    QTest::addColumn<QRect>("clip");
+    const QPen red = pen(Qt::red, Qt::SolidLine, Qt::SquareCap);
+    const QPen flat = pen(Qt::black, Qt::SolidLine, Qt::FlatCap);
+    const QPen round = pen(QColor(0, 128, 0), Qt::SolidLine, Qt::RoundCap);
+    QTest::newRow("horizontal") << red << QPointF(3, 40) << QPointF(200, 40) << QPoint() << QRect();
+    QTest::newRow("vertical") << red << QPointF(50, 1) << QPointF(50, 110) << QPoint() << QRect();
+    QTest::newRow("flat cap, horizontal")
+        << flat << QPointF(3, 40) << QPointF(200, 40) << QPoint() << QRect();
+    QTest::newRow("flat cap, vertical")
+        << flat << QPointF(50, 1) << QPointF(50, 110) << QPoint() << QRect();
+    QTest::newRow("round cap") << round << QPointF(0, 0) << QPointF(0, 119) << QPoint() << QRect();
+    QTest::newRow("moved painter")
+        << red << QPointF(3, 40) << QPointF(200, 40) << QPoint(7, 11) << QRect();
+    QTest::newRow("clipped") << flat << QPointF(50, 1) << QPointF(50, 110) << QPoint(7, 11)
+                             << QRect(0, 30, 240, 25);
+    QTest::newRow("two pixels") << red << QPointF(9, 9) << QPointF(10, 9) << QPoint() << QRect();
+}
+
+void PlotPixelsTest::solidLinesSetTheStrokesPixels() {
+    QFETCH(QPen, linePen);
+    QFETCH(QPointF, from);
+    QFETCH(QPointF, to);
+    QFETCH(QPoint, shift);
+    QFETCH(QRect, clip);
+    const QImage stroked = painted(
+        [&](QPainter& p) {
+            p.setPen(linePen);
+            p.drawLine(from, to);
+        },
+        shift, clip);
+    bool filled = false;
+    const QImage runs =
+        painted([&](QPainter& p) { filled = fillAxisLine(p, linePen, from, to); }, shift, clip);
+    QVERIFY(filled);
+    QCOMPARE(runs, stroked);
+}
+
+void PlotPixelsTest::otherLinesAreLeftToTheStroke() {
+    const QPen solid = pen(Qt::black, Qt::SolidLine, Qt::SquareCap);
+    const auto refused = [](const std::function<void(QPainter&)>& setUp, const QPen& linePen,
+                            QPointF from, QPointF to) {
+        bool filled = true;
+        const QImage image = painted([&](QPainter& p) {
+            setUp(p);
+            filled = fillAxisLine(p, linePen, from, to);
+        });
+        QImage blank(image.size(), image.format());
+        blank.fill(Qt::white);
+        return !filled && image == blank;
+    };
+    const auto plain = [](QPainter&) {};
+    const QPointF a(3, 40), b(200, 40);
+    QVERIFY(refused([](QPainter& p) { p.setRenderHint(QPainter::Antialiasing); }, solid, a, b));
+    QVERIFY(refused([](QPainter& p) { p.scale(2, 2); }, solid, a, b));
+    QVERIFY(refused([](QPainter& p) { p.translate(0.5, 0); }, solid, a, b));
+    QVERIFY(refused([](QPainter& p) { p.setOpacity(0.5); }, solid, a, b));
+    QVERIFY(refused(plain, solid, QPointF(3.5, 40), b));
+    QVERIFY(refused(plain, solid, a, QPointF(200, 41)));
+    QVERIFY(refused(plain, solid, b, a));
+    QVERIFY(refused(plain, pen(Qt::black, Qt::DotLine, Qt::SquareCap), a, b));
+    QVERIFY(refused(plain, pen(QColor(0, 0, 0, 128), Qt::SolidLine, Qt::SquareCap), a, b));
+    QVERIFY(refused(plain, QPen(Qt::black, 3), a, b));
+}
+
+void PlotPixelsTest::gridLayersSetTheGridsPixels_data() {
+    QTest::addColumn<bool>("minorX");
+    QTest::addColumn<bool>("minorY");
+    QTest::addColumn<QPen>("minorPen");
+    QTest::addColumn<double>("length");
+    QTest::addColumn<QPoint>("shift");
+    const QPen dots = pen(Qt::gray, Qt::DotLine, Qt::SquareCap);
+    QTest::newRow("as the waves draw it") << true << false << dots << 48.0 << QPoint(7, 11);
+    QTest::newRow("majors only") << false << false << dots << 48.0 << QPoint();
+    QTest::newRow("majors only, another axis") << false << false << dots << 36.0 << QPoint();
+    QTest::newRow("another axis, same canvas") << true << false << dots << 30.0 << QPoint(7, 11);
+    QTest::newRow("minor rows, same pen") << true << true << dots << 48.0 << QPoint(3, 2);
+    QTest::newRow("minor rows, own pen")
+        << true << true << pen(Qt::blue, Qt::DashLine, Qt::SquareCap) << 48.0 << QPoint(3, 2);
+}
+
+void PlotPixelsTest::gridLayersSetTheGridsPixels() {
+    QFETCH(bool, minorX);
+    QFETCH(bool, minorY);
+    QFETCH(QPen, minorPen);
+    QFETCH(double, length);
+    QFETCH(QPoint, shift);
+    const QRectF canvas(1, 1, kCanvas.width() - 2, kCanvas.height() - 2);
+    const QwtScaleMap xMap = map(0, length, canvas.left(), canvas.right());
+    const QwtScaleMap yMap = map(-60, 60, canvas.bottom(), canvas.top());
+    QList<double> yTicks[QwtScaleDiv::NTickTypes];
+    yTicks[QwtScaleDiv::MajorTick] = {-60, -30, 0, 30, 60};
+    yTicks[QwtScaleDiv::MinorTick] = {-45, -15, 15, 45};
+    const QwtScaleDiv yDivision(-60, 60, yTicks);
+
+    const auto setUp = [&](QwtPlotGrid& grid) {
+        grid.setMajorPen(pen(Qt::gray, Qt::DotLine, Qt::SquareCap));
+        grid.setMinorPen(minorPen);
+        grid.enableXMin(minorX);
+        grid.enableYMin(minorY);
+        grid.setXDiv(timeDivision(length));
+        grid.setYDiv(yDivision);
+    };
+    QwtPlotGrid stock;
+    setUp(stock);
+    LayeredGrid layered;
+    setUp(layered);
+    const QImage expected =
+        painted([&](QPainter& p) { stock.draw(&p, xMap, yMap, canvas); }, shift);
+    // Twice: the second paint takes the layers from the cache.
+    for (int paint = 0; paint < 2; ++paint)
+        QCOMPARE(painted([&](QPainter& p) { layered.draw(&p, xMap, yMap, canvas); }, shift),
+                 expected);
+}
+
+void PlotPixelsTest::markerLinesSetTheMarkersPixels() {
+    const QRectF canvas(1, 1, kCanvas.width() - 2, kCanvas.height() - 2);
+    const QwtScaleMap xMap = map(0, 48, canvas.left(), canvas.right());
+    const QwtScaleMap yMap = map(-60, 60, canvas.bottom(), canvas.top());
+    for (const auto style : {QwtPlotMarker::HLine, QwtPlotMarker::VLine, QwtPlotMarker::Cross}) {
+        const auto setUp = [&](QwtPlotMarker& marker) {
+            marker.setLineStyle(style);
+            marker.setLinePen(pen(Qt::red, Qt::SolidLine, Qt::SquareCap));
+            marker.setValue(17.3, 12.6);
+        };
+        QwtPlotMarker stock;
+        setUp(stock);
+        PixelLineMarker pixels;
+        setUp(pixels);
+        QCOMPARE(painted([&](QPainter& p) { pixels.draw(&p, xMap, yMap, canvas); }, {5, 9}),
+                 painted([&](QPainter& p) { stock.draw(&p, xMap, yMap, canvas); }, {5, 9}));
+    }
+}
+
+void PlotPixelsTest::overlayTextIsDrawnAsThePainterDrawsIt() {
+    const QRectF canvas(1, 1, kCanvas.width() - 2, kCanvas.height() - 2);
+    const QwtScaleMap none;
+    const auto drawnText = [&](const QString& text, const QColor& colour, int pointSize) {
+        return painted(
+            [&](QPainter& p) {
+                const QFont font(QStringLiteral("Helvetica"), pointSize);
+                p.setFont(font);
+                p.setPen(colour);
+                const QStringList lines = text.split(QLatin1Char('\n'));
+                const int count = lines.size() > 1 ? lines.size() - 1 : 1;
+                for (int i = 0; i < count; ++i)
+                    p.drawText(11, 31 + i * QFontMetrics(font).lineSpacing(), lines[i]);
+            },
+            {4, 6});
+    };
+    QwtPlotTextEx item;
+    item.setTopLeft(10, 30);
+    const auto drawnItem = [&] {
+        return painted([&](QPainter& p) { item.draw(&p, none, none, canvas); }, {4, 6});
+    };
+    // The kept layout follows every change of text, colour and size.
+    const struct {
+        QString text;
+        QColor colour;
+        int pointSize;
+    } steps[] = {
+        {QStringLiteral("序号:3/400 [提示]"), Qt::red, 10},
+        {QStringLiteral("序号:4/400"), Qt::red, 10},
+        {QStringLiteral("序号:4/400"), Qt::blue, 10},
+        {QStringLiteral("序号:4/400"), Qt::blue, 8},
+        {QStringLiteral("( 5.123ms, 231.22m/s2 )\n起始:  4.100ms\nnot a line"), Qt::black, 8},
+    };
+    for (const auto& step : steps) {
+        item.setText(step.text, step.colour, step.pointSize);
+        QCOMPARE(drawnItem(), drawnText(step.text, step.colour, step.pointSize));
+    }
+}
+
+QTEST_MAIN(PlotPixelsTest)
+#include "plot_pixels_test.moc"

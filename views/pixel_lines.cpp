@@ -1,0 +1,198 @@
+#include "pixel_lines.h"
+
+#include <QDataStream>
+#include <QImage>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPixmap>
+#include <QPixmapCache>
+#include <cmath>
+#include <qwt_painter.h>
+#include <qwt_scale_div.h>
+#include <qwt_scale_map.h>
+
+namespace {
+
+bool isWhole(double value) {
+    return value == std::floor(value);
+}
+
+bool fuzzyAtLeast(double value, double bound) {
+    return value >= bound || qFuzzyCompare(value, bound);
+}
+
+bool fuzzyAtMost(double value, double bound) {
+    return value <= bound || qFuzzyCompare(value, bound);
+}
+
+// A stroke pasted as pixels equals the stroke only where it covers what
+// lies beneath: an opaque colour.
+bool isOpaqueSolidPen(const QPen& pen) {
+    return pen.brush().style() == Qt::SolidPattern && pen.color().alpha() == 255;
+}
+
+// Places of grid lines across one axis, as the grid would place them.
+QVector<double> linePlaces(QPainter* painter, const QwtScaleMap& map, const QList<double>& ticks,
+                           double from, double to) {
+    const bool align = QwtPainter::roundingAlignment(painter);
+    QVector<double> places;
+    for (const double tick : ticks) {
+        double value = map.transform(tick);
+        if (align)
+            value = qRound(value);
+        if (fuzzyAtLeast(value, from) && fuzzyAtMost(value, to))
+            places.append(value);
+    }
+    return places;
+}
+
+// The cache key of a picture of strokes, from everything that decides its
+// pixels.
+template <typename Parts> QString strokeKey(Parts parts) {
+    QByteArray bytes;
+    QDataStream stream(&bytes, QIODevice::WriteOnly);
+    parts(stream);
+    return QString::fromLatin1(bytes.toBase64());
+}
+
+// The pixmap of `size` with `strokes` drawn on transparency, made once per
+// key and kept in the application's pixmap cache.
+template <typename Strokes>
+QPixmap cachedStrokes(const QString& key, const QSize& size, Strokes strokes) {
+    QPixmap pixmap;
+    if (QPixmapCache::find(key, &pixmap))
+        return pixmap;
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        strokes(painter);
+    }
+    pixmap = QPixmap::fromImage(std::move(image));
+    QPixmapCache::insert(key, pixmap);
+    return pixmap;
+}
+
+} // namespace
+
+bool drawsOnPixelGrid(const QPainter& painter) {
+    if (!painter.isActive() || !painter.paintEngine() ||
+        painter.paintEngine()->type() != QPaintEngine::Raster)
+        return false;
+    if (painter.device()->devicePixelRatioF() != 1.0)
+        return false;
+    const QTransform transform = painter.deviceTransform();
+    return transform.type() <= QTransform::TxTranslate && isWhole(transform.dx()) &&
+           isWhole(transform.dy()) && !painter.testRenderHint(QPainter::Antialiasing) &&
+           painter.opacity() == 1.0 &&
+           painter.compositionMode() == QPainter::CompositionMode_SourceOver;
+}
+
+bool fillAxisLine(QPainter& painter, const QPen& pen, const QPointF& p1, const QPointF& p2) {
+    if (pen.style() != Qt::SolidLine || pen.widthF() != 0 || !isOpaqueSolidPen(pen))
+        return false;
+    if (!isWhole(p1.x()) || !isWhole(p1.y()) || !isWhole(p2.x()) || !isWhole(p2.y()))
+        return false;
+    const bool horizontal = p1.y() == p2.y() && p1.x() < p2.x();
+    const bool vertical = p1.x() == p2.x() && p1.y() < p2.y();
+    if ((!horizontal && !vertical) || !drawsOnPixelGrid(painter))
+        return false;
+    // A one-pixel stroke sets both end pixels, except that a flat cap
+    // leaves out the last one.
+    const int last = pen.capStyle() == Qt::FlatCap ? 0 : 1;
+    const QPoint from = p1.toPoint();
+    const QPoint to = p2.toPoint();
+    const QRect run = horizontal ? QRect(from.x(), from.y(), to.x() - from.x() + last, 1)
+                                 : QRect(from.x(), from.y(), 1, to.y() - from.y() + last);
+    painter.fillRect(run, pen.color());
+    return true;
+}
+
+void LayeredGrid::draw(QPainter* painter, const QwtScaleMap& xMap, const QwtScaleMap& yMap,
+                       const QRectF& canvasRect) const {
+    // Layers change the order in which lines cross; that shows only when
+    // minor horizontal lines are drawn in another pen.
+    const bool minorY = yEnabled() && yMinEnabled();
+    if (!drawsOnPixelGrid(*painter) || !isOpaqueSolidPen(minorPen()) ||
+        !isOpaqueSolidPen(majorPen()) || (minorY && minorPen() != majorPen())) {
+        QwtPlotGrid::draw(painter, xMap, yMap, canvasRect);
+        return;
+    }
+    QPen minor = minorPen();
+    minor.setCapStyle(Qt::FlatCap);
+    QPen major = majorPen();
+    major.setCapStyle(Qt::FlatCap);
+    const double x1 = canvasRect.left();
+    const double x2 = canvasRect.right() - 1.0;
+    const double y1 = canvasRect.top();
+    const double y2 = canvasRect.bottom() - 1.0;
+    const QSize size(static_cast<int>(std::ceil(canvasRect.right())),
+                     static_cast<int>(std::ceil(canvasRect.bottom())));
+
+    // The vertical lines: one layer, the same for every view of the axis.
+    QVector<double> minorXs, majorXs;
+    if (xEnabled() && xMinEnabled()) {
+        minorXs = linePlaces(painter, xMap, xScaleDiv().ticks(QwtScaleDiv::MinorTick), x1, x2);
+        minorXs += linePlaces(painter, xMap, xScaleDiv().ticks(QwtScaleDiv::MediumTick), x1, x2);
+    }
+    if (xEnabled())
+        majorXs = linePlaces(painter, xMap, xScaleDiv().ticks(QwtScaleDiv::MajorTick), x1, x2);
+    if (!minorXs.isEmpty() || !majorXs.isEmpty()) {
+        const QString key = strokeKey([&](QDataStream& stream) {
+            stream << QByteArray("grid-x") << size << canvasRect << minor << major << minorXs
+                   << majorXs;
+        });
+        painter->drawPixmap(QPointF(0, 0), cachedStrokes(key, size, [&](QPainter& layer) {
+                                layer.setPen(minor);
+                                for (const double x : minorXs)
+                                    QwtPainter::drawLine(&layer, x, y1, x, y2);
+                                layer.setPen(major);
+                                for (const double x : majorXs)
+                                    QwtPainter::drawLine(&layer, x, y1, x, y2);
+                            }));
+    }
+
+    // The horizontal lines: one cached row per pen, pasted at each place.
+    const auto pasteRows = [&](const QPen& pen, const QVector<double>& places) {
+        if (places.isEmpty())
+            return;
+        const QString key = strokeKey([&](QDataStream& stream) {
+            stream << QByteArray("grid-y") << size.width() << x1 << x2 << pen;
+        });
+        const QPixmap row = cachedStrokes(key, QSize(size.width(), 1), [&](QPainter& line) {
+            line.setPen(pen);
+            QwtPainter::drawLine(&line, x1, 0, x2, 0);
+        });
+        for (const double y : places)
+            painter->drawPixmap(QPointF(0, y), row);
+    };
+    if (minorY) {
+        QVector<double> minorYs =
+            linePlaces(painter, yMap, yScaleDiv().ticks(QwtScaleDiv::MinorTick), y1, y2);
+        minorYs += linePlaces(painter, yMap, yScaleDiv().ticks(QwtScaleDiv::MediumTick), y1, y2);
+        pasteRows(minor, minorYs);
+    }
+    if (yEnabled())
+        pasteRows(major,
+                  linePlaces(painter, yMap, yScaleDiv().ticks(QwtScaleDiv::MajorTick), y1, y2));
+}
+
+void PixelLineMarker::drawLines(QPainter* painter, const QRectF& canvasRect,
+                                const QPointF& pos) const {
+    if (lineStyle() == NoLine)
+        return;
+    const bool align = QwtPainter::roundingAlignment(painter);
+    painter->setPen(linePen());
+    const auto line = [&](const QPointF& from, const QPointF& to) {
+        if (!fillAxisLine(*painter, linePen(), from, to))
+            QwtPainter::drawLine(painter, from, to);
+    };
+    if (lineStyle() == HLine || lineStyle() == Cross) {
+        const double y = align ? qRound(pos.y()) : pos.y();
+        line(QPointF(canvasRect.left(), y), QPointF(canvasRect.right() - 1.0, y));
+    }
+    if (lineStyle() == VLine || lineStyle() == Cross) {
+        const double x = align ? qRound(pos.x()) : pos.x();
+        line(QPointF(x, canvasRect.top()), QPointF(x, canvasRect.bottom() - 1.0));
+    }
+}
