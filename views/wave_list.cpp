@@ -32,11 +32,20 @@ QWaveList::QWaveList(ProjectSession& session, UserDialogs& dialogs, QWidget* par
     : QScrollArea(parent), session_(session), dialogs_(dialogs) {
     setWindowTitle(tr("波形处理"));
     setWidgetResizable(true);
+    // The scroll area moves the widget it shows at every scroll, and Qt then
+    // works out again, child by child, which of that widget's children cover
+    // it: with hundreds of views, at every screenful. The views sit one
+    // level down, in a widget that never moves within its parent, so the
+    // answer for them stays known.
+    auto* scrolled = new QWidget;
+    auto* scrolledLayout = new QVBoxLayout(scrolled);
+    scrolledLayout->setContentsMargins(0, 0, 0, 0);
     container_ = new QWidget;
+    scrolledLayout->addWidget(container_);
     layout_ = new QVBoxLayout(container_);
     layout_->setContentsMargins(0, 0, 0, 0);
     layout_->setSpacing(0);
-    setWidget(container_);
+    setWidget(scrolled);
 
     connect(&session_, &ProjectSession::fileChanged, this, &QWaveList::setFile);
     connect(&session_, &ProjectSession::pointsChanged, this, &QWaveList::syncViews);
