@@ -8,6 +8,8 @@
 #include <QPixmapCache>
 #include <cmath>
 #include <qwt_painter.h>
+#include <qwt_plot.h>
+#include <qwt_plot_canvas.h>
 #include <qwt_scale_div.h>
 #include <qwt_scale_map.h>
 
@@ -55,15 +57,18 @@ template <typename Parts> QString strokeKey(Parts parts) {
     return QString::fromLatin1(bytes.toBase64());
 }
 
-// The pixmap of `size` with `strokes` drawn on transparency, made once per
-// key and kept in the application's pixmap cache.
+// The pixmap of `size` with `strokes` drawn on `ground` (transparency when
+// invalid), made once per key and kept in the application's pixmap cache.
 template <typename Strokes>
-QPixmap cachedStrokes(const QString& key, const QSize& size, Strokes strokes) {
+QPixmap cachedStrokes(const QString& key, const QSize& size, const QColor& ground,
+                      Strokes strokes) {
     QPixmap pixmap;
     if (QPixmapCache::find(key, &pixmap))
         return pixmap;
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
+    // On an opaque ground the pixmap is opaque too, and pasting it is a copy.
+    QImage image(size,
+                 ground.isValid() ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+    image.fill(ground.isValid() ? ground : QColor(Qt::transparent));
     {
         QPainter painter(&image);
         strokes(painter);
@@ -108,6 +113,29 @@ bool fillAxisLine(QPainter& painter, const QPen& pen, const QPointF& p1, const Q
     return true;
 }
 
+QColor LayeredGrid::bareCanvasColour(const QPainter& painter, const QRectF& canvasRect) const {
+    const QwtPlot* owner = plot();
+    const auto* canvas = owner ? qobject_cast<const QwtPlotCanvas*>(owner->canvas()) : nullptr;
+    // Only the canvas widget's own paint fills the canvas first; pictures
+    // of the plot are drawn on other backgrounds.
+    if (!canvas || painter.device() != canvas ||
+        !canvas->testPaintAttribute(QwtPlotCanvas::Opaque) ||
+        canvas->testAttribute(Qt::WA_StyledBackground) || !isWhole(canvasRect.left()) ||
+        !isWhole(canvasRect.top()) || !isWhole(canvasRect.width()) ||
+        !isWhole(canvasRect.height()) || canvasRect != QRectF(canvas->contentsRect()))
+        return {};
+    for (const QwtPlotItem* item : owner->itemList()) {
+        if (item == this)
+            break;
+        if (item->isVisible())
+            return {};
+    }
+    const QBrush brush = canvas->palette().brush(canvas->backgroundRole());
+    if (brush.style() != Qt::SolidPattern || brush.color().alpha() != 255)
+        return {};
+    return brush.color();
+}
+
 void LayeredGrid::draw(QPainter* painter, const QwtScaleMap& xMap, const QwtScaleMap& yMap,
                        const QRectF& canvasRect) const {
     // Layers change the order in which lines cross; that shows only when
@@ -138,18 +166,26 @@ void LayeredGrid::draw(QPainter* painter, const QwtScaleMap& xMap, const QwtScal
     if (xEnabled())
         majorXs = linePlaces(painter, xMap, xScaleDiv().ticks(QwtScaleDiv::MajorTick), x1, x2);
     if (!minorXs.isEmpty() || !majorXs.isEmpty()) {
+        // On a canvas nothing has been drawn on yet, the layer carries the
+        // canvas colour and is copied rather than blended.
+        const QColor ground = bareCanvasColour(*painter, canvasRect);
+        // A layer on the canvas colour covers the canvas and no more, so that
+        // the frame around it stays as drawn.
+        const QRect area = ground.isValid() ? canvasRect.toRect() : QRect(QPoint(0, 0), size);
         const QString key = strokeKey([&](QDataStream& stream) {
-            stream << QByteArray("grid-x") << size << canvasRect << minor << major << minorXs
-                   << majorXs;
+            stream << QByteArray("grid-x") << area << canvasRect << minor << major << minorXs
+                   << majorXs << ground;
         });
-        painter->drawPixmap(QPointF(0, 0), cachedStrokes(key, size, [&](QPainter& layer) {
-                                layer.setPen(minor);
-                                for (const double x : minorXs)
-                                    QwtPainter::drawLine(&layer, x, y1, x, y2);
-                                layer.setPen(major);
-                                for (const double x : majorXs)
-                                    QwtPainter::drawLine(&layer, x, y1, x, y2);
-                            }));
+        const QPixmap layer = cachedStrokes(key, area.size(), ground, [&](QPainter& lines) {
+            lines.translate(-area.topLeft());
+            lines.setPen(minor);
+            for (const double x : minorXs)
+                QwtPainter::drawLine(&lines, x, y1, x, y2);
+            lines.setPen(major);
+            for (const double x : majorXs)
+                QwtPainter::drawLine(&lines, x, y1, x, y2);
+        });
+        painter->drawPixmap(area.topLeft(), layer);
     }
 
     // The horizontal lines: one cached row per pen, pasted at each place.
@@ -159,10 +195,11 @@ void LayeredGrid::draw(QPainter* painter, const QwtScaleMap& xMap, const QwtScal
         const QString key = strokeKey([&](QDataStream& stream) {
             stream << QByteArray("grid-y") << size.width() << x1 << x2 << pen;
         });
-        const QPixmap row = cachedStrokes(key, QSize(size.width(), 1), [&](QPainter& line) {
-            line.setPen(pen);
-            QwtPainter::drawLine(&line, x1, 0, x2, 0);
-        });
+        const QPixmap row =
+            cachedStrokes(key, QSize(size.width(), 1), QColor(), [&](QPainter& line) {
+                line.setPen(pen);
+                QwtPainter::drawLine(&line, x1, 0, x2, 0);
+            });
         for (const double y : places)
             painter->drawPixmap(QPointF(0, y), row);
     };

@@ -32,6 +32,11 @@ class LayeredGrid : public QwtPlotGrid {
 public:
     void draw(QPainter* painter, const QwtScaleMap& xMap, const QwtScaleMap& yMap,
               const QRectF& canvasRect) const override;
+
+private:
+    // The colour the canvas being painted was just filled with, when
+    // nothing has been drawn on it since; otherwise an invalid colour.
+    QColor bareCanvasColour(const QPainter& painter, const QRectF& canvasRect) const;
 };
 
 // A marker whose horizontal and vertical lines are pixel runs.

@@ -3,6 +3,7 @@
 #include "analysis/conditioning.h"
 #include "analysis/display_scale.h"
 #include "analysis/results.h"
+#include "axis_pictures.h"
 #include "interface_labels.h"
 #include "nice_step.h"
 #include "pixel_lines.h"
@@ -89,6 +90,7 @@ void QWave::build() {
     setAutoFillBackground(true);
     setAxisScaleDraw(QwtPlot::xBottom, new CachedLabelScaleDraw);
     setAxisScaleDraw(QwtPlot::yLeft, new CachedLabelScaleDraw);
+    new SharedAxisPictures(this);
     setAutoDelete(false); // several items are attached only now and then
 
     auto* canvas = new QwtPlotCanvas;

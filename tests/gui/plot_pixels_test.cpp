@@ -1,5 +1,6 @@
 // The cheap ways the wave views draw lines and texts must set exactly the
 // pixels the ordinary strokes and text drawing set.
+#include "views/axis_pictures.h"
 #include "views/pixel_lines.h"
 #include "views/plot_overlay_items.h"
 
@@ -7,8 +8,14 @@
 #include <QPainter>
 #include <QtTest>
 #include <functional>
+#include <memory>
+#include <qwt_plot.h>
+#include <qwt_plot_canvas.h>
+#include <qwt_plot_grid.h>
+#include <qwt_plot_marker.h>
 #include <qwt_scale_div.h>
 #include <qwt_scale_map.h>
+#include <qwt_scale_widget.h>
 
 namespace {
 
@@ -54,6 +61,25 @@ QwtScaleDiv timeDivision(double length) {
     return QwtScaleDiv(0, length, ticks);
 }
 
+// A plot as the wave views set one up: an opaque background, a white
+// canvas painted straight onto the screen, a time axis below and a value
+// axis at the left.
+std::unique_ptr<QwtPlot> wavePlot(int width, double length) {
+    auto plot = std::make_unique<QwtPlot>();
+    plot->setAutoFillBackground(true);
+    auto* canvas = new QwtPlotCanvas;
+    canvas->setPaintAttribute(QwtPlotCanvas::BackingStore, false);
+    QPalette palette = canvas->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    canvas->setPalette(palette);
+    plot->setCanvas(canvas);
+    plot->setAxisScale(QwtPlot::xBottom, 0, length, 2);
+    plot->setAxisScale(QwtPlot::yLeft, -60, 60, 30);
+    plot->resize(width, 200);
+    plot->replot();
+    return plot;
+}
+
 } // namespace
 
 class PlotPixelsTest : public QObject {
@@ -67,6 +93,8 @@ private slots:
     void gridLayersSetTheGridsPixels();
     void markerLinesSetTheMarkersPixels();
     void overlayTextIsDrawnAsThePainterDrawsIt();
+    void sharedAxisPicturesShowEachPlotsOwnAxis();
+    void gridOnAFreshCanvasSetsTheGridsPixels();
 };
 
 void PlotPixelsTest::solidLinesSetTheStrokesPixels_data() {
@@ -243,6 +271,55 @@ void PlotPixelsTest::overlayTextIsDrawnAsThePainterDrawsIt() {
     for (const auto& step : steps) {
         item.setText(step.text, step.colour, step.pointSize);
         QCOMPARE(drawnItem(), drawnText(step.text, step.colour, step.pointSize));
+    }
+}
+
+void PlotPixelsTest::sharedAxisPicturesShowEachPlotsOwnAxis() {
+    // Plots that differ in width, in scale and in axis, painted one after
+    // another so that a picture made for one could be taken for another.
+    const struct {
+        int width;
+        double length;
+    } plots[] = {{600, 48}, {600, 48}, {600, 30}, {500, 30}, {600, 48}};
+    for (const auto& shape : plots) {
+        const auto stock = wavePlot(shape.width, shape.length);
+        const auto shared = wavePlot(shape.width, shape.length);
+        new SharedAxisPictures(shared.get());
+        for (const int axis : {QwtPlot::xBottom, QwtPlot::yLeft}) {
+            const QImage expected = stock->axisWidget(axis)->grab().toImage();
+            QCOMPARE(shared->axisWidget(axis)->grab().toImage(), expected);
+        }
+    }
+}
+
+void PlotPixelsTest::gridOnAFreshCanvasSetsTheGridsPixels() {
+    for (const bool markBeneath : {false, true}) {
+        const auto stock = wavePlot(600, 48);
+        const auto layered = wavePlot(600, 48);
+        const QPen dots = pen(Qt::gray, Qt::DotLine, Qt::SquareCap);
+        auto* stockGrid = new QwtPlotGrid;
+        QwtPlotGrid* layeredGrid = new LayeredGrid;
+        for (QwtPlotGrid* grid : {stockGrid, layeredGrid}) {
+            grid->setPen(dots);
+            grid->enableXMin(true);
+        }
+        stockGrid->attach(stock.get());
+        layeredGrid->attach(layered.get());
+        // An item below the grid leaves the canvas drawn on: the layer must
+        // then be laid over it, not copied onto the canvas.
+        if (markBeneath) {
+            for (QwtPlot* plot : {stock.get(), layered.get()}) {
+                auto* mark = new QwtPlotMarker;
+                mark->setLineStyle(QwtPlotMarker::VLine);
+                mark->setLinePen(QPen(Qt::black, 0));
+                mark->setXValue(7.3);
+                mark->setZ(-1);
+                mark->attach(plot);
+            }
+        }
+        stock->replot();
+        layered->replot();
+        QCOMPARE(layered->grab().toImage(), stock->grab().toImage());
     }
 }
 
