@@ -146,7 +146,6 @@ void QwtPlotTextEx::drawText(QPainter* painter, const QPointF& at) const {
         for (const QString& piece : pieces) {
             QStaticText line(piece);
             line.setTextFormat(Qt::PlainText);
-            line.setPerformanceHint(QStaticText::AggressiveCaching);
             lines_.push_back(line);
         }
     }
