@@ -136,13 +136,45 @@ QColor LayeredGrid::bareCanvasColour(const QPainter& painter, const QRectF& canv
     return brush.color();
 }
 
-void LayeredGrid::draw(QPainter* painter, const QwtScaleMap& xMap, const QwtScaleMap& yMap,
-                       const QRectF& canvasRect) const {
+bool LayeredGrid::pastesLayers(const QPainter& painter) const {
     // Layers change the order in which lines cross; that shows only when
     // minor horizontal lines are drawn in another pen.
     const bool minorY = yEnabled() && yMinEnabled();
-    if (!drawsOnPixelGrid(*painter) || !isOpaqueSolidPen(minorPen()) ||
-        !isOpaqueSolidPen(majorPen()) || (minorY && minorPen() != majorPen())) {
+    return drawsOnPixelGrid(painter) && isOpaqueSolidPen(minorPen()) &&
+           isOpaqueSolidPen(majorPen()) && (!minorY || minorPen() == majorPen());
+}
+
+LayeredGrid::VerticalLines LayeredGrid::verticalLines(QPainter* painter, const QwtScaleMap& xMap,
+                                                      const QRectF& canvasRect) const {
+    const double x1 = canvasRect.left();
+    const double x2 = canvasRect.right() - 1.0;
+    VerticalLines lines;
+    if (xEnabled() && xMinEnabled()) {
+        lines.minorXs =
+            linePlaces(painter, xMap, xScaleDiv().ticks(QwtScaleDiv::MinorTick), x1, x2);
+        lines.minorXs +=
+            linePlaces(painter, xMap, xScaleDiv().ticks(QwtScaleDiv::MediumTick), x1, x2);
+    }
+    if (xEnabled())
+        lines.majorXs =
+            linePlaces(painter, xMap, xScaleDiv().ticks(QwtScaleDiv::MajorTick), x1, x2);
+    return lines;
+}
+
+bool LayeredGrid::coversCanvas(QPainter& painter) const {
+    const QwtPlot* owner = plot();
+    if (!owner || !owner->canvas() || !isVisible() || !pastesLayers(painter))
+        return false;
+    const QRectF canvasRect = owner->canvas()->contentsRect();
+    if (!bareCanvasColour(painter, canvasRect).isValid())
+        return false;
+    const VerticalLines lines = verticalLines(&painter, owner->canvasMap(xAxis()), canvasRect);
+    return !lines.minorXs.isEmpty() || !lines.majorXs.isEmpty();
+}
+
+void LayeredGrid::draw(QPainter* painter, const QwtScaleMap& xMap, const QwtScaleMap& yMap,
+                       const QRectF& canvasRect) const {
+    if (!pastesLayers(*painter)) {
         QwtPlotGrid::draw(painter, xMap, yMap, canvasRect);
         return;
     }
@@ -158,13 +190,9 @@ void LayeredGrid::draw(QPainter* painter, const QwtScaleMap& xMap, const QwtScal
                      static_cast<int>(std::ceil(canvasRect.bottom())));
 
     // The vertical lines: one layer, the same for every view of the axis.
-    QVector<double> minorXs, majorXs;
-    if (xEnabled() && xMinEnabled()) {
-        minorXs = linePlaces(painter, xMap, xScaleDiv().ticks(QwtScaleDiv::MinorTick), x1, x2);
-        minorXs += linePlaces(painter, xMap, xScaleDiv().ticks(QwtScaleDiv::MediumTick), x1, x2);
-    }
-    if (xEnabled())
-        majorXs = linePlaces(painter, xMap, xScaleDiv().ticks(QwtScaleDiv::MajorTick), x1, x2);
+    const VerticalLines vertical = verticalLines(painter, xMap, canvasRect);
+    const QVector<double>& minorXs = vertical.minorXs;
+    const QVector<double>& majorXs = vertical.majorXs;
     if (!minorXs.isEmpty() || !majorXs.isEmpty()) {
         // On a canvas nothing has been drawn on yet, the layer carries the
         // canvas colour and is copied rather than blended.
@@ -203,7 +231,7 @@ void LayeredGrid::draw(QPainter* painter, const QwtScaleMap& xMap, const QwtScal
         for (const double y : places)
             painter->drawPixmap(QPointF(0, y), row);
     };
-    if (minorY) {
+    if (yEnabled() && yMinEnabled()) {
         QVector<double> minorYs =
             linePlaces(painter, yMap, yScaleDiv().ticks(QwtScaleDiv::MinorTick), y1, y2);
         minorYs += linePlaces(painter, yMap, yScaleDiv().ticks(QwtScaleDiv::MediumTick), y1, y2);

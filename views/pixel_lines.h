@@ -33,7 +33,20 @@ public:
     void draw(QPainter* painter, const QwtScaleMap& xMap, const QwtScaleMap& yMap,
               const QRectF& canvasRect) const override;
 
+    // Whether the grid, drawn next on `painter` (its canvas's own, nothing
+    // drawn yet), would copy an opaque layer over the whole canvas: filling
+    // the canvas first would then be wasted.
+    bool coversCanvas(QPainter& painter) const;
+
 private:
+    // The vertical lines of one paint, where they would be pasted as a layer.
+    struct VerticalLines {
+        QVector<double> minorXs;
+        QVector<double> majorXs;
+    };
+    bool pastesLayers(const QPainter& painter) const;
+    VerticalLines verticalLines(QPainter* painter, const QwtScaleMap& xMap,
+                                const QRectF& canvasRect) const;
     // The colour the canvas being painted was just filled with, when
     // nothing has been drawn on it since; otherwise an invalid colour.
     QColor bareCanvasColour(const QPainter& painter, const QRectF& canvasRect) const;

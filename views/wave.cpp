@@ -5,6 +5,7 @@
 #include "analysis/results.h"
 #include "axis_pictures.h"
 #include "interface_labels.h"
+#include "layered_canvas.h"
 #include "nice_step.h"
 #include "pixel_lines.h"
 #include "plot_overlay_items.h"
@@ -93,7 +94,7 @@ void QWave::build() {
     new SharedAxisPictures(this);
     setAutoDelete(false); // several items are attached only now and then
 
-    auto* canvas = new QwtPlotCanvas;
+    auto* canvas = new LayeredGridCanvas;
     canvas->setFrameStyle(QFrame::Box | QFrame::Plain);
     canvas->setLineWidth(1);
     // A whole area's views live at once: a cached canvas pixmap per view

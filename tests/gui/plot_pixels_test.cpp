@@ -1,6 +1,7 @@
 // The cheap ways the wave views draw lines and texts must set exactly the
 // pixels the ordinary strokes and text drawing set.
 #include "views/axis_pictures.h"
+#include "views/layered_canvas.h"
 #include "views/pixel_lines.h"
 #include "views/plot_overlay_items.h"
 
@@ -11,6 +12,7 @@
 #include <memory>
 #include <qwt_plot.h>
 #include <qwt_plot_canvas.h>
+#include <qwt_plot_curve.h>
 #include <qwt_plot_grid.h>
 #include <qwt_plot_marker.h>
 #include <qwt_scale_div.h>
@@ -64,10 +66,10 @@ QwtScaleDiv timeDivision(double length) {
 // A plot as the wave views set one up: an opaque background, a white
 // canvas painted straight onto the screen, a time axis below and a value
 // axis at the left.
-std::unique_ptr<QwtPlot> wavePlot(int width, double length) {
+std::unique_ptr<QwtPlot> wavePlot(int width, double length, bool layeredCanvas = false) {
     auto plot = std::make_unique<QwtPlot>();
     plot->setAutoFillBackground(true);
-    auto* canvas = new QwtPlotCanvas;
+    auto* canvas = layeredCanvas ? new LayeredGridCanvas : new QwtPlotCanvas;
     canvas->setPaintAttribute(QwtPlotCanvas::BackingStore, false);
     QPalette palette = canvas->palette();
     palette.setColor(QPalette::Window, Qt::white);
@@ -95,6 +97,8 @@ private slots:
     void overlayTextIsDrawnAsThePainterDrawsIt();
     void sharedAxisPicturesShowEachPlotsOwnAxis();
     void gridOnAFreshCanvasSetsTheGridsPixels();
+    void canvasLeftUnfilledUnderTheGridIsPaintedWhole_data();
+    void canvasLeftUnfilledUnderTheGridIsPaintedWhole();
 };
 
 void PlotPixelsTest::solidLinesSetTheStrokesPixels_data() {
@@ -321,6 +325,84 @@ void PlotPixelsTest::gridOnAFreshCanvasSetsTheGridsPixels() {
         layered->replot();
         QCOMPARE(layered->grab().toImage(), stock->grab().toImage());
     }
+}
+
+void PlotPixelsTest::canvasLeftUnfilledUnderTheGridIsPaintedWhole_data() {
+    QTest::addColumn<int>("frameStyle");
+    QTest::addColumn<int>("lineWidth");
+    QTest::addColumn<bool>("verticalLines");
+    QTest::addColumn<bool>("gridShown");
+    QTest::addColumn<bool>("markBeneath");
+    QTest::addColumn<QRect>("region");
+    QTest::addColumn<QColor>("frameColour");
+    const int box = QFrame::Box | QFrame::Plain;
+    const int sunken = QFrame::Panel | QFrame::Sunken;
+    const int styled = QFrame::StyledPanel | QFrame::Raised;
+    QTest::newRow("grid covers") << box << 1 << true << true << false << QRect()
+                                 << QColor(Qt::black);
+    QTest::newRow("grid covers, wide frame")
+        << sunken << 2 << true << true << false << QRect() << QColor(Qt::black);
+    QTest::newRow("grid covers, styled frame")
+        << styled << 1 << true << true << false << QRect() << QColor(Qt::black);
+    QTest::newRow("grid covers, no frame")
+        << int(QFrame::NoFrame) << 0 << true << true << false << QRect() << QColor(Qt::black);
+    QTest::newRow("grid covers, part")
+        << box << 1 << true << true << false << QRect(0, 20, 300, 45) << QColor(Qt::black);
+    QTest::newRow("grid without vertical lines")
+        << box << 1 << false << true << false << QRect() << QColor(Qt::black);
+    QTest::newRow("grid hidden") << box << 1 << true << false << false << QRect()
+                                 << QColor(Qt::black);
+    QTest::newRow("line beneath the grid")
+        << box << 1 << true << true << true << QRect() << QColor(Qt::black);
+    // A frame that lets the fill beneath it show.
+    QTest::newRow("grid covers, see-through frame")
+        << box << 1 << true << true << false << QRect() << QColor(0, 0, 0, 100);
+}
+
+// A canvas that leaves its filling to the grid must still set every pixel
+// the plot canvas sets, whether or not the grid can cover it.
+void PlotPixelsTest::canvasLeftUnfilledUnderTheGridIsPaintedWhole() {
+    QFETCH(int, frameStyle);
+    QFETCH(int, lineWidth);
+    QFETCH(bool, verticalLines);
+    QFETCH(bool, gridShown);
+    QFETCH(bool, markBeneath);
+    QFETCH(QRect, region);
+    QFETCH(QColor, frameColour);
+    QImage pictures[2];
+    for (const bool layered : {false, true}) {
+        const auto plot = wavePlot(600, 48, layered);
+        auto* canvas = static_cast<QFrame*>(plot->canvas());
+        canvas->setFrameStyle(frameStyle);
+        canvas->setLineWidth(lineWidth);
+        QPalette palette = canvas->palette();
+        palette.setColor(QPalette::WindowText, frameColour);
+        canvas->setPalette(palette);
+        QwtPlotGrid* grid = new LayeredGrid;
+        grid->setPen(pen(Qt::gray, Qt::DotLine, Qt::SquareCap));
+        grid->enableX(verticalLines);
+        grid->enableXMin(verticalLines);
+        grid->setVisible(gridShown);
+        grid->attach(plot.get());
+        if (markBeneath) {
+            auto* mark = new QwtPlotMarker;
+            mark->setLineStyle(QwtPlotMarker::VLine);
+            mark->setLinePen(QPen(Qt::black, 0));
+            mark->setXValue(7.3);
+            mark->setZ(-1);
+            mark->attach(plot.get());
+        }
+        auto* curve = new QwtPlotCurve;
+        curve->setSamples(QVector<QPointF>{{0, -50}, {20, 55}, {48, 0}});
+        curve->attach(plot.get());
+        plot->replot();
+        // Whatever the canvas leaves unpainted shows as magenta.
+        QImage picture(canvas->size(), QImage::Format_ARGB32_Premultiplied);
+        picture.fill(Qt::magenta);
+        canvas->render(&picture, {}, region.isValid() ? QRegion(region) : QRegion());
+        pictures[layered ? 1 : 0] = picture;
+    }
+    QCOMPARE(pictures[1], pictures[0]);
 }
 
 QTEST_MAIN(PlotPixelsTest)
