@@ -4,6 +4,7 @@
 #include "analysis/display_scale.h"
 #include "analysis/results.h"
 #include "axis_pictures.h"
+#include "inside_canvas_curve.h"
 #include "interface_labels.h"
 #include "layered_canvas.h"
 #include "nice_step.h"
@@ -113,7 +114,7 @@ void QWave::build() {
     grid_->enableY(true);
     grid_->enableYMin(false);
 
-    curve_ = new QwtPlotCurve;
+    curve_ = new InsideCanvasCurve;
     curve_->setPen(QPen(Qt::blue, 0, Qt::SolidLine));
     curve_->setBrush(QBrush(QColor(128, 128, 128), Qt::SolidPattern));
     curve_->setRenderHint(QwtPlotItem::RenderAntialiased, true);

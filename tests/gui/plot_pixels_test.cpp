@@ -1,6 +1,7 @@
 // The cheap ways the wave views draw lines and texts must set exactly the
 // pixels the ordinary strokes and text drawing set.
 #include "views/axis_pictures.h"
+#include "views/inside_canvas_curve.h"
 #include "views/layered_canvas.h"
 #include "views/pixel_lines.h"
 #include "views/plot_overlay_items.h"
@@ -8,6 +9,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QtTest>
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <qwt_plot.h>
@@ -99,6 +101,8 @@ private slots:
     void gridOnAFreshCanvasSetsTheGridsPixels();
     void canvasLeftUnfilledUnderTheGridIsPaintedWhole_data();
     void canvasLeftUnfilledUnderTheGridIsPaintedWhole();
+    void curvesDrawAsClippedCurves_data();
+    void curvesDrawAsClippedCurves();
 };
 
 void PlotPixelsTest::solidLinesSetTheStrokesPixels_data() {
@@ -401,6 +405,48 @@ void PlotPixelsTest::canvasLeftUnfilledUnderTheGridIsPaintedWhole() {
         picture.fill(Qt::magenta);
         canvas->render(&picture, {}, region.isValid() ? QRegion(region) : QRegion());
         pictures[layered ? 1 : 0] = picture;
+    }
+    QCOMPARE(pictures[1], pictures[0]);
+}
+
+void PlotPixelsTest::curvesDrawAsClippedCurves_data() {
+    QTest::addColumn<double>("height");
+    QTest::addColumn<bool>("insideFirst");
+    QTest::newRow("inside") << 50.0 << false;
+    QTest::newRow("reaching the top") << 60.0 << false;
+    QTest::newRow("above the top") << 75.0 << false;
+    QTest::newRow("above the top, after a curve inside") << 75.0 << true;
+}
+
+// Left unclipped, a curve inside the canvas must set the pixels of the
+// clipped one; any curve that is not inside must still be clipped.
+void PlotPixelsTest::curvesDrawAsClippedCurves() {
+    QFETCH(double, height);
+    QFETCH(bool, insideFirst);
+    const auto bump = [](double top) {
+        QVector<QPointF> points;
+        for (int i = 0; i <= 900; ++i) {
+            const double t = i * 0.04;
+            points.append({2 + t, top * std::sin(t / 36 * M_PI) * std::sin(t * 0.9)});
+        }
+        return points;
+    };
+    QImage pictures[2];
+    for (const bool inside : {false, true}) {
+        const auto plot = wavePlot(600, 48);
+        QwtPlotCurve* curve = inside ? new InsideCanvasCurve : new QwtPlotCurve;
+        curve->setPen(QPen(Qt::blue, 0));
+        curve->setBrush(QColor(128, 128, 128));
+        curve->setRenderHint(QwtPlotItem::RenderAntialiased, true);
+        curve->attach(plot.get());
+        if (insideFirst) {
+            curve->setSamples(bump(40));
+            plot->replot();
+            plot->grab();
+        }
+        curve->setSamples(bump(height));
+        plot->replot();
+        pictures[inside ? 1 : 0] = plot->grab().toImage();
     }
     QCOMPARE(pictures[1], pictures[0]);
 }
