@@ -5,7 +5,7 @@
 #include <qwt_plot_curve.h>
 
 // Qwt clips a curve's line and its filled area to the canvas at every
-// paint: a fifth of a wave's drawing. Clipping a polygon whose every point
+// paint: a fifth of the curve's drawing. Clipping a polygon whose every point
 // lies inside the clip rectangle returns it point for point, so where the
 // whole series maps inside the canvas this curve draws without it. Curves
 // reaching the canvas's edge, such as a wave zoomed to the impact, are
