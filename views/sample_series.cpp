@@ -11,10 +11,6 @@ size_t SampleSeries::size() const {
     return size_;
 }
 
-QPointF SampleSeries::sample(size_t i) const {
-    return {x_[i] + xShift_, y_[i]};
-}
-
 QRectF SampleSeries::boundingRect() const {
     if (size_ == 0)
         return {1, 1, -2, -2}; // Qwt's invalid rectangle

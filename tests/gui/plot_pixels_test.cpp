@@ -5,6 +5,7 @@
 #include "views/layered_canvas.h"
 #include "views/pixel_lines.h"
 #include "views/plot_overlay_items.h"
+#include "views/sample_series.h"
 
 #include <QImage>
 #include <QPainter>
@@ -411,40 +412,57 @@ void PlotPixelsTest::canvasLeftUnfilledUnderTheGridIsPaintedWhole() {
 
 void PlotPixelsTest::curvesDrawAsClippedCurves_data() {
     QTest::addColumn<double>("height");
-    QTest::addColumn<bool>("insideFirst");
-    QTest::newRow("inside") << 50.0 << false;
-    QTest::newRow("reaching the top") << 60.0 << false;
-    QTest::newRow("above the top") << 75.0 << false;
-    QTest::newRow("above the top, after a curve inside") << 75.0 << true;
+    QTest::addColumn<bool>("antialiased");
+    QTest::addColumn<bool>("weedOut");
+    QTest::addColumn<bool>("line");
+    QTest::addColumn<bool>("fill");
+    QTest::addColumn<bool>("waveSeries");
+    QTest::newRow("inside") << 50.0 << true << true << true << true << false;
+    QTest::newRow("inside, a wave's series") << 50.0 << true << true << true << true << true;
+    QTest::newRow("inside, aligned points") << 50.0 << false << true << true << true << true;
+    QTest::newRow("inside, every point") << 50.0 << true << false << true << true << true;
+    QTest::newRow("inside, aligned, every point") << 50.0 << false << false << true << true << true;
+    QTest::newRow("inside, line only") << 50.0 << true << true << true << false << true;
+    QTest::newRow("inside, fill only") << 50.0 << true << true << false << true << true;
+    QTest::newRow("reaching the top") << 60.0 << true << true << true << true << true;
+    QTest::newRow("above the top") << 75.0 << true << true << true << true << true;
+    QTest::newRow("above the top, aligned") << 75.0 << false << true << true << true << true;
 }
 
-// Left unclipped, a curve inside the canvas must set the pixels of the
-// clipped one; any curve that is not inside must still be clipped.
+// A curve drawn unclipped inside the canvas must set the pixels of the plot
+// curve; any curve that is not inside must still be clipped.
 void PlotPixelsTest::curvesDrawAsClippedCurves() {
     QFETCH(double, height);
-    QFETCH(bool, insideFirst);
-    const auto bump = [](double top) {
-        QVector<QPointF> points;
-        for (int i = 0; i <= 900; ++i) {
-            const double t = i * 0.04;
-            points.append({2 + t, top * std::sin(t / 36 * M_PI) * std::sin(t * 0.9)});
-        }
-        return points;
-    };
+    QFETCH(bool, antialiased);
+    QFETCH(bool, weedOut);
+    QFETCH(bool, line);
+    QFETCH(bool, fill);
+    QFETCH(bool, waveSeries);
+    // A wave: samples every 0.04 ms, shifted as an aligned wave is.
+    QVector<double> times, values;
+    for (int i = 0; i <= 900; ++i) {
+        const double t = i * 0.04;
+        times.append(t);
+        values.append(height * std::sin(t / 36 * M_PI) * std::sin(t * 0.9));
+    }
     QImage pictures[2];
     for (const bool inside : {false, true}) {
         const auto plot = wavePlot(600, 48);
         QwtPlotCurve* curve = inside ? new InsideCanvasCurve : new QwtPlotCurve;
-        curve->setPen(QPen(Qt::blue, 0));
-        curve->setBrush(QColor(128, 128, 128));
-        curve->setRenderHint(QwtPlotItem::RenderAntialiased, true);
-        curve->attach(plot.get());
-        if (insideFirst) {
-            curve->setSamples(bump(40));
-            plot->replot();
-            plot->grab();
+        curve->setPen(line ? QPen(Qt::blue, 0) : QPen(Qt::NoPen));
+        curve->setBrush(fill ? QBrush(QColor(128, 128, 128)) : QBrush());
+        curve->setRenderHint(QwtPlotItem::RenderAntialiased, antialiased);
+        curve->setPaintAttribute(QwtPlotCurve::FilterPoints, weedOut);
+        if (waveSeries && inside) {
+            curve->setData(new tarvel::SampleSeries(times.constData(), values.constData(),
+                                                    static_cast<std::size_t>(times.size()), 2.5));
+        } else {
+            QVector<QPointF> points;
+            for (int i = 0; i < times.size(); ++i)
+                points.append({times[i] + 2.5, values[i]});
+            curve->setSamples(points);
         }
-        curve->setSamples(bump(height));
+        curve->attach(plot.get());
         plot->replot();
         pictures[inside ? 1 : 0] = plot->grab().toImage();
     }
