@@ -18,14 +18,20 @@ bool within(double a, double b, double low, double high) {
     return std::min(a, b) >= low + kMargin && std::max(a, b) <= high - kMargin;
 }
 
-// Qwt's rounding of aligned points, half away from zero.
-double roundedHalfAway(double value) {
-    return value >= 0.0 ? std::floor(value + 0.5) : std::ceil(value - 0.5);
-}
+// Qwt's rounding of aligned points, half away from zero: floor(v + 0.5)
+// or ceil(v - 0.5). A canvas's coordinates are positive and small, and for
+// them the whole-number conversion is that floor without a library call.
+struct RoundHalfAway {
+    double operator()(double value) const {
+        if (value >= 0.0 && value < 1e15)
+            return static_cast<double>(static_cast<long long>(value + 0.5));
+        return value >= 0.0 ? std::floor(value + 0.5) : std::ceil(value - 0.5);
+    }
+};
 
-double unrounded(double value) {
-    return value;
-}
+struct NoRounding {
+    double operator()(double value) const { return value; }
+};
 
 // The points Qwt's point mapper makes of samples from..to: each mapped and
 // rounded, and with `weedOut` a point equal to the one before it (as points
@@ -72,8 +78,8 @@ QPolygonF InsideCanvasCurve::mappedPolyline(QPainter* painter, const QwtScaleMap
     const bool weedOut = testPaintAttribute(FilterPoints);
     const bool align = QwtPainter::roundingAlignment(painter);
     const auto map = [&](auto sample) {
-        return align ? mapped(sample, xMap, yMap, from, to, weedOut, roundedHalfAway)
-                     : mapped(sample, xMap, yMap, from, to, weedOut, unrounded);
+        return align ? mapped(sample, xMap, yMap, from, to, weedOut, RoundHalfAway())
+                     : mapped(sample, xMap, yMap, from, to, weedOut, NoRounding());
     };
     // A wave's own series is read without a virtual call per sample.
     if (const auto* samples = dynamic_cast<const tarvel::SampleSeries*>(data()))
