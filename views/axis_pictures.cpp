@@ -1,6 +1,5 @@
 #include "axis_pictures.h"
 
-#include <QDataStream>
 #include <QEvent>
 #include <QPainter>
 #include <QPixmap>
@@ -10,6 +9,7 @@
 #include <qwt_plot.h>
 #include <qwt_scale_draw.h>
 #include <qwt_scale_widget.h>
+#include <type_traits>
 
 namespace {
 
@@ -28,6 +28,47 @@ QColor colourBeneath(const QWidget& axis) {
     return brush.color();
 }
 
+// A key of raw bytes: it is compared, never read back, and writing it
+// through a data stream took longer than copying the picture it finds.
+class KeyBytes {
+public:
+    template <typename T> KeyBytes& operator<<(const T& value) {
+        static_assert(std::is_trivially_copyable_v<T>);
+        bytes_.append(reinterpret_cast<const char*>(&value), sizeof value);
+        return *this;
+    }
+    KeyBytes& operator<<(const QString& text) {
+        *this << text.size();
+        bytes_.append(reinterpret_cast<const char*>(text.constData()),
+                      text.size() * static_cast<int>(sizeof(QChar)));
+        return *this;
+    }
+    KeyBytes& operator<<(const QFont& font) {
+        *this << font.family() << font.families().join(QLatin1Char(',')) << font.styleName()
+              << font.pointSizeF() << font.pixelSize() << static_cast<int>(font.styleHint())
+              << static_cast<int>(font.styleStrategy()) << font.weight()
+              << static_cast<int>(font.style()) << font.underline() << font.overline()
+              << font.strikeOut() << font.fixedPitch() << font.kerning()
+              << static_cast<int>(font.capitalization()) << font.letterSpacing()
+              << static_cast<int>(font.letterSpacingType()) << font.wordSpacing() << font.stretch()
+              << static_cast<int>(font.hintingPreference());
+        return *this;
+    }
+    KeyBytes& operator<<(const QList<double>& values) {
+        *this << values.size();
+        for (const double value : values)
+            *this << value;
+        return *this;
+    }
+    // Bytes as they are, zeros included.
+    QString key(QLatin1String prefix) const {
+        return prefix + QString::fromLatin1(bytes_.constData(), bytes_.size());
+    }
+
+private:
+    QByteArray bytes_;
+};
+
 // Everything that decides an axis's pixels. It is worked out at every
 // paint, so it holds what the scale draws with and nothing more.
 QString pictureKey(const QwtScaleWidget& axis, const QColor& beneath) {
@@ -35,25 +76,23 @@ QString pictureKey(const QwtScaleWidget& axis, const QColor& beneath) {
     const QwtScaleMap& map = draw->scaleMap();
     const QwtScaleDiv& division = draw->scaleDiv();
     const QPalette& palette = axis.palette();
-    QByteArray bytes;
-    QDataStream stream(&bytes, QIODevice::WriteOnly);
-    stream << axis.size() << beneath.rgba() << axis.font().key()
-           << palette.color(QPalette::Text).rgba() << palette.color(QPalette::WindowText).rgba()
-           << palette.color(axis.foregroundRole()).rgba() << static_cast<int>(draw->alignment())
-           << draw->pos() << draw->length() << static_cast<int>(draw->labelAlignment())
-           << draw->labelRotation() << draw->spacing() << draw->penWidth() << map.s1() << map.s2()
-           << map.p1() << map.p2() << division.lowerBound() << division.upperBound();
+    KeyBytes bytes;
+    bytes << axis.size() << beneath.rgba() << axis.font() << palette.color(QPalette::Text).rgba()
+          << palette.color(QPalette::WindowText).rgba()
+          << palette.color(axis.foregroundRole()).rgba() << static_cast<int>(draw->alignment())
+          << draw->pos() << draw->length() << static_cast<int>(draw->labelAlignment())
+          << draw->labelRotation() << draw->spacing() << draw->penWidth() << map.s1() << map.s2()
+          << map.p1() << map.p2() << division.lowerBound() << division.upperBound();
     for (const auto component : {QwtAbstractScaleDraw::Backbone, QwtAbstractScaleDraw::Ticks,
                                  QwtAbstractScaleDraw::Labels})
-        stream << draw->hasComponent(component);
+        bytes << draw->hasComponent(component);
     for (int type = QwtScaleDiv::MinorTick; type < QwtScaleDiv::NTickTypes; ++type) {
         const auto tickType = static_cast<QwtScaleDiv::TickType>(type);
-        stream << draw->tickLength(tickType) << division.ticks(tickType);
+        bytes << draw->tickLength(tickType) << division.ticks(tickType);
     }
     for (const double value : division.ticks(QwtScaleDiv::MajorTick))
-        stream << draw->label(value).text();
-    // Bytes as they are, zeros included: the key is compared, never shown.
-    return QLatin1String("axis:") + QString::fromLatin1(bytes.constData(), bytes.size());
+        bytes << draw->label(value).text();
+    return bytes.key(QLatin1String("axis:"));
 }
 
 // Whether the axis can be painted from a picture, with the colour beneath.

@@ -6,12 +6,15 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPixmapCache>
+#include <array>
 #include <cmath>
+#include <optional>
 #include <qwt_painter.h>
 #include <qwt_plot.h>
 #include <qwt_plot_canvas.h>
 #include <qwt_scale_div.h>
 #include <qwt_scale_map.h>
+#include <utility>
 
 namespace {
 
@@ -48,13 +51,47 @@ QVector<double> linePlaces(QPainter* painter, const QwtScaleMap& map, const QLis
     return places;
 }
 
-// The cache key of a picture of strokes, from everything that decides its
-// pixels.
-template <typename Parts> QString strokeKey(Parts parts) {
+// Everything that decides the pixels of a grid's layer or row.
+struct LayerParts {
+    QByteArray kind;
+    QRect area;
+    QRectF canvasRect;
+    QPen minor;
+    QPen major;
+    QVector<double> minorXs;
+    QVector<double> majorXs;
+    QColor ground;
+
+    // Exact, where rectangles compare within a rounding.
+    bool operator==(const LayerParts& other) const {
+        const auto corners = [](const QRectF& r) {
+            return std::array<double, 4>{r.x(), r.y(), r.width(), r.height()};
+        };
+        return kind == other.kind && area == other.area &&
+               corners(canvasRect) == corners(other.canvasRect) && minor == other.minor &&
+               major == other.major && minorXs == other.minorXs && majorXs == other.majorXs &&
+               ground == other.ground;
+    }
+};
+
+// The cache key of a layer, written from its parts. Every view of a list
+// asks for the same few layers at each paint, and writing their parts out
+// cost a sixth of pasting them: the last few keys are kept with their parts.
+QString layerKey(const LayerParts& parts) {
+    static std::array<std::optional<std::pair<LayerParts, QString>>, 4> recent;
+    static std::size_t next = 0;
+    for (const auto& entry : recent) {
+        if (entry && entry->first == parts)
+            return entry->second;
+    }
     QByteArray bytes;
     QDataStream stream(&bytes, QIODevice::WriteOnly);
-    parts(stream);
-    return QString::fromLatin1(bytes.toBase64());
+    stream << parts.kind << parts.area << parts.canvasRect << parts.minor << parts.major
+           << parts.minorXs << parts.majorXs << parts.ground;
+    const QString key = QString::fromLatin1(bytes.toBase64());
+    recent[next] = std::make_pair(parts, key);
+    next = (next + 1) % recent.size();
+    return key;
 }
 
 // The pixmap of `size` with `strokes` drawn on `ground` (transparency when
@@ -200,10 +237,8 @@ void LayeredGrid::draw(QPainter* painter, const QwtScaleMap& xMap, const QwtScal
         // A layer on the canvas colour covers the canvas and no more, so that
         // the frame around it stays as drawn.
         const QRect area = ground.isValid() ? canvasRect.toRect() : QRect(QPoint(0, 0), size);
-        const QString key = strokeKey([&](QDataStream& stream) {
-            stream << QByteArray("grid-x") << area << canvasRect << minor << major << minorXs
-                   << majorXs << ground;
-        });
+        const QString key =
+            layerKey({"grid-x", area, canvasRect, minor, major, minorXs, majorXs, ground});
         const QPixmap layer = cachedStrokes(key, area.size(), ground, [&](QPainter& lines) {
             lines.translate(-area.topLeft());
             lines.setPen(minor);
@@ -220,9 +255,8 @@ void LayeredGrid::draw(QPainter* painter, const QwtScaleMap& xMap, const QwtScal
     const auto pasteRows = [&](const QPen& pen, const QVector<double>& places) {
         if (places.isEmpty())
             return;
-        const QString key = strokeKey([&](QDataStream& stream) {
-            stream << QByteArray("grid-y") << size.width() << x1 << x2 << pen;
-        });
+        const QString key = layerKey(
+            {"grid-y", QRect(0, 0, size.width(), 1), canvasRect, QPen(), pen, {}, {}, QColor()});
         const QPixmap row =
             cachedStrokes(key, QSize(size.width(), 1), QColor(), [&](QPainter& line) {
                 line.setPen(pen);

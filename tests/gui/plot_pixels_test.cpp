@@ -181,14 +181,21 @@ void PlotPixelsTest::gridLayersSetTheGridsPixels_data() {
     QTest::addColumn<QPen>("minorPen");
     QTest::addColumn<double>("length");
     QTest::addColumn<QPoint>("shift");
+    QTest::addColumn<QPen>("majorPen");
     const QPen dots = pen(Qt::gray, Qt::DotLine, Qt::SquareCap);
-    QTest::newRow("as the waves draw it") << true << false << dots << 48.0 << QPoint(7, 11);
-    QTest::newRow("majors only") << false << false << dots << 48.0 << QPoint();
-    QTest::newRow("majors only, another axis") << false << false << dots << 36.0 << QPoint();
-    QTest::newRow("another axis, same canvas") << true << false << dots << 30.0 << QPoint(7, 11);
-    QTest::newRow("minor rows, same pen") << true << true << dots << 48.0 << QPoint(3, 2);
+    const QPen solid = pen(QColor(0, 100, 0), Qt::SolidLine, Qt::SquareCap);
+    QTest::newRow("as the waves draw it") << true << false << dots << 48.0 << QPoint(7, 11) << dots;
+    QTest::newRow("majors only") << false << false << dots << 48.0 << QPoint() << dots;
+    QTest::newRow("majors only, another pen")
+        << false << false << dots << 48.0 << QPoint() << solid;
+    QTest::newRow("majors only, another axis")
+        << false << false << dots << 36.0 << QPoint() << dots;
+    QTest::newRow("another axis, same canvas")
+        << true << false << dots << 30.0 << QPoint(7, 11) << dots;
+    QTest::newRow("minor rows, same pen") << true << true << dots << 48.0 << QPoint(3, 2) << dots;
     QTest::newRow("minor rows, own pen")
-        << true << true << pen(Qt::blue, Qt::DashLine, Qt::SquareCap) << 48.0 << QPoint(3, 2);
+        << true << true << pen(Qt::blue, Qt::DashLine, Qt::SquareCap) << 48.0 << QPoint(3, 2)
+        << dots;
 }
 
 void PlotPixelsTest::gridLayersSetTheGridsPixels() {
@@ -197,6 +204,7 @@ void PlotPixelsTest::gridLayersSetTheGridsPixels() {
     QFETCH(QPen, minorPen);
     QFETCH(double, length);
     QFETCH(QPoint, shift);
+    QFETCH(QPen, majorPen);
     const QRectF canvas(1, 1, kCanvas.width() - 2, kCanvas.height() - 2);
     const QwtScaleMap xMap = map(0, length, canvas.left(), canvas.right());
     const QwtScaleMap yMap = map(-60, 60, canvas.bottom(), canvas.top());
@@ -206,7 +214,7 @@ void PlotPixelsTest::gridLayersSetTheGridsPixels() {
     const QwtScaleDiv yDivision(-60, 60, yTicks);
 
     const auto setUp = [&](QwtPlotGrid& grid) {
-        grid.setMajorPen(pen(Qt::gray, Qt::DotLine, Qt::SquareCap));
+        grid.setMajorPen(majorPen);
         grid.setMinorPen(minorPen);
         grid.enableXMin(minorX);
         grid.enableYMin(minorY);
@@ -302,33 +310,41 @@ void PlotPixelsTest::sharedAxisPicturesShowEachPlotsOwnAxis() {
 }
 
 void PlotPixelsTest::gridOnAFreshCanvasSetsTheGridsPixels() {
-    for (const bool markBeneath : {false, true}) {
-        const auto stock = wavePlot(600, 48);
-        const auto layered = wavePlot(600, 48);
-        const QPen dots = pen(Qt::gray, Qt::DotLine, Qt::SquareCap);
-        auto* stockGrid = new QwtPlotGrid;
-        QwtPlotGrid* layeredGrid = new LayeredGrid;
-        for (QwtPlotGrid* grid : {stockGrid, layeredGrid}) {
-            grid->setPen(dots);
-            grid->enableXMin(true);
-        }
-        stockGrid->attach(stock.get());
-        layeredGrid->attach(layered.get());
-        // An item below the grid leaves the canvas drawn on: the layer must
-        // then be laid over it, not copied onto the canvas.
-        if (markBeneath) {
-            for (QwtPlot* plot : {stock.get(), layered.get()}) {
-                auto* mark = new QwtPlotMarker;
-                mark->setLineStyle(QwtPlotMarker::VLine);
-                mark->setLinePen(QPen(Qt::black, 0));
-                mark->setXValue(7.3);
-                mark->setZ(-1);
-                mark->attach(plot);
+    // Without a frame the layer on the canvas colour and the one laid over
+    // a mark cover the same pixels, and only their ground tells them apart.
+    for (const bool framed : {true, false}) {
+        for (const bool markBeneath : {false, true}) {
+            const auto stock = wavePlot(600, 48);
+            const auto layered = wavePlot(600, 48);
+            if (!framed) {
+                for (QwtPlot* plot : {stock.get(), layered.get()})
+                    static_cast<QFrame*>(plot->canvas())->setFrameStyle(QFrame::NoFrame);
             }
+            const QPen dots = pen(Qt::gray, Qt::DotLine, Qt::SquareCap);
+            auto* stockGrid = new QwtPlotGrid;
+            QwtPlotGrid* layeredGrid = new LayeredGrid;
+            for (QwtPlotGrid* grid : {stockGrid, layeredGrid}) {
+                grid->setPen(dots);
+                grid->enableXMin(true);
+            }
+            stockGrid->attach(stock.get());
+            layeredGrid->attach(layered.get());
+            // An item below the grid leaves the canvas drawn on: the layer must
+            // then be laid over it, not copied onto the canvas.
+            if (markBeneath) {
+                for (QwtPlot* plot : {stock.get(), layered.get()}) {
+                    auto* mark = new QwtPlotMarker;
+                    mark->setLineStyle(QwtPlotMarker::VLine);
+                    mark->setLinePen(QPen(Qt::black, 0));
+                    mark->setXValue(7.3);
+                    mark->setZ(-1);
+                    mark->attach(plot);
+                }
+            }
+            stock->replot();
+            layered->replot();
+            QCOMPARE(layered->grab().toImage(), stock->grab().toImage());
         }
-        stock->replot();
-        layered->replot();
-        QCOMPARE(layered->grab().toImage(), stock->grab().toImage());
     }
 }
 
