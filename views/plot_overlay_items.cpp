@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QStringList>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 
@@ -41,6 +42,25 @@ const LineMetrics& metricsOf(int pointSize) {
                                          QFontMetrics(font).lineSpacing()});
     }
     return *found;
+}
+// How far below its top a static text of `text` puts its baseline. A line
+// with glyphs from a fallback font (Chinese beside a Latin face) is laid out
+// with the tallest ascent among its fonts, which may exceed the font's own.
+double lineAscent(const QString& text, const QFont& font) {
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    double ascent = QFontMetricsF(font).ascent();
+    if (line.isValid()) {
+        line.setLeadingIncluded(true);
+        line.setLineWidth(1e6); // lays the line out; no overlay is this wide
+        ascent = line.ascent();
+    }
+    layout.endLayout();
+    return ascent;
 }
 } // namespace
 
@@ -146,7 +166,7 @@ void QwtPlotTextEx::drawText(QPainter* painter, const QPointF& at) const {
         for (const QString& piece : pieces) {
             QStaticText line(piece);
             line.setTextFormat(Qt::PlainText);
-            lines_.push_back(line);
+            lines_.push_back({line, lineAscent(piece, font)});
         }
     }
     // A static text is placed by its top; these lines by their baselines.
@@ -155,7 +175,7 @@ void QwtPlotTextEx::drawText(QPainter* painter, const QPointF& at) const {
     const int y = static_cast<int>(at.y());
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         const double baseline = y + static_cast<double>(i) * metrics.wholeLineSpacing;
-        painter->drawStaticText(QPointF(x, baseline - metrics.ascent), lines_[i]);
+        painter->drawStaticText(QPointF(x, baseline - lines_[i].ascent), lines_[i].text);
     }
 }
 

@@ -66,7 +66,11 @@ private:
     QColor colour_;
     int pointSize_ = 10;
     QString text_;
-    mutable std::vector<QStaticText> lines_;
+    struct LaidOutLine {
+        QStaticText text;
+        double ascent = 0; // from the top of the static text to its baseline
+    };
+    mutable std::vector<LaidOutLine> lines_;
 };
 
 // A vertical marker whose top-aligned label starts below the title band,
