@@ -10,7 +10,7 @@ ProjectLoad listProject(const std::string& projectPath) {
     ProjectLoad load;
     splitPath(projectPath, load.projectDir, load.projectFileName);
     load.projectError = readProjectFile(projectPath, load.info);
-    load.folderError = scanProjectDirectory(load.projectDir, load.files);
+    load.folderError = scanProjectDirectory(load.projectDir, load.files, &load.skipped);
     sortAreasByFileName(load.files);
     return load;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "data/area_file.h"
+#include "data/project_file.h"
 #include "data/project_info.h"
 
 #include <string>
@@ -16,6 +17,7 @@ struct ProjectLoad {
     AreaFileList files;                  // in natural order of file names, loaded and conditioned
     std::string projectError;            // why the project record could not be read whole
     std::string folderError;             // why the folder could not be listed whole
+    std::vector<SkippedEntry> skipped;   // entries named like areas that are none
     std::vector<std::string> fileErrors; // "<path>: <reason>" for each area that failed
 };
 

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <iostream>
 #include <set>
+#include <string_view>
 
 namespace tarvel::cli {
 namespace {
@@ -76,7 +77,11 @@ void writeAreaJson(JsonWriter& json, const NamePipeFile& file, const AreaRequire
 }
 
 std::string csvField(const std::string& raw) {
-    const std::string text = cleanText(raw);
+    std::string text = cleanText(raw);
+    // A spreadsheet would run a cell beginning like a formula ("=HYPERLINK(...)"
+    // as a file name): the apostrophe makes it text, as spreadsheets agree.
+    if (!text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos)
+        text.insert(0, 1, '\'');
     if (text.find_first_of(",\"\r\n") == std::string::npos)
         return text;
     std::string quoted = "\"";

@@ -42,6 +42,10 @@ ProjectLoad listProjectOrThrow(const std::string& path) {
         throw InputError{path + ": " + load.projectError};
     if (!load.folderError.empty())
         throw InputError{load.folderError};
+    // Nothing named like an area is left out without a word.
+    for (const SkippedEntry& entry : load.skipped)
+        std::cerr << "tarvel-cli: " << cleanText(entry.path) << ": skipped: " << entry.reason
+                  << '\n';
     return load;
 }
 

@@ -27,7 +27,8 @@ InputKind inputKindOf(const std::string& path);
 std::unique_ptr<NamePipeFile> loadAreaOrThrow(const std::string& path, bool resultsOnly = false);
 
 // Reads a .Prj and names the areas of its folder without loading them; a
-// project or folder that cannot be read whole throws.
+// project or folder that cannot be read whole throws. Entries named like
+// areas that are none are named on standard error.
 ProjectLoad listProjectOrThrow(const std::string& path);
 
 // Loads and conditions one area named by listProjectOrThrow, keeping its

@@ -1,5 +1,4 @@
 // tarvel-cli info: the header of an area file or the record of a project, readable.
-#include "analysis/area_order.h"
 #include "analysis/results.h"
 #include "cli_common.h"
 #include "data/clean_text.h"
@@ -98,20 +97,10 @@ int runInfoCommand(const std::vector<std::string>& args) {
         printAreaHeader(out, *loadAreaOrThrow(path));
         break;
     case InputKind::ProjectFile: {
-        ProjectInfo info{};
-        std::string error = readProjectFile(path, info);
-        if (!error.empty())
-            throw InputError{path + ": " + error};
-        printProject(out, path, info);
-        std::string dir, name;
-        splitPath(path, dir, name);
-        AreaFileList files;
-        error = scanProjectDirectory(dir, files);
-        if (!error.empty())
-            throw InputError{error};
-        sortAreasByFileName(files);
-        out << "  测区文件: " << files.size() << '\n';
-        for (const auto& file : files)
+        const ProjectLoad project = listProjectOrThrow(path);
+        printProject(out, path, project.info);
+        out << "  测区文件: " << project.files.size() << '\n';
+        for (const auto& file : project.files)
             out << "    " << cleanText(file->fileName) << '\n';
         break;
     }

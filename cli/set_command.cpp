@@ -1,21 +1,18 @@
 // tarvel-cli set: corrects stored parameters across every area of a file or
 // project, changing only the bytes of the named fields.
-#include "analysis/area_order.h"
 #include "analysis/conditioning.h"
 #include "analysis/results.h"
 #include "area_bytes_patch.h"
+#include "area_writer.h"
 #include "cli_common.h"
-#include "data/atomic_file.h"
-#include "data/input_file.h"
 #include "data/project_file.h"
 #include "edit/header_fields.h"
 
-#include <cstdio>
 #include <iostream>
+#include <optional>
 #include <set>
 #include <stdexcept>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace tarvel::cli {
@@ -50,29 +47,24 @@ void addAssignment(const std::string& text, AreaPatches& patches, std::set<std::
     }
 }
 
-std::vector<std::string> areaPaths(const std::string& path) {
+struct SetTargets {
+    std::string folder; // where the lock and the journal go
+    std::vector<std::string> paths;
+};
+
+SetTargets targetsOf(const std::string& path) {
+    SetTargets targets;
+    std::string name;
+    splitPath(path, targets.folder, name);
     switch (inputKindOf(path)) {
     case InputKind::AreaFile:
-        return {path};
-    case InputKind::ProjectFile: {
+        targets.paths = {path};
+        return targets;
+    case InputKind::ProjectFile:
         // The same areas, in the same order, as analyze reads them.
-        ProjectInfo info{};
-        const std::string error = readProjectFile(path, info);
-        if (!error.empty())
-            throw InputError{path + ": " + error};
-        std::string dir;
-        std::string name;
-        splitPath(path, dir, name);
-        AreaFileList files;
-        // A folder that cannot be listed would pass for a project without areas.
-        if (const std::string listing = scanProjectDirectory(dir, files); !listing.empty())
-            throw InputError{listing};
-        sortAreasByFileName(files);
-        std::vector<std::string> paths;
-        for (const auto& file : files)
-            paths.push_back(file->path());
-        return paths;
-    }
+        for (const auto& file : listProjectOrThrow(path).files)
+            targets.paths.push_back(file->path());
+        return targets;
     case InputKind::Unknown:
         break;
     }
@@ -80,29 +72,26 @@ std::vector<std::string> areaPaths(const std::string& path) {
 }
 
 struct AreaChange {
-    std::string path;
+    AreaBytes before;
     std::string fileName;
-    std::vector<unsigned char> before;
     std::vector<unsigned char> after;
     AreaMeans means;
 };
 
-// Reads one area whole and patches it; the means come from loading the
-// patched bytes as any area is loaded.
+// Reads one area and patches it; the means come from loading the patched
+// bytes as any area is loaded.
 AreaChange prepareArea(const std::string& path, const AreaPatches& patches) {
     AreaChange change;
-    change.path = path;
+    change.before = readAreaBytes(path);
     std::string dir;
     splitPath(path, dir, change.fileName);
-    const std::string error = readWholeFile(path, change.before);
-    if (!error.empty())
-        throw InputError{path + ": " + error};
+    const std::vector<unsigned char>& before = change.before.bytes;
     NamePipeFile record;
-    const LoadResult asRead = parseAreaFile(change.before.data(), change.before.size(), record);
+    const LoadResult asRead = parseAreaFile(before.data(), before.size(), record);
     if (!asRead.ok())
         throw InputError{path + ": " + asRead.message};
 
-    change.after = patchAreaBytes(change.before, patches);
+    change.after = patchAreaBytes(before, patches);
     const LoadResult patched = parseAreaFile(change.after.data(), change.after.size(), record);
     if (!patched.ok())
         throw InputError{path + ": " + patched.message};
@@ -111,33 +100,14 @@ AreaChange prepareArea(const std::string& path, const AreaPatches& patches) {
     return change;
 }
 
-// Every temporary is written before any area is replaced, so a failed write
-// leaves every area as it was.
-void writeChangedAreas(const std::vector<AreaChange>& changes) {
-    std::vector<std::pair<std::string, std::string>> pending; // temporary, area
-    auto dropPending = [&pending](std::size_t from) {
-        for (std::size_t i = from; i < pending.size(); ++i)
-            std::remove(pending[i].first.c_str());
-    };
+void writeChangedAreas(FolderWriter& writer, const std::vector<AreaChange>& changes) {
+    std::vector<AreaReplacement> replacements;
     for (const AreaChange& change : changes) {
-        if (change.after == change.before)
-            continue;
-        std::string temporary;
-        const std::string error =
-            writeTemporaryFor(change.path, change.after.data(), change.after.size(), temporary);
-        if (!error.empty()) {
-            dropPending(0);
-            throw InputError{change.path + ": " + error + "; no area was changed"};
-        }
-        pending.emplace_back(temporary, change.path);
+        if (change.after != change.before.bytes)
+            replacements.push_back({&change.before, &change.after});
     }
-    for (std::size_t i = 0; i < pending.size(); ++i) {
-        const std::string error = replaceWithTemporary(pending[i].first, pending[i].second);
-        if (!error.empty()) {
-            dropPending(i + 1);
-            throw InputError{pending[i].second + ": " + error};
-        }
-    }
+    if (!replacements.empty())
+        writer.replaceAreas(replacements);
 }
 
 std::string meanText(const AreaMeans& means, double value) {
@@ -173,11 +143,17 @@ int runSetCommand(const std::vector<std::string>& args) {
         return kBadUsage;
     }
 
-    std::vector<AreaChange> changes;
-    for (const std::string& areaPath : areaPaths(path))
-        changes.push_back(prepareArea(areaPath, patches));
+    const SetTargets targets = targetsOf(path);
+    // The lock comes before the first read: what is patched is what is
+    // replaced, with no other writer in between.
+    std::optional<FolderWriter> writer;
     if (!dryRun)
-        writeChangedAreas(changes);
+        writer.emplace(targets.folder, "tarvel-cli set");
+    std::vector<AreaChange> changes;
+    for (const std::string& areaPath : targets.paths)
+        changes.push_back(prepareArea(areaPath, patches));
+    if (writer)
+        writeChangedAreas(*writer, changes);
 
     for (const AreaChange& change : changes) {
         std::cout << change.fileName << '\t'

@@ -96,6 +96,7 @@ void clearForLoad(NamePipeFile& record) {
     record.header = PipHeader{};
     record.fileYMax = record.fileYMin = 0;
     record.loadError.clear();
+    record.damaged = false;
 }
 
 // The one loading procedure behind parseAreaFile and readAreaFile: the header
@@ -109,6 +110,7 @@ LoadResult loadArea(std::uint64_t size, const ReadAt& readAt, NamePipeFile& reco
         record.samples.release();
         record.header.pointCount = 0;
         record.loadError = message;
+        record.damaged = true;
         return LoadResult{LoadStatus::Failed, std::move(message), {}};
     };
 
@@ -195,6 +197,7 @@ LoadResult readAreaFile(const std::string& path, NamePipeFile& record, SlotConte
     if (!error.empty()) {
         clearForLoad(record);
         record.loadError = error;
+        record.damaged = true;
         return {LoadStatus::Failed, error, {}};
     }
     auto readAt = [&file](std::uint64_t offset, void* into, std::size_t count) {

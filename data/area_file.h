@@ -43,6 +43,9 @@ struct NamePipeFile {
     std::vector<double> timeAxis;
     // Why the last load failed or stopped early; empty after a clean load.
     std::string loadError;
+    // The last load kept nothing: the header cannot be trusted either, so the
+    // area is shown as damaged and never edited.
+    bool damaged = false;
 
     int pointCount() const { return header.pointCount; }
     int sampleCount() const { return header.sampleCount; }

@@ -2,10 +2,7 @@
 
 #include <cerrno>
 #include <climits>
-#include <cstdio>
 #include <cstring>
-#include <ctime>
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,46 +10,13 @@
 namespace tarvel {
 namespace {
 
-// A temporary file older than this process belongs to a save that was killed:
-// no save still running can own it.
-const std::time_t kProcessStart = std::time(nullptr);
-
-constexpr const char* kTemporaryMark = ".tarvel-save-";
-constexpr std::size_t kTemporarySuffixLength = 6; // the XXXXXX of mkstemp
-
 std::string systemError(const char* what) {
     return std::string(what) + ": " + std::strerror(errno);
-}
-
-std::string directoryOf(const std::string& path) {
-    std::size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
 std::string nameOf(const std::string& path) {
     std::size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// The file a save replaces: `path`, or where its chain of links ends, so
-// that the links stay links and the real file gets the new content.
-std::string followLinks(const std::string& path, std::string& error) {
-    std::string current = path;
-    for (int hop = 0; hop < 40; ++hop) {
-        struct stat info {};
-        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
-            return current;
-        char target[PATH_MAX];
-        ssize_t length = ::readlink(current.c_str(), target, sizeof target);
-        if (length < 0 || static_cast<std::size_t>(length) >= sizeof target) {
-            error = systemError("cannot follow the link");
-            return {};
-        }
-        std::string next(target, static_cast<std::size_t>(length));
-        current = next.front() == '/' ? next : directoryOf(current) + next;
-    }
-    error = "cannot follow the link: too many levels of links";
-    return {};
 }
 
 // Refuses a target that could not be replaced, before anything is written.
@@ -67,54 +31,42 @@ std::string checkWritable(const std::string& target, const struct stat* existing
         if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
             return systemError("cannot write the file");
     }
-    std::string dir = directoryOf(target);
+    std::string dir = folderOf(target);
     if (::faccessat(AT_FDCWD, dir.empty() ? "." : dir.c_str(), W_OK | X_OK, AT_EACCESS) != 0)
         return systemError("cannot write to the folder");
     return {};
 }
 
-// Removes the temporary files of earlier saves of the same target that were
-// killed before they could rename or remove them.
-void removeStaleTemporaries(const std::string& dir, const std::string& name) {
-    DIR* listing = ::opendir(dir.empty() ? "." : dir.c_str());
-    if (!listing)
-        return;
-    const std::string prefix = "." + name + kTemporaryMark;
-    while (const dirent* entry = ::readdir(listing)) {
-        std::string candidate = entry->d_name;
-        if (candidate.size() != prefix.size() + kTemporarySuffixLength ||
-            candidate.compare(0, prefix.size(), prefix) != 0)
-            continue;
-        std::string path = dir + candidate;
-        struct stat info {};
-        if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-            info.st_mtime < kProcessStart)
-            ::unlink(path.c_str());
-    }
-    ::closedir(listing);
+} // namespace
+
+std::string folderOf(const std::string& path) {
+    std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-std::string writeAll(int fd, const void* data, std::size_t size) {
-    const char* cursor = static_cast<const char*>(data);
-    std::size_t left = size;
-    while (left > 0) {
-        ssize_t written = ::write(fd, cursor, left);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return systemError("write failed");
+std::string followLinks(const std::string& path, std::string& error) {
+    std::string current = path;
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat info {};
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return current;
+        char target[PATH_MAX];
+        ssize_t length = ::readlink(current.c_str(), target, sizeof target);
+        if (length <= 0 || static_cast<std::size_t>(length) >= sizeof target) {
+            error = systemError("cannot follow the link");
+            return {};
         }
-        cursor += written;
-        left -= static_cast<std::size_t>(written);
+        std::string next(target, static_cast<std::size_t>(length));
+        current = next.front() == '/' ? next : folderOf(current) + next;
     }
-    if (::fsync(fd) != 0)
-        return systemError("write failed");
+    error = "cannot follow the link: too many levels of links";
     return {};
 }
 
-// Makes the rename itself durable: without it a power loss could bring back
-// a folder entry that names neither the old file nor the new one.
-void syncFolder(const std::string& dir) {
+void syncFolderOf(const std::string& path) {
+    // Without it a power loss could bring back a folder entry that names
+    // neither the old file nor the new one.
+    const std::string dir = folderOf(path);
     int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return;
@@ -122,11 +74,9 @@ void syncFolder(const std::string& dir) {
     ::close(fd);
 }
 
-} // namespace
-
-std::string writeTemporaryFor(const std::string& path, const void* data, std::size_t size,
-                              std::string& temporaryPath) {
-    temporaryPath.clear();
+std::string prepareReplacement(const std::string& path, const void* data, std::size_t size,
+                               PreparedReplacement& prepared, const TailCopy* tail) {
+    prepared = PreparedReplacement{};
     std::string error;
     const std::string target = followLinks(path, error);
     if (!error.empty())
@@ -138,14 +88,13 @@ std::string writeTemporaryFor(const std::string& path, const void* data, std::si
     if (!error.empty())
         return error;
 
-    const std::string dir = directoryOf(target);
-    const std::string name = nameOf(target);
-    removeStaleTemporaries(dir, name);
-
-    std::string temporary = dir + "." + name + kTemporaryMark + "XXXXXX";
-    int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        return systemError("cannot create a temporary file");
+    const std::string dir = folderOf(target);
+    removeStaleTemporaries(dir);
+    LockedTemporary temporary;
+    error = temporary.create(dir, nameOf(target));
+    if (!error.empty())
+        return error;
+    const int fd = temporary.descriptor();
 
     // The new file takes the old one's owner, group and mode; a new file gets
     // the usual 0666 less the umask rather than mkstemp's 0600. The owner can
@@ -161,36 +110,31 @@ std::string writeTemporaryFor(const std::string& path, const void* data, std::si
     }
     ::fchmod(fd, mode);
 
-    error = writeAll(fd, data, size);
-    if (::close(fd) != 0 && error.empty())
-        error = systemError("write failed");
-    if (!error.empty()) {
-        ::unlink(temporary.c_str());
-        return error;
-    }
-    temporaryPath = temporary;
+    error = writeAllTo(fd, data, size);
+    if (error.empty() && tail && tail->length > 0)
+        error = copyDataExtents(tail->source, fd, tail->offset, tail->length);
+    if (error.empty() && ::fsync(fd) != 0)
+        error = writeFailure("write failed", errno);
+    if (!error.empty())
+        return error; // the temporary goes with its object
+    prepared.target = target;
+    prepared.temporary = std::move(temporary);
     return {};
 }
 
-std::string replaceWithTemporary(const std::string& temporaryPath, const std::string& path) {
-    std::string error;
-    const std::string target = followLinks(path, error);
-    if (error.empty() && std::rename(temporaryPath.c_str(), target.c_str()) != 0)
-        error = systemError("cannot replace the file");
-    if (!error.empty()) {
-        ::unlink(temporaryPath.c_str());
-        return error;
-    }
-    syncFolder(directoryOf(target));
-    return {};
+std::string commitReplacement(PreparedReplacement& prepared) {
+    std::string error = prepared.temporary.commit(prepared.target);
+    if (error.empty())
+        syncFolderOf(prepared.target);
+    return error;
 }
 
 std::string writeFileAtomically(const std::string& path, const void* data, std::size_t size) {
-    std::string temporary;
-    std::string error = writeTemporaryFor(path, data, size, temporary);
+    PreparedReplacement prepared;
+    std::string error = prepareReplacement(path, data, size, prepared);
     if (!error.empty())
         return error;
-    return replaceWithTemporary(temporary, path);
+    return commitReplacement(prepared);
 }
 
 } // namespace tarvel

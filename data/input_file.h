@@ -26,6 +26,8 @@ public:
 
     // The size of the file when it was opened, in bytes.
     std::uint64_t size() const { return size_; }
+    // The open descriptor, for copying without reading holes.
+    int descriptor() const { return fd_; }
 
     // Reads up to `count` bytes from `offset` into `into`; `got` says how
     // many arrived (fewer only at the end of the file). Returns an empty

@@ -49,7 +49,36 @@ std::string writeProjectFile(const std::string& path, const ProjectInfo& record)
     return writeFileAtomically(path, &record, sizeof record);
 }
 
-std::string scanProjectDirectory(const std::string& dir, AreaFileList& files) {
+namespace {
+
+// Why an entry named like an area is not read as one; empty for a regular
+// file or a link to one, which is read (and saved) through the link.
+std::string whyNotAnArea(const std::filesystem::directory_entry& entry, std::error_code& ec) {
+    namespace fs = std::filesystem;
+    const fs::file_status own = entry.symlink_status(ec);
+    if (ec)
+        return {};
+    if (fs::is_regular_file(own))
+        return {};
+    std::error_code followEc;
+    const fs::file_status target = fs::is_symlink(own) ? entry.status(followEc) : own;
+    if (fs::is_symlink(own) && (followEc || !fs::exists(target)))
+        return "a link to nothing";
+    if (fs::is_regular_file(target))
+        return {};
+    if (fs::is_directory(target))
+        return "a folder, not an area file";
+    if (fs::is_fifo(target))
+        return "a FIFO, not an area file";
+    if (fs::is_character_file(target) || fs::is_block_file(target))
+        return "a device, not an area file";
+    return "not a regular file";
+}
+
+} // namespace
+
+std::string scanProjectDirectory(const std::string& dir, AreaFileList& files,
+                                 std::vector<SkippedEntry>* skipped) {
     namespace fs = std::filesystem;
     const fs::path folder = dir.empty() ? fs::path(".") : fs::path(dir);
     std::error_code ec;
@@ -72,11 +101,14 @@ std::string scanProjectDirectory(const std::string& dir, AreaFileList& files) {
         std::string name = entry.path().filename().string();
         if (!hasAreaSuffix(name))
             continue;
-        fs::file_status status = entry.symlink_status(ec);
+        const std::string reason = whyNotAnArea(entry, ec);
         if (ec)
             return entry.path().string() + ": cannot examine the file: " + ec.message();
-        if (!fs::is_regular_file(status))
+        if (!reason.empty()) {
+            if (skipped)
+                skipped->push_back({prefix + name, reason});
             continue;
+        }
         auto record = std::make_unique<NamePipeFile>();
         record->fileName = name;
         record->dirPath = prefix;

@@ -18,12 +18,21 @@ std::string readProjectFile(const std::string& path, ProjectInfo& record);
 // Writes the record atomically; returns an empty string or the reason.
 std::string writeProjectFile(const std::string& path, const ProjectInfo& record);
 
-// Appends one unloaded record for every regular, non-link *.pip file (suffix
-// compared without case) in `dir`, in the order the directory lists them.
+// An entry named like an area that is not one: a FIFO, a device, a folder,
+// a link to nothing.
+struct SkippedEntry {
+    std::string path;
+    std::string reason;
+};
+
+// Appends one unloaded record for every *.pip file (suffix compared without
+// case) in `dir` that is a regular file or a link to one, in the order the
+// directory lists them; every other entry of that name goes to `skipped`.
 // Returns an empty string, or the folder or entry that could not be listed
 // or examined with the reason (the records found before it are kept). A
 // folder that does not exist holds no areas and is no error.
-std::string scanProjectDirectory(const std::string& dir, AreaFileList& files);
+std::string scanProjectDirectory(const std::string& dir, AreaFileList& files,
+                                 std::vector<SkippedEntry>* skipped = nullptr);
 
 struct SaveFailure {
     std::string path;

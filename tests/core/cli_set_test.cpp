@@ -1,5 +1,7 @@
 // tarvel-cli set: only the named bytes change, all areas or none, and the
 // printed means are the ones analyze reports afterwards.
+#include "data/change_journal.h"
+#include "data/folder_lock.h"
 #include "data/project_file.h"
 #include "fixtures.h"
 
@@ -11,8 +13,10 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <sstream>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace tarvel::test {
 namespace {
@@ -188,6 +192,169 @@ TEST(SetCommandSample, DropHeightOfTheDemoProjectChangesOnlyItsBytes) {
         }
         EXPECT_EQ(readBytes(dir.file(name)), expected) << name;
     }
+}
+
+float headerFloatAt(const std::string& path, std::size_t offset) {
+    float value = 0;
+    const int fd = open(path.c_str(), O_RDONLY);
+    EXPECT_EQ(pread(fd, &value, sizeof value, static_cast<off_t>(offset)), 4) << path;
+    close(fd);
+    return value;
+}
+
+// A project of `areas` small areas.
+void writeProject(const TempDir& dir, int areas) {
+    for (int i = 0; i < areas; ++i)
+        ASSERT_EQ(writeAreaFile(makeArea(3), dir.file("area-" + std::to_string(i) + ".pip")), "");
+    ProjectInfo info{};
+    ASSERT_EQ(writeProjectFile(dir.file("p.Prj"), info), "");
+}
+
+TEST(SetCommandWriters, TwoAtOnceLoseNoUpdateAndARefusedOneSaysWhy) {
+    TempDir dir;
+    writeProject(dir, 6);
+    for (int round = 0; round < 12; ++round) {
+        const std::string mass = std::to_string(20 + round);
+        const std::string height = "0." + std::to_string(50 + round);
+        FILE* first = popen((std::string(TARVEL_CLI_PATH) + " set " + dir.file("p.Prj") +
+                             " ballMass=" + mass + " 2>&1")
+                                .c_str(),
+                            "r");
+        FILE* second = popen((std::string(TARVEL_CLI_PATH) + " set " + dir.file("p.Prj") +
+                              " dropHeight=" + height + " 2>&1")
+                                 .c_str(),
+                             "r");
+        int exits[2] = {};
+        std::string outputs[2];
+        FILE* pipes[2] = {first, second};
+        for (int i = 0; i < 2; ++i) {
+            char buffer[4096];
+            for (std::size_t got; (got = fread(buffer, 1, sizeof buffer, pipes[i])) > 0;)
+                outputs[i].append(buffer, got);
+            const int status = pclose(pipes[i]);
+            exits[i] = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        }
+        for (int i = 0; i < 6; ++i) {
+            const std::string area = dir.file("area-" + std::to_string(i) + ".pip");
+            if (exits[0] == 0) {
+                EXPECT_EQ(headerFloatAt(area, offsetof(PipHeader, ballMass)), std::stof(mass));
+            }
+            if (exits[1] == 0) {
+                EXPECT_EQ(headerFloatAt(area, offsetof(PipHeader, dropHeight)), std::stof(height));
+            }
+        }
+        for (int i = 0; i < 2; ++i) {
+            if (exits[i] != 0) {
+                EXPECT_EQ(exits[i], 2);
+                EXPECT_NE(outputs[i].find("being changed by tarvel-cli set (process "),
+                          std::string::npos)
+                    << outputs[i];
+            }
+        }
+    }
+}
+
+TEST(SetCommandWriters, AFolderHeldByTheDesktopIsRefusedNamingIt) {
+    TempDir dir;
+    writeProject(dir, 2);
+    const std::vector<unsigned char> before = readBytes(dir.file("area-0.pip"));
+    FolderLock desktop;
+    ASSERT_TRUE(desktop.acquire(dir.path(), "tarvel", std::chrono::milliseconds(0)).acquired);
+    const CliOutput run = cli("set " + dir.file("p.Prj") + " ballMass=30", true);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(
+        run.out.find("being changed by tarvel (process " + std::to_string(getpid()) + " on host "),
+        std::string::npos)
+        << run.out;
+    EXPECT_EQ(readBytes(dir.file("area-0.pip")), before);
+    // --dry-run writes nothing, so it needs no lock.
+    EXPECT_EQ(cli("set " + dir.file("p.Prj") + " ballMass=30 --dry-run").exitCode, 0);
+}
+
+int stopAfter = 0;
+int stepsSeen = 0;
+void stopAtStep(ChangeStep, std::size_t) {
+    if (stepsSeen++ == stopAfter)
+        _exit(9);
+}
+
+TEST(SetCommandWriters, AChangeAKilledWriterLeftIsCompletedBeforeTheNext) {
+    TempDir dir;
+    writeProject(dir, 4);
+    // A writer that put ballMass=30 into every area, killed after the first
+    // rename (four temporaries, the journal, one rename).
+    const pid_t child = fork();
+    if (child == 0) {
+        stopAfter = 5;
+        setChangeStepHook(stopAtStep);
+        FileChangeSet change(dir.path());
+        for (int i = 0; i < 4; ++i) {
+            NamePipeFile area = makeArea(3);
+            area.header.ballMass = 30;
+            const std::vector<unsigned char> bytes = serializeAreaFile(area);
+            change.add(dir.file("area-" + std::to_string(i) + ".pip"), bytes.data(), bytes.size());
+        }
+        change.commit();
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_EQ(WEXITSTATUS(status), 9);
+
+    const CliOutput run = cli("set " + dir.file("p.Prj") + " dropHeight=0.6", true);
+    EXPECT_EQ(run.exitCode, 0) << run.out;
+    EXPECT_NE(run.out.find("completed a change interrupted earlier (3 files)"), std::string::npos)
+        << run.out;
+    for (int i = 0; i < 4; ++i) {
+        const std::string area = dir.file("area-" + std::to_string(i) + ".pip");
+        EXPECT_EQ(headerFloatAt(area, offsetof(PipHeader, ballMass)), 30.0f) << area;
+        EXPECT_EQ(headerFloatAt(area, offsetof(PipHeader, dropHeight)), 0.6f) << area;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.file(kChangeJournalName)));
+}
+
+TEST_F(SetCommandTest, KeepsTheOriginalsOnceAndNeverTakesThemForAreas) {
+    ASSERT_EQ(cli("set " + dir.file("p.Prj") + " dropHeight=0.6").exitCode, 0);
+    ASSERT_EQ(cli("set " + dir.file("p.Prj") + " dropHeight=0.7").exitCode, 0);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(readBytes(dir.file(std::string("原始数据/") + names[i])), before[i]) << names[i];
+    const CliOutput info = cli("info " + dir.file("p.Prj"));
+    EXPECT_NE(info.out.find("测区文件: 3\n"), std::string::npos) << info.out;
+}
+
+TEST(SetCommandLinks, AnAreaLinkedIntoTheProjectIsChangedThroughItsLink) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.file("real"));
+    std::filesystem::create_directory(dir.file("project"));
+    ASSERT_EQ(writeAreaFile(makeArea(3), dir.file("real/area-1.pip")), "");
+    ASSERT_EQ(symlink("../real/area-1.pip", dir.file("project/area-1.pip").c_str()), 0);
+    ProjectInfo info{};
+    ASSERT_EQ(writeProjectFile(dir.file("project/p.Prj"), info), "");
+
+    const CliOutput run = cli("set " + dir.file("project/p.Prj") + " ballMass=30");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out.rfind("area-1.pip\t", 0), 0u) << run.out;
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("project/area-1.pip")));
+    EXPECT_EQ(headerFloatAt(dir.file("real/area-1.pip"), offsetof(PipHeader, ballMass)), 30.0f);
+}
+
+TEST(SetCommandTail, TheBytesAfterTheLastPointAreKeptWithoutReadingAHole) {
+    TempDir dir;
+    const std::string area = dir.file("area.pip");
+    ASSERT_EQ(writeAreaFile(makeArea(2), area), "");
+    const off_t size = off_t(1) << 31;
+    ASSERT_EQ(truncate(area.c_str(), size), 0); // 2 GB, nearly all hole
+    const CliOutput run = cli("set " + area + " ballMass=30", true);
+    EXPECT_EQ(run.exitCode, 0) << run.out;
+    struct stat info {};
+    ASSERT_EQ(stat(area.c_str(), &info), 0);
+    EXPECT_EQ(info.st_size, size);
+    EXPECT_LT(info.st_blocks * 512, 4 << 20);
+    EXPECT_EQ(headerFloatAt(area, offsetof(PipHeader, ballMass)), 30.0f);
+    // The original keeps the hole too.
+    ASSERT_EQ(stat(dir.file("原始数据/area.pip").c_str(), &info), 0);
+    EXPECT_EQ(info.st_size, size);
+    EXPECT_LT(info.st_blocks * 512, 4 << 20);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace tarvel::test {
 namespace {
@@ -305,6 +306,38 @@ TEST_F(CliTest, SpecialFilesAreRefusedWithoutWaiting) {
         CliRun run = runCli("analyze " + dir.file(name));
         EXPECT_EQ(run.exitCode, 2) << name;
         EXPECT_EQ(run.out, "");
+    }
+}
+
+TEST_F(CliTest, ProjectsFollowLinksToAreasAndNameWhatTheySkip) {
+    ASSERT_EQ(mkfifo(dir.file("fifo.pip").c_str(), 0644), 0);
+    TempDir elsewhere;
+    ASSERT_EQ(std::rename(dir.file("area-2.pip").c_str(), elsewhere.file("real.pip").c_str()), 0);
+    ASSERT_EQ(symlink(elsewhere.file("real.pip").c_str(), dir.file("linked.pip").c_str()), 0);
+    CliRun json = runCli("analyze " + dir.file("demo.Prj"));
+    ASSERT_EQ(json.exitCode, 0);
+    const auto areas = nlohmann::json::parse(json.out)["areas"];
+    ASSERT_EQ(areas.size(), 2u);
+    EXPECT_EQ(areas[1]["fileName"], "linked.pip");
+    EXPECT_FALSE(areas[1]["points"].empty());
+    CliRun all = runCli("analyze " + dir.file("demo.Prj") + " --format csv", true);
+    EXPECT_NE(all.out.find(dir.file("fifo.pip") + ": skipped: a FIFO, not an area file\n"),
+              std::string::npos)
+        << all.out;
+    CliRun info = runCli("info " + dir.file("demo.Prj"), true);
+    EXPECT_NE(info.out.find("fifo.pip: skipped"), std::string::npos) << info.out;
+}
+
+TEST_F(CliTest, CsvCellsNeverStartAFormula) {
+    for (const char* name : {"=HYPERLINK(1).pip", "+1.pip", "-2.pip", "@SUM.pip"}) {
+        ASSERT_EQ(std::rename(dir.file("area-1.pip").c_str(), dir.file(name).c_str()), 0);
+        CliRun csv = runCli("analyze '" + dir.file(name) + "' --format csv");
+        ASSERT_EQ(csv.exitCode, 0) << name;
+        EXPECT_NE(csv.out.find("\r\n'" + std::string(name) + ","), std::string::npos) << csv.out;
+        // JSON keeps the name as it is.
+        EXPECT_EQ(nlohmann::json::parse(runCli("analyze '" + dir.file(name) + "'").out)["fileName"],
+                  name);
+        ASSERT_EQ(std::rename(dir.file(name).c_str(), dir.file("area-1.pip").c_str()), 0);
     }
 }
 

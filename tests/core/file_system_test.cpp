@@ -12,6 +12,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/time.h>
 #include <unistd.h>
@@ -175,21 +176,20 @@ TEST_F(Saves, KeepModeAndOwnerOfTheReplacedFile) {
     EXPECT_EQ(after.st_gid, before.st_gid);
 }
 
-TEST_F(Saves, RemoveOnlyStaleTemporariesOfTheSameTarget) {
+TEST_F(Saves, RemoveEveryTemporaryWhoseWriterIsGoneHoweverYoung) {
     const std::string path = dir.file("area.pip");
     const std::string stale = dir.file(".area.pip.tarvel-save-abc123");
     const std::string running = dir.file(".area.pip.tarvel-save-def456");
     const std::string other = dir.file(".other.pip.tarvel-save-abc123");
     for (const std::string& name : {stale, running, other})
         writeBytes(name, {'x'});
-    // Killed saves left these before this process started.
-    const timeval hourAgo[2] = {{time(nullptr) - 3600, 0}, {time(nullptr) - 3600, 0}};
-    utimes(stale.c_str(), hourAgo);
-    utimes(other.c_str(), hourAgo);
+    // A save still writing holds its temporary locked.
+    const int held = open(running.c_str(), O_RDONLY);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);
 
     ASSERT_EQ(writeFileAtomically(path, "new", 3), "");
-    EXPECT_EQ(names(), (std::vector<std::string>{".area.pip.tarvel-save-def456",
-                                                 ".other.pip.tarvel-save-abc123", "area.pip"}));
+    EXPECT_EQ(names(), (std::vector<std::string>{".area.pip.tarvel-save-def456", "area.pip"}));
+    close(held);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace tarvel::test {
 namespace {
@@ -22,17 +23,29 @@ std::vector<std::string> names(const AreaFileList& files) {
     return result;
 }
 
-TEST(ProjectDiscovery, TakesPipFilesOfAnyCaseOnly) {
+TEST(ProjectDiscovery, TakesPipFilesOfAnyCaseAndLinksToThemAndNamesWhatItSkips) {
     TempDir dir;
     writeBytes(dir.file("a.pip"), {});
     writeBytes(dir.file("B.PIP"), {});
     writeBytes(dir.file("c.txt"), {});
     std::filesystem::create_directory(dir.file("d.pip"));
     std::filesystem::create_symlink(dir.file("a.pip"), dir.file("e.pip"));
+    std::filesystem::create_symlink(dir.file("gone"), dir.file("f.pip"));
+    ASSERT_EQ(mkfifo(dir.file("g.pip").c_str(), 0644), 0);
+    std::filesystem::create_symlink("/dev/null", dir.file("h.pip"));
     AreaFileList files;
-    scanProjectDirectory(dir.path(), files);
-    EXPECT_EQ(names(files), (std::vector<std::string>{"B.PIP", "a.pip"}));
+    std::vector<SkippedEntry> skipped;
+    EXPECT_EQ(scanProjectDirectory(dir.path(), files, &skipped), "");
+    EXPECT_EQ(names(files), (std::vector<std::string>{"B.PIP", "a.pip", "e.pip"}));
     EXPECT_EQ(files[0]->dirPath, dir.path());
+    std::sort(skipped.begin(), skipped.end(),
+              [](const SkippedEntry& a, const SkippedEntry& b) { return a.path < b.path; });
+    ASSERT_EQ(skipped.size(), 4u);
+    EXPECT_EQ(skipped[0].path, dir.file("d.pip"));
+    EXPECT_EQ(skipped[0].reason, "a folder, not an area file");
+    EXPECT_EQ(skipped[1].reason, "a link to nothing");
+    EXPECT_EQ(skipped[2].reason, "a FIFO, not an area file");
+    EXPECT_EQ(skipped[3].reason, "a device, not an area file");
 
     AreaFileList none;
     scanProjectDirectory(dir.file("missing/"), none);
