@@ -36,6 +36,7 @@ ProjectLoad listProjectOrThrow(const std::string& path);
 void loadProjectAreaResultsOrThrow(NamePipeFile& file);
 
 int runAnalyzeCommand(const std::vector<std::string>& args);
+int runDiffCommand(const std::vector<std::string>& args);
 int runInfoCommand(const std::vector<std::string>& args);
 int runSetCommand(const std::vector<std::string>& args);
 int runSimulateCommand(const std::vector<std::string>& args);

@@ -40,6 +40,8 @@ int main(int argc, char** argv) {
             return runAnalyzeCommand(args);
         if (command == "info")
             return runInfoCommand(args);
+        if (command == "diff")
+            return runDiffCommand(args);
         if (command == "set")
             return runSetCommand(args);
         if (command == "simulate")

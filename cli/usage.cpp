@@ -21,6 +21,12 @@ const char* const kSetUsage =
     "      stores each value in every area of PATH, changing only those bytes, and prints\n"
     "      per area its file name and deformation and resilient moduli after the change\n";
 
+const char* const kDiffUsage =
+    "  tarvel-cli diff PATH.pip\n"
+    "      what was changed since the instrument recorded the area (its original kept in\n"
+    "      the folder's 原始数据): header fields, deleted and restored waves, marks set\n"
+    "      by hand, print flags\n";
+
 const char* const kSimulateUsage =
     "  tarvel-cli simulate OUTDIR [--areas N] [--rows R] [--columns C]\n"
     "      [--moduli PATTERN]... [--unload-ratio X] [--noise COUNTS]\n"
@@ -73,10 +79,8 @@ std::string setUsage() {
 // The commands this build has, in the order the full usage lists them.
 std::vector<std::pair<std::string, std::string>> commands() {
     std::vector<std::pair<std::string, std::string>> list = {
-        {"analyze", kAnalyzeUsage},
-        {"info", kInfoUsage},
-        {"set", setUsage()},
-        {"simulate", kSimulateUsage},
+        {"analyze", kAnalyzeUsage}, {"info", kInfoUsage},         {"set", setUsage()},
+        {"diff", kDiffUsage},       {"simulate", kSimulateUsage},
     };
 #ifdef TARVEL_WITH_REPORT
     list.emplace_back("report", kReportUsage);

@@ -1,5 +1,6 @@
 #include "english_test_report.h"
 
+#include "change_record.h"
 #include "pile_report.h"
 #include "word_table.h"
 
@@ -168,6 +169,7 @@ WordDocument buildPileTestReport(ZipEntries templatePackage, const ProjectInfo& 
     typeAtBookmark(body, "检测单位2", decodeGbk(p.testingCompany));
     typeAtBookmark(body, "报告日期2", decodeGbk(p.reportDate));
     addPileTable(findBookmarkEnd(body, "检测结果").parent(), piles);
+    appendChangeRecord(document, areas, RecordLanguage::English);
 
     document.addPageFooter(" ", "   /   ", "   ");
     document.setProperties(decodeGbk(p.projectName), decodeGbk(p.tester));

@@ -2,6 +2,7 @@
 
 #include "acceptance_report.h"
 #include "area_report.h"
+#include "change_record.h"
 #include "word_table.h"
 
 #include "data/gbk_text.h"
@@ -392,6 +393,7 @@ WordDocument buildModulusReport(ZipEntries templatePackage, const ProjectInfo& p
     const pugi::xml_node maps = findParagraph(areasEnd, "三 等值图");
     addDistributionMaps(document, maps, areas, pictureDir);
     fillClosingBlock(maps, p);
+    appendChangeRecord(document, areas);
     document.addPageFooter();
     if (!reportNo.empty())
         document.addPageHeader("报告编号：" + reportNo);

@@ -281,10 +281,11 @@ TEST_F(ModulusReport, LibreOfficeLaysOutTheReport) {
     const std::string path = scratch.file("report.docx");
     ASSERT_TRUE(openDoc1(REPORT_TEMPLATE, &project.info, &project.areas, pictures.c_str(),
                          path.c_str(), false));
-    // Cover; overview and results; the maps with the closing block.
+    // Cover; overview and results; the maps with the closing block; the
+    // record of changes to the data.
     const std::string pdf = convertToPdf(path, scratch);
-    EXPECT_EQ(pdfPageCount(pdf), 3);
-    EXPECT_EQ(pdfPicturesPerPage(pdf), (std::vector<int>{0, 0, 1}));
+    EXPECT_EQ(pdfPageCount(pdf), 4);
+    EXPECT_EQ(pdfPicturesPerPage(pdf), (std::vector<int>{0, 0, 1, 0}));
 }
 
 TEST_F(ModulusReport, LibreOfficeStrandsNoRowsAndNoAreaTitles) {
