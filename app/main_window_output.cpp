@@ -16,7 +16,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageWriter>
 #include <QStatusBar>
 #include <QTemporaryDir>
 
@@ -191,11 +190,9 @@ void MainWindow::PipeOutPut() {
         if (map.isNull())
             continue;
         const QString name = QDir(maps.path()).filePath(QStringLiteral("dengzhi%1.png").arg(i));
-        QImageWriter writer(name, "png");
-        writer.setQuality(kPictureQuality);
-        if (!writer.write(map)) {
+        if (const QString error = writePicture(map, name); !error.isEmpty()) {
             dialogs_.notify(this, NoticeIcon::Critical, kTitle,
-                            QStringLiteral("%1\n%2").arg(name, writer.errorString()));
+                            QStringLiteral("%1\n%2").arg(name, error));
             return;
         }
     }

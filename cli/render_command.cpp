@@ -13,7 +13,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageWriter>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -64,10 +63,8 @@ void renderMap(const NamePipeFile& file, const std::string& path) {
     const QImage map = renderAreaMap(file);
     if (map.isNull())
         throw cli::InputError{file.fileName + ": " + buildAreaMap(file).unusable};
-    QImageWriter writer(QFile::decodeName(path.c_str()), "png");
-    writer.setQuality(kPictureQuality);
-    if (!writer.write(map))
-        throw cli::InputError{path + ": " + writer.errorString().toStdString()};
+    if (const QString error = writePicture(map, QFile::decodeName(path.c_str())); !error.isEmpty())
+        throw cli::InputError{path + ": " + error.toStdString()};
 }
 
 void renderWaves(NamePipeFile& file, const std::string& dir, bool everyPoint) {

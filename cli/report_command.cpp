@@ -3,10 +3,14 @@
 #include "analysis/project_loader.h"
 #include "data/acceptance_file.h"
 #include "data/gbk_text.h"
+#include "data/project_file.h"
+#include "data/temporary_files.h"
 #include "report/installed_template.h"
 #include "report/pdf_conversion.h"
 #include "report/scrivet.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -174,21 +178,105 @@ std::string excludePiles(const std::vector<std::string>& names, AreaFileList& fi
     return {};
 }
 
-int writeEnglishReports(const ReportRequest& request, ProjectLoad& project) {
+// The documents of one run are written to temporaries beside their names
+// and renamed into place only once every one is written: a failure leaves
+// no finished document beside an error, and what a killed run leaves is
+// removed by the next run in that folder.
+class DocumentSet {
+public:
+    // Points each output of `request` at a temporary beside it.
+    std::string prepare(ReportRequest& request) {
+        for (std::string* path :
+             {&request.excelPath, &request.wordPath, &request.wordPicturesPath}) {
+            if (path->empty())
+                continue;
+            std::string folder;
+            std::string name;
+            splitPath(*path, folder, name);
+            removeStaleTemporaries(folder);
+            LockedTemporary temporary;
+            if (std::string error = temporary.create(folder, name); !error.empty())
+                return *path + ": " + error;
+            destinations_.push_back(*path);
+            *path = temporary.path();
+            temporaries_.push_back(std::move(temporary));
+        }
+        return {};
+    }
+
+    // The library replaces each temporary with a file of its own: lock that
+    // one, so the next document's clean-up leaves it alone.
+    std::string written() {
+        for (LockedTemporary& temporary : temporaries_) {
+            if (std::string error = temporary.relock(); !error.empty())
+                return temporary.path() + ": " + error;
+        }
+        return {};
+    }
+
+    std::string commit() {
+        for (std::size_t i = 0; i < temporaries_.size(); ++i) {
+            if (std::rename(temporaries_[i].path().c_str(), destinations_[i].c_str()) != 0)
+                return destinations_[i] + ": " + writeFailure("cannot replace the file", errno);
+            temporaries_[i].forget();
+        }
+        return {};
+    }
+
+private:
+    std::vector<LockedTemporary> temporaries_; // removed unless committed
+    std::vector<std::string> destinations_;
+};
+
+int markExcludedPiles(const ReportRequest& request, ProjectLoad& project) {
     if (std::string unknown = excludePiles(request.excluded, project.files); !unknown.empty())
         return inputFailure(request.projectPath + ": there is no pile \"" + unknown + "\"");
+    return 0;
+}
+
+int writeEnglishDocuments(const ReportRequest& request, ProjectLoad& project,
+                          DocumentSet& documents) {
     if (!request.excelPath.empty() &&
         !openExcel_E(&project.info, &project.files, request.excelPath.c_str(), false))
         return reportFailure();
+    if (std::string error = documents.written(); !error.empty())
+        return inputFailure(error);
     if (!request.wordPath.empty() &&
         !openDoc1_E(scrivet::installedTemplatePath("report_en.docx").c_str(), &project.info,
                     &project.files, request.wordPath.c_str(), false))
         return reportFailure();
+    if (std::string error = documents.written(); !error.empty())
+        return inputFailure(error);
     if (!request.wordPicturesPath.empty() &&
         !openDoc2_E(request.picturesDir.c_str(), &project.info, &project.files,
                     request.wordPicturesPath.c_str(), false))
         return reportFailure();
-    return request.pdf ? writePdfs(outputsOf(request)) : 0;
+    if (std::string error = documents.written(); !error.empty())
+        return inputFailure(error);
+    return 0;
+}
+
+int writeDocuments(const ReportRequest& request, ProjectLoad& project,
+                   const AcceptanceCriteria* criteria, DocumentSet& documents) {
+    if (!request.excelPath.empty() &&
+        !openExcelJudged(&project.info, &project.files, criteria, request.excelPath.c_str(), false))
+        return reportFailure();
+    if (std::string error = documents.written(); !error.empty())
+        return inputFailure(error);
+    if (!request.wordPath.empty() &&
+        !openDoc1Judged(scrivet::installedTemplatePath("report.docx").c_str(), &project.info,
+                        &project.files, criteria, request.mapsDir.c_str(), request.wordPath.c_str(),
+                        false))
+        return reportFailure();
+    if (std::string error = documents.written(); !error.empty())
+        return inputFailure(error);
+    if (!request.wordPicturesPath.empty() &&
+        !openDoc2(request.picturesDir.c_str(), &project.info, &project.files, *request.area,
+                  request.wordPicturesPath.c_str(), false))
+        return reportFailure();
+    if (std::string error = documents.written(); !error.empty())
+        return inputFailure(error);
+    return 0;
 }
 
 } // namespace
@@ -212,31 +300,37 @@ int runReportCommand(const std::vector<std::string>& args) {
                             : (project.fileErrors.empty() ? std::string() : project.fileErrors[0]);
     if (!error.empty())
         return inputFailure(error);
-    if (request->english)
-        return writeEnglishReports(*request, project);
+    for (const SkippedEntry& entry : project.skipped)
+        std::cerr << "tarvel-cli report: " << entry.path << ": skipped: " << entry.reason << '\n';
+    if (request->english) {
+        if (const int failed = markExcludedPiles(*request, project); failed != 0)
+            return failed;
+    }
     // A criteria file that cannot be read would print verdicts against
     // nothing: refuse it rather than judge silently without it.
-    const AcceptanceRead acceptance = readAcceptanceFile(acceptanceFilePath(request->projectPath));
+    const AcceptanceRead acceptance =
+        request->english ? AcceptanceRead{}
+                         : readAcceptanceFile(acceptanceFilePath(request->projectPath));
     if (!acceptance.ok())
         return inputFailure(acceptance.error);
-    const AcceptanceCriteria* criteria = acceptance.found ? &acceptance.criteria : nullptr;
-    if (!request->excelPath.empty() && !openExcelJudged(&project.info, &project.files, criteria,
-                                                        request->excelPath.c_str(), false))
-        return reportFailure();
-    if (!request->wordPath.empty() &&
-        !openDoc1Judged(scrivet::installedTemplatePath("report.docx").c_str(), &project.info,
-                        &project.files, criteria, request->mapsDir.c_str(),
-                        request->wordPath.c_str(), false))
-        return reportFailure();
-    if (!request->wordPicturesPath.empty()) {
-        if (*request->area >= static_cast<int>(project.files.size()))
-            return inputFailure(request->projectPath + ": there is no area " +
-                                std::to_string(*request->area) + " (the project has " +
-                                std::to_string(project.files.size()) + ")");
-        if (!openDoc2(request->picturesDir.c_str(), &project.info, &project.files, *request->area,
-                      request->wordPicturesPath.c_str(), false))
-            return reportFailure();
-    }
+    if (!request->english && !request->wordPicturesPath.empty() &&
+        *request->area >= static_cast<int>(project.files.size()))
+        return inputFailure(request->projectPath + ": there is no area " +
+                            std::to_string(*request->area) + " (the project has " +
+                            std::to_string(project.files.size()) + ")");
+    ReportRequest toTemporaries = *request;
+    DocumentSet documents;
+    if (std::string error = documents.prepare(toTemporaries); !error.empty())
+        return inputFailure(error);
+    const int failed =
+        request->english
+            ? writeEnglishDocuments(toTemporaries, project, documents)
+            : writeDocuments(toTemporaries, project,
+                             acceptance.found ? &acceptance.criteria : nullptr, documents);
+    if (failed != 0)
+        return failed;
+    if (std::string error = documents.commit(); !error.empty())
+        return inputFailure(error);
     return request->pdf ? writePdfs(outputsOf(*request)) : 0;
 }
 

@@ -201,14 +201,26 @@ std::string LockedTemporary::commit(const std::string& destination) {
     return {};
 }
 
-void LockedTemporary::release() {
+std::string LockedTemporary::relock() {
+    if (fd_ >= 0 && stillNamed(fd_, path_))
+        return {}; // still the file this object locked
+    const int fd = ::open(path_.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return writeFailure("cannot reopen the temporary file", errno);
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return "the temporary file is held by another program";
+    }
     if (fd_ >= 0)
         ::close(fd_);
-    fd_ = -1;
+    fd_ = fd;
+    return {};
 }
 
 void LockedTemporary::forget() {
-    release();
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
     path_.clear();
 }
 

@@ -37,9 +37,9 @@ public:
     // Renames the temporary to `destination` and closes it. Returns an empty
     // string or the reason (the temporary is then removed).
     std::string commit(const std::string& destination);
-    // Closes it without renaming; the file stays until this object goes, so
-    // a caller may hand its path to a library that reopens it.
-    void release();
+    // Locks the file now at path(), after a library that writes through its
+    // own temporaries replaced it there. Returns an empty string or the reason.
+    std::string relock();
     // Keeps the file (renamed by someone else, or to be renamed later) but
     // lets go of the descriptor and the lock.
     void forget();

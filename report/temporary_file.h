@@ -1,7 +1,10 @@
 // A file made under a unique name and removed again unless it is kept:
 // documents are built beside their destination and renamed over it, so a
-// failed write never leaves half a file.
+// failed write never leaves half a file. The file stays locked while its
+// writer lives, so the next run in the folder removes what a killed one left.
 #pragma once
+
+#include "data/temporary_files.h"
 
 #include <string>
 
@@ -9,26 +12,28 @@ namespace tarvel::scrivet {
 
 class TemporaryFile {
 public:
-    // `pattern` ends in "XXXXXX"; throws std::runtime_error with the reason.
-    explicit TemporaryFile(std::string pattern);
-    ~TemporaryFile();
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    // A temporary for a file named `target` in `folder` (which ends in a
+    // separator); throws std::runtime_error with the reason.
+    TemporaryFile(const std::string& folder, const std::string& target);
 
-    const std::string& path() const { return path_; }
-    int descriptor() const { return fd_; }
+    const std::string& path() const { return file_.path(); }
+    int descriptor() const { return file_.descriptor(); }
 
     // Renames the file to `destination` with the usual permissions of a new
     // file; throws std::runtime_error with the reason.
     void commitAs(const std::string& destination);
 
 private:
-    std::string path_;
-    int fd_ = -1;
-    bool committed_ = false;
+    LockedTemporary file_;
 };
 
-// A temporary file in the folder of `destination`.
+// A temporary file in the folder of `destination`, after removing what
+// killed writers left there.
 TemporaryFile temporaryFileBeside(const std::string& destination);
+
+// `what`, followed by the system's reason when the last write failed for
+// want of room ("No space left on device"), which libraries that write
+// through their own files report only as a failed write.
+std::string writeFailureText(const std::string& what, const std::string& path);
 
 } // namespace tarvel::scrivet

@@ -217,12 +217,12 @@ void writeXlsx(const Workbook& workbook, const std::string& path) {
     for (std::size_t i = 0; i < workbook.sheetCount(); ++i) {
         lxw_error error = writeSheet(book.get(), workbook.sheet(i));
         if (error != LXW_NO_ERROR)
-            throw std::runtime_error("sheet \"" + workbook.sheet(i).name() +
-                                     "\": " + lxw_strerror(error));
+            throw std::runtime_error(writeFailureText(
+                "sheet \"" + workbook.sheet(i).name() + "\": " + lxw_strerror(error), path));
     }
     lxw_error error = workbook_close(book.release());
     if (error != LXW_NO_ERROR)
-        throw std::runtime_error(lxw_strerror(error));
+        throw std::runtime_error(writeFailureText(lxw_strerror(error), path));
     file.commitAs(path);
 }
 

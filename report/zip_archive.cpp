@@ -102,7 +102,7 @@ ZipEntries readZipFile(const std::string& path) {
 
 ZipEntries readZipBytes(const unsigned char* bytes, std::size_t size) {
     // minizip reads archives through files, so the bytes go to one first.
-    TemporaryFile file((std::filesystem::temp_directory_path() / "scrivet-XXXXXX").string());
+    TemporaryFile file(std::filesystem::temp_directory_path().string() + "/", "scrivet");
     std::size_t written = 0;
     while (written < size) {
         ssize_t n = write(file.descriptor(), bytes + written, size - written);
@@ -124,12 +124,16 @@ void writeZipFile(const std::string& path, const ZipEntries& entries,
             addEntry(archive, name, content);
         for (const StreamedEntry& entry : streamed)
             addEntry(archive, entry);
+    } catch (const std::runtime_error& failure) {
+        const std::string text = writeFailureText(failure.what(), path);
+        zipClose(archive, nullptr);
+        throw std::runtime_error(text);
     } catch (...) {
         zipClose(archive, nullptr);
         throw;
     }
     if (zipClose(archive, nullptr) != ZIP_OK)
-        throw std::runtime_error("cannot finish the archive");
+        throw std::runtime_error(writeFailureText("cannot finish the archive", path));
     file.commitAs(path);
 }
 

@@ -1,5 +1,10 @@
 #include "plot_picture.h"
 
+#include "data/atomic_file.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageWriter>
 #include <QPainter>
 #include <qwt_plot.h>
 #include <qwt_plot_renderer.h>
@@ -18,6 +23,20 @@ QImage pictureOf(QwtPlot& plot) {
     QPainter painter(&image);
     renderer.render(&plot, &painter, QRectF(0, 0, kPictureWidth, kPictureHeight));
     return image;
+}
+
+QString writePicture(const QImage& image, const QString& path) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    writer.setQuality(kPictureQuality);
+    if (!writer.write(image))
+        return writer.errorString();
+    const std::string error =
+        writeFileAtomically(QFile::encodeName(path).toStdString(), png.constData(),
+                            static_cast<std::size_t>(png.size()));
+    return QString::fromStdString(error);
 }
 
 } // namespace tarvel

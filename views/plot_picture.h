@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QImage>
+#include <QString>
 
 class QwtPlot;
 
@@ -17,5 +18,10 @@ inline constexpr int kPictureQuality = 80;
 // The plot as 800 x 400 16-bit RGB: the widget's background kept, the
 // canvas background and frame left out, frames drawn around the scales.
 QImage pictureOf(QwtPlot& plot);
+
+// Writes `image` as a PNG through a temporary file renamed over `path`, so a
+// full disk or a kill never leaves a truncated picture. Returns an empty
+// string or the reason ("No space left on device" named as such).
+QString writePicture(const QImage& image, const QString& path);
 
 } // namespace tarvel

@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QImageWriter>
 
 namespace tarvel {
 
@@ -62,10 +61,9 @@ PictureRun writeWavePictures(WavePicture& picture, NamePipeFile& file,
             return run;
         }
         const QString path = QDir(folder).filePath(wavePictureName(file, static_cast<int>(n) + 1));
-        QImageWriter writer(path, "png");
-        writer.setQuality(kPictureQuality);
-        if (!writer.write(picture.render(file, points[n]))) {
-            run.failure = QStringLiteral("%1\n%2").arg(path, writer.errorString());
+        if (const QString error = writePicture(picture.render(file, points[n]), path);
+            !error.isEmpty()) {
+            run.failure = QStringLiteral("%1\n%2").arg(path, error);
             return run;
         }
         run.written << path;

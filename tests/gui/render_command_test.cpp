@@ -98,6 +98,20 @@ void RenderCommandTest::exitCodesSayWhatWentWrong() {
     const Run noGrid = cli({"render", hostile, "--map", dir.path() + "/h.png"});
     QCOMPARE(noGrid.exitCode, 2);
     QVERIFY(!QFileInfo::exists(dir.path() + "/h.png"));
+
+    // A disk that fills up during the write leaves no truncated picture and
+    // no temporary, and the old picture stays.
+    const QString full = dir.path() + "/full";
+    QVERIFY(QDir().mkpath(full));
+    QCOMPARE(cli({"render", area, "--map", full + "/m.png"}).exitCode, 0);
+    const qint64 size = QFileInfo(full + "/m.png").size();
+    QProcess limited;
+    limited.start("sh", {"-c", "trap '' XFSZ; ulimit -f 2; exec \"$0\" \"$@\"",
+                         QStringLiteral(TARVEL_CLI), "render", area, "--map", full + "/m.png"});
+    QVERIFY(limited.waitForFinished(120000));
+    QCOMPARE(limited.exitCode(), 2);
+    QCOMPARE(QDir(full).entryList(QDir::Files | QDir::Hidden), QStringList{"m.png"});
+    QCOMPARE(QFileInfo(full + "/m.png").size(), size);
 }
 
 void RenderCommandTest::wavePicturesAreTheDesktopsPictures() {

@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 namespace tarvel::testing {
 namespace {
@@ -120,6 +122,26 @@ TEST_F(ReportCommand, UnreadableInputOrFailedWriteExitsWithTwo) {
     EXPECT_EQ(runReportCommand({project.projectFile, "--pictures", scratch.path(), "--area", "5",
                                 "--word-pictures", scratch.file("w.docx")}),
               2);
+}
+
+TEST_F(ReportCommand, WritesEveryDocumentOrNoneAndClearsWhatAKilledRunLeft) {
+    // What a killed run left: its writer is gone, so the next run removes it.
+    const std::string left = scratch.file(".r.docx.tarvel-save-Ab12Cd");
+    std::ofstream(left) << "half a document";
+    const std::string excel = scratch.file("s.xlsx");
+    EXPECT_EQ(runReportCommand({project.projectFile, "--excel", excel, "--word",
+                                scratch.file("missing/r.docx")}),
+              2);
+    EXPECT_FALSE(std::filesystem::exists(excel)) << "no finished workbook beside an error";
+    EXPECT_EQ(
+        runReportCommand({project.projectFile, "--excel", excel, "--word", scratch.file("r.docx")}),
+        0);
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(scratch.path()))
+        if (entry.is_regular_file())
+            names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"r.docx", "s.xlsx"}));
 }
 
 } // namespace
