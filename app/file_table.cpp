@@ -1,6 +1,7 @@
 // The measurement-area file table in the left dock panel.
 #include "main_window.h"
 
+#include <QFile>
 #include <QHeaderView>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -11,6 +12,7 @@ using namespace tarvel;
 namespace {
 
 constexpr int kModifiedRole = Qt::UserRole + 1;
+constexpr int kDamagedRole = Qt::UserRole + 2;
 
 // A file name that shows a "*" while the file holds unsaved edits; editing
 // it (renaming) starts from the bare name.
@@ -19,6 +21,8 @@ public:
     using QTableWidgetItem::QTableWidgetItem;
     QVariant data(int role) const override {
         const QVariant value = QTableWidgetItem::data(role);
+        if (role == Qt::DisplayRole && QTableWidgetItem::data(kDamagedRole).toBool())
+            return MainWindow::tr("%1（已损坏）").arg(value.toString());
         if (role == Qt::DisplayRole && QTableWidgetItem::data(kModifiedRole).toBool())
             return value.toString() + QLatin1Char('*');
         return value;
@@ -60,8 +64,17 @@ void MainWindow::appendFileRow(int row) {
     number->setCheckState(file.excluded ? Qt::Unchecked : Qt::Checked);
     number->setTextAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     fileTable_->setItem(row, 0, number);
-    auto* name = new FileNameItem(QString::fromStdString(file.fileName));
+    auto* name = new FileNameItem(QFile::decodeName(file.fileName.c_str()));
     name->setData(kModifiedRole, file.modified);
+    if (file.damaged) {
+        // Listed so nothing goes missing without a word; never shown or
+        // edited, as nothing of it can be trusted.
+        name->setData(kDamagedRole, true);
+        name->setForeground(QColor(160, 0, 0));
+        name->setToolTip(tr("已损坏，不能打开：%1").arg(QFile::decodeName(file.loadError.c_str())));
+        number->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+        number->setData(Qt::CheckStateRole, QVariant());
+    }
     fileTable_->setItem(row, 1, name);
 }
 
@@ -85,6 +98,6 @@ void MainWindow::refillFileTable() {
         fileTable_->selectRow(state_.currentFile);
     fileTable_->setFocus();
     if (const NamePipeFile* current = state_.current())
-        statusBar()->showMessage(tr("当前桩:") + QString::fromStdString(current->fileName));
+        statusBar()->showMessage(tr("当前桩:") + QFile::decodeName(current->fileName.c_str()));
     connectFileTable(true);
 }

@@ -16,6 +16,7 @@
 #include <QCloseEvent>
 #include <QDebug>
 #include <QDockWidget>
+#include <QFile>
 #include <QLabel>
 #include <QMenuBar>
 #include <QSignalMapper>
@@ -74,6 +75,19 @@ MainWindow::MainWindow(const QMap<QString, QSize>& sizeHints, QWidget* parent)
                         &ProjectSession::fileChanged, &ProjectSession::pointsChanged})
         connect(&session_, signal, this, &MainWindow::updateActions);
     connect(&session_, &ProjectSession::currentPointChanged, this, &MainWindow::updateActions);
+    connect(&session_, &ProjectSession::opened, this, [this] {
+        uncheckViewModes();
+        refillFileTable();
+        updateActions();
+    });
+    connect(&session_, &ProjectSession::closed, this, &MainWindow::showClosed);
+    connect(&session_, &ProjectSession::fileListChanged, this, &MainWindow::refillFileTable);
+    connect(&session_, &ProjectSession::saved, this, &MainWindow::updateActions);
+    connect(&session_, &ProjectSession::changedOnDisk, this, &MainWindow::diskChanged);
+    connect(&session_, &ProjectSession::folderHeldElsewhere, this, [this](const QString& holder) {
+        statusBar()->showMessage(
+            tr("其他程序正在修改本工程的文件（%1）：修改先保留在内存中，稍后再保存。").arg(holder));
+    });
 
     createActions();
     createDocks();
@@ -84,7 +98,7 @@ MainWindow::MainWindow(const QMap<QString, QSize>& sizeHints, QWidget* parent)
 
     setUpFileTable();
     contourMapBox_->hide();
-    state_.options = loadStartupOptions();
+    session_.setOptions(loadStartupOptions());
     updateActions();
 }
 
@@ -279,6 +293,29 @@ void MainWindow::createDocks() {
     }
 }
 
+void MainWindow::diskChanged(int index, bool gone) {
+    const NamePipeFile& file = *state_.files[static_cast<std::size_t>(index)];
+    const QString name = QFile::decodeName(file.fileName.c_str());
+    if (gone) {
+        dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Tarvel"),
+                        tr("测区文件“%1”已被其他程序删除或移走。\n"
+                           "它仍在内存中；保存会重新写出它。")
+                            .arg(name));
+        return;
+    }
+    if (file.modified) {
+        dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Tarvel"),
+                        tr("测区文件“%1”已被其他程序修改。\n"
+                           "你在本程序中的修改仍保留；保存时会询问如何处理。")
+                            .arg(name));
+        return;
+    }
+    if (dialogs_.ask(this, QStringLiteral("Tarvel"),
+                     tr("测区文件“%1”已被其他程序修改。重新读取吗？").arg(name),
+                     {tr("重新读取"), tr("不读取")}, 0) == 0)
+        reportReload(index);
+}
+
 void MainWindow::showDocks() {
     for (QDockWidget* dock : docks_)
         dock->show();
@@ -328,7 +365,7 @@ void MainWindow::updateActions() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (state_.mode != kNothingOpen && hasUnsavedChanges()) {
+    if (session_.hasUnsavedChanges()) {
         const int answer =
             dialogs_.ask(this, QStringLiteral("Tarvel"), tr("工程已修改没有保存，你想保存文件吗？"),
                          {tr("保存"), tr("不保存"), tr("返回")}, 0);
@@ -414,10 +451,7 @@ void MainWindow::setProjInfo() {
     // Confirming the form unchanged leaves the project as it was.
     if (std::memcmp(&edited, &state_.project, sizeof edited) == 0)
         return;
-    state_.project = edited;
-    state_.projectModified = true;
-    state_.saveNeeded = true;
-    updateActions();
+    session_.setProjectInfo(edited);
 }
 
 void MainWindow::setAcceptance() {
@@ -429,7 +463,8 @@ void MainWindow::setAcceptance() {
     if (!dialogs_.editAcceptance(this, criteria, area))
         return;
     session_.setCriteria(criteria);
-    const std::string path = acceptanceFilePath((projectDir_ + projectFileName_).toStdString());
+    const std::string path = acceptanceFilePath(
+        QFile::encodeName(session_.projectDirectory() + session_.projectFileName()).toStdString());
     const std::string reason = writeAcceptanceFile(path, criteria);
     if (!reason.empty())
         dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Tarvel"),

@@ -30,9 +30,6 @@ class UserDialogs;
 enum class NoticeIcon;
 } // namespace tarvel
 
-// Adds "<file>：<reason>" when the file could not be read whole.
-void noteLoadProblem(QStringList& problems, const tarvel::NamePipeFile& file);
-
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
@@ -43,12 +40,13 @@ public:
     ~MainWindow() override;
 
     tarvel::ProjectSession& session() { return session_; }
-    tarvel::AppState& state() { return state_; }
+    // What is open, for reading: the session makes every change.
+    const tarvel::AppState& state() const { return state_; }
     const tarvel::EditHistory& history() const { return session_.history(); }
     QWaveList* waveList() const { return waveList_; }
     QWaveParameter* waveParameter() const { return waveParameter_; }
-    QString projectDirectory() const { return projectDir_; }
-    QString projectFileName() const { return projectFileName_; }
+    QString projectDirectory() const { return session_.projectDirectory(); }
+    QString projectFileName() const { return session_.projectFileName(); }
     QTableWidget* fileTable() const { return fileTable_; }
     QPipeInfo* pipeInfo() const { return pipeInfo_; }
     const QList<QDockWidget*>& docks() const { return docks_; }
@@ -60,7 +58,8 @@ public:
     // not be read (after telling the user).
     bool openProjectPath(const QString& path);
     bool openAreaFilePath(const QString& path);
-    // Opens a .Prj as a project, anything else as a single area file.
+    // Opens a .Prj as a project, a .pip as a single area file, a folder as
+    // the project it holds; says what was not found otherwise.
     void openPathAtStart(const QString& path);
 
     // Reports open in the desktop's viewer once written, unless told not to
@@ -164,7 +163,6 @@ private:
     void connectFileTable(bool on);
     void appendFileRow(int row);
 
-    bool hasUnsavedChanges() const;
     enum class SaveChoice { Save, Discard, Stop };
     // Asks the unsaved-change question when it applies (Discard when not);
     // the caller saves only once it goes on.
@@ -175,11 +173,26 @@ private:
     QString startFolder() const;
     // The project's new path from the save dialog, ".Prj" added; "" when cancelled.
     QString askProjectPath();
-    void reset();
+    // The window with nothing open: no panels, no view modes.
+    void showClosed();
     void showDocks();
+    // Says what opening found besides the areas: damaged areas, a folder
+    // that could not be listed, criteria that could not be read, a change a
+    // killed writer left and that was completed.
+    void reportOpening(const tarvel::OpenOutcome& outcome);
     // Tells the user which of the files just loaded could not be read whole,
     // and why; such a file stays listed with the points that could be read.
     void reportLoadProblems(const QStringList& problems);
+    // Asks, for every edited area someone else changed on disk, whether to
+    // read it again, overwrite that change or save the edits elsewhere.
+    // False when the user went back.
+    bool settleDiskChanges();
+    bool saveMineElsewhere(int index);
+    void reportReload(int index);
+    // Says why a save wrote nothing; true when it wrote.
+    bool reportSaveOutcome(const tarvel::SaveOutcome& outcome);
+    // A file of the project changed on disk (or went) without us.
+    void diskChanged(int index, bool gone);
     void makeCurrent(int index, const QString& statusPrefix);
     // The window title from the file shown (or the project) and its state.
     void refreshTitle();
@@ -218,11 +231,9 @@ private:
     void openRecentProject(const QString& path);
 
     tarvel::ProjectSession session_;
-    tarvel::AppState& state_ = session_.state();
+    const tarvel::AppState& state_ = session_.state();
     tarvel::UserDialogs& dialogs_;
     QMap<QString, QSize> sizeHints_;
-    QString projectFileName_;
-    QString projectDir_;
     QSettings* settings_ = nullptr;
     tarvel::RememberedState remembered_;
 

@@ -2,15 +2,14 @@
 // include, exclude and rename edits.
 #include "main_window.h"
 
-#include "analysis/area_loader.h"
-#include "data/input_file.h"
-#include "data/project_file.h"
+#include "analysis/area_order.h"
 #include "views/file_names.h"
 #include "views/user_dialogs.h"
 #include "views/wave_list.h"
 
 #include <QApplication>
-#include <QFile>
+#include <QDir>
+#include <QFileInfo>
 #include <QStatusBar>
 #include <QTableWidget>
 
@@ -18,8 +17,11 @@ using namespace tarvel;
 
 namespace {
 
-constexpr int kMaxFileNameLength = 50;
 const QString kTitle = QStringLiteral("Tarvel");
+
+QString fromLocal(const std::string& text) {
+    return QFile::decodeName(text.c_str());
+}
 
 } // namespace
 
@@ -27,19 +29,24 @@ void MainWindow::refreshTitle() {
     // The file shown names the window; a "*" says it holds unsaved edits.
     QString title = QStringLiteral("Tarvel");
     if (const NamePipeFile* file = state_.current())
-        title = QString::fromStdString(file->dirPath + file->fileName) +
+        title = fromLocal(file->dirPath + file->fileName) +
                 (file->modified ? QStringLiteral("*") : QString()) + QStringLiteral("-Tarvel");
-    else if (state_.mode == kProjectOpen && !projectFileName_.isEmpty())
-        title = projectDir_ + projectFileName_ + QStringLiteral("-Tarvel");
+    else if (state_.mode == kProjectOpen && !session_.projectFileName().isEmpty())
+        title =
+            session_.projectDirectory() + session_.projectFileName() + QStringLiteral("-Tarvel");
     setWindowTitle(title);
 }
 
 void MainWindow::makeCurrent(int index, const QString& statusPrefix) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    session_.setCurrentFile(index);
-    const NamePipeFile& file = *state_.current();
-    statusBar()->showMessage(statusPrefix + QString::fromStdString(file.fileName));
+    const bool made = session_.setCurrentFile(index);
     QApplication::restoreOverrideCursor();
+    const NamePipeFile& file = *state_.files[static_cast<std::size_t>(index)];
+    if (made)
+        statusBar()->showMessage(statusPrefix + fromLocal(file.fileName));
+    else
+        statusBar()->showMessage(tr("测区文件“%1”已损坏，不能打开：%2")
+                                     .arg(fromLocal(file.fileName), fromLocal(file.loadError)));
 }
 
 void MainWindow::openFile() {
@@ -55,70 +62,98 @@ void MainWindow::openFile() {
 }
 
 bool MainWindow::openAreaFilePath(const QString& path) {
-    const std::string openError = checkReadableFile(path.toStdString());
-    if (!openError.empty()) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const OpenOutcome outcome = session_.openAreaFile(path);
+    QApplication::restoreOverrideCursor();
+    if (!outcome.opened) {
         dialogs_.notify(this, NoticeIcon::Warning, kTitle,
-                        tr("Failed to open %1\n%2").arg(path, QString::fromStdString(openError)));
+                        tr("Failed to open %1\n%2").arg(path, fromLocal(outcome.error)));
         return false;
     }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    reset();
     showDocks();
-    state_.files.push_back(loadAreaRecord(path.toStdString()));
-    state_.mode = kSingleFileOpen;
-    NamePipeFile& file = *state_.files.front();
-    connectFileTable(false);
-    setUpFileTable();
-    refillFileTable();
-    session_.setCurrentFile(0);
-    projectDir_ = QString::fromStdString(file.dirPath);
-    updateActions();
-    QApplication::restoreOverrideCursor();
-    QStringList problems;
-    noteLoadProblem(problems, file);
-    reportLoadProblems(problems);
+    reportOpening(outcome);
     return true;
 }
 
 void MainWindow::openPathAtStart(const QString& path) {
-    if (path.endsWith(QStringLiteral(".prj"), Qt::CaseInsensitive))
+    const QFileInfo info(path);
+    const QString shown = QDir::toNativeSeparators(path);
+    if (!info.exists()) {
+        dialogs_.notify(this, NoticeIcon::Warning, kTitle, tr("找不到 %1").arg(shown));
+        return;
+    }
+    if (info.isDir()) {
+        // A folder opens as the project it holds.
+        QStringList projects = QDir(path).entryList(
+            {QStringLiteral("*.prj"), QStringLiteral("*.Prj"), QStringLiteral("*.PRJ")},
+            QDir::Files);
+        projects.removeDuplicates();
+        std::sort(projects.begin(), projects.end(), [](const QString& a, const QString& b) {
+            return naturalNameLess(a.toStdString(), b.toStdString());
+        });
+        if (projects.isEmpty()) {
+            dialogs_.notify(this, NoticeIcon::Warning, kTitle,
+                            tr("文件夹 %1 中没有工程文件（*.Prj）").arg(shown));
+            return;
+        }
+        openProjectPath(QDir(path).filePath(projects.first()));
+        return;
+    }
+    if (info.suffix().compare(QStringLiteral("prj"), Qt::CaseInsensitive) == 0)
         openProjectPath(path);
-    else
+    else if (info.suffix().compare(QStringLiteral("pip"), Qt::CaseInsensitive) == 0)
         openAreaFilePath(path);
+    else
+        dialogs_.notify(this, NoticeIcon::Warning, kTitle,
+                        tr("%1 不是工程文件（*.Prj）也不是测区文件（*.pip）").arg(shown));
 }
 
 bool MainWindow::writeCurrentFile() {
-    NamePipeFile* file = state_.current();
-    if (!file)
+    if (!state_.current())
         return false;
-    const std::string reason = writeAreaFile(*file, file->path());
-    if (!reason.empty()) {
-        reportSaveFailures(
-            {tr("文件保存失败：%1\n%2")
-                 .arg(QString::fromStdString(file->path()), QString::fromStdString(reason))});
-        return false;
+    for (;;) {
+        const int index = state_.currentFile;
+        if (session_.document().changedOnDisk(index) && state_.current()->modified) {
+            const QString name = fromLocal(state_.current()->fileName);
+            const int answer = dialogs_.ask(
+                this, kTitle,
+                tr("测区文件“%1”在打开后已被其他程序修改或删除。\n"
+                   "保存会覆盖磁盘上的修改。")
+                    .arg(name),
+                {tr("重新读取（放弃我的修改）"), tr("覆盖"), tr("另存为…"), tr("返回")}, 3);
+            if (answer == 0) {
+                reportReload(index);
+                return true;
+            }
+            if (answer == 2)
+                return saveMineElsewhere(index);
+            if (answer != 1)
+                return false;
+            session_.overwriteDiskChange(index);
+        }
+        const SaveOutcome outcome = session_.saveCurrentFile();
+        if (!outcome.changedOnDisk.empty() && !outcome.busy && outcome.failures.empty())
+            continue;
+        return reportSaveOutcome(outcome);
     }
-    file->modified = false;
-    return true;
 }
 
 void MainWindow::saveFile() {
-    writeCurrentFile();
-    updateActions();
+    if (writeCurrentFile())
+        statusBar()->showMessage(tr("已保存 %1").arg(fromLocal(state_.current()->path())));
 }
 
 void MainWindow::saveFileAs() {
-    const NamePipeFile* file = state_.current();
-    if (!file)
+    if (!state_.current())
         return;
     const QString path = withSuffix(
         dialogs_.saveFileName(this, tr("保存桩文件"), startFolder(), tr("桩文件(*.pip)"), true),
         QStringLiteral("pip"));
     if (path.isEmpty())
         return;
-    const std::string reason = writeAreaFile(*file, path.toStdString());
-    if (!reason.empty()) {
-        reportSaveFailures({tr("文件保存失败：%1\n%2").arg(path, QString::fromStdString(reason))});
+    const QString failure = session_.writeCurrentFileCopy(path);
+    if (!failure.isEmpty()) {
+        reportSaveFailures({tr("文件保存失败：%1\n%2").arg(path, failure)});
         return;
     }
     statusBar()->showMessage(tr("已保存 %1").arg(path));
@@ -127,7 +162,8 @@ void MainWindow::saveFileAs() {
 void MainWindow::closePipeFile() {
     if (!askToSave(tr("桩文件已修改没有保存，你想保存文件吗？")))
         return;
-    reset();
+    waveList_->clearWaves();
+    session_.close();
 }
 
 void MainWindow::cellClicked(int, int column) {
@@ -137,6 +173,10 @@ void MainWindow::cellClicked(int, int column) {
     const int row = selected.last()->row();
     if (row < 0 || row >= static_cast<int>(state_.files.size()))
         return;
+    if (state_.files[static_cast<std::size_t>(row)]->damaged) {
+        makeCurrent(row, QString()); // says why it cannot be shown
+        return;
+    }
     if (row == state_.currentFile) {
         // A double click on the shown file's name renames it, as F2 does.
         if (column == 1)
@@ -145,7 +185,7 @@ void MainWindow::cellClicked(int, int column) {
             uncheckViewModes();
         return;
     }
-    if (NamePipeFile* current = state_.current(); current && current->modified) {
+    if (const NamePipeFile* current = state_.current(); current && current->modified) {
         const int answer = dialogs_.ask(this, kTitle, tr("是否保存对测区文件的修改？"),
                                         {tr("保存"), tr("不保存"), tr("返回")}, 0);
         if (answer == 0) {
@@ -153,12 +193,7 @@ void MainWindow::cellClicked(int, int column) {
                 return;
         } else if (answer == 1) {
             // Discard the edits: the file is read again as it is on disk.
-            auto reloaded = loadAreaRecord(current->path());
-            reloaded->excluded = current->excluded;
-            QStringList problems;
-            noteLoadProblem(problems, *reloaded);
-            session_.replaceFile(state_.currentFile, std::move(reloaded));
-            reportLoadProblems(problems);
+            reportReload(state_.currentFile);
         }
         // "返回" keeps the edits in memory, still unsaved, and switches.
     }
@@ -173,48 +208,31 @@ void MainWindow::itemChanged(QTableWidgetItem* item) {
         return;
     disconnect(fileTable_, &QTableWidget::itemChanged, this, &MainWindow::itemChanged);
     if (item->column() == 0)
-        state_.files[static_cast<std::size_t>(row)]->excluded = item->checkState() != Qt::Checked;
+        session_.setExcluded(row, item->checkState() != Qt::Checked);
     else if (item->column() == 1)
         renameFile(row, item);
     connect(fileTable_, &QTableWidget::itemChanged, this, &MainWindow::itemChanged);
 }
 
 void MainWindow::renameFile(int row, QTableWidgetItem* item) {
-    NamePipeFile& file = *state_.files[static_cast<std::size_t>(row)];
+    const NamePipeFile& file = *state_.files[static_cast<std::size_t>(row)];
     // The edit text is the bare name: the "*" of a modified file is shown only.
     const QString name = item->data(Qt::EditRole).toString();
-    if (name == QString::fromStdString(file.fileName))
+    if (name == fromLocal(file.fileName))
         return;
-    const auto refuse = [&](const QString& text) {
-        dialogs_.notify(this, NoticeIcon::Warning, kTitle, text);
-        item->setText(QString::fromStdString(file.fileName));
+    const QString refusals[] = {
+        QString(),
+        tr("桩文件名过长！"),
+        tr("文件后缀名必须为.pip！"),
+        tr("文件名称与现有的桩文件名称重复！"),
+        tr("更改桩文件名称失败！"),
     };
-    if (name.size() >= kMaxFileNameLength) {
-        refuse(tr("桩文件名过长！"));
+    const RenameRefusal refusal = session_.renameFile(row, name);
+    if (refusal != RenameRefusal::None) {
+        dialogs_.notify(this, NoticeIcon::Warning, kTitle, refusals[static_cast<int>(refusal)]);
+        item->setText(fromLocal(file.fileName));
         return;
     }
-    // The instrument writes ".pip"; older files end in ".Pip": any case
-    // passes, and the name keeps the case typed.
-    if (!name.endsWith(QStringLiteral(".pip"), Qt::CaseInsensitive)) {
-        refuse(tr("文件后缀名必须为.pip！"));
-        return;
-    }
-    const std::string newName = name.toStdString();
-    for (std::size_t i = 0; i < state_.files.size(); ++i) {
-        if (static_cast<int>(i) != row && state_.files[i]->fileName == newName) {
-            refuse(tr("文件名称与现有的桩文件名称重复！"));
-            return;
-        }
-    }
-    const QString dir = QString::fromStdString(file.dirPath);
-    // A name is renamed in place: one holding a folder would move the file
-    // out of its directory, and the project would lose track of it.
-    const bool inPlace = !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
-    if (!inPlace || !QFile::rename(dir + QString::fromStdString(file.fileName), dir + name)) {
-        refuse(tr("更改桩文件名称失败！"));
-        return;
-    }
-    file.fileName = newName;
     if (row == state_.currentFile)
         statusBar()->showMessage(tr("当前桩:") + name);
     updateActions();

@@ -19,11 +19,12 @@ void MainWindow::getDataParamter() {
 void MainWindow::setParamter() {
     // A height out of range is replaced as the dialog opens, kept even when
     // it is cancelled.
-    QParamter::normaliseHeight(state_.options);
     ViewOptions options = state_.options;
+    QParamter::normaliseHeight(options);
+    session_.setOptions(options);
     if (!dialogs_.editViewOptions(this, options))
         return;
-    state_.options = options;
+    session_.setOptions(options);
     const QString failure = storeViewOptions(options);
     if (!failure.isEmpty())
         dialogs_.notify(this, NoticeIcon::Warning, QStringLiteral("Tarvel"),

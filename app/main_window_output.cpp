@@ -43,8 +43,8 @@ NamePipeFile* MainWindow::fileWithMarkedWaves() {
 }
 
 QString MainWindow::outputFolder() const {
-    if (!projectDir_.isEmpty())
-        return projectDir_;
+    if (!session_.projectDirectory().isEmpty())
+        return session_.projectDirectory();
     const NamePipeFile* file = state_.current();
     if (file && !file->dirPath.empty())
         return QString::fromStdString(file->dirPath);
@@ -52,8 +52,8 @@ QString MainWindow::outputFolder() const {
 }
 
 QString MainWindow::outputBaseName() const {
-    if (!projectFileName_.isEmpty())
-        return QFileInfo(projectFileName_).completeBaseName();
+    if (!session_.projectFileName().isEmpty())
+        return QFileInfo(session_.projectFileName()).completeBaseName();
     const NamePipeFile* file = state_.current();
     return file ? QFileInfo(QString::fromStdString(file->fileName)).completeBaseName()
                 : QStringLiteral("report");

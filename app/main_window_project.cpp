@@ -1,11 +1,8 @@
 // Project commands: new, open, save, save as, close, add and remove files,
-// and the unsaved-change question and reset they share.
+// and the questions they ask. The session does the work; the window asks.
 #include "main_window.h"
 
-#include "analysis/area_loader.h"
-#include "analysis/project_loader.h"
 #include "data/input_file.h"
-#include "data/project_file.h"
 #include "views/file_names.h"
 #include "views/user_dialogs.h"
 #include "views/wave_list.h"
@@ -13,7 +10,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QDockWidget>
-#include <QFile>
 #include <QFileInfo>
 #include <QStatusBar>
 #include <QTableWidget>
@@ -32,32 +28,14 @@ QString projectFilter() {
     return MainWindow::tr("工程文件(*.Prj)");
 }
 
-QString failureText(const std::string& path, const std::string& reason) {
-    return MainWindow::tr("文件保存失败：%1\n%2")
-        .arg(QString::fromStdString(path), QString::fromStdString(reason));
+QString fromLocal(const std::string& text) {
+    return QFile::decodeName(text.c_str());
 }
 
 } // namespace
 
-void noteLoadProblem(QStringList& problems, const NamePipeFile& file) {
-    if (!file.loadError.empty())
-        problems << MainWindow::tr("%1：%2").arg(QString::fromStdString(file.fileName),
-                                                 QString::fromStdString(file.loadError));
-}
-
-bool MainWindow::hasUnsavedChanges() const {
-    if (state_.projectModified)
-        return true;
-    const std::string dir = projectDir_.toStdString();
-    for (const auto& file : state_.files) {
-        if (file->modified || file->dirPath != dir)
-            return true;
-    }
-    return false;
-}
-
 MainWindow::SaveChoice MainWindow::askSaveChoice(const QString& text) {
-    if (state_.mode == kNothingOpen || !hasUnsavedChanges())
+    if (!session_.hasUnsavedChanges())
         return SaveChoice::Discard;
     const int answer = dialogs_.ask(this, kTitle, text, {tr("保存"), tr("不保存"), tr("返回")}, 0);
     if (answer == 0)
@@ -70,23 +48,12 @@ bool MainWindow::askToSave(const QString& text) {
     return choice == SaveChoice::Discard || (choice == SaveChoice::Save && saveProject());
 }
 
-void MainWindow::reset() {
-    projectFileName_.clear();
-    projectDir_.clear();
-    waveList_->clearWaves();
-    session_.reset();
-    connectFileTable(false);
-    fileTable_->setRowCount(0);
-    setUpFileTable();
+void MainWindow::showClosed() {
     uncheckViewModes();
     for (QDockWidget* dock : docks_)
         dock->hide();
+    refillFileTable();
     updateActions();
-}
-
-void MainWindow::reportSaveFailures(const QStringList& failures) {
-    if (!failures.isEmpty())
-        dialogs_.notify(this, NoticeIcon::Warning, kTitle, failures.join(QLatin1Char('\n')));
 }
 
 void MainWindow::newProject() {
@@ -100,12 +67,8 @@ void MainWindow::newProject() {
         return;
     if (choice == SaveChoice::Save && !saveProject())
         return;
-    reset();
-    state_.project = info;
-    state_.mode = kProjectOpen;
-    state_.projectModified = true;
-    state_.saveNeeded = true;
-    updateActions();
+    waveList_->clearWaves();
+    session_.startProject(info);
     showDocks();
     addFile();
 }
@@ -125,7 +88,7 @@ void MainWindow::openProject() {
 void MainWindow::openRecentProject(const QString& path) {
     if (!QFileInfo(path).isFile()) {
         dialogs_.notify(
-            this, NoticeIcon::Warning, QStringLiteral("Tarvel"),
+            this, NoticeIcon::Warning, kTitle,
             tr("找不到工程文件，已从最近的工程中去掉：\n%1").arg(QDir::toNativeSeparators(path)));
         remembered_.recentProjects.removeAll(path);
         refreshRecentProjects();
@@ -139,63 +102,50 @@ void MainWindow::openRecentProject(const QString& path) {
 }
 
 QString MainWindow::startFolder() const {
-    if (!projectDir_.isEmpty())
-        return projectDir_;
+    if (!session_.projectDirectory().isEmpty())
+        return session_.projectDirectory();
     if (!remembered_.projectFolder.isEmpty() && QDir(remembered_.projectFolder).exists())
         return remembered_.projectFolder;
     return QStringLiteral(".");
 }
 
-bool MainWindow::openProjectPath(const QString& path) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const std::string openError = checkReadableFile(path.toStdString());
-    if (!openError.empty()) {
-        QApplication::restoreOverrideCursor();
-        dialogs_.notify(this, NoticeIcon::Warning, kTitle,
-                        tr("Failed to open %1\n%2").arg(path, QString::fromStdString(openError)));
-        return false;
-    }
-    ProjectLoad load = loadProject(path.toStdString());
-    // A project record that cannot be read whole would open as an empty or
-    // half-filled project, and the next save would write that back.
-    if (!load.projectError.empty()) {
-        QApplication::restoreOverrideCursor();
-        dialogs_.notify(
-            this, NoticeIcon::Warning, kTitle,
-            tr("工程文件无法读取：%1\n%2").arg(path, QString::fromStdString(load.projectError)));
-        return false;
-    }
-    // What was open goes only now: a project that cannot be read leaves it.
-    reset();
-    showDocks();
-    projectFileName_ = QString::fromStdString(load.projectFileName);
-    projectDir_ = QString::fromStdString(load.projectDir);
-    state_.project = load.info;
-    state_.files = std::move(load.files);
-    // A criteria file that is there but not valid is said, never ignored;
-    // the project opens without criteria.
-    const AcceptanceRead criteria = readAcceptanceFile(acceptanceFilePath(path.toStdString()));
-    session_.setCriteria(criteria.criteria);
-    QStringList problems;
-    for (const auto& file : state_.files)
-        noteLoadProblem(problems, *file);
-    state_.mode = kProjectOpen;
-    session_.setCurrentFile(state_.files.empty() ? -1 : 0);
-    refillFileTable();
-    updateActions();
-    noteRecentProject(path);
-    QApplication::restoreOverrideCursor();
+void MainWindow::reportOpening(const OpenOutcome& outcome) {
     // The project stays open with the areas found, so the user sees why the
     // rest is missing rather than an empty project.
-    if (!criteria.ok())
+    if (outcome.completedFiles > 0)
+        statusBar()->showMessage(
+            tr("已完成上次中断的修改（%1 个文件）").arg(outcome.completedFiles));
+    if (!outcome.completionError.empty())
+        dialogs_.notify(this, NoticeIcon::Warning, kTitle,
+                        tr("上次中断的修改未能完成：\n%1").arg(fromLocal(outcome.completionError)));
+    if (!outcome.criteria.ok())
         dialogs_.notify(this, NoticeIcon::Warning, kTitle,
                         tr("验收标准文件无法读取，本工程不作验收：\n") +
-                            QString::fromStdString(criteria.error));
-    if (!load.folderError.empty())
+                            fromLocal(outcome.criteria.error));
+    if (!outcome.folderError.empty())
         dialogs_.notify(this, NoticeIcon::Warning, kTitle,
-                        tr("未能列出工程文件夹中的测区文件：\n") +
-                            QString::fromStdString(load.folderError));
+                        tr("未能列出工程文件夹中的测区文件：\n") + fromLocal(outcome.folderError));
+    QStringList problems;
+    for (const AreaProblem& problem : outcome.problems)
+        problems << tr("%1：%2").arg(fromLocal(problem.fileName), fromLocal(problem.reason));
     reportLoadProblems(problems);
+}
+
+bool MainWindow::openProjectPath(const QString& path) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const OpenOutcome outcome = session_.openProject(path);
+    QApplication::restoreOverrideCursor();
+    if (!outcome.opened) {
+        // What was open stays.
+        const QString reason = fromLocal(outcome.error);
+        dialogs_.notify(this, NoticeIcon::Warning, kTitle,
+                        outcome.recordUnreadable ? tr("工程文件无法读取：%1\n%2").arg(path, reason)
+                                                 : tr("Failed to open %1\n%2").arg(path, reason));
+        return false;
+    }
+    showDocks();
+    noteRecentProject(path);
+    reportOpening(outcome);
     return true;
 }
 
@@ -204,29 +154,102 @@ bool MainWindow::saveProject() {
         dialogs_.notify(this, NoticeIcon::Information, kTitle, tr("没有打开的工程文件！"));
         return true;
     }
-    if (projectDir_.isEmpty()) {
-        const QString path = askProjectPath();
+    QString path;
+    if (state_.mode == kProjectOpen && session_.projectDirectory().isEmpty()) {
+        path = askProjectPath();
         if (path.isEmpty())
             return false;
-        std::string dir;
-        std::string name;
-        splitPath(path.toStdString(), dir, name);
-        projectDir_ = QString::fromStdString(dir);
-        projectFileName_ = QString::fromStdString(name);
     }
-    const auto failures =
-        saveProjectData(state_, projectDir_.toStdString(), projectFileName_.toStdString());
+    for (;;) {
+        if (!settleDiskChanges())
+            return false;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const SaveOutcome outcome = session_.save(path);
+        QApplication::restoreOverrideCursor();
+        // Someone changed an area between the question and the save: ask again.
+        if (!outcome.changedOnDisk.empty() && !outcome.busy && outcome.failures.empty())
+            continue;
+        if (!reportSaveOutcome(outcome))
+            return false;
+        const QString saved = session_.projectDirectory() + session_.projectFileName();
+        statusBar()->showMessage(tr("已保存 %1").arg(saved));
+        if (state_.mode == kProjectOpen)
+            noteRecentProject(saved);
+        return true;
+    }
+}
+
+bool MainWindow::settleDiskChanges() {
+    for (int index : session_.areasChangedOnDisk()) {
+        const NamePipeFile& file = *state_.files[static_cast<std::size_t>(index)];
+        if (!file.modified)
+            continue; // nothing of ours to write over it
+        const QString name = fromLocal(file.fileName);
+        const int answer = dialogs_.ask(
+            this, kTitle,
+            tr("测区文件“%1”在打开后已被其他程序修改或删除。\n"
+               "保存会覆盖磁盘上的修改。")
+                .arg(name),
+            {tr("重新读取（放弃我的修改）"), tr("覆盖"), tr("另存为…"), tr("返回")}, 3);
+        if (answer == 0) {
+            reportReload(index);
+        } else if (answer == 1) {
+            session_.overwriteDiskChange(index);
+        } else if (answer == 2) {
+            if (!saveMineElsewhere(index))
+                return false;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool MainWindow::saveMineElsewhere(int index) {
+    const bool current = index == state_.currentFile;
+    if (!current && !session_.setCurrentFile(index))
+        return false;
+    const QString path = withSuffix(
+        dialogs_.saveFileName(this, tr("保存桩文件"), startFolder(), tr("桩文件(*.pip)"), true),
+        QStringLiteral("pip"));
+    if (path.isEmpty())
+        return false;
+    const QString failure = session_.writeCurrentFileCopy(path);
+    if (!failure.isEmpty()) {
+        reportSaveFailures({tr("文件保存失败：%1\n%2").arg(path, failure)});
+        return false;
+    }
+    // The project keeps the file as the other program left it; the edits
+    // live on in the copy.
+    reportReload(index);
+    statusBar()->showMessage(tr("我的修改已另存为 %1").arg(path));
+    return true;
+}
+
+void MainWindow::reportReload(int index) {
+    const QString problem = session_.reloadFile(index);
+    if (!problem.isEmpty())
+        reportLoadProblems({tr("%1：%2").arg(
+            fromLocal(state_.files[static_cast<std::size_t>(index)]->fileName), problem)});
+}
+
+bool MainWindow::reportSaveOutcome(const SaveOutcome& outcome) {
+    if (outcome.busy) {
+        dialogs_.notify(
+            this, NoticeIcon::Warning, kTitle,
+            tr("其他程序正在修改本工程的文件：\n%1\n没有保存任何文件；修改仍保留，请稍后再保存。")
+                .arg(fromLocal(outcome.holder.describe())));
+        return false;
+    }
     QStringList texts;
-    for (const SaveFailure& failure : failures)
-        texts << failureText(failure.path, failure.reason);
-    if (texts.isEmpty()) {
-        state_.saveNeeded = false;
-        statusBar()->showMessage(tr("已保存 %1").arg(projectDir_ + projectFileName_));
-        noteRecentProject(projectDir_ + projectFileName_);
+    for (const auto& [path, reason] : outcome.failures)
+        texts << tr("文件保存失败：%1\n%2").arg(fromLocal(path), fromLocal(reason));
+    if (!texts.isEmpty()) {
+        texts << tr("没有保存任何文件。");
+        reportSaveFailures(texts);
+        return false;
     }
-    updateActions();
-    reportSaveFailures(texts);
-    return texts.isEmpty();
+    return outcome.changedOnDisk.empty();
 }
 
 QString MainWindow::askProjectPath() {
@@ -245,69 +268,36 @@ void MainWindow::saveProjectAs() {
     const QString path = askProjectPath();
     if (path.isEmpty())
         return;
-    std::string dir;
-    std::string name;
-    splitPath(path.toStdString(), dir, name);
-    projectDir_ = QString::fromStdString(dir);
-    projectFileName_ = QString::fromStdString(name);
-
-    QStringList texts;
-    std::string reason = writeProjectFile(dir + name, state_.project);
-    state_.projectModified = !reason.empty();
-    if (!reason.empty())
-        texts << failureText(dir + name, reason);
-    for (auto& file : state_.files) {
-        file->dirPath = dir;
-        reason = writeAreaFile(*file, file->path());
-        file->modified = !reason.empty();
-        if (!reason.empty())
-            texts << failureText(file->path(), reason);
-    }
-    state_.saveNeeded = !texts.isEmpty();
-    if (texts.isEmpty()) {
-        statusBar()->showMessage(tr("已保存 %1").arg(path));
-        noteRecentProject(path);
-    }
-    updateActions();
-    reportSaveFailures(texts);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const SaveOutcome outcome = session_.saveAs(path);
+    QApplication::restoreOverrideCursor();
+    if (!reportSaveOutcome(outcome))
+        return;
+    statusBar()->showMessage(tr("已保存 %1").arg(path));
+    noteRecentProject(path);
 }
 
 void MainWindow::closeProject() {
     if (!askToSave(saveQuestion()))
         return;
-    reset();
+    waveList_->clearWaves();
+    session_.close();
 }
 
 void MainWindow::addFile() {
     const QStringList paths =
         dialogs_.openFileNames(this, tr("添加文件"), QStringLiteral("."), tr("桩文件(*.pip)"));
-    connectFileTable(false);
     QStringList problems;
     for (const QString& path : paths) {
-        if (path.isEmpty() || !checkReadableFile(path.toStdString()).empty())
+        if (path.isEmpty() || !checkReadableFile(QFile::encodeName(path).toStdString()).empty())
             continue;
-        std::string dir;
-        std::string name;
-        splitPath(path.toStdString(), dir, name);
+        const std::string name = QFileInfo(path).fileName().toStdString();
         auto same = std::find_if(state_.files.begin(), state_.files.end(),
                                  [&](const auto& file) { return file->fileName == name; });
         if (same == state_.files.end()) {
-            state_.files.push_back(loadAreaRecord(path.toStdString()));
-            noteLoadProblem(problems, *state_.files.back());
-            const bool only = state_.files.size() == 1;
-            if (only)
-                makeCurrent(0, tr("当前桩:"));
-            state_.files.back()->modified = false;
-            state_.saveNeeded = true;
-            updateActions();
-            const int row = static_cast<int>(state_.files.size()) - 1;
-            fileTable_->setRowCount(row + 1);
-            appendFileRow(row);
-            if (only) {
-                fileTable_->selectRow(0);
-                fileTable_->setFocus();
-                statusBar()->showMessage(tr("当前桩:") + QString::fromStdString(name));
-            }
+            const QString problem = session_.addFile(path);
+            if (!problem.isEmpty())
+                problems << tr("%1：%2").arg(QString::fromStdString(name), problem);
             continue;
         }
         const int answer = dialogs_.ask(this, kTitle, tr("工程中有同名桩文件，是否要覆盖？"),
@@ -316,33 +306,36 @@ void MainWindow::addFile() {
             continue;
         if (answer != 0)
             break;
-        const int index = static_cast<int>(same - state_.files.begin());
-        auto replacement = loadAreaRecord(path.toStdString());
-        noteLoadProblem(problems, *replacement);
-        // The file table still shows the record's check box: keep its state.
-        replacement->excluded = (*same)->excluded;
-        session_.replaceFile(index, std::move(replacement));
-        if (index == state_.currentFile)
-            makeCurrent(index, tr("当前桩:"));
+        const QString problem =
+            session_.replaceFile(static_cast<int>(same - state_.files.begin()), path);
+        if (!problem.isEmpty())
+            problems << tr("%1：%2").arg(QString::fromStdString(name), problem);
     }
-    connectFileTable(true);
+    if (const NamePipeFile* current = state_.current())
+        statusBar()->showMessage(tr("当前桩:") + fromLocal(current->fileName));
     reportLoadProblems(problems);
 }
 
 void MainWindow::removeFile() {
     // The file shown, never the highlighted row: a click or an arrow key
-    // moves the highlight away from what the user is looking at.
-    const int row = state_.currentFile;
+    // moves the highlight away from what the user is looking at. A damaged
+    // area is never shown: the highlighted row names it.
+    int row = state_.currentFile;
+    const int highlighted = fileTable_->currentRow();
+    if (highlighted >= 0 && highlighted < static_cast<int>(state_.files.size()) &&
+        state_.files[static_cast<std::size_t>(highlighted)]->damaged)
+        row = highlighted;
     if (row < 0 || row >= static_cast<int>(state_.files.size())) {
         dialogs_.notify(this, NoticeIcon::Warning, kTitle, tr("工程中没有测区文件！"));
         return;
     }
     const NamePipeFile& chosen = *state_.files[static_cast<std::size_t>(row)];
-    const QString name = QString::fromStdString(chosen.fileName);
+    const QString name = fromLocal(chosen.fileName);
     const QString question = tr("你确信是要移除此桩文件“%1”吗？").arg(name);
     bool remove = false;
     bool deleteFromDisk = false;
-    if (!projectDir_.isEmpty() && chosen.dirPath == projectDir_.toStdString()) {
+    if (!session_.projectDirectory().isEmpty() &&
+        chosen.dirPath == session_.document().projectDir()) {
         const int answer = dialogs_.ask(this, kTitle, question,
                                         {tr("仅移除"), tr("移除且物理删除"), tr("返回")}, 0);
         remove = answer == 0 || answer == 1;
@@ -350,7 +343,7 @@ void MainWindow::removeFile() {
         if (deleteFromDisk)
             remove = dialogs_.ask(this, kTitle,
                                   tr("将从磁盘上删除“%1”，此操作无法撤销。\n确定删除吗？")
-                                      .arg(QString::fromStdString(chosen.path())),
+                                      .arg(fromLocal(chosen.path())),
                                   {tr("是"), tr("否")}, 1) == 0;
     } else {
         remove = dialogs_.askYesNo(this, kTitle, question);
@@ -359,23 +352,18 @@ void MainWindow::removeFile() {
         refillFileTable();
         return;
     }
-
-    const std::string path = chosen.path();
-    session_.removeFile(row);
-    if (deleteFromDisk) {
-        // The file would come back with the next opening of the project.
-        QFile doomed(QString::fromStdString(path));
-        if (doomed.exists() && !doomed.remove())
-            dialogs_.notify(
-                this, NoticeIcon::Warning, kTitle,
-                tr("文件删除失败：%1\n%2").arg(doomed.fileName(), doomed.errorString()));
-    }
-    connectFileTable(false);
-    setUpFileTable();
-    refillFileTable();
-    updateActions();
+    const QString path = fromLocal(chosen.path());
+    const QString failure = session_.removeFile(row, deleteFromDisk);
+    if (!failure.isEmpty())
+        dialogs_.notify(this, NoticeIcon::Warning, kTitle,
+                        tr("文件删除失败：%1\n%2").arg(path, failure));
     statusBar()->showMessage(
         (deleteFromDisk ? tr("已移除并删除 %1") : tr("已从工程移除 %1")).arg(name));
+}
+
+void MainWindow::reportSaveFailures(const QStringList& failures) {
+    if (!failures.isEmpty())
+        dialogs_.notify(this, NoticeIcon::Warning, kTitle, failures.join(QLatin1Char('\n')));
 }
 
 void MainWindow::reportLoadProblems(const QStringList& problems) {

@@ -30,6 +30,7 @@ struct AppState {
                    ? files[static_cast<std::size_t>(currentFile)].get()
                    : nullptr;
     }
+    const NamePipeFile* current() const { return const_cast<AppState*>(this)->current(); }
 };
 
 } // namespace tarvel

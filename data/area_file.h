@@ -2,6 +2,7 @@
 // write it.
 #pragma once
 
+#include "disk_stamp.h"
 #include "measure_point.h"
 #include "records.h"
 #include "sample_block.h"
@@ -46,6 +47,8 @@ struct NamePipeFile {
     // The last load kept nothing: the header cannot be trusted either, so the
     // area is shown as damaged and never edited.
     bool damaged = false;
+    // The file at path() as last read or written here.
+    DiskStamp diskStamp;
 
     int pointCount() const { return header.pointCount; }
     int sampleCount() const { return header.sampleCount; }

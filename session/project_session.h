@@ -8,6 +8,11 @@
 #include "data/app_state.h"
 #include "edit/area_edits.h"
 #include "edit/edit_history.h"
+#include "file_watch.h"
+#include "project_document.h"
+
+#include <map>
+#include <vector>
 
 #include <QObject>
 #include <QString>
@@ -20,9 +25,16 @@ class ProjectSession : public QObject {
 public:
     explicit ProjectSession(QObject* parent = nullptr);
 
-    AppState& state() { return state_; }
-    const AppState& state() const { return state_; }
-    NamePipeFile* currentFile() { return state_.current(); }
+    // What is open, for reading: every change goes through the session.
+    const AppState& state() const { return document_.state(); }
+    const ProjectDocument& document() const { return document_; }
+    // The project's folder (ending in a separator) and file name; for a
+    // single area file, its folder.
+    QString projectDirectory() const { return QString::fromStdString(document_.projectDir()); }
+    QString projectFileName() const { return QString::fromStdString(document_.projectFileName()); }
+    bool hasUnsavedChanges() const { return document_.hasUnsavedChanges(); }
+
+    NamePipeFile* currentFile() { return document_.state().current(); }
     const NamePipeFile* currentFile() const;
     // The current point of the current file (index from 0), or -1.
     int currentPointIndex() const;
@@ -35,17 +47,45 @@ public:
     // What applies to the current file.
     AreaRequirement currentRequirement() const;
 
-    // Makes file `index` current (or none, with -1). Its first point that is
-    // not deleted becomes current when it has none; the history is emptied,
-    // as it belongs to the file it was made in.
-    void setCurrentFile(int index);
-    // Replaces the record of file `index` (reloaded or replaced from disk).
-    void replaceFile(int index, std::unique_ptr<NamePipeFile> record);
-    // Removes file `index`; see currentFileAfterRemoval for which file is
-    // current then.
-    void removeFile(int index);
-    // Closes everything.
-    void reset();
+    // The project's life. Each replaces what is open only when it succeeds,
+    // and signals opened() or closed().
+    OpenOutcome openProject(const QString& path);
+    OpenOutcome openAreaFile(const QString& path);
+    void startProject(const ProjectInfo& info);
+    void close();
+
+    // Saving; see ProjectDocument. Each signals saved() when it wrote.
+    SaveOutcome save(const QString& newProjectPath = QString());
+    SaveOutcome saveAs(const QString& projectPath);
+    SaveOutcome saveCurrentFile();
+    // A copy of the current area elsewhere; the empty string or the reason.
+    QString writeCurrentFileCopy(const QString& path);
+
+    // The areas of the project. Adding reads the file; the text says why
+    // it could not be read whole (empty when it could).
+    QString addFile(const QString& path);
+    QString replaceFile(int index, const QString& path);
+    // Reads the area again from its file, dropping its edits.
+    QString reloadFile(int index);
+    // Removes file `index` from the project, and with `fromDisk` its file;
+    // returns why the file could not be deleted. See currentFileAfterRemoval
+    // for which file is current then.
+    QString removeFile(int index, bool fromDisk = false);
+    RenameRefusal renameFile(int index, const QString& name);
+    void setExcluded(int index, bool excluded);
+    void setProjectInfo(const ProjectInfo& info);
+    void setOptions(const ViewOptions& options);
+
+    // Areas someone else changed or removed on disk since they were read or
+    // written here; the user chose to overwrite that change.
+    std::vector<int> areasChangedOnDisk() const { return document_.areasChangedOnDisk(); }
+    void overwriteDiskChange(int index);
+
+    // Makes file `index` current (or none, with -1); a damaged area never
+    // becomes current. Its first point that is not deleted becomes current
+    // when it has none; the history is emptied, as it belongs to the file it
+    // was made in. Returns false when the file cannot be current.
+    bool setCurrentFile(int index);
 
     void setCurrentPoint(int pointIndex);
 
@@ -75,10 +115,21 @@ public:
     void setExportFolder(const QString& folder) { exportFolder_ = folder; }
 
     void showStatus(const QString& text) { emit statusMessage(text); }
-    // Flags the current file (and so the project) as holding unsaved edits.
+    // Flags the current file (and so the project) as holding unsaved edits,
+    // and holds the project folder against other writers from then on.
     void markCurrentFileModified();
 
 signals:
+    // A project or area file was opened (or a new project started).
+    void opened();
+    void closed();
+    void saved();
+    // Someone else changed (or removed: `gone`) the file of area `index`.
+    void changedOnDisk(int index, bool gone);
+    // Another program writes in the project folder: edits stay in memory.
+    void folderHeldElsewhere(const QString& holder);
+    // Areas were added, removed, renamed, replaced or excluded.
+    void fileListChanged();
     // Another file became current, or the current one was replaced.
     void fileChanged();
     void currentPointChanged(int previous, int current);
@@ -95,10 +146,18 @@ signals:
 private:
     void refresh(Refresh refresh, int previousPoint, int previousDeleted, std::size_t pointCount);
     void step(bool undoing);
+    void afterOpening(const OpenOutcome& outcome);
+    void afterSaving(const SaveOutcome& outcome);
+    void watchOpenFiles();
+    void checkDisk();
+    void holdFolderForEdits();
 
-    AppState state_;
+    ProjectDocument document_{"tarvel"};
     EditHistory history_;
     AcceptanceCriteria criteria_;
+    FileWatch watch_;
+    // The stamp each file had when its change on disk was last announced.
+    std::map<std::string, DiskStamp> announced_;
     bool alignedView_ = false;
     bool impactZoom_ = false;
     QString exportFolder_;

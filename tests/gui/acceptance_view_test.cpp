@@ -87,7 +87,7 @@ void AcceptanceViewTest::dialogWritesTheCriteriaBesideTheProject() {
     dialogs->acceptanceAnswers.enqueue(chosen);
     window->findChild<QAction*>("setAcceptance")->trigger();
     QCOMPARE(dialogs->callsOf("acceptance").value(0).text,
-             QString::fromStdString(window->state().current()->fileName));
+             QString::fromStdString(window->session().currentFile()->fileName));
     const AcceptanceRead read = readAcceptanceFile(acceptanceFilePath(project.toStdString()));
     QVERIFY(read.found && read.ok());
     QCOMPARE(*read.criteria.requiredDeformationModulus, 80.0);
@@ -100,7 +100,7 @@ void AcceptanceViewTest::dialogWritesTheCriteriaBesideTheProject() {
 
 void AcceptanceViewTest::flaggedWaveCarriesABadgeOfItsGravestFlag() {
     open();
-    MeasurePoint& point = window->state().current()->points[1];
+    MeasurePoint& point = window->session().currentFile()->points[1];
     QWave* view = window->waveList()->viewOfPoint(1);
     QVERIFY(!view->badgeItem()->plot());
     point.results.flags.set(QualityFlag::SecondImpact);

@@ -36,7 +36,7 @@ private slots:
     void extremeGridsStillGiveAPicture();
 
 private:
-    NamePipeFile& file() { return *window->state().current(); }
+    NamePipeFile& file() { return *window->session().currentFile(); }
     graph* map() { return window->waveList()->map(); }
     QAction* mapAction() { return window->findChild<QAction*>("DengZhiView"); }
     void expectSquareMetres();

@@ -41,7 +41,7 @@ private slots:
     void menuAndKeysFollowTheHistory();
 
 private:
-    NamePipeFile& file() { return *window->state().current(); }
+    NamePipeFile& file() { return *window->session().currentFile(); }
     QPipeInfo* info() { return window->pipeInfo(); }
     // Types `text` into a box and leaves it with Enter.
     void type(QCustomEdit* edit, const QString& text) {

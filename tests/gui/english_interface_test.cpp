@@ -125,7 +125,7 @@ void EnglishInterfaceTest::noticesReadEnglishUnderTheProductTitle() {
 
     // A refusal of the Qt-free edit rules is translated where it is shown.
     QVERIFY(window.openProjectPath(writeStandardProject(home->path() + "/project")));
-    NamePipeFile& file = *window.state().current();
+    NamePipeFile& file = *window.session().currentFile();
     for (MeasurePoint& p : file.points)
         p.header.printMark = 1;
     file.points[0].header.printMark = 2;

@@ -42,7 +42,7 @@ private slots:
     void withoutLibreOfficeThePdfIsMissedAndSaid();
 
 private:
-    NamePipeFile& file() { return *window->state().current(); }
+    NamePipeFile& file() { return *window->session().currentFile(); }
     void trigger(const char* name) { window->findChild<QAction*>(name)->trigger(); }
 
     QTemporaryDir* dir = nullptr;

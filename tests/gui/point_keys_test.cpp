@@ -57,7 +57,11 @@ void PointKeysTest::init() {
     QVERIFY(window->openProjectPath(writeFixtureProject(
         dir->path(), {{QStringLiteral("测区1"), 4, 10}, {QStringLiteral("测区2"), 4, 10}})));
     // Waves of 100 px whatever the options on this machine say.
-    window->state().options.waveHeight = 100;
+    {
+        tarvel::ViewOptions options = window->state().options;
+        options.waveHeight = 100;
+        window->session().setOptions(options);
+    }
     list()->applyWaveSizes();
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));

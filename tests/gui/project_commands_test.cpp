@@ -182,14 +182,24 @@ void ProjectCommandsTest::damagedAreasAreNamedWithTheirReason() {
         QCOMPARE(notices.first().title, QString("Tarvel"));
         QVERIFY(notices.first().text.startsWith("以下测区文件未能完整读取：\n测区2.pip："));
         QVERIFY(notices.first().text.contains("1000"));
-        // The damaged file stays listed, with nothing read from it.
-        QVERIFY(fileNames(window).contains("测区2.pip"));
+        // The damaged file stays listed as damaged, with nothing read from
+        // it, and is never made current: nothing of it can be edited.
+        const int damaged = fileNames(window).indexOf("测区2.pip");
+        QVERIFY(damaged >= 0);
+        QVERIFY(window.state().files[std::size_t(damaged)]->damaged);
+        QVERIFY(window.fileTable()->item(damaged, 1)->text().contains("已损坏"));
+        QVERIFY(window.state().currentFile != damaged);
+        window.fileTable()->selectRow(damaged);
+        window.cellClicked(damaged, 1);
+        QVERIFY(window.state().currentFile != damaged);
+        QVERIFY(window.statusBar()->currentMessage().contains("1000"));
     }
     ScriptedDialogs dialogs;
     MainWindow window;
     window.openAreaFilePath(dir.path() + "/测区2.pip");
     QCOMPARE(dialogs.callsOf("notify").size(), 1);
-    QCOMPARE(window.state().current()->pointCount(), 0);
+    QVERIFY(!window.state().current());
+    QVERIFY(window.fileTable()->item(0, 1)->text().contains("已损坏"));
 }
 
 void ProjectCommandsTest::addFileWithSameNameAnsweredNo() {
@@ -580,8 +590,7 @@ void ProjectCommandsTest::cancelInOpenChangesNothing() {
     ScriptedDialogs dialogs;
     MainWindow window;
     window.openProjectPath(project);
-    window.state().files[1]->modified = true;
-    window.state().saveNeeded = true;
+    editArea(window, 1);
     window.updateActions();
     const QString title = window.windowTitle();
     const QStringList names = fileNames(window);
@@ -685,12 +694,14 @@ void ProjectCommandsTest::failedSaveWarnsAndKeepsEdits() {
     ScriptedDialogs dialogs;
     MainWindow window;
     window.openProjectPath(project);
-    window.state().files[0]->modified = true;
-    window.state().saveNeeded = true;
+    editArea(window, 0);
     const QString path = QString::fromStdString(window.state().files[0]->path());
     QVERIFY(QDir(dir.path()).removeRecursively());
 
+    // The file went from under it: asked first, then the write fails.
+    dialogs.answers << "覆盖";
     QVERIFY(!window.saveProject());
+    QVERIFY(dialogs.callsOf("ask").last().text.contains("已被其他程序修改或删除"));
     const DialogCall warning = dialogs.callsOf("notify").last();
     QCOMPARE(warning.icon, NoticeIcon::Warning);
     QVERIFY2(warning.text.contains(path), qPrintable(warning.text));

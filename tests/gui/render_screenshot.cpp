@@ -25,9 +25,11 @@ int main(int argc, char** argv) {
         dir.path(), {{QStringLiteral("测区1"), 3, 4, 2048, QStringLiteral("bump:50:150")},
                      {QStringLiteral("测区2"), 2, 3}});
     MainWindow window;
-    window.state().options.abscissaTime = 1;
+    tarvel::ViewOptions options = window.state().options;
+    options.abscissaTime = 1;
     if (argc > 2)
-        window.state().options.waveHeight = QString::fromLocal8Bit(argv[2]).toInt();
+        options.waveHeight = QString::fromLocal8Bit(argv[2]).toInt();
+    window.session().setOptions(options);
     window.resize(1400, 900);
     window.show();
     window.openProjectPath(project);

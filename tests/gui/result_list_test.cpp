@@ -32,7 +32,7 @@ private slots:
 private:
     void open(int rows, int columns);
     qdatalist* list() { return window->waveList()->resultList(); }
-    NamePipeFile& file() { return *window->state().current(); }
+    NamePipeFile& file() { return *window->session().currentFile(); }
 
     QTemporaryDir* dir = nullptr;
     ScriptedDialogs* dialogs = nullptr;

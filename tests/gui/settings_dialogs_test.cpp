@@ -239,7 +239,11 @@ void SettingsDialogsTest::heightOutOfRangeWarnsAndStays() {
 void SettingsDialogsTest::confirmedOptionsAreWrittenAndDrawnWithoutConditioning() {
     MainWindow window;
     QVERIFY(window.openProjectPath(writeStandardProject(dir->path())));
-    window.state().options.waveHeight = 20; // out of range: proposed as 120
+    {
+        tarvel::ViewOptions options = window.state().options;
+        options.waveHeight = 20; // out of range: proposed as 120
+        window.session().setOptions(options);
+    }
     ViewOptions confirmed = window.state().options;
     confirmed.waveHeight = 200;
     dialogs->viewOptionsAnswers.enqueue(confirmed);
@@ -257,7 +261,11 @@ void SettingsDialogsTest::confirmedOptionsAreWrittenAndDrawnWithoutConditioning(
     QCOMPARE(bytes.mid(4, 4), QByteArray("\xc8\0\0\0", 4));
 
     // Cancelled: the proposed height stays in memory, the file as it was.
-    window.state().options.waveHeight = 0;
+    {
+        tarvel::ViewOptions options = window.state().options;
+        options.waveHeight = 0;
+        window.session().setOptions(options);
+    }
     window.setParamter();
     QCOMPARE(window.state().options.waveHeight, 120);
     QVERIFY(file.seek(0));

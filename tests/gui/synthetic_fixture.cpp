@@ -1,5 +1,7 @@
 #include "synthetic_fixture.h"
 
+#include "app/main_window.h"
+
 #include "analysis/synthetic.h"
 
 #include <QList>
@@ -28,6 +30,15 @@ QString writeStandardProject(const QString& dir) {
     return writeFixtureProject(dir, {{QStringLiteral("测区1"), 2, 2},
                                      {QStringLiteral("测区2"), 2, 3},
                                      {QStringLiteral("测区3"), 1, 2}});
+}
+
+void editArea(MainWindow& window, int index) {
+    ProjectSession& session = window.session();
+    const int current = session.state().currentFile;
+    session.setCurrentFile(index);
+    const float slope = session.currentFile()->header.slopeCoef + 1;
+    session.applyEdit(SetHeaderFields{{floatPatch(offsetof(PipHeader, slopeCoef), slope)}});
+    session.setCurrentFile(current);
 }
 
 } // namespace tarvel

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+class MainWindow;
+
 namespace tarvel {
 
 struct FixtureArea {
@@ -20,5 +22,10 @@ QString writeFixtureProject(const QString& dir, const QList<FixtureArea>& areas)
 
 // A project of three small areas: 测区1 (4 points), 测区2 (6), 测区3 (2).
 QString writeStandardProject(const QString& dir);
+
+// Edits area `index` of the open project as a user would (its slope
+// coefficient), leaving the current area as it was: the area then holds an
+// unsaved edit.
+void editArea(MainWindow& window, int index);
 
 } // namespace tarvel

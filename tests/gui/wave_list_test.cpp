@@ -51,7 +51,7 @@ private slots:
     void viewsAreBoundAgainAcrossFiles();
 
 private:
-    NamePipeFile& file() { return *window->state().current(); }
+    NamePipeFile& file() { return *window->session().currentFile(); }
 
     QTemporaryDir* dir = nullptr;
     ScriptedDialogs* dialogs = nullptr;
@@ -99,7 +99,11 @@ void WaveListTest::waveHeights_data() {
 void WaveListTest::waveHeights() {
     QFETCH(int, option);
     QFETCH(int, height);
-    window->state().options.waveHeight = option;
+    {
+        tarvel::ViewOptions options = window->state().options;
+        options.waveHeight = option;
+        window->session().setOptions(options);
+    }
     QWaveList* list = window->waveList();
     list->setFile();
     for (QWave* view : list->waves()) {
@@ -204,7 +208,7 @@ void WaveListTest::viewsAreBoundAgainAcrossFiles() {
 
     for (int index : {1, 2, 0, 2}) {
         window->cellClicked(index, 1);
-        const NamePipeFile& file = *window->state().current();
+        const NamePipeFile& file = *window->session().currentFile();
         QCOMPARE(list->waves().size(), file.pointCount() - file.deletedCount);
         int shown = 0;
         for (int i = 0; i < file.pointCount(); ++i) {

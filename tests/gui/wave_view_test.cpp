@@ -60,7 +60,7 @@ private slots:
     void aStartMarkAtTheLeftEdgeLeavesTheTitleReadable();
 
 private:
-    NamePipeFile& file() { return *window->state().current(); }
+    NamePipeFile& file() { return *window->session().currentFile(); }
     QWave* view(int point) { return window->waveList()->viewOfPoint(point); }
 
     QTemporaryDir* dir = nullptr;
@@ -72,8 +72,10 @@ void WaveViewTest::init() {
     dir = new QTemporaryDir;
     dialogs = new ScriptedDialogs;
     window = new MainWindow;
-    window->state().options.waveHeight = 300;
-    window->state().options.abscissaTime = 1;
+    tarvel::ViewOptions options = window->state().options;
+    options.waveHeight = 300;
+    options.abscissaTime = 1;
+    window->session().setOptions(options);
     QVERIFY(window->openProjectPath(writeStandardProject(dir->path())));
     // 测区2 has six points.
     const int index = window->state().files[0]->pointCount() == 6   ? 0
@@ -466,7 +468,11 @@ void WaveViewTest::legendMarksOfThePointAreShown() {
     QVERIFY(!view(1)->defectLine(4));
     QVERIFY(view(2)->defectLine(4)->plot());
 
-    window->state().options.defectInTime = 1;
+    {
+        tarvel::ViewOptions options = window->state().options;
+        options.defectInTime = 1;
+        window->session().setOptions(options);
+    }
     f.header.defectLegend[3].position = 0;
     f.header.defectLegend[4].position = 3.0f;
     window->waveList()->redrawAll();

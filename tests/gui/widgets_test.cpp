@@ -200,7 +200,7 @@ void WidgetsTest::mergeListSkipsDeletedAndMergedPoints() {
     ScriptedDialogs dialogs;
     MainWindow window;
     window.openProjectPath(writeFixtureProject(dir.path(), {{"测区1", 1, 5}}));
-    NamePipeFile& file = *window.state().current();
+    NamePipeFile& file = *window.session().currentFile();
     file.points[0].header.deleted = 1;
     file.points[2].header.deleted = 1;
     file.points[4].header.pointNo = -1;
