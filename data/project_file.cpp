@@ -1,6 +1,5 @@
 #include "project_file.h"
 
-#include "app_state.h"
 #include "atomic_file.h"
 #include "input_file.h"
 
@@ -117,35 +116,6 @@ std::string scanProjectDirectory(const std::string& dir, AreaFileList& files,
     if (ec)
         return listingError(ec);
     return {};
-}
-
-std::vector<SaveFailure> saveProjectData(AppState& state, const std::string& projectDir,
-                                         const std::string& projectFileName) {
-    std::vector<SaveFailure> failures;
-    if (state.projectModified) {
-        std::string path = projectDir + projectFileName;
-        std::string error = writeProjectFile(path, state.project);
-        if (error.empty())
-            state.projectModified = false;
-        else
-            failures.push_back({path, error});
-    }
-    for (auto& file : state.files) {
-        bool outside = state.mode == kProjectOpen && file->dirPath != projectDir;
-        if (!file->modified && !outside)
-            continue;
-        if (outside)
-            file->dirPath = projectDir;
-        std::string error = writeAreaFile(*file, file->path());
-        if (error.empty()) {
-            file->modified = false;
-        } else {
-            // A moved file that failed to land must be tried again next time.
-            file->modified = true;
-            failures.push_back({file->path(), error});
-        }
-    }
-    return failures;
 }
 
 void splitPath(const std::string& path, std::string& dir, std::string& name) {

@@ -9,8 +9,6 @@
 
 namespace tarvel {
 
-struct AppState;
-
 // Reads exactly sizeof(ProjectInfo) bytes into `record` (cleared first).
 // Returns an empty string or the reason; a short file leaves the tail zero.
 std::string readProjectFile(const std::string& path, ProjectInfo& record);
@@ -33,17 +31,6 @@ struct SkippedEntry {
 // folder that does not exist holds no areas and is no error.
 std::string scanProjectDirectory(const std::string& dir, AreaFileList& files,
                                  std::vector<SkippedEntry>* skipped = nullptr);
-
-struct SaveFailure {
-    std::string path;
-    std::string reason;
-};
-
-// Writes the project record when it changed, and every area file that changed
-// or lies outside the project directory (it is moved into the project).
-// A file whose write fails keeps its modified flag; the others are cleared.
-std::vector<SaveFailure> saveProjectData(AppState& state, const std::string& projectDir,
-                                         const std::string& projectFileName);
 
 // Splits a path into its directory (ending in a separator, or empty) and name.
 void splitPath(const std::string& path, std::string& dir, std::string& name);

@@ -89,64 +89,6 @@ TEST(ProjectFile, ShortFileIsReportedAndLeavesTheTailZero) {
     EXPECT_EQ(info.pileKind[0], '\0');
 }
 
-class ProjectSave : public ::testing::Test {
-protected:
-    void SetUp() override {
-        state.mode = kProjectOpen;
-        ASSERT_EQ(writeAreaFile(makeArea(1), dir.file("a.pip")), "");
-        ASSERT_EQ(writeProjectFile(dir.file("p.Prj"), state.project), "");
-        ProjectLoad load = loadProject(dir.file("p.Prj"));
-        state.files = std::move(load.files);
-    }
-    std::filesystem::file_time_type stamp(const std::string& name) {
-        return std::filesystem::last_write_time(dir.file(name));
-    }
-
-    TempDir dir;
-    AppState state;
-};
-
-TEST_F(ProjectSave, UnchangedProjectWritesNothing) {
-    auto before = stamp("a.pip");
-    std::filesystem::remove(dir.file("p.Prj"));
-    EXPECT_TRUE(saveProjectData(state, dir.path(), "p.Prj").empty());
-    EXPECT_FALSE(std::filesystem::exists(dir.file("p.Prj")));
-    EXPECT_EQ(stamp("a.pip"), before);
-}
-
-TEST_F(ProjectSave, EditedInformationWritesOnlyTheProjectFile) {
-    std::filesystem::remove(dir.file("a.pip"));
-    state.projectModified = true;
-    EXPECT_TRUE(saveProjectData(state, dir.path(), "p.Prj").empty());
-    EXPECT_TRUE(std::filesystem::exists(dir.file("p.Prj")));
-    EXPECT_FALSE(std::filesystem::exists(dir.file("a.pip")));
-    EXPECT_FALSE(state.projectModified);
-}
-
-TEST_F(ProjectSave, FileFromElsewhereMovesIntoTheProject) {
-    TempDir other;
-    ASSERT_EQ(writeAreaFile(makeArea(2), other.file("far.pip")), "");
-    auto far = std::make_unique<NamePipeFile>();
-    far->fileName = "far.pip";
-    far->dirPath = other.path();
-    readAreaFile(far->path(), *far);
-    state.files.push_back(std::move(far));
-
-    EXPECT_TRUE(saveProjectData(state, dir.path(), "p.Prj").empty());
-    EXPECT_TRUE(std::filesystem::exists(dir.file("far.pip")));
-    EXPECT_EQ(state.files.back()->dirPath, dir.path());
-}
-
-TEST_F(ProjectSave, FailedWriteIsReportedAndStaysModified) {
-    state.files[0]->modified = true;
-    state.files[0]->dirPath = dir.file("gone/");
-    state.mode = kSingleFileOpen;
-    std::vector<SaveFailure> failures = saveProjectData(state, dir.path(), "p.Prj");
-    ASSERT_EQ(failures.size(), 1u);
-    EXPECT_EQ(failures[0].path, dir.file("gone/a.pip"));
-    EXPECT_TRUE(state.files[0]->modified);
-}
-
 TEST(ViewOptionsFile, ShortFileSetsOnlyItsLeadingOptions) {
     TempDir dir;
     std::vector<unsigned char> bytes = {1, 0, 0, 0, 200, 0, 0, 0};
