@@ -162,7 +162,6 @@ void MainWindow::saveFileAs() {
 void MainWindow::closePipeFile() {
     if (!askToSave(tr("桩文件已修改没有保存，你想保存文件吗？")))
         return;
-    waveList_->clearWaves();
     session_.close();
 }
 

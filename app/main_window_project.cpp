@@ -67,7 +67,6 @@ void MainWindow::newProject() {
         return;
     if (choice == SaveChoice::Save && !saveProject())
         return;
-    waveList_->clearWaves();
     session_.startProject(info);
     showDocks();
     addFile();
@@ -280,7 +279,6 @@ void MainWindow::saveProjectAs() {
 void MainWindow::closeProject() {
     if (!askToSave(saveQuestion()))
         return;
-    waveList_->clearWaves();
     session_.close();
 }
 

@@ -1,18 +1,10 @@
 #include "size_hints.h"
 
-#include <QFileInfo>
-
 namespace tarvel {
 
 namespace {
 
 const QString kSizeHint = QStringLiteral("-SizeHint");
-
-bool isOpenablePath(const QString& argument) {
-    const QString suffix = QFileInfo(argument).suffix();
-    return suffix.compare(QStringLiteral("prj"), Qt::CaseInsensitive) == 0 ||
-           suffix.compare(QStringLiteral("pip"), Qt::CaseInsensitive) == 0;
-}
 
 } // namespace
 
@@ -29,7 +21,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
             continue;
         }
         if (!argument.startsWith(kSizeHint)) {
-            if (isOpenablePath(argument))
+            // Whatever is named is opened or said to be missing, never
+            // passed over in silence.
+            if (!argument.startsWith(QLatin1Char('-')))
                 line.openPath = argument;
             continue;
         }

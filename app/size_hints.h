@@ -13,7 +13,9 @@ namespace tarvel {
 struct CommandLine {
     bool valid = true;
     QMap<QString, QSize> sizeHints;
-    QString openPath; // a .Prj or .pip file to open at start; empty for none
+    // The last argument that is no option: a .Prj, a .pip or a folder to
+    // open at start; empty for none.
+    QString openPath;
     bool help = false;
     bool version = false;
 };
@@ -21,11 +23,12 @@ struct CommandLine {
 inline constexpr const char* kUsage = "Usage: mainwindow [-SizeHint<color> <width>x<height>] ...";
 
 inline constexpr const char* kHelp =
-    "Usage: tarvel [-SizeHint<color> <width>x<height>]... [PATH.Prj | PATH.pip]\n"
+    "Usage: tarvel [-SizeHint<color> <width>x<height>]... [PATH.Prj | PATH.pip | FOLDER]\n"
     "Analysis of falling-ball modulus tests: opens a project or a single area file\n"
     "(or neither) in the desktop program.\n"
     "\n"
     "  PATH.Prj, PATH.pip  the project or area file to open at start\n"
+    "  FOLDER              the project in that folder\n"
     "  -SizeHint<color> <width>x<height>\n"
     "                      accepted; the sizes are not used\n"
     "  --help              print this text and exit\n"

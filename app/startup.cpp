@@ -65,7 +65,10 @@ int runTarvel(int argc, char** argv) {
             window.setGeometry(screen->availableGeometry());
         window.showMaximized();
     }
-    if (!line.openPath.isEmpty())
-        window.openPathAtStart(line.openPath);
+    // Read again without the options Qt took for itself ("-platform
+    // offscreen"), whose values are no paths.
+    const QString openPath = tarvel::parseCommandLine(app.arguments().mid(1)).openPath;
+    if (!openPath.isEmpty())
+        window.openPathAtStart(openPath);
     return app.exec();
 }

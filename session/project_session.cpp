@@ -78,8 +78,10 @@ int firstUsableFile(const AppState& state) {
 } // namespace
 
 void ProjectSession::afterOpening(const OpenOutcome& outcome) {
-    if (!outcome.opened)
+    if (!outcome.opened) {
+        emit fileChanged(); // what was open stays: shown again
         return;
+    }
     criteria_ = outcome.criteria.ok() ? outcome.criteria.criteria : AcceptanceCriteria{};
     announced_.clear();
     // Every project opens at its first area and that area's first point.
@@ -93,12 +95,14 @@ void ProjectSession::afterOpening(const OpenOutcome& outcome) {
 }
 
 OpenOutcome ProjectSession::openProject(const QString& path) {
+    emit releasingFiles();
     const OpenOutcome outcome = document_.openProject(QFile::encodeName(path).toStdString());
     afterOpening(outcome);
     return outcome;
 }
 
 OpenOutcome ProjectSession::openAreaFile(const QString& path) {
+    emit releasingFiles();
     const OpenOutcome outcome = document_.openAreaFile(QFile::encodeName(path).toStdString());
     afterOpening(outcome);
     return outcome;
@@ -113,6 +117,7 @@ void ProjectSession::startProject(const ProjectInfo& info) {
 }
 
 void ProjectSession::close() {
+    emit releasingFiles();
     document_.close();
     criteria_ = AcceptanceCriteria{};
     announced_.clear();

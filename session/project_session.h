@@ -120,6 +120,9 @@ public:
     void markCurrentFileModified();
 
 signals:
+    // The records of what is open are about to go (a close, or an opening
+    // that replaces them): whoever points into them lets go now.
+    void releasingFiles();
     // A project or area file was opened (or a new project started).
     void opened();
     void closed();

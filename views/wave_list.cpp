@@ -48,6 +48,8 @@ QWaveList::QWaveList(ProjectSession& session, UserDialogs& dialogs, QWidget* par
     setWidget(scrolled);
 
     connect(&session_, &ProjectSession::fileChanged, this, &QWaveList::setFile);
+    // The views draw the records in place: they go with them.
+    connect(&session_, &ProjectSession::releasingFiles, this, &QWaveList::clearWaves);
     connect(&session_, &ProjectSession::pointsChanged, this, &QWaveList::syncViews);
     connect(&session_, &ProjectSession::conditioned, this, &QWaveList::clearAlignments);
     connect(&session_, &ProjectSession::resultsChanged, this, &QWaveList::redrawAll);
@@ -139,9 +141,15 @@ QList<QWave*> QWaveList::shownViews() const {
 }
 
 void QWaveList::scrollToCurrentPoint() {
-    const int row = shownViews().indexOf(viewOfPoint(session_.currentPointIndex()));
-    if (row < 0)
+    const NamePipeFile* file = session_.currentFile();
+    const int current = session_.currentPointIndex();
+    if (!file || current < 0)
         return;
+    // Counted from the points, not from the views shown: views just made
+    // show only once they are laid out.
+    int row = 0;
+    for (int i = 0; i < current; ++i)
+        row += file->points[static_cast<std::size_t>(i)].isDeleted() ? 0 : 1;
     // Computed from the fixed wave height: the layout may not have placed
     // the views yet when an area has just been opened.
     const int h = waveHeight(session_);

@@ -92,7 +92,9 @@ void MainWindowTest::programRejectsBadSizeHintWithUsage() {
 void MainWindowTest::pathOnCommandLineIsKeptForOpening() {
     QCOMPARE(parseCommandLine({"samples/示范工程.Prj"}).openPath, QString("samples/示范工程.Prj"));
     QCOMPARE(parseCommandLine({"-SizeHintred", "1x2", "a.pip"}).openPath, QString("a.pip"));
-    QVERIFY(parseCommandLine({"notes.txt"}).openPath.isEmpty());
+    // Anything named is opened or said to be missing.
+    QCOMPARE(parseCommandLine({"notes.txt"}).openPath, QString("notes.txt"));
+    QVERIFY(parseCommandLine({"-reverse"}).openPath.isEmpty());
 }
 
 void MainWindowTest::startUpState() {

@@ -2,12 +2,15 @@
 // a project to PNGs, off screen, to look at them:
 //   render_views PROJECT.Prj OUTDIR
 // writes list-top.png, list-bottom.png, project-set.png, sampling.png,
-// options.png, acceptance.png, defect.png, merge.png and map.png into
-// OUTDIR, in the language the program would start in.
+// options.png, acceptance.png, defect.png, merge.png, map.png and
+// disk-change.png (the question before overwriting an area someone else
+// changed) into OUTDIR, in the language the program would start in.
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "app/translations.h"
+#include "data/area_file.h"
 #include "session/app_settings.h"
+#include "synthetic_fixture.h"
 #include "views/acceptance_dialog.h"
 #include "views/device_set.h"
 #include "views/project_set.h"
@@ -19,7 +22,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <cstdio>
 
 namespace {
@@ -27,6 +33,27 @@ namespace {
 bool save(QWidget& widget, const QDir& out, const char* name) {
     QApplication::processEvents();
     return widget.grab().save(out.filePath(QString::fromLatin1(name)));
+}
+
+// Edits the current area, changes its file as another program would, and
+// saves: the question that follows is drawn, then answered "返回".
+bool saveDiskChangeQuestion(MainWindow& window, const QDir& out) {
+    const int current = window.state().currentFile;
+    tarvel::editArea(window, current);
+    const std::string path = window.state().current()->path();
+    tarvel::NamePipeFile other;
+    tarvel::readAreaFile(path, other);
+    other.header.ballMass += 1;
+    tarvel::writeAreaFile(other, path);
+    bool saved = false;
+    QTimer::singleShot(200, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            saved = box->grab().save(out.filePath(QStringLiteral("disk-change.png")));
+            box->buttons().constLast()->click();
+        }
+    });
+    window.saveProject();
+    return saved;
 }
 
 } // namespace
@@ -77,5 +104,6 @@ int main(int argc, char** argv) {
     QMergeDlg merge(*window.state().current());
     merge.show();
     saved = save(merge, out, "merge.png") && saved;
-    return saved ? 0 : 1;
+    merge.hide();
+    return saveDiskChangeQuestion(window, out) && saved ? 0 : 1;
 }
