@@ -572,6 +572,102 @@ Delete it?</translation>
         <translation>The project file is gone and was taken off the recent projects:
 %1</translation>
     </message>
+    <message>
+        <source>%1（已损坏）</source>
+        <translation>%1 (damaged)</translation>
+    </message>
+    <message>
+        <source>已损坏，不能打开：%1</source>
+        <translation>Damaged, cannot be opened: %1</translation>
+    </message>
+    <message>
+        <source>其他程序正在修改本工程的文件（%1）：修改先保留在内存中，稍后再保存。</source>
+        <translation>Another program is changing the files of this project (%1): the edits stay in memory; save later.</translation>
+    </message>
+    <message>
+        <source>测区文件“%1”已被其他程序删除或移走。
+它仍在内存中；保存会重新写出它。</source>
+        <translation>The area file &quot;%1&quot; was deleted or moved by another program.
+It is still in memory; saving writes it again.</translation>
+    </message>
+    <message>
+        <source>测区文件“%1”已被其他程序修改。
+你在本程序中的修改仍保留；保存时会询问如何处理。</source>
+        <translation>The area file &quot;%1&quot; was changed by another program.
+Your edits here are kept; saving will ask what to do.</translation>
+    </message>
+    <message>
+        <source>测区文件“%1”已被其他程序修改。重新读取吗？</source>
+        <translation>The area file &quot;%1&quot; was changed by another program. Read it again?</translation>
+    </message>
+    <message>
+        <source>重新读取</source>
+        <translation>Read again</translation>
+    </message>
+    <message>
+        <source>不读取</source>
+        <translation>Keep as shown</translation>
+    </message>
+    <message>
+        <source>测区文件“%1”已损坏，不能打开：%2</source>
+        <translation>The area file &quot;%1&quot; is damaged and cannot be opened: %2</translation>
+    </message>
+    <message>
+        <source>找不到 %1</source>
+        <translation>%1 was not found</translation>
+    </message>
+    <message>
+        <source>文件夹 %1 中没有工程文件（*.Prj）</source>
+        <translation>The folder %1 holds no project file (*.Prj)</translation>
+    </message>
+    <message>
+        <source>%1 不是工程文件（*.Prj）也不是测区文件（*.pip）</source>
+        <translation>%1 is neither a project file (*.Prj) nor an area file (*.pip)</translation>
+    </message>
+    <message>
+        <source>测区文件“%1”在打开后已被其他程序修改或删除。
+保存会覆盖磁盘上的修改。</source>
+        <translation>The area file &quot;%1&quot; was changed or deleted by another program after it was opened here.
+Saving would overwrite that change.</translation>
+    </message>
+    <message>
+        <source>重新读取（放弃我的修改）</source>
+        <translation>Read again (drop my edits)</translation>
+    </message>
+    <message>
+        <source>覆盖</source>
+        <translation>Overwrite</translation>
+    </message>
+    <message>
+        <source>另存为…</source>
+        <translation>Save mine as…</translation>
+    </message>
+    <message>
+        <source>已完成上次中断的修改（%1 个文件）</source>
+        <translation>Completed a change that was interrupted earlier (%1 files)</translation>
+    </message>
+    <message>
+        <source>上次中断的修改未能完成：
+%1</source>
+        <translation>A change that was interrupted earlier could not be completed:
+%1</translation>
+    </message>
+    <message>
+        <source>我的修改已另存为 %1</source>
+        <translation>My edits were saved as %1</translation>
+    </message>
+    <message>
+        <source>其他程序正在修改本工程的文件：
+%1
+没有保存任何文件；修改仍保留，请稍后再保存。</source>
+        <translation>Another program is changing the files of this project:
+%1
+Nothing was saved; the edits are kept, save again later.</translation>
+    </message>
+    <message>
+        <source>没有保存任何文件。</source>
+        <translation>Nothing was saved.</translation>
+    </message>
 </context>
 <context>
     <name>ProjectSet</name>
