@@ -126,8 +126,8 @@ std::optional<ReportRequest> parseRequest(const std::vector<std::string>& args) 
     return request;
 }
 
-int reportFailure() {
-    std::cerr << "tarvel-cli report: " << scrivetLastError() << '\n';
+int reportFailure(const std::string& reason = scrivetLastError()) {
+    std::cerr << "tarvel-cli report: " << reason << '\n';
     return 2;
 }
 
@@ -204,6 +204,18 @@ public:
         return {};
     }
 
+    // The library's reason, naming the documents rather than their
+    // temporaries.
+    std::string reasonOfFailure() const {
+        std::string text = scrivetLastError();
+        for (std::size_t i = 0; i < temporaries_.size(); ++i) {
+            const std::string& temporary = temporaries_[i].path();
+            for (std::size_t at; (at = text.find(temporary)) != std::string::npos;)
+                text.replace(at, temporary.size(), destinations_[i]);
+        }
+        return text;
+    }
+
     // The library replaces each temporary with a file of its own: lock that
     // one, so the next document's clean-up leaves it alone.
     std::string written() {
@@ -238,19 +250,19 @@ int writeEnglishDocuments(const ReportRequest& request, ProjectLoad& project,
                           DocumentSet& documents) {
     if (!request.excelPath.empty() &&
         !openExcel_E(&project.info, &project.files, request.excelPath.c_str(), false))
-        return reportFailure();
+        return reportFailure(documents.reasonOfFailure());
     if (std::string error = documents.written(); !error.empty())
         return inputFailure(error);
     if (!request.wordPath.empty() &&
         !openDoc1_E(scrivet::installedTemplatePath("report_en.docx").c_str(), &project.info,
                     &project.files, request.wordPath.c_str(), false))
-        return reportFailure();
+        return reportFailure(documents.reasonOfFailure());
     if (std::string error = documents.written(); !error.empty())
         return inputFailure(error);
     if (!request.wordPicturesPath.empty() &&
         !openDoc2_E(request.picturesDir.c_str(), &project.info, &project.files,
                     request.wordPicturesPath.c_str(), false))
-        return reportFailure();
+        return reportFailure(documents.reasonOfFailure());
     if (std::string error = documents.written(); !error.empty())
         return inputFailure(error);
     return 0;
@@ -260,20 +272,20 @@ int writeDocuments(const ReportRequest& request, ProjectLoad& project,
                    const AcceptanceCriteria* criteria, DocumentSet& documents) {
     if (!request.excelPath.empty() &&
         !openExcelJudged(&project.info, &project.files, criteria, request.excelPath.c_str(), false))
-        return reportFailure();
+        return reportFailure(documents.reasonOfFailure());
     if (std::string error = documents.written(); !error.empty())
         return inputFailure(error);
     if (!request.wordPath.empty() &&
         !openDoc1Judged(scrivet::installedTemplatePath("report.docx").c_str(), &project.info,
                         &project.files, criteria, request.mapsDir.c_str(), request.wordPath.c_str(),
                         false))
-        return reportFailure();
+        return reportFailure(documents.reasonOfFailure());
     if (std::string error = documents.written(); !error.empty())
         return inputFailure(error);
     if (!request.wordPicturesPath.empty() &&
         !openDoc2(request.picturesDir.c_str(), &project.info, &project.files, *request.area,
                   request.wordPicturesPath.c_str(), false))
-        return reportFailure();
+        return reportFailure(documents.reasonOfFailure());
     if (std::string error = documents.written(); !error.empty())
         return inputFailure(error);
     return 0;

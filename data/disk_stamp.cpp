@@ -15,8 +15,8 @@ DiskStamp statStamp(const std::string& path) {
         return stamp;
     stamp.exists = true;
     stamp.size = static_cast<std::uint64_t>(info.st_size);
-    stamp.modifiedNs = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 +
-                       info.st_mtim.tv_nsec;
+    stamp.modifiedNs =
+        static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
     stamp.device = info.st_dev;
     stamp.inode = info.st_ino;
     return stamp;

@@ -6,7 +6,7 @@ packages=(
   libgtest-dev libbenchmark-dev libfftw3-dev libboost-dev nlohmann-json3-dev
   qtbase5-dev libqt5svg5-dev libqwt-qt5-dev fonts-wqy-zenhei xvfb xauth
   qttools5-dev qttools5-dev-tools qttranslations5-l10n
-  libxlsxwriter-dev libminizip-dev libpugixml-dev
+  libxlsxwriter-dev libminizip-dev libpugixml-dev libxxhash-dev
   python3-openpyxl python3-docx
   libreoffice-writer-nogui libreoffice-calc-nogui poppler-utils
   librsvg2-bin desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl
