@@ -34,6 +34,7 @@ private slots:
     void pictureIsTheExportSize();
     void extremeGridsStillGiveAPicture_data();
     void extremeGridsStillGiveAPicture();
+    void everyGridSettlesAtEverySize();
 
 private:
     NamePipeFile& file() { return *window->state().current(); }
@@ -210,6 +211,41 @@ void DistributionMapTest::extremeGridsStillGiveAPicture() {
     expectSquareMetres();
     // A strip of cells still gets a canvas that can be read.
     QVERIFY(std::min(map()->plot->canvas()->width(), map()->plot->canvas()->height()) >= 150);
+}
+
+void DistributionMapTest::everyGridSettlesAtEverySize() {
+    // Padding the plot for square cells changes its axes' labels, which
+    // changes the room left for the canvas: the plot must settle, square,
+    // rather than pad itself again and again.
+    const auto check = [&](QSize grid, const QList<QSize>& windows) {
+        file().header.gridColumns = grid.width();
+        file().header.pointTotal = grid.height();
+        for (const QSize size : windows) {
+            window->resize(size);
+            map()->rebuild();
+            QCoreApplication::processEvents();
+            QVERIFY2(map()->plot->isVisible(), qPrintable(QStringLiteral("%1 x %2 at %3 x %4")
+                                                              .arg(grid.height())
+                                                              .arg(grid.width())
+                                                              .arg(size.width())
+                                                              .arg(size.height())));
+            expectSquareMetres();
+        }
+    };
+    showMap();
+    for (int rows = 1; rows <= 20; ++rows) {
+        for (int columns = 1; columns <= 20; ++columns)
+            check(QSize(columns, rows), {QSize(1366, 768), QSize(900, 1000)});
+    }
+    for (const QSize grid : {QSize(20, 20), QSize(20, 1), QSize(1, 20), QSize(13, 7)}) {
+        check(grid, {QSize(1920, 1080), QSize(1200, 800), QSize(700, 500)});
+        // Resized step by step while shown, as a user drags the window.
+        for (int width = 700; width <= 1400; width += 35) {
+            window->resize(width, 600 + width / 4);
+            QCoreApplication::processEvents();
+            expectSquareMetres();
+        }
+    }
 }
 
 QTEST_MAIN(DistributionMapTest)
