@@ -4,6 +4,7 @@
 #include "session/project_session.h"
 #include "user_dialogs.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -18,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include <cstddef>
+#include <utility>
 
 using namespace tarvel;
 
@@ -69,6 +71,14 @@ QWaveParameter::QWaveParameter(ProjectSession& session, UserDialogs& dialogs, QW
     automatic_ = new QRadioButton(tr("自动标记"), this);
     manual_ = new QRadioButton(tr("人工标记"), this);
     automatic_->setChecked(true);
+    // Where a change goes and how the marks are found are two choices:
+    // radio buttons of one parent would otherwise exclude each other.
+    for (const auto& [first, second] :
+         {std::pair{areaScope_, pointScope_}, std::pair{automatic_, manual_}}) {
+        auto* group = new QButtonGroup(this);
+        group->addButton(first);
+        group->addButton(second);
+    }
 
     dcRemoval_ = new QCheckBox(tr("去直流"), this);
     integrate_ = new QCheckBox(tr("积分"), this);
@@ -164,10 +174,8 @@ void QWaveParameter::fill(const ProcessingParams& p) {
         lowCut_->setValue(p.filterF1);
     enableCutOffs(index);
     stretch_->setValue(p.ampZoom);
-    if (p.autoMark == 0)
-        manual_->setChecked(true);
-    else if (p.autoMark == 1)
-        automatic_->setChecked(true);
+    // Anything but 1 is marked by hand, and shows so.
+    (p.autoMark == 1 ? automatic_ : manual_)->setChecked(true);
     filling_ = false;
 }
 

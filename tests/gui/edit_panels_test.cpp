@@ -39,6 +39,7 @@ private slots:
     void filterTypesAboveFourShowAsBandPass();
     void everyEditUndoesToTheLoadedBytes();
     void menuAndKeysFollowTheHistory();
+    void markingOnePointByHandKeepsItsMarksAndResults();
 
 private:
     NamePipeFile& file() { return *window->state().current(); }
@@ -215,6 +216,63 @@ void EditPanelsTest::menuAndKeysFollowTheHistory() {
     window->session().setCurrentFile(0);
     QVERIFY(!undo->isEnabled());
     QVERIFY(!redo->isEnabled());
+}
+
+void EditPanelsTest::markingOnePointByHandKeepsItsMarksAndResults() {
+    ProjectSession& session = window->session();
+    // A flat top, as a quantised peak often has: two equal largest samples.
+    MeasurePoint& second = file().points[1];
+    const std::size_t top = static_cast<std::size_t>(
+        std::lround(second.peakTime * 1000 / file().header.sampleInterval));
+    SampleBuffer<uint16_t> raw = second.raw;
+    raw[top + 1] = raw[top];
+    second.raw = std::move(raw);
+    session.reprocess();
+    QVERIFY(std::abs(second.accel[top + 1] - second.accel[top]) == 0);
+
+    session.setCurrentPoint(1);
+    QWaveParameter* panel = window->waveParameter();
+    QVERIFY(panel->pointScope()->isChecked());
+    QVERIFY(panel->automaticMarking()->isChecked());
+    const float start = second.header.startMark;
+    const float end = second.header.endMark;
+    const double peak = second.peakTime;
+    const double modulus = second.results.deformationModulus;
+
+    QTest::mouseClick(panel->manualMarking(), Qt::LeftButton);
+    // The scope stays where the user put it, and the button says what the
+    // point now is.
+    QVERIFY(panel->pointScope()->isChecked());
+    QVERIFY(!panel->areaScope()->isChecked());
+    QVERIFY(panel->manualMarking()->isChecked());
+    QVERIFY(!panel->automaticMarking()->isChecked());
+    for (const MeasurePoint& point : file().points)
+        QCOMPARE(point.header.params.autoMark, &point == &second ? 0 : 1);
+    QCOMPARE(second.header.startMark, start);
+    QCOMPARE(second.header.endMark, end);
+    QCOMPARE(second.peakTime, peak);
+    QCOMPARE(second.results.deformationModulus, modulus);
+    QVERIFY(second.results.flags.has(QualityFlag::Manual));
+    QVERIFY(!file().points[0].results.flags.has(QualityFlag::Manual));
+
+    // Another point shows its own mode; back on this one, its own again.
+    session.setCurrentPoint(0);
+    QVERIFY(panel->automaticMarking()->isChecked());
+    session.setCurrentPoint(1);
+    QVERIFY(panel->manualMarking()->isChecked());
+    file().points[2].header.params.autoMark = 2; // any value but 1 marks by hand
+    session.setCurrentPoint(2);
+    QVERIFY(panel->manualMarking()->isChecked());
+    file().points[2].header.params.autoMark = 1;
+    session.setCurrentPoint(1);
+
+    // The whole area by hand, then one point back to automatic.
+    QTest::mouseClick(panel->areaScope(), Qt::LeftButton);
+    QVERIFY(panel->manualMarking()->isChecked());
+    QTest::mouseClick(panel->automaticMarking(), Qt::LeftButton);
+    QVERIFY(panel->areaScope()->isChecked());
+    for (const MeasurePoint& point : file().points)
+        QCOMPARE(point.header.params.autoMark, 1);
 }
 
 QTEST_MAIN(EditPanelsTest)
