@@ -3,6 +3,7 @@
 #include "language_menu.h"
 #include "session/view_options_store.h"
 #include "start_hint.h"
+#include "views/history_keys.h"
 #include "views/pipe_info_panel.h"
 #include "views/resources.h"
 #include "views/small_dialogs.h"
@@ -151,6 +152,7 @@ void MainWindow::createActions() {
     redoAct_->setShortcuts(
         {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
     connect(redoAct_, &QAction::triggered, this, &MainWindow::ReDo);
+    new HistoryKeys(this, {undoAct_, redoAct_});
     startMarkAct_ = addCommand(editMenu_, tr("起始时间标记"), "AlignHead", ":/res/aglin.png");
     startMarkAct_->setShortcut(QKeySequence(QStringLiteral("Ctrl+H")));
     connect(startMarkAct_, &QAction::triggered, this, &MainWindow::AlignHead);

@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QRadioButton>
 #include <QSlider>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -40,6 +41,7 @@ private slots:
     void everyEditUndoesToTheLoadedBytes();
     void menuAndKeysFollowTheHistory();
     void markingOnePointByHandKeepsItsMarksAndResults();
+    void undoAndRedoKeysReachTheHistoryFromAnAppliedBox();
 
 private:
     NamePipeFile& file() { return *window->state().current(); }
@@ -273,6 +275,45 @@ void EditPanelsTest::markingOnePointByHandKeepsItsMarksAndResults() {
     QVERIFY(panel->areaScope()->isChecked());
     for (const MeasurePoint& point : file().points)
         QCOMPARE(point.header.params.autoMark, 1);
+}
+
+void EditPanelsTest::undoAndRedoKeysReachTheHistoryFromAnAppliedBox() {
+    QCustomEdit* height = info()->fieldEdit("dropHeight");
+    const float stored = file().header.dropHeight;
+    type(height, "0.60");
+    QCOMPARE(QApplication::focusWidget(), height);
+    QTest::keyClick(height, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(file().header.dropHeight, stored);
+    QCOMPARE(height->text(), QStringLiteral("%1").arg(stored, 0, 'f', 2));
+    QTest::keyClick(height, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(file().header.dropHeight, 0.6f);
+    QTest::keyClick(height, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(file().header.dropHeight, stored);
+    QTest::keyClick(height, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(file().header.dropHeight, 0.6f);
+    QTest::keyClick(height, Qt::Key_Z, Qt::ControlModifier);
+
+    // Text typed and not applied is the box's own to take back.
+    QTest::keyClicks(height, "9");
+    QTest::keyClick(height, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(height->text(), QStringLiteral("%1").arg(stored, 0, 'f', 2));
+    QCOMPARE(window->history().redoStack().size(), std::size_t(1));
+    QCOMPARE(file().header.dropHeight, stored);
+
+    // A cut-off box applied with Enter, then undone from it.
+    QWaveParameter* panel = window->waveParameter();
+    panel->areaScope()->setChecked(true);
+    panel->filterCombo()->setCurrentIndex(3);
+    QSpinBox* low = panel->lowCutSpin();
+    const int32_t before = file().points[0].header.params.filterF1;
+    low->setFocus();
+    low->selectAll();
+    QTest::keyClicks(low, "250");
+    QTest::keyClick(low, Qt::Key_Return);
+    QCOMPARE(file().points[0].header.params.filterF1, 250);
+    QTest::keyClick(low, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(file().points[0].header.params.filterF1, before);
+    QCOMPARE(file().points[0].header.params.filterType, 4);
 }
 
 QTEST_MAIN(EditPanelsTest)
