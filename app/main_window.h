@@ -227,6 +227,9 @@ private:
     tarvel::RememberedState remembered_;
 
     QList<QDockWidget*> docks_;
+    // Set once the docks have their places: sized on first showing, or
+    // restored from the remembered layout.
+    bool docksPlaced_ = false;
     QList<QAction*> extraDocks_;
     QSignalMapper* cornerMapper_;
     QMenu* viewMenu_ = nullptr;
