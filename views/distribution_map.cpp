@@ -128,7 +128,7 @@ bool TestSpectrogram::setArea(const NamePipeFile& file) {
 
 TestSpectrogram::CellFit TestSpectrogram::fitCells(const QRect& rect,
                                                    QwtPlotLayout::Options options) {
-    CellFit fit{QMargins(), area_->width(), area_->height()};
+    CellFit fit{QMargins(), area_->width(), area_->height(), CellFit::Derived::None};
     const double aspect = fit.xSpan / fit.ySpan;
     if (!spectrogram || rect.isEmpty() || !std::isfinite(aspect) || !(aspect > 0))
         return fit;
@@ -144,6 +144,7 @@ TestSpectrogram::CellFit TestSpectrogram::fitCells(const QRect& rect,
         fit.xSpan = width / canvas.height() * fit.ySpan;
         const int excess = static_cast<int>(canvas.width() - width);
         fit.padding = QMargins(excess / 2, 0, excess - excess / 2, 0);
+        fit.derived = CellFit::Derived::Across;
     } else if (canvas.height() > 0 && canvas.width() > 0) {
         const double height =
             std::clamp(canvas.width() / aspect, std::min(kMinimumCanvasSide, canvas.height()),
@@ -151,6 +152,7 @@ TestSpectrogram::CellFit TestSpectrogram::fitCells(const QRect& rect,
         fit.ySpan = height / canvas.width() * fit.xSpan;
         const int excess = static_cast<int>(canvas.height() - height);
         fit.padding = QMargins(0, excess / 2, 0, excess - excess / 2);
+        fit.derived = CellFit::Derived::Up;
     }
     return fit;
 }
@@ -176,6 +178,18 @@ bool TestSpectrogram::keepCellsInProportion(const QRect& rect, QwtPlotLayout::Op
     setSpans(fit.xSpan, fit.ySpan);
     if (fit.padding != contentsMargins())
         setContentsMargins(fit.padding);
+    // The padded canvas may still differ from the one foreseen (a shorter
+    // axis takes other labels): its long side's span follows it.
+    if (fit.derived != CellFit::Derived::None) {
+        plotLayout()->activate(this, rect.marginsRemoved(fit.padding), options);
+        const QRectF canvas = plotLayout()->canvasRect();
+        if (canvas.width() > 0 && canvas.height() > 0) {
+            if (fit.derived == CellFit::Derived::Across)
+                setSpans(canvas.width() / canvas.height() * fit.ySpan, fit.ySpan);
+            else
+                setSpans(fit.xSpan, canvas.height() / canvas.width() * fit.xSpan);
+        }
+    }
     return spectrogram && (xSpan_ != xBefore || ySpan_ != yBefore);
 }
 

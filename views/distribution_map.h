@@ -78,6 +78,8 @@ private:
         QMargins padding;
         double xSpan;
         double ySpan;
+        // The direction whose span follows the canvas; the other spans the grid.
+        enum class Derived { None, Across, Up } derived;
     };
     CellFit fitCells(const QRect& rect, QwtPlotLayout::Options options);
     void setSpans(double xSpan, double ySpan);
