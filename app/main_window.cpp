@@ -65,7 +65,7 @@ MainWindow::MainWindow(const QMap<QString, QSize>& sizeHints, QWidget* parent)
     cornerMapper_ = new QSignalMapper(this);
     connect(cornerMapper_, &QSignalMapper::mappedInt, this, &MainWindow::setCorner);
 
-    pipeInfo_ = new QPipeInfo(session_, this);
+    pipeInfo_ = new QPipeInfo(session_, dialogs_, this);
     pipeInfo_->hide();
     waveParameter_ = new QWaveParameter(session_, dialogs_, this);
     waveParameter_->hide();

@@ -1,6 +1,7 @@
 #include "distribution_map.h"
 
 #include "analysis/map_contours.h"
+#include "analysis/results.h"
 #include "session/project_session.h"
 
 #include <QLabel>
@@ -279,7 +280,12 @@ void graph::rebuild() {
     }
     const bool drawn = plot->setArea(*file);
     plot->setVisible(drawn);
-    note_->setText(QString::fromStdString(plot->area().unusable));
+    const PipHeader& h = file->header;
+    note_->setText(tr("测区没有可用的网格：行数 %1，列数 %2，行距 %3 m，列距 %4 m")
+                       .arg(h.pointTotal)
+                       .arg(h.gridColumns)
+                       .arg(QString::fromStdString(formatFixed(h.pointSpacing, 2)),
+                            QString::fromStdString(formatFixed(h.columnSpacing, 2))));
     note_->setVisible(!drawn);
 }
 

@@ -5,9 +5,12 @@
 #include "data/gbk_text.h"
 #include "data/translation_marks.h"
 #include "edit/header_fields.h"
+#include "edit/plausible_values.h"
 #include "edit_widgets.h"
 #include "flow_layout.h"
+#include "session/interface_language.h"
 #include "session/project_session.h"
+#include "user_dialogs.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -76,8 +79,8 @@ QString fieldText(const char* bytes, std::size_t width) {
 
 } // namespace
 
-QPipeInfo::QPipeInfo(ProjectSession& session, QWidget* parent)
-    : QWidget(parent), session_(session) {
+QPipeInfo::QPipeInfo(ProjectSession& session, UserDialogs& dialogs, QWidget* parent)
+    : QWidget(parent), session_(session), dialogs_(dialogs) {
     setWindowTitle(tr("测区信息"));
     setWindowModality(Qt::WindowModal);
 
@@ -309,6 +312,35 @@ QString QPipeInfo::deformationText() const {
     return deformation_->text();
 }
 
+QString QPipeInfo::refusalText(const FieldRefusal& refusal) {
+    switch (refusal.kind) {
+    case FieldRefusal::Kind::NoNumber:
+        return tr("没有输入数字");
+    case FieldRefusal::Kind::NotANumber:
+        break;
+    case FieldRefusal::Kind::NotAFloat:
+        return tr("超出单精度浮点数的范围");
+    case FieldRefusal::Kind::OutOfRange:
+        return tr("超出 %1 至 %2 的范围")
+            .arg(QString::number(refusal.bottom), QString::number(refusal.top));
+    case FieldRefusal::Kind::TooManyDecimals:
+        return tr("小数多于 %1 位").arg(refusal.decimals);
+    }
+    return tr("不是数字");
+}
+
+bool QPipeInfo::confirmPlausible(const HeaderField& field, const QString& text, float value) {
+    const PlausibleRange* range = implausibleRange(field.key, value);
+    if (!range)
+        return true;
+    const bool english = interfaceLanguage() == InterfaceLanguage::English;
+    return dialogs_.askYesNo(
+        this, QStringLiteral("Tarvel"),
+        tr("%1 = %2 不在常见范围 %3 至 %4 之内：%5。\n仍然使用这个值吗？")
+            .arg(fieldLabel(field), text, QString::number(range->low), QString::number(range->high),
+                 QString::fromUtf8(english ? range->englishReason : range->chineseReason)));
+}
+
 void QPipeInfo::changesave() {
     const NamePipeFile* file = session_.currentFile();
     if (filling_ || !file)
@@ -320,10 +352,13 @@ void QPipeInfo::changesave() {
         if (text == entry.stored)
             continue;
         float value = 0;
-        std::string why;
-        if (!acceptsHeaderText(*entry.field, text.toStdString(), value, why)) {
-            refusals << tr("%1 “%2”：%3")
-                            .arg(fieldLabel(*entry.field), text, QString::fromStdString(why));
+        FieldRefusal refusal;
+        if (!checkHeaderText(*entry.field, text.toStdString(), value, refusal)) {
+            refusals << tr("%1 “%2”：%3").arg(fieldLabel(*entry.field), text, refusalText(refusal));
+            entry.edit->setText(entry.stored);
+            continue;
+        }
+        if (!confirmPlausible(*entry.field, text, value)) {
             entry.edit->setText(entry.stored);
             continue;
         }

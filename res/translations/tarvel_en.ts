@@ -1052,6 +1052,32 @@ Delete it?</translation>
         <source>；</source>
         <translation>; </translation>
     </message>
+    <message>
+        <source>没有输入数字</source>
+        <translation>no number given</translation>
+    </message>
+    <message>
+        <source>超出单精度浮点数的范围</source>
+        <translation>out of the range of a float</translation>
+    </message>
+    <message>
+        <source>超出 %1 至 %2 的范围</source>
+        <translation>outside %1 to %2</translation>
+    </message>
+    <message>
+        <source>小数多于 %1 位</source>
+        <translation>more than %1 decimals</translation>
+    </message>
+    <message>
+        <source>不是数字</source>
+        <translation>not a number</translation>
+    </message>
+    <message>
+        <source>%1 = %2 不在常见范围 %3 至 %4 之内：%5。
+仍然使用这个值吗？</source>
+        <translation>%1 = %2 is outside the usual range %3 to %4: %5.
+Use this value anyway?</translation>
+    </message>
 </context>
 <context>
     <name>QWave</name>
@@ -1314,6 +1340,10 @@ The folder cannot be made</translation>
     <message>
         <source>序号%1，</source>
         <translation>point %1, </translation>
+    </message>
+    <message>
+        <source>测区没有可用的网格：行数 %1，列数 %2，行距 %3 m，列距 %4 m</source>
+        <translation>The area has no usable grid: %1 rows, %2 columns, row spacing %3 m, column spacing %4 m</translation>
     </message>
 </context>
 <context>

@@ -132,8 +132,10 @@ void DistributionMapTest::unusableGridShowsOneLineAndNoPicture() {
     QVERIFY(renderAreaMap(file()).isNull());
     showMap();
     QVERIFY(map()->plot->isHidden());
-    QVERIFY(map()->note().contains(QStringLiteral("网格")));
-    QCOMPARE(map()->note(), QString::fromStdString(buildAreaMap(file()).unusable));
+    QCOMPARE(map()->note(),
+             QStringLiteral("测区没有可用的网格：行数 0，列数 %1，行距 %2 m，列距 nan m")
+                 .arg(file().header.gridColumns)
+                 .arg(file().header.pointSpacing, 0, 'f', 2));
     QVERIFY(!map()->plot->spectrogram);
 }
 

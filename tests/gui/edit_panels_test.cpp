@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSlider>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -34,6 +35,7 @@ private slots:
     void panelsFitTheirDocks();
     void aCommitStoresOnlyTheFieldTyped();
     void refusedTextRevertsAndSaysWhy();
+    void implausibleValuesAreStoredOnlyOnceConfirmed();
     void enterCommitsAndEscapeRestores();
     void tabbingThroughChangesNothing();
     void areaScopeWritesOnlyTheFilterFields();
@@ -80,7 +82,7 @@ void EditPanelsTest::panelsFitTheirDocks() {
     // At the program's 14-point font both panels go into a narrow dock
     // beside the waves: their fields stack in one column there.
     setApplicationFont();
-    QPipeInfo info(window->session());
+    QPipeInfo info(window->session(), *dialogs);
     QWaveParameter parameters(window->session(), *dialogs);
     QVERIFY2(info.minimumSizeHint().width() <= 400,
              qPrintable(QString::number(info.minimumSizeHint().width())));
@@ -115,10 +117,39 @@ void EditPanelsTest::refusedTextRevertsAndSaysWhy() {
         QCOMPARE(file().header.dropHeight, height);
         QCOMPARE(info()->fieldEdit("dropHeight")->text(),
                  QStringLiteral("%1").arg(height, 0, 'f', 2));
-        QVERIFY2(window->statusBar()->currentMessage().contains("落球下落高度"), qPrintable(typo));
+        const QString message = window->statusBar()->currentMessage();
+        QVERIFY2(message.contains("落球下落高度"), qPrintable(typo));
+        // Said in the interface's language: no English word in it.
+        QVERIFY2(!message.contains(QRegularExpression("[A-Za-z]{3}")), qPrintable(message));
     }
+    QCOMPARE(window->statusBar()->currentMessage(),
+             QStringLiteral("落球下落高度(m) “0.555”：小数多于 2 位"));
     QVERIFY(window->history().undoStack().empty());
     QVERIFY(!file().modified);
+}
+
+void EditPanelsTest::implausibleValuesAreStoredOnlyOnceConfirmed() {
+    QCustomEdit* radius = info()->fieldEdit("ballRadius");
+    const float stored = file().header.ballRadius;
+    dialogs->yesNoAnswers.enqueue(false);
+    type(radius, "99999");
+    QCOMPARE(file().header.ballRadius, stored);
+    QCOMPARE(radius->text(), QStringLiteral("%1").arg(stored, 0, 'f', 2));
+    QVERIFY(window->history().undoStack().empty());
+    QCOMPARE(dialogs->callsOf("yesNo").size(), 1);
+    const QString question = dialogs->callsOf("yesNo").first().text;
+    QVERIFY2(question.contains("落球半径(m) = 99999") && question.contains("0.03 至 0.5"),
+             qPrintable(question));
+
+    dialogs->yesNoAnswers.enqueue(true);
+    type(radius, "99999");
+    QCOMPARE(file().header.ballRadius, 99999.0f);
+    QCOMPARE(window->history().undoStack().size(), std::size_t(1));
+    // A usual value is stored without a question.
+    type(radius, "0.12");
+    QCOMPARE(file().header.ballRadius, 0.12f);
+    QCOMPARE(dialogs->callsOf("yesNo").size(), 2);
+    QVERIFY(dialogs->unexpected.isEmpty());
 }
 
 void EditPanelsTest::enterCommitsAndEscapeRestores() {
