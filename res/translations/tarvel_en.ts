@@ -572,6 +572,30 @@ Delete it?</translation>
         <translation>The project file is gone and was taken off the recent projects:
 %1</translation>
     </message>
+    <message>
+        <source>%1 中已有 %2 张同名位图。要替换它们吗？</source>
+        <translation>%1 already holds %2 pictures of the same names. Replace them?</translation>
+    </message>
+    <message>
+        <source>%1 已存在。要替换它吗？</source>
+        <translation>%1 already exists. Replace it?</translation>
+    </message>
+    <message>
+        <source>未生成 PDF：%1 已存在</source>
+        <translation>no PDF written: %1 already exists</translation>
+    </message>
+    <message>
+        <source>-波形</source>
+        <translation>-waves</translation>
+    </message>
+    <message>
+        <source>-检测报告</source>
+        <translation>-test-report</translation>
+    </message>
+    <message>
+        <source>-汇总表</source>
+        <translation>-summary</translation>
+    </message>
 </context>
 <context>
     <name>ProjectSet</name>
