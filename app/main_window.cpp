@@ -357,10 +357,10 @@ void MainWindow::updateActions() {
         action->setEnabled(open);
     // These read the current file: a project without areas has nothing to show.
     samplingAct_->setEnabled(current != nullptr);
-    analysisListAct_->setEnabled(current != nullptr && !contourMapAct_->isChecked());
+    // The result list and the map take turns: choosing one leaves the other.
+    analysisListAct_->setEnabled(current != nullptr);
     analysisListBox_->setEnabled(current != nullptr);
-    // The map takes turns with the result list.
-    contourMapAct_->setEnabled(current != nullptr && !analysisListAct_->isChecked());
+    contourMapAct_->setEnabled(current != nullptr);
     contourMapBox_->hide();
     goToPointAct_->setEnabled(current != nullptr);
     impactZoomAct_->setEnabled(current != nullptr);

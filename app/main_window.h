@@ -162,6 +162,7 @@ private:
     void setUpFileTable();
     void refillFileTable();
     void connectFileTable(bool on);
+    void fileNameClicked(int row, int column);
     void appendFileRow(int row);
 
     bool hasUnsavedChanges() const;

@@ -130,21 +130,13 @@ void MainWindow::closePipeFile() {
     reset();
 }
 
-void MainWindow::cellClicked(int, int column) {
+void MainWindow::cellClicked(int, int) {
     const QList<QTableWidgetItem*> selected = fileTable_->selectedItems();
     if (selected.isEmpty())
         return;
     const int row = selected.last()->row();
-    if (row < 0 || row >= static_cast<int>(state_.files.size()))
+    if (row < 0 || row >= static_cast<int>(state_.files.size()) || row == state_.currentFile)
         return;
-    if (row == state_.currentFile) {
-        // A double click on the shown file's name renames it, as F2 does.
-        if (column == 1)
-            fileTable_->editItem(fileTable_->item(row, column));
-        else
-            uncheckViewModes();
-        return;
-    }
     if (NamePipeFile* current = state_.current(); current && current->modified) {
         const int answer = dialogs_.ask(this, kTitle, tr("是否保存对测区文件的修改？"),
                                         {tr("保存"), tr("不保存"), tr("返回")}, 0);
@@ -216,7 +208,7 @@ void MainWindow::renameFile(int row, QTableWidgetItem* item) {
     }
     file.fileName = newName;
     if (row == state_.currentFile)
-        statusBar()->showMessage(tr("当前桩:") + name);
+        statusBar()->showMessage(tr("当前测区:") + name);
     updateActions();
     dialogs_.notify(this, NoticeIcon::Information, kTitle, tr("更改桩文件名称成功！"));
 }

@@ -296,7 +296,7 @@ void MainWindow::addFile() {
             noteLoadProblem(problems, *state_.files.back());
             const bool only = state_.files.size() == 1;
             if (only)
-                makeCurrent(0, tr("当前桩:"));
+                makeCurrent(0, tr("当前测区:"));
             state_.files.back()->modified = false;
             state_.saveNeeded = true;
             updateActions();
@@ -306,7 +306,7 @@ void MainWindow::addFile() {
             if (only) {
                 fileTable_->selectRow(0);
                 fileTable_->setFocus();
-                statusBar()->showMessage(tr("当前桩:") + QString::fromStdString(name));
+                statusBar()->showMessage(tr("当前测区:") + QString::fromStdString(name));
             }
             continue;
         }
@@ -323,7 +323,7 @@ void MainWindow::addFile() {
         replacement->excluded = (*same)->excluded;
         session_.replaceFile(index, std::move(replacement));
         if (index == state_.currentFile)
-            makeCurrent(index, tr("当前桩:"));
+            makeCurrent(index, tr("当前测区:"));
     }
     connectFileTable(true);
     reportLoadProblems(problems);

@@ -57,7 +57,7 @@ const std::array<HeaderField, 17> kHeaderFields = {{
      offsetof(PipHeader, dropHeight), F, 2, true, 0.1, 100000, R},
     {"ballRadius", QT_TRANSLATE_NOOP("EditRules", "落球半径(m)"), offsetof(PipHeader, ballRadius),
      F, 2, true, 0.1, 100000, R},
-    {"ballMass", QT_TRANSLATE_NOOP("EditRules", "落球质量(kg))"), offsetof(PipHeader, ballMass), F,
+    {"ballMass", QT_TRANSLATE_NOOP("EditRules", "落球质量(kg)"), offsetof(PipHeader, ballMass), F,
      2, true, 0.1, 100000, R},
     {"ballModulus", QT_TRANSLATE_NOOP("EditRules", "落球弹性模量(Pa)"),
      offsetof(PipHeader, ballModulus), FieldFormat::Exponent, 2, true, 0.1, 1e13, R},

@@ -298,7 +298,8 @@ void graph::pick(const QPointF& position) {
     const int row = static_cast<int>(position.y() / map.rowSpacing);
     if (row >= map.rows || column >= map.columns)
         return;
-    QString text = tr("行 %1，列 %2，").arg(row).arg(column);
+    // Rows and columns count from 1, as the points do.
+    QString text = tr("行 %1，列 %2，").arg(row + 1).arg(column + 1);
     const int point = map.pointAt(row, column);
     if (point < 0) {
         text += tr("无测点");

@@ -102,7 +102,7 @@ QWaveParameter::QWaveParameter(ProjectSession& session, UserDialogs& dialogs, QW
     form->setContentsMargins(0, 0, 0, 0);
     form->setRowWrapPolicy(QFormLayout::WrapLongRows);
     form->addRow(tr("拉压比"), stretch_);
-    form->addRow(tr("滤波放式"), filter_);
+    form->addRow(tr("滤波方式"), filter_);
     form->addRow(tr("低截止频率(Hz)"), lowCut_);
     form->addRow(tr("高截止频率(Hz)"), highCut_);
     const auto pair = [this](QWidget* first, QWidget* second) {

@@ -36,10 +36,6 @@
         <translation>Ball radius (m)</translation>
     </message>
     <message>
-        <source>落球质量(kg))</source>
-        <translation>Ball mass (kg)</translation>
-    </message>
-    <message>
         <source>落球弹性模量(Pa)</source>
         <translation>Ball modulus (Pa)</translation>
     </message>
@@ -91,6 +87,10 @@
         <source>加速度修正(m/s2)</source>
         <translation>Accel. correction (m/s2)</translation>
     </message>
+    <message>
+        <source>落球质量(kg)</source>
+        <translation>Ball mass (kg)</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -105,10 +105,6 @@
     <message>
         <source>测区文件</source>
         <translation>Area Files</translation>
-    </message>
-    <message>
-        <source>当前桩:</source>
-        <translation>Current area: </translation>
     </message>
     <message>
         <source>文件(&amp;F)</source>
@@ -1282,10 +1278,6 @@ Use this value anyway?</translation>
         <translation>Stretch ratio</translation>
     </message>
     <message>
-        <source>滤波放式</source>
-        <translation>Filter</translation>
-    </message>
-    <message>
         <source>低截止频率(Hz)</source>
         <translation>Low cut-off (Hz)</translation>
     </message>
@@ -1304,6 +1296,10 @@ Use this value anyway?</translation>
     <message>
         <source>放大起点，请输入0-200范围的值。</source>
         <translation>Enter a magnification start from 0 to 200.</translation>
+    </message>
+    <message>
+        <source>滤波方式</source>
+        <translation>Filter</translation>
     </message>
 </context>
 <context>

@@ -7,6 +7,7 @@
 #include "synthetic_fixture.h"
 #include "views/distribution_map.h"
 #include "views/map_export.h"
+#include "views/wave.h"
 #include "views/wave_list.h"
 
 #include <QAction>
@@ -26,6 +27,7 @@ private slots:
     void cleanup();
 
     void mapCommandFollowsTheCurrentFile();
+    void theMapAndTheResultListTakeTurns();
     void switchingToTheMapOnlyRedraws();
     void followsResultsAndPointsWhileShownAndCatchesUpOnShow();
     void unusableGridShowsOneLineAndNoPicture();
@@ -85,6 +87,25 @@ void DistributionMapTest::mapCommandFollowsTheCurrentFile() {
     map()->rebuild();
     QVERIFY(map()->plot->isHidden());
     QVERIFY(map()->note().isEmpty());
+}
+
+void DistributionMapTest::theMapAndTheResultListTakeTurns() {
+    QAction* list = window->findChild<QAction*>("PinPuView");
+    window->show();
+    list->trigger();
+    QVERIFY(window->waveList()->resultList()->isVisible());
+    QVERIFY(mapAction()->isEnabled());
+    mapAction()->trigger();
+    QVERIFY(map()->isVisible());
+    QVERIFY(!list->isChecked());
+    QVERIFY(!window->waveList()->resultList()->isVisible());
+    QVERIFY(list->isEnabled());
+    list->trigger();
+    QVERIFY(!mapAction()->isChecked());
+    QVERIFY(!map()->isVisible());
+    QVERIFY(window->waveList()->resultList()->isVisible());
+    list->trigger();
+    QVERIFY(window->waveList()->waves().first()->isVisible());
 }
 
 void DistributionMapTest::switchingToTheMapOnlyRedraws() {
@@ -151,12 +172,13 @@ void DistributionMapTest::clickOnACellShowsItsPointAndValue() {
     };
     click(1, 2);
     QCOMPARE(status.count(), 1);
+    // Rows and columns count from 1, as the points do.
     QCOMPARE(status.takeFirst().at(0).toString(),
-             QStringLiteral("行 1，列 2，序号6，%1 MPa").arg(modulusOf(5), 0, 'f', 2));
+             QStringLiteral("行 2，列 3，序号6，%1 MPa").arg(modulusOf(5), 0, 'f', 2));
 
     QVERIFY(window->session().applyEdit(DeletePoint{1}).isEmpty());
     click(0, 1);
-    QCOMPARE(status.takeLast().at(0).toString(), QStringLiteral("行 0，列 1，无测点"));
+    QCOMPARE(status.takeLast().at(0).toString(), QStringLiteral("行 1，列 2，无测点"));
 }
 
 void DistributionMapTest::cellsKeepTheirProportion() {

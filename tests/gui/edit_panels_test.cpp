@@ -8,11 +8,13 @@
 #include "synthetic_fixture.h"
 #include "views/edit_widgets.h"
 #include "views/pipe_info_panel.h"
+#include "views/result_list.h"
 #include "views/wave_list.h"
 #include "views/wave_parameter_panel.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSlider>
@@ -33,6 +35,7 @@ private slots:
     void cleanup();
 
     void panelsFitTheirDocks();
+    void captionsReadAsMeant();
     void aCommitStoresOnlyTheFieldTyped();
     void refusedTextRevertsAndSaysWhy();
     void implausibleValuesAreStoredOnlyOnceConfirmed();
@@ -90,6 +93,24 @@ void EditPanelsTest::panelsFitTheirDocks() {
              qPrintable(QString::number(parameters.minimumSizeHint().width())));
     // Given room, the groups of fields stand side by side and need less height.
     QVERIFY(info.heightForWidth(1800) < info.heightForWidth(info.minimumSizeHint().width()) / 2);
+}
+
+void EditPanelsTest::captionsReadAsMeant() {
+    QStringList captions;
+    for (QWidget* panel :
+         {static_cast<QWidget*>(info()), static_cast<QWidget*>(window->waveParameter())})
+        for (const QLabel* label : panel->findChildren<QLabel*>())
+            captions << label->text();
+    window->findChild<QAction*>("PinPuView")->trigger();
+    for (int column = 0; column < qdatalist::kColumnCount; ++column)
+        captions << window->waveList()->resultList()->headerText(column).trimmed();
+    QVERIFY(captions.contains("落球质量(kg)"));
+    QVERIFY(captions.contains("滤波方式"));
+    QVERIFY(captions.contains("变形模量(MPa)"));
+    for (const QString& caption : captions) {
+        QCOMPARE(caption.count('('), caption.count(')'));
+        QVERIFY2(!caption.contains("Mpa"), qPrintable(caption));
+    }
 }
 
 void EditPanelsTest::aCommitStoresOnlyTheFieldTyped() {
