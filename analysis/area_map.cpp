@@ -11,10 +11,12 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
+// In the command line's words; the desktop says it in its own language.
 std::string unusableGrid(const PipHeader& h) {
-    return "测区没有可用的网格：行数 " + std::to_string(h.pointTotal) + "，列数 " +
-           std::to_string(h.gridColumns) + "，行距 " + formatFixed(h.pointSpacing, 2) +
-           " m，列距 " + formatFixed(h.columnSpacing, 2) + " m";
+    return "no usable grid: " + std::to_string(h.pointTotal) + " rows, " +
+           std::to_string(h.gridColumns) + " columns, row spacing " +
+           formatFixed(h.pointSpacing, 2) + " m, column spacing " +
+           formatFixed(h.columnSpacing, 2) + " m";
 }
 
 bool usableSide(int32_t count) {

@@ -121,10 +121,14 @@ void markByStoredMarks(MeasurePoint& point, double dt) {
         first = n;
     if (!(end <= n))
         end = n;
+    // The last of equal maxima, as automatic marking takes it: a point put
+    // to hand marking keeps its marks, and so its peak and results. A wave
+    // at or below zero between the marks has no peak.
     for (int k = static_cast<int>(first); k < end; ++k) {
-        if (a[static_cast<std::size_t>(k)] > point.peakValue) { // the first of equal maxima wins
+        const double value = a[static_cast<std::size_t>(k)];
+        if (value > 0 && value >= point.peakValue) {
             point.peakTime = k * dt / 1000;
-            point.peakValue = a[static_cast<std::size_t>(k)];
+            point.peakValue = value;
         }
     }
 }

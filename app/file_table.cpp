@@ -41,7 +41,9 @@ void MainWindow::setUpFileTable() {
     fileTable_->setColumnWidth(0, 80);
     fileTable_->setSelectionMode(QAbstractItemView::SingleSelection);
     fileTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    // F2 renames; a double click on the shown file does too (see cellClicked).
+    // A click on a name switches to that area (a double click does no
+    // more); F2, or a second, slower click on the shown area's name, renames
+    // it.
     fileTable_->setEditTriggers(QAbstractItemView::SelectedClicked |
                                 QAbstractItemView::EditKeyPressed);
     fileTable_->setStyleSheet(QStringLiteral("selection-background-color:lightblue;"));
@@ -49,12 +51,19 @@ void MainWindow::setUpFileTable() {
 }
 
 void MainWindow::connectFileTable(bool on) {
-    disconnect(fileTable_, &QTableWidget::cellDoubleClicked, this, &MainWindow::cellClicked);
+    disconnect(fileTable_, &QTableWidget::cellClicked, this, &MainWindow::fileNameClicked);
     disconnect(fileTable_, &QTableWidget::itemChanged, this, &MainWindow::itemChanged);
     if (!on)
         return;
-    connect(fileTable_, &QTableWidget::cellDoubleClicked, this, &MainWindow::cellClicked);
+    connect(fileTable_, &QTableWidget::cellClicked, this, &MainWindow::fileNameClicked);
     connect(fileTable_, &QTableWidget::itemChanged, this, &MainWindow::itemChanged);
+}
+
+void MainWindow::fileNameClicked(int row, int column) {
+    // The first column's check box takes the area in or out of the reports;
+    // clicking it does not switch.
+    if (column == 1)
+        cellClicked(row, column);
 }
 
 void MainWindow::appendFileRow(int row) {
@@ -98,6 +107,6 @@ void MainWindow::refillFileTable() {
         fileTable_->selectRow(state_.currentFile);
     fileTable_->setFocus();
     if (const NamePipeFile* current = state_.current())
-        statusBar()->showMessage(tr("当前桩:") + QFile::decodeName(current->fileName.c_str()));
+        statusBar()->showMessage(tr("当前测区:") + QFile::decodeName(current->fileName.c_str()));
     connectFileTable(true);
 }

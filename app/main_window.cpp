@@ -3,6 +3,7 @@
 #include "language_menu.h"
 #include "session/view_options_store.h"
 #include "start_hint.h"
+#include "views/history_keys.h"
 #include "views/pipe_info_panel.h"
 #include "views/resources.h"
 #include "views/small_dialogs.h"
@@ -17,16 +18,37 @@
 #include <QDebug>
 #include <QDockWidget>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScrollArea>
 #include <QSignalMapper>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTableWidget>
 #include <QToolBar>
+#include <algorithm>
 #include <cstring>
 
 using namespace tarvel;
+
+namespace {
+
+// Rows of the file list in view when the panels first show.
+constexpr int kFileRowsShown = 4;
+
+// A panel in a dock narrower or lower than the panel scrolls rather than
+// overlap its neighbours.
+QScrollArea* scrolled(QWidget* panel) {
+    auto* area = new QScrollArea;
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setWidget(panel);
+    return area;
+}
+
+} // namespace
 
 MainWindow::MainWindow(const QMap<QString, QSize>& sizeHints, QWidget* parent)
     : QMainWindow(parent), dialogs_(userDialogs()), sizeHints_(sizeHints) {
@@ -44,7 +66,7 @@ MainWindow::MainWindow(const QMap<QString, QSize>& sizeHints, QWidget* parent)
     cornerMapper_ = new QSignalMapper(this);
     connect(cornerMapper_, &QSignalMapper::mappedInt, this, &MainWindow::setCorner);
 
-    pipeInfo_ = new QPipeInfo(session_, this);
+    pipeInfo_ = new QPipeInfo(session_, dialogs_, this);
     pipeInfo_->hide();
     waveParameter_ = new QWaveParameter(session_, dialogs_, this);
     waveParameter_->hide();
@@ -165,6 +187,7 @@ void MainWindow::createActions() {
     redoAct_->setShortcuts(
         {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
     connect(redoAct_, &QAction::triggered, this, &MainWindow::ReDo);
+    new HistoryKeys(this, {undoAct_, redoAct_});
     startMarkAct_ = addCommand(editMenu_, tr("起始时间标记"), "AlignHead", ":/res/aglin.png");
     startMarkAct_->setShortcut(QKeySequence(QStringLiteral("Ctrl+H")));
     connect(startMarkAct_, &QAction::triggered, this, &MainWindow::AlignHead);
@@ -275,22 +298,26 @@ void MainWindow::createDocks() {
     const struct {
         const char* title;
         const char* name;
-        Qt::DockWidgetArea area;
         QWidget* widget;
     } panels[] = {
-        {QT_TR_NOOP("测区信息"), "areaInfoDock", Qt::TopDockWidgetArea, pipeInfo_},
-        {QT_TR_NOOP("波形参数"), "waveParameterDock", Qt::TopDockWidgetArea, waveParameter_},
-        {QT_TR_NOOP("测区文件"), "areaFilesDock", Qt::LeftDockWidgetArea, fileTable_},
+        {QT_TR_NOOP("测区信息"), "areaInfoDock", scrolled(pipeInfo_)},
+        {QT_TR_NOOP("波形参数"), "waveParameterDock", scrolled(waveParameter_)},
+        {QT_TR_NOOP("测区文件"), "areaFilesDock", fileTable_},
     };
     for (const auto& panel : panels) {
         auto* dock = new QDockWidget(tr(panel.title), this);
         dock->setObjectName(QString::fromLatin1(panel.name));
         dock->setWidget(panel.widget);
         panel.widget->show();
-        addDockWidget(panel.area, dock);
         docks_.append(dock);
         viewMenu_->addAction(dock->toggleViewAction());
     }
+    // One column at the left, so the waves keep the window's height: the
+    // files above, the two panels below as tabs of one place.
+    setTabPosition(Qt::LeftDockWidgetArea, QTabWidget::North);
+    addDockWidget(Qt::LeftDockWidgetArea, docks_[2]);
+    addDockWidget(Qt::LeftDockWidgetArea, docks_[0]);
+    tabifyDockWidget(docks_[0], docks_[1]);
 }
 
 void MainWindow::diskChanged(int index, bool gone) {
@@ -319,6 +346,21 @@ void MainWindow::diskChanged(int index, bool gone) {
 void MainWindow::showDocks() {
     for (QDockWidget* dock : docks_)
         dock->show();
+    if (docksPlaced_)
+        return;
+    docksPlaced_ = true;
+    docks_[0]->raise();
+    // As wide as the panels' fields stacked in one column, and the file
+    // list a few rows high: the rest is the waves'.
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int width =
+        std::max(pipeInfo_->minimumSizeHint().width(), waveParameter_->minimumSizeHint().width()) +
+        scrollBar + 2 * style()->pixelMetric(QStyle::PM_DockWidgetFrameWidth);
+    const int files = docks_[2]->sizeHint().height() - fileTable_->sizeHint().height() +
+                      fileTable_->horizontalHeader()->sizeHint().height() +
+                      kFileRowsShown * fileTable_->verticalHeader()->defaultSectionSize();
+    resizeDocks({docks_[2]}, {width}, Qt::Horizontal);
+    resizeDocks({docks_[2]}, {files}, Qt::Vertical);
 }
 
 void MainWindow::updateActions() {
@@ -352,10 +394,10 @@ void MainWindow::updateActions() {
         action->setEnabled(open);
     // These read the current file: a project without areas has nothing to show.
     samplingAct_->setEnabled(current != nullptr);
-    analysisListAct_->setEnabled(current != nullptr && !contourMapAct_->isChecked());
+    // The result list and the map take turns: choosing one leaves the other.
+    analysisListAct_->setEnabled(current != nullptr);
     analysisListBox_->setEnabled(current != nullptr);
-    // The map takes turns with the result list.
-    contourMapAct_->setEnabled(current != nullptr && !analysisListAct_->isChecked());
+    contourMapAct_->setEnabled(current != nullptr);
     contourMapBox_->hide();
     goToPointAct_->setEnabled(current != nullptr);
     impactZoomAct_->setEnabled(current != nullptr);

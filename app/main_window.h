@@ -161,6 +161,7 @@ private:
     void setUpFileTable();
     void refillFileTable();
     void connectFileTable(bool on);
+    void fileNameClicked(int row, int column);
     void appendFileRow(int row);
 
     enum class SaveChoice { Save, Discard, Stop };
@@ -238,6 +239,9 @@ private:
     tarvel::RememberedState remembered_;
 
     QList<QDockWidget*> docks_;
+    // Set once the docks have their places: sized on first showing, or
+    // restored from the remembered layout.
+    bool docksPlaced_ = false;
     QList<QAction*> extraDocks_;
     QSignalMapper* cornerMapper_;
     QMenu* viewMenu_ = nullptr;

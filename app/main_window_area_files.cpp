@@ -165,23 +165,15 @@ void MainWindow::closePipeFile() {
     session_.close();
 }
 
-void MainWindow::cellClicked(int, int column) {
+void MainWindow::cellClicked(int, int) {
     const QList<QTableWidgetItem*> selected = fileTable_->selectedItems();
     if (selected.isEmpty())
         return;
     const int row = selected.last()->row();
-    if (row < 0 || row >= static_cast<int>(state_.files.size()))
+    if (row < 0 || row >= static_cast<int>(state_.files.size()) || row == state_.currentFile)
         return;
     if (state_.files[static_cast<std::size_t>(row)]->damaged) {
         makeCurrent(row, QString()); // says why it cannot be shown
-        return;
-    }
-    if (row == state_.currentFile) {
-        // A double click on the shown file's name renames it, as F2 does.
-        if (column == 1)
-            fileTable_->editItem(fileTable_->item(row, column));
-        else
-            uncheckViewModes();
         return;
     }
     if (const NamePipeFile* current = state_.current(); current && current->modified) {
@@ -233,7 +225,7 @@ void MainWindow::renameFile(int row, QTableWidgetItem* item) {
         return;
     }
     if (row == state_.currentFile)
-        statusBar()->showMessage(tr("当前桩:") + name);
+        statusBar()->showMessage(tr("当前测区:") + name);
     updateActions();
     dialogs_.notify(this, NoticeIcon::Information, kTitle, tr("更改桩文件名称成功！"));
 }

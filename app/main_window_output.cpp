@@ -94,6 +94,14 @@ void MainWindow::print() {
     if (folder.isEmpty())
         return;
     remembered_.pictureFolder = folder;
+    // Pictures of an earlier run keep their names: replaced only when asked.
+    int existing = 0;
+    for (int n = 1; n <= static_cast<int>(picturePoints(*file).size()); ++n)
+        existing += QFileInfo::exists(QDir(folder).filePath(wavePictureName(*file, n)));
+    if (existing > 0 &&
+        !dialogs_.askYesNo(this, kTitle,
+                           tr("%1 中已有 %2 张同名位图。要替换它们吗？").arg(folder).arg(existing)))
+        return;
     QStringList written;
     if (writePictures(*file, folder, written))
         statusBar()->showMessage(tr("已写入 %1 张位图到 %2").arg(written.size()).arg(folder));
@@ -101,12 +109,20 @@ void MainWindow::print() {
 
 QString MainWindow::askReportPath(const QString& caption, const QString& suffix,
                                   const QString& nameTail) {
+    // Where the last document went, while that folder is there.
+    const QString folder =
+        remembered_.reportFolder.isEmpty() || !QDir(remembered_.reportFolder).exists()
+            ? outputFolder()
+            : remembered_.reportFolder;
     QString path = dialogs_.saveFileName(
         this, caption,
-        QDir(outputFolder()).filePath(outputBaseName() + nameTail + QLatin1Char('.') + suffix),
+        QDir(folder).filePath(outputBaseName() + nameTail + QLatin1Char('.') + suffix),
         QStringLiteral("*.") + suffix, true);
-    if (!path.isEmpty() && !path.endsWith(QLatin1Char('.') + suffix, Qt::CaseInsensitive))
+    if (path.isEmpty())
+        return path;
+    if (!path.endsWith(QLatin1Char('.') + suffix, Qt::CaseInsensitive))
         path += QLatin1Char('.') + suffix;
+    remembered_.reportFolder = QFileInfo(path).absolutePath();
     return path;
 }
 
@@ -131,11 +147,15 @@ QString MainWindow::writePdfBeside(const QString& path) {
     const std::string soffice = findSoffice();
     if (soffice.empty())
         return tr("没有找到 LibreOffice（soffice），未生成 PDF");
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     const std::string document = QFile::encodeName(path).toStdString();
+    const QString pdf = QFile::decodeName(pdfPathFor(document).c_str());
+    // The document's own name was confirmed in its dialog; its PDF's was not.
+    if (QFileInfo::exists(pdf) &&
+        !dialogs_.askYesNo(this, kTitle, tr("%1 已存在。要替换它吗？").arg(pdf)))
+        return tr("未生成 PDF：%1 已存在").arg(pdf);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     const std::string reason = convertDocumentToPdf(soffice, document);
     QApplication::restoreOverrideCursor();
-    const QString pdf = QFile::decodeName(pdfPathFor(document).c_str());
     return reason.empty() ? tr("PDF：%1").arg(pdf)
                           : tr("未生成 PDF：%1").arg(QString::fromStdString(reason));
 }
@@ -146,7 +166,7 @@ void MainWindow::BmpOutPut() {
     NamePipeFile* file = fileWithMarkedWaves();
     if (!file)
         return;
-    const QString path = askReportPath(tr("图形输出"), QStringLiteral("docx"));
+    const QString path = askReportPath(tr("图形输出"), QStringLiteral("docx"), tr("-波形"));
     if (path.isEmpty())
         return;
     // The pictures live only as long as the call: a private folder, never
@@ -169,7 +189,7 @@ void MainWindow::BmpOutPut() {
 void MainWindow::PipeOutPut() {
     if (!checkSomethingOpen(NoticeIcon::Critical))
         return;
-    const QString path = askReportPath(tr("生成报告"), QStringLiteral("docx"));
+    const QString path = askReportPath(tr("生成报告"), QStringLiteral("docx"), tr("-检测报告"));
     if (path.isEmpty())
         return;
     QTemporaryDir maps;
@@ -214,7 +234,7 @@ void MainWindow::PipeOutPut() {
 void MainWindow::ProjectOutPut() {
     if (!checkSomethingOpen(NoticeIcon::Critical))
         return;
-    const QString path = askReportPath(tr("生成汇总表"), QStringLiteral("xlsx"));
+    const QString path = askReportPath(tr("生成汇总表"), QStringLiteral("xlsx"), tr("-汇总表"));
     if (path.isEmpty())
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -310,7 +310,7 @@ void MainWindow::addFile() {
             problems << tr("%1：%2").arg(QString::fromStdString(name), problem);
     }
     if (const NamePipeFile* current = state_.current())
-        statusBar()->showMessage(tr("当前桩:") + fromLocal(current->fileName));
+        statusBar()->showMessage(tr("当前测区:") + fromLocal(current->fileName));
     reportLoadProblems(problems);
 }
 

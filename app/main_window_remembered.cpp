@@ -19,7 +19,7 @@ bool MainWindow::rememberIn(QSettings* settings) {
     settings_ = settings;
     remembered_ = readRememberedState(*settings);
     const bool placed = restoreGeometry(remembered_.windowGeometry);
-    restoreState(remembered_.windowState);
+    docksPlaced_ = restoreState(remembered_.windowState);
     // The saved state may show the panels; with nothing open they wait for
     // a project, keeping the places and sizes just restored.
     if (state_.mode == kNothingOpen) {

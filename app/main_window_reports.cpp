@@ -20,13 +20,15 @@ using namespace tarvel;
 namespace {
 
 const QString kTitle = QStringLiteral("Tarvel");
-// The English documents sit beside the Chinese ones without replacing them.
-const QString kTail = QStringLiteral("-en");
+// Each English document has a name of its own, beside the Chinese ones.
+const QString kSummaryTail = QStringLiteral("-summary-en");
+const QString kReportTail = QStringLiteral("-test-report-en");
+const QString kPicturesTail = QStringLiteral("-waves-en");
 
 } // namespace
 
 void MainWindow::englishSummary() {
-    const QString path = askReportPath(tr("Summary Table"), QStringLiteral("xlsx"), kTail);
+    const QString path = askReportPath(tr("Summary Table"), QStringLiteral("xlsx"), kSummaryTail);
     if (path.isEmpty())
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -36,7 +38,7 @@ void MainWindow::englishSummary() {
 }
 
 void MainWindow::englishReport() {
-    const QString path = askReportPath(tr("Test Report"), QStringLiteral("docx"), kTail);
+    const QString path = askReportPath(tr("Test Report"), QStringLiteral("docx"), kReportTail);
     if (path.isEmpty())
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -47,7 +49,7 @@ void MainWindow::englishReport() {
 }
 
 void MainWindow::englishPictures() {
-    const QString path = askReportPath(tr("Wave Pictures"), QStringLiteral("docx"), kTail);
+    const QString path = askReportPath(tr("Wave Pictures"), QStringLiteral("docx"), kPicturesTail);
     if (path.isEmpty())
         return;
     // The pictures live only as long as the call: a private folder, never

@@ -80,12 +80,17 @@ void MainWindow::PinPuView() {
     const bool on = analysisListAct_->isChecked();
     {
         const QSignalBlocker blocker(analysisListBox_);
+        const QSignalBlocker mapBlocker(contourMapBox_);
         analysisListBox_->setChecked(on);
+        // The list takes the map's place: either is one click away.
+        if (on) {
+            contourMapAct_->setChecked(false);
+            contourMapBox_->setChecked(false);
+        }
     }
     // The list and the waves read the results as they stand: switching
     // between them only draws.
     waveList_->showMode(on ? QWaveList::ResultListMode : QWaveList::WaveMode);
-    contourMapAct_->setEnabled(!on);
     contourMapBox_->hide();
 }
 
@@ -98,11 +103,15 @@ void MainWindow::DengZhiView() {
     const bool on = contourMapAct_->isChecked();
     {
         const QSignalBlocker blocker(contourMapBox_);
+        const QSignalBlocker listBlocker(analysisListBox_);
         contourMapBox_->setChecked(on);
+        if (on) {
+            analysisListAct_->setChecked(false);
+            analysisListBox_->setChecked(false);
+        }
     }
     // Switching views only redraws: the map follows the session's results.
     waveList_->showMode(on ? QWaveList::MapMode : QWaveList::WaveMode);
-    analysisListAct_->setEnabled(!on);
 }
 
 void MainWindow::DengZhiViewEx() {

@@ -7,6 +7,7 @@
 #include "cli_common.h"
 #include "data/project_file.h"
 #include "edit/header_fields.h"
+#include "edit/plausible_values.h"
 
 #include <iostream>
 #include <optional>
@@ -23,7 +24,9 @@ struct RefusedAssignment {
     std::string message;
 };
 
-void addAssignment(const std::string& text, AreaPatches& patches, std::set<std::string>& seen) {
+// `force` stores a value outside its field's plausible range too.
+void addAssignment(const std::string& text, AreaPatches& patches, std::set<std::string>& seen,
+                   bool force) {
     const std::size_t equals = text.find('=');
     if (equals == std::string::npos)
         throw RefusedAssignment{text + ": not FIELD=VALUE"};
@@ -36,6 +39,9 @@ void addAssignment(const std::string& text, AreaPatches& patches, std::set<std::
         float value = 0;
         if (!acceptsHeaderText(*field, valueText, value, why))
             throw RefusedAssignment{text + ": " + why};
+        if (const PlausibleRange* range = implausibleRange(key, value); range && !force)
+            throw RefusedAssignment{text + ": " + implausibleText(*range) +
+                                    " (--force sets it all the same)"};
         patches.header.push_back(floatPatch(field->offset, value));
     } else if (const PointField* field = findPointField(key)) {
         int32_t value = 0;
@@ -120,9 +126,12 @@ int runSetCommand(const std::vector<std::string>& args) {
     std::string path;
     std::vector<std::string> assignments;
     bool dryRun = false;
+    bool force = false;
     for (const std::string& arg : args) {
         if (arg == "--dry-run")
             dryRun = true;
+        else if (arg == "--force")
+            force = true;
         else if (arg.rfind("--", 0) == 0)
             throw std::invalid_argument("unexpected argument '" + arg + "'");
         else if (path.empty())
@@ -137,7 +146,7 @@ int runSetCommand(const std::vector<std::string>& args) {
     std::set<std::string> seen;
     try {
         for (const std::string& assignment : assignments)
-            addAssignment(assignment, patches, seen);
+            addAssignment(assignment, patches, seen, force);
     } catch (const RefusedAssignment& refused) {
         std::cerr << "tarvel-cli: " << refused.message << '\n';
         return kBadUsage;

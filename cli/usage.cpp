@@ -17,9 +17,10 @@ const char* const kAnalyzeUsage =
 const char* const kInfoUsage = "  tarvel-cli info PATH\n";
 
 const char* const kSetUsage =
-    "  tarvel-cli set PATH FIELD=VALUE... [--dry-run]\n"
+    "  tarvel-cli set PATH FIELD=VALUE... [--dry-run] [--force]\n"
     "      stores each value in every area of PATH, changing only those bytes, and prints\n"
-    "      per area its file name and deformation and resilient moduli after the change\n";
+    "      per area its file name and deformation and resilient moduli after the change;\n"
+    "      a value outside its field's plausible range needs --force\n";
 
 const char* const kDiffUsage =
     "  tarvel-cli diff PATH.pip\n"

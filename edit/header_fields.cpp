@@ -57,7 +57,7 @@ const std::array<HeaderField, 17> kHeaderFields = {{
      offsetof(PipHeader, dropHeight), F, 2, true, 0.1, 100000, R},
     {"ballRadius", QT_TRANSLATE_NOOP("EditRules", "落球半径(m)"), offsetof(PipHeader, ballRadius),
      F, 2, true, 0.1, 100000, R},
-    {"ballMass", QT_TRANSLATE_NOOP("EditRules", "落球质量(kg))"), offsetof(PipHeader, ballMass), F,
+    {"ballMass", QT_TRANSLATE_NOOP("EditRules", "落球质量(kg)"), offsetof(PipHeader, ballMass), F,
      2, true, 0.1, 100000, R},
     {"ballModulus", QT_TRANSLATE_NOOP("EditRules", "落球弹性模量(Pa)"),
      offsetof(PipHeader, ballModulus), FieldFormat::Exponent, 2, true, 0.1, 1e13, R},
@@ -142,10 +142,11 @@ std::string formatHeaderField(const HeaderField& field, float value) {
 
 namespace {
 
-std::optional<double> parseNumber(std::string_view text, std::string& why) {
+std::optional<double> parseNumber(std::string_view text, FieldRefusal& refusal) {
     const std::string_view number = trimmed(text);
     if (!plainNumberText(number)) {
-        why = number.empty() ? "no number given" : "not a number";
+        refusal.kind =
+            number.empty() ? FieldRefusal::Kind::NoNumber : FieldRefusal::Kind::NotANumber;
         return std::nullopt;
     }
     std::istringstream in{std::string(number)};
@@ -153,11 +154,11 @@ std::optional<double> parseNumber(std::string_view text, std::string& why) {
     double value = 0;
     in >> value;
     if (in.fail() || !in.eof()) {
-        why = "not a number";
+        refusal.kind = FieldRefusal::Kind::NotANumber;
         return std::nullopt;
     }
     if (!std::isfinite(static_cast<float>(value))) {
-        why = "out of the range of a float";
+        refusal.kind = FieldRefusal::Kind::NotAFloat;
         return std::nullopt;
     }
     return value;
@@ -165,10 +166,32 @@ std::optional<double> parseNumber(std::string_view text, std::string& why) {
 
 } // namespace
 
+std::string refusalText(const FieldRefusal& refusal) {
+    std::ostringstream text;
+    text.imbue(std::locale::classic());
+    switch (refusal.kind) {
+    case FieldRefusal::Kind::NoNumber:
+        return "no number given";
+    case FieldRefusal::Kind::NotANumber:
+        return "not a number";
+    case FieldRefusal::Kind::NotAFloat:
+        return "out of the range of a float";
+    case FieldRefusal::Kind::OutOfRange:
+        text << "outside " << refusal.bottom << " to " << refusal.top;
+        return text.str();
+    case FieldRefusal::Kind::TooManyDecimals:
+        return "more than " + std::to_string(refusal.decimals) + " decimals";
+    }
+    return "not a number";
+}
+
 std::optional<float> parseFloatText(std::string_view text, std::string& why) {
-    const std::optional<double> number = parseNumber(text, why);
-    if (!number)
+    FieldRefusal refusal;
+    const std::optional<double> number = parseNumber(text, refusal);
+    if (!number) {
+        why = refusalText(refusal);
         return std::nullopt;
+    }
     return static_cast<float>(*number);
 }
 
@@ -197,26 +220,32 @@ std::optional<int32_t> parseIntText(std::string_view text, std::string& why) {
     return static_cast<int32_t>(value);
 }
 
-bool acceptsHeaderText(const HeaderField& field, std::string_view text, float& value,
-                       std::string& why) {
-    const std::optional<double> parsed = parseNumber(text, why);
+bool checkHeaderText(const HeaderField& field, std::string_view text, float& value,
+                     FieldRefusal& refusal) {
+    const std::optional<double> parsed = parseNumber(text, refusal);
     if (!parsed)
         return false;
     if (field.bounded) {
         if (*parsed < field.bottom || *parsed > field.top) {
-            std::ostringstream range;
-            range.imbue(std::locale::classic());
-            range << "outside " << field.bottom << " to " << field.top;
-            why = range.str();
+            refusal = {FieldRefusal::Kind::OutOfRange, field.bottom, field.top, 0};
             return false;
         }
         if (decimalsOf(trimmed(text)) > field.decimals) {
-            why = "more than " + std::to_string(field.decimals) + " decimals";
+            refusal = {FieldRefusal::Kind::TooManyDecimals, 0, 0, field.decimals};
             return false;
         }
     }
     value = static_cast<float>(*parsed);
     return true;
+}
+
+bool acceptsHeaderText(const HeaderField& field, std::string_view text, float& value,
+                       std::string& why) {
+    FieldRefusal refusal;
+    if (checkHeaderText(field, text, value, refusal))
+        return true;
+    why = refusalText(refusal);
+    return false;
 }
 
 bool acceptsPointText(const PointField& field, std::string_view text, int32_t& value,

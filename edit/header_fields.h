@@ -58,8 +58,24 @@ const PointField* findPointField(std::string_view key);
 std::optional<float> parseFloatText(std::string_view text, std::string& why);
 std::optional<int32_t> parseIntText(std::string_view text, std::string& why);
 
+// Why a text was not taken for a field, for each interface to word in its
+// own language.
+struct FieldRefusal {
+    enum class Kind { NoNumber, NotANumber, NotAFloat, OutOfRange, TooManyDecimals };
+    Kind kind = Kind::NotANumber;
+    double bottom = 0; // with OutOfRange
+    double top = 0;
+    int decimals = 0; // with TooManyDecimals
+};
+
+// The refusal as the command line words it ("outside 0.1 to 100000").
+std::string refusalText(const FieldRefusal& refusal);
+
 // Checks a number against a field's range and the decimals its validator
 // allows (a text with more decimals than the panel takes is refused).
+bool checkHeaderText(const HeaderField& field, std::string_view text, float& value,
+                     FieldRefusal& refusal);
+// The same, with the refusal worded for the command line.
 bool acceptsHeaderText(const HeaderField& field, std::string_view text, float& value,
                        std::string& why);
 bool acceptsPointText(const PointField& field, std::string_view text, int32_t& value,

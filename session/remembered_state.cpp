@@ -13,6 +13,7 @@ const QString kState = QStringLiteral("window/state");
 const QString kProjectFolder = QStringLiteral("folders/project");
 const QString kPictureFolder = QStringLiteral("folders/pictures");
 const QString kExportFolder = QStringLiteral("folders/export");
+const QString kReportFolder = QStringLiteral("folders/reports");
 const QString kRecent = QStringLiteral("recent/projects");
 const QString kImpactZoom = QStringLiteral("view/impactZoom");
 
@@ -43,6 +44,7 @@ RememberedState readRememberedState(const QSettings& settings) {
     state.projectFolder = settings.value(kProjectFolder).toString();
     state.pictureFolder = settings.value(kPictureFolder).toString();
     state.exportFolder = settings.value(kExportFolder).toString();
+    state.reportFolder = settings.value(kReportFolder).toString();
     state.recentProjects = cleanRecent(settings.value(kRecent).toStringList());
     // Only what writeRememberedState() writes turns the zoom on.
     state.impactZoom = settings.value(kImpactZoom).toString() == QLatin1String("true");
@@ -55,6 +57,7 @@ void writeRememberedState(QSettings& settings, const RememberedState& state) {
     settings.setValue(kProjectFolder, state.projectFolder);
     settings.setValue(kPictureFolder, state.pictureFolder);
     settings.setValue(kExportFolder, state.exportFolder);
+    settings.setValue(kReportFolder, state.reportFolder);
     settings.setValue(kRecent, state.recentProjects);
     settings.setValue(kImpactZoom, state.impactZoom);
     settings.sync();

@@ -20,6 +20,8 @@ struct RememberedState {
     QString projectFolder;
     QString pictureFolder;
     QString exportFolder;
+    // Where the last report or workbook was written.
+    QString reportFolder;
     // Newest first, absolute paths, at most kMaxRecentProjects.
     QStringList recentProjects;
     bool impactZoom = false;

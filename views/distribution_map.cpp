@@ -1,9 +1,11 @@
 #include "distribution_map.h"
 
 #include "analysis/map_contours.h"
+#include "analysis/results.h"
 #include "session/project_session.h"
 
 #include <QLabel>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -113,8 +115,8 @@ bool TestSpectrogram::setArea(const NamePipeFile& file) {
 
     // Fixed scales rather than automatic ones, which would round the ends
     // outwards and stretch the cells.
-    setAxisScale(QwtPlot::xBottom, 0, map->width());
-    setAxisScale(QwtPlot::yLeft, 0, map->height());
+    xSpan_ = ySpan_ = 0;
+    setSpans(map->width(), map->height());
     QwtScaleWidget* bar = axisWidget(QwtPlot::yRight);
     bar->setColorBarEnabled(true);
     bar->setColorMap(QwtInterval(scale_.lower, scale_.upper), new LinearColorMapRGB);
@@ -125,43 +127,83 @@ bool TestSpectrogram::setArea(const NamePipeFile& file) {
     return true;
 }
 
+TestSpectrogram::CellFit TestSpectrogram::fitCells(const QRect& rect,
+                                                   QwtPlotLayout::Options options) {
+    CellFit fit{QMargins(), area_->width(), area_->height(), CellFit::Derived::None};
+    const double aspect = fit.xSpan / fit.ySpan;
+    if (!spectrogram || rect.isEmpty() || !std::isfinite(aspect) || !(aspect > 0))
+        return fit;
+    // Lay out without padding to learn the canvas, then pad the long side:
+    // the axes keep their sizes, so the canvas shrinks by it. A canvas is
+    // not squeezed below a readable side; a longer scale keeps the
+    // proportion then, with room beyond the grid.
+    plotLayout()->activate(this, rect, options);
+    const QRectF canvas = plotLayout()->canvasRect();
+    if (canvas.width() > canvas.height() * aspect) {
+        const double width = std::clamp(
+            canvas.height() * aspect, std::min(kMinimumCanvasSide, canvas.width()), canvas.width());
+        fit.xSpan = width / canvas.height() * fit.ySpan;
+        const int excess = static_cast<int>(canvas.width() - width);
+        fit.padding = QMargins(excess / 2, 0, excess - excess / 2, 0);
+        fit.derived = CellFit::Derived::Across;
+    } else if (canvas.height() > 0 && canvas.width() > 0) {
+        const double height =
+            std::clamp(canvas.width() / aspect, std::min(kMinimumCanvasSide, canvas.height()),
+                       canvas.height());
+        fit.ySpan = height / canvas.width() * fit.xSpan;
+        const int excess = static_cast<int>(canvas.height() - height);
+        fit.padding = QMargins(0, excess / 2, 0, excess - excess / 2);
+        fit.derived = CellFit::Derived::Up;
+    }
+    return fit;
+}
+
 bool TestSpectrogram::keepCellsInProportion(const QRect& rect, QwtPlotLayout::Options options) {
-    QMargins padding;
-    double xSpan = area_->width();
-    double ySpan = area_->height();
-    const double aspect = xSpan / ySpan;
-    if (spectrogram && !rect.isEmpty() && std::isfinite(aspect) && aspect > 0) {
-        // Lay out once without padding to learn the canvas, then pad the
-        // long side: the axes keep their sizes, so the canvas shrinks by it.
-        // A canvas is not squeezed below a readable side; a longer scale
-        // keeps the proportion then, with room beyond the grid.
-        plotLayout()->activate(this, rect, options);
+    // New margins resize the plot's contents at once, which comes back
+    // here: that resize only lays the plot out again.
+    if (fitting_)
+        return false;
+    const QScopedValueRollback<bool> fitting(fitting_, true);
+    const double xBefore = xSpan_;
+    const double yBefore = ySpan_;
+    CellFit fit = fitCells(rect, options);
+    // The spans decide the axes' labels and the labels the room left for
+    // the canvas: a second look with the new labels settles it. A fit that
+    // still moves after that is taken as it stands, never chased further.
+    for (int pass = 0; pass < 2 && spectrogram; ++pass) {
+        if (fit.xSpan == xSpan_ && fit.ySpan == ySpan_)
+            break;
+        setSpans(fit.xSpan, fit.ySpan);
+        fit = fitCells(rect, options);
+    }
+    setSpans(fit.xSpan, fit.ySpan);
+    if (fit.padding != contentsMargins())
+        setContentsMargins(fit.padding);
+    // The padded canvas may still differ from the one foreseen (a shorter
+    // axis takes other labels): its long side's span follows it.
+    if (fit.derived != CellFit::Derived::None) {
+        plotLayout()->activate(this, rect.marginsRemoved(fit.padding), options);
         const QRectF canvas = plotLayout()->canvasRect();
-        if (canvas.width() > canvas.height() * aspect) {
-            const double width =
-                std::clamp(canvas.height() * aspect, std::min(kMinimumCanvasSide, canvas.width()),
-                           canvas.width());
-            xSpan = width / canvas.height() * ySpan;
-            const int excess = static_cast<int>(canvas.width() - width);
-            padding = QMargins(excess / 2, 0, excess - excess / 2, 0);
-        } else if (canvas.height() > 0 && canvas.width() > 0) {
-            const double height =
-                std::clamp(canvas.width() / aspect, std::min(kMinimumCanvasSide, canvas.height()),
-                           canvas.height());
-            ySpan = height / canvas.width() * xSpan;
-            const int excess = static_cast<int>(canvas.height() - height);
-            padding = QMargins(0, excess / 2, 0, excess - excess / 2);
+        if (canvas.width() > 0 && canvas.height() > 0) {
+            if (fit.derived == CellFit::Derived::Across)
+                setSpans(canvas.width() / canvas.height() * fit.ySpan, fit.ySpan);
+            else
+                setSpans(fit.xSpan, canvas.height() / canvas.width() * fit.xSpan);
         }
     }
-    // New margins resize the plot's contents, which comes back here.
-    if (padding != contentsMargins())
-        setContentsMargins(padding);
-    if (!spectrogram || (axisInterval(QwtPlot::xBottom).maxValue() == xSpan &&
-                         axisInterval(QwtPlot::yLeft).maxValue() == ySpan))
-        return false;
+    return spectrogram && (xSpan_ != xBefore || ySpan_ != yBefore);
+}
+
+void TestSpectrogram::setSpans(double xSpan, double ySpan) {
+    if (xSpan == xSpan_ && ySpan == ySpan_)
+        return;
+    xSpan_ = xSpan;
+    ySpan_ = ySpan;
     setAxisScale(QwtPlot::xBottom, 0, xSpan);
     setAxisScale(QwtPlot::yLeft, 0, ySpan);
-    return true;
+    // The scale widgets take their new labels now, so the next layout
+    // measures them.
+    updateAxes();
 }
 
 void TestSpectrogram::resizeEvent(QResizeEvent* event) {
@@ -238,7 +280,12 @@ void graph::rebuild() {
     }
     const bool drawn = plot->setArea(*file);
     plot->setVisible(drawn);
-    note_->setText(QString::fromStdString(plot->area().unusable));
+    const PipHeader& h = file->header;
+    note_->setText(tr("测区没有可用的网格：行数 %1，列数 %2，行距 %3 m，列距 %4 m")
+                       .arg(h.pointTotal)
+                       .arg(h.gridColumns)
+                       .arg(QString::fromStdString(formatFixed(h.pointSpacing, 2)),
+                            QString::fromStdString(formatFixed(h.columnSpacing, 2))));
     note_->setVisible(!drawn);
 }
 
@@ -251,7 +298,8 @@ void graph::pick(const QPointF& position) {
     const int row = static_cast<int>(position.y() / map.rowSpacing);
     if (row >= map.rows || column >= map.columns)
         return;
-    QString text = tr("行 %1，列 %2，").arg(row).arg(column);
+    // Rows and columns count from 1, as the points do.
+    QString text = tr("行 %1，列 %2，").arg(row + 1).arg(column + 1);
     const int point = map.pointAt(row, column);
     if (point < 0) {
         text += tr("无测点");

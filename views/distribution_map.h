@@ -72,8 +72,25 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The padding and the axis spans that make a metre as long across the
+    // canvas as up it, with the axes as they are now.
+    struct CellFit {
+        QMargins padding;
+        double xSpan;
+        double ySpan;
+        // The direction whose span follows the canvas; the other spans the grid.
+        enum class Derived { None, Across, Up } derived;
+    };
+    CellFit fitCells(const QRect& rect, QwtPlotLayout::Options options);
+    void setSpans(double xSpan, double ySpan);
+
     std::shared_ptr<const tarvel::AreaMap> area_;
     tarvel::MapScale scale_;
+    // The spans last set: the plot's own scale divisions follow only at
+    // the next replot.
+    double xSpan_ = 0;
+    double ySpan_ = 0;
+    bool fitting_ = false;
 };
 
 // The map as the wave list shows it: rebuilt from the session's current

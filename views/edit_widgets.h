@@ -11,6 +11,9 @@ class QCustomEdit : public QLineEdit {
 public:
     explicit QCustomEdit(QWidget* parent = nullptr);
 
+    // Text typed and not yet committed (by Enter or by leaving the box).
+    bool hasUncommittedText() const { return text() != committed_; }
+
 signals:
     void textUpdate();
 

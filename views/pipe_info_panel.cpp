@@ -5,16 +5,18 @@
 #include "data/gbk_text.h"
 #include "data/translation_marks.h"
 #include "edit/header_fields.h"
+#include "edit/plausible_values.h"
 #include "edit_widgets.h"
+#include "flow_layout.h"
+#include "session/interface_language.h"
 #include "session/project_session.h"
+#include "user_dialogs.h"
 
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFormLayout>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QVBoxLayout>
+#include <QPair>
 
 #include <QCoreApplication>
 
@@ -37,8 +39,8 @@ QString verdictName(Verdict verdict) {
 
 const QDate kNoDate(1900, 1, 1);
 
-// Four columns of 14-point labels share 1150 pixels: the layouts keep their
-// gaps small.
+// Groups of 14-point labels share a narrow dock: the layouts keep their gaps
+// small.
 constexpr int kGap = 3;
 
 QFormLayout* newForm() {
@@ -77,8 +79,8 @@ QString fieldText(const char* bytes, std::size_t width) {
 
 } // namespace
 
-QPipeInfo::QPipeInfo(ProjectSession& session, QWidget* parent)
-    : QWidget(parent), session_(session) {
+QPipeInfo::QPipeInfo(ProjectSession& session, UserDialogs& dialogs, QWidget* parent)
+    : QWidget(parent), session_(session), dialogs_(dialogs) {
     setWindowTitle(tr("测区信息"));
     setWindowModality(Qt::WindowModal);
 
@@ -100,65 +102,62 @@ QPipeInfo::QPipeInfo(ProjectSession& session, QWidget* parent)
     areaType_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     areaType_->setMinimumContentsLength(4);
 
-    // Column 1: identification and the two area moduli.
-    auto* names = newForm();
-    names->addRow(tr("工程名称"), projectName_);
-    // Two label-and-box columns side by side, in one grid so that both keep
-    // their labels however the dock is sized.
-    auto* pair = new QGridLayout;
-    pair->setContentsMargins(0, 0, 0, 0);
-    pair->setHorizontalSpacing(kGap);
-    pair->setVerticalSpacing(2);
-    const auto addPair = [&](int row, int column, const QString& label, QWidget* box) {
-        pair->addWidget(new QLabel(label, this), row, 2 * column);
-        pair->addWidget(box, row, 2 * column + 1);
+    // Five groups of fields that flow: side by side where the panel is wide,
+    // one under the other in a narrow dock, where it scrolls.
+    QList<QLabel*> labels;
+    const auto group = [&](const QList<QPair<QString, QWidget*>>& rows) {
+        auto* box = new QWidget(this);
+        auto* form = newForm();
+        box->setLayout(form);
+        for (const auto& [text, field] : rows) {
+            if (text.isEmpty()) {
+                form->addRow(field);
+                continue;
+            }
+            auto* label = new QLabel(text, box);
+            labels << label;
+            form->addRow(label, field);
+        }
+        return box;
     };
-    addPair(0, 0, tr("测区名称"), areaName_);
-    addPair(1, 0, tr("测区类型"), areaType_);
-    addPair(2, 0, tr("测点数"), pointTotal_);
-    addPair(0, 1, tr("建设日期"), buildDate_);
-    addPair(1, 1, tr("测试日期"), testDate_);
-    QCustomEdit* spacing = newFieldEdit("pointSpacing");
-    addPair(2, 1, fieldLabel(*fields_.back().field), spacing);
-    auto* results = newForm();
-    results->addRow(tr("测区回弹模量(MPa)"), resilient_);
-    results->addRow(tr("测区变形模量(MPa)"), deformation_);
-    results->addRow(verdict_);
-    auto* column1 = new QVBoxLayout;
-    column1->setContentsMargins(0, 0, 0, 0);
-    column1->setSpacing(2);
-    column1->addLayout(names);
-    column1->addLayout(pair);
-    column1->addLayout(results);
-    column1->addStretch();
-
-    auto* column2 = newForm();
-    for (const char* key :
-         {"dropHeight", "ballRadius", "ballMass", "ballModulus", "ballPoisson", "materialPoisson"})
-        addField(key, column2);
-    auto* column3 = newForm();
-    addField("materialCorr", column3);
-    addField("deflectionCorr", column3);
-    addField("naturalDensity", column3);
-    column3->addRow(tr("拟合"), fitMode_);
-    addField("slopeCoef", column3);
-    addField("constTerm", column3);
-    auto* column4 = newForm();
-    addField("maxDryDensity", column4);
-    addField("minDryDensity", column4);
-    column4->addRow(new QLabel(QStringLiteral("Rd(g/cm3)=a*ln(E(MPa))+b"), this));
-    addField("densityA", column4);
-    addField("densityB", column4);
-    addField("accelCorrection", column4);
-
-    auto* columns = new QHBoxLayout(this);
-    columns->setContentsMargins(0, 0, 0, 0);
-    columns->setSpacing(2 * kGap);
-    // The identification column takes what the parameter columns leave.
-    columns->addLayout(column1, 1);
-    columns->addLayout(column2);
-    columns->addLayout(column3);
-    columns->addLayout(column4);
+    const auto field = [&](const char* key) {
+        QCustomEdit* edit = newFieldEdit(key);
+        return QPair<QString, QWidget*>(fieldLabel(*fields_.back().field), edit);
+    };
+    QWidget* identification = group({{tr("工程名称"), projectName_},
+                                     {tr("测区名称"), areaName_},
+                                     {tr("测区类型"), areaType_},
+                                     {tr("测点数"), pointTotal_},
+                                     {tr("建设日期"), buildDate_},
+                                     {tr("测试日期"), testDate_},
+                                     field("pointSpacing")});
+    QWidget* results = group({{tr("测区回弹模量(MPa)"), resilient_},
+                              {tr("测区变形模量(MPa)"), deformation_},
+                              {QString(), verdict_}});
+    QWidget* ball = group({field("dropHeight"), field("ballRadius"), field("ballMass"),
+                           field("ballModulus"), field("ballPoisson"), field("materialPoisson")});
+    QWidget* material = group({field("materialCorr"),
+                               field("deflectionCorr"),
+                               field("naturalDensity"),
+                               {tr("拟合"), fitMode_},
+                               field("slopeCoef"),
+                               field("constTerm")});
+    QWidget* density =
+        group({field("maxDryDensity"),
+               field("minDryDensity"),
+               {QString(), new QLabel(QStringLiteral("Rd(g/cm3)=a*ln(E(MPa))+b"), this)},
+               field("densityA"),
+               field("densityB"),
+               field("accelCorrection")});
+    // One label width for all groups, so that stacked groups line up.
+    int labelWidth = 0;
+    for (const QLabel* label : labels)
+        labelWidth = std::max(labelWidth, label->sizeHint().width());
+    for (QLabel* label : labels)
+        label->setMinimumWidth(labelWidth);
+    auto* flow = new FlowLayout(this, 4 * kGap);
+    for (QWidget* box : {identification, results, ball, material, density})
+        flow->addWidget(box);
 
     connect(areaType_, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &QPipeInfo::changesave);
@@ -313,6 +312,35 @@ QString QPipeInfo::deformationText() const {
     return deformation_->text();
 }
 
+QString QPipeInfo::refusalText(const FieldRefusal& refusal) {
+    switch (refusal.kind) {
+    case FieldRefusal::Kind::NoNumber:
+        return tr("没有输入数字");
+    case FieldRefusal::Kind::NotANumber:
+        break;
+    case FieldRefusal::Kind::NotAFloat:
+        return tr("超出单精度浮点数的范围");
+    case FieldRefusal::Kind::OutOfRange:
+        return tr("超出 %1 至 %2 的范围")
+            .arg(QString::number(refusal.bottom), QString::number(refusal.top));
+    case FieldRefusal::Kind::TooManyDecimals:
+        return tr("小数多于 %1 位").arg(refusal.decimals);
+    }
+    return tr("不是数字");
+}
+
+bool QPipeInfo::confirmPlausible(const HeaderField& field, const QString& text, float value) {
+    const PlausibleRange* range = implausibleRange(field.key, value);
+    if (!range)
+        return true;
+    const bool english = interfaceLanguage() == InterfaceLanguage::English;
+    return dialogs_.askYesNo(
+        this, QStringLiteral("Tarvel"),
+        tr("%1 = %2 不在常见范围 %3 至 %4 之内：%5。\n仍然使用这个值吗？")
+            .arg(fieldLabel(field), text, QString::number(range->low), QString::number(range->high),
+                 QString::fromUtf8(english ? range->englishReason : range->chineseReason)));
+}
+
 void QPipeInfo::changesave() {
     const NamePipeFile* file = session_.currentFile();
     if (filling_ || !file)
@@ -324,10 +352,13 @@ void QPipeInfo::changesave() {
         if (text == entry.stored)
             continue;
         float value = 0;
-        std::string why;
-        if (!acceptsHeaderText(*entry.field, text.toStdString(), value, why)) {
-            refusals << tr("%1 “%2”：%3")
-                            .arg(fieldLabel(*entry.field), text, QString::fromStdString(why));
+        FieldRefusal refusal;
+        if (!checkHeaderText(*entry.field, text.toStdString(), value, refusal)) {
+            refusals << tr("%1 “%2”：%3").arg(fieldLabel(*entry.field), text, refusalText(refusal));
+            entry.edit->setText(entry.stored);
+            continue;
+        }
+        if (!confirmPlausible(*entry.field, text, value)) {
             entry.edit->setText(entry.stored);
             continue;
         }

@@ -14,6 +14,8 @@ class QCustomEdit;
 
 namespace tarvel {
 class ProjectSession;
+class UserDialogs;
+struct FieldRefusal;
 struct HeaderField;
 struct NamePipeFile;
 } // namespace tarvel
@@ -22,7 +24,10 @@ class QPipeInfo : public QWidget {
     Q_OBJECT
 
 public:
-    explicit QPipeInfo(tarvel::ProjectSession& session, QWidget* parent = nullptr);
+    // A value outside its plausible range is stored only once the user
+    // confirms it, asked through `dialogs`.
+    QPipeInfo(tarvel::ProjectSession& session, tarvel::UserDialogs& dialogs,
+              QWidget* parent = nullptr);
 
     // Shows the header of `file`; filling marks nothing modified.
     void setPipeInfo(const tarvel::NamePipeFile& file);
@@ -46,6 +51,10 @@ private:
         QString stored; // the text of the value the header holds
     };
 
+    // Why a box's text was refused, in the interface's language.
+    static QString refusalText(const tarvel::FieldRefusal& refusal);
+    // True when `value` is plausible for `field`, or the user keeps it.
+    bool confirmPlausible(const tarvel::HeaderField& field, const QString& text, float value);
     void showCurrentFile();
     void showAreaMeans();
     QCustomEdit* addField(const char* key, class QFormLayout* form);
@@ -54,6 +63,7 @@ private:
     void showDate(QDateEdit* edit, const char* text, std::size_t width);
 
     tarvel::ProjectSession& session_;
+    tarvel::UserDialogs& dialogs_;
     QList<FieldEdit> fields_;
     QLineEdit* projectName_;
     QLineEdit* areaName_;

@@ -29,7 +29,7 @@ constexpr int kRightMargin = 20;
 
 // Padded as the instrument's own printouts are; the spaces are invisible.
 const char* const kHeaders[qdatalist::kColumnCount] = {
-    "测点编号       ", "变形模量(Mpa)  ", "回弹模量(MPa)  ", "弯沉(0.01mm)   ", "K30            ",
+    "测点编号       ", "变形模量(MPa)  ", "回弹模量(MPa)  ", "弯沉(0.01mm)   ", "K30            ",
     "CBR            ", "干燥密度(g/cm3)", "压实度         ", "相对密度       ",
 };
 

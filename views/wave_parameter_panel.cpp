@@ -4,20 +4,20 @@
 #include "session/project_session.h"
 #include "user_dialogs.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QSpinBox>
-#include <QVBoxLayout>
 
 #include <cstddef>
+#include <utility>
 
 using namespace tarvel;
 
@@ -69,6 +69,14 @@ QWaveParameter::QWaveParameter(ProjectSession& session, UserDialogs& dialogs, QW
     automatic_ = new QRadioButton(tr("自动标记"), this);
     manual_ = new QRadioButton(tr("人工标记"), this);
     automatic_->setChecked(true);
+    // Where a change goes and how the marks are found are two choices:
+    // radio buttons of one parent would otherwise exclude each other.
+    for (const auto& [first, second] :
+         {std::pair{areaScope_, pointScope_}, std::pair{automatic_, manual_}}) {
+        auto* group = new QButtonGroup(this);
+        group->addButton(first);
+        group->addButton(second);
+    }
 
     dcRemoval_ = new QCheckBox(tr("去直流"), this);
     integrate_ = new QCheckBox(tr("积分"), this);
@@ -88,28 +96,29 @@ QWaveParameter::QWaveParameter(ProjectSession& session, UserDialogs& dialogs, QW
              offsetParam_, shapeScale_, apply_})
         hidden->hide();
 
-    auto* filterForm = new QFormLayout;
-    filterForm->setContentsMargins(0, 0, 0, 0);
-    filterForm->addRow(tr("拉压比"), stretch_);
-    filterForm->addRow(tr("滤波放式"), filter_);
-    filterForm->addRow(tr("低截止频率(Hz)"), lowCut_);
-    filterForm->addRow(tr("高截止频率(Hz)"), highCut_);
-    auto* scopeRow = new QHBoxLayout;
-    scopeRow->addWidget(new QLabel(tr("应用范围："), this));
-    scopeRow->addWidget(areaScope_);
-    scopeRow->addWidget(pointScope_);
-    scopeRow->addWidget(defaults_);
-    auto* markRow = new QHBoxLayout;
-    markRow->addWidget(new QLabel(tr("标记起始/结束时间方式："), this));
-    markRow->addWidget(automatic_);
-    markRow->addWidget(manual_);
-    markRow->addStretch();
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->addLayout(filterForm);
-    column->addLayout(scopeRow);
-    column->addLayout(markRow);
-    column->addStretch();
+    // One column of rows; a label too long for a narrow dock goes above its
+    // controls rather than push them out of sight.
+    auto* form = new QFormLayout(this);
+    form->setContentsMargins(0, 0, 0, 0);
+    form->setRowWrapPolicy(QFormLayout::WrapLongRows);
+    form->addRow(tr("拉压比"), stretch_);
+    form->addRow(tr("滤波方式"), filter_);
+    form->addRow(tr("低截止频率(Hz)"), lowCut_);
+    form->addRow(tr("高截止频率(Hz)"), highCut_);
+    const auto pair = [this](QWidget* first, QWidget* second) {
+        auto* row = new QHBoxLayout;
+        row->setContentsMargins(0, 0, 0, 0);
+        row->addWidget(first);
+        row->addWidget(second);
+        row->addStretch();
+        return row;
+    };
+    form->addRow(tr("应用范围："), pair(areaScope_, pointScope_));
+    form->addRow(tr("标记起始/结束时间方式："), pair(automatic_, manual_));
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(defaults_);
+    buttons->addStretch();
+    form->addRow(buttons);
 
     connect(stretch_, &QSlider::valueChanged, this, [this] {
         commit({paramPatch(offsetof(ProcessingParams, ampZoom), stretch_->value())});
@@ -164,10 +173,8 @@ void QWaveParameter::fill(const ProcessingParams& p) {
         lowCut_->setValue(p.filterF1);
     enableCutOffs(index);
     stretch_->setValue(p.ampZoom);
-    if (p.autoMark == 0)
-        manual_->setChecked(true);
-    else if (p.autoMark == 1)
-        automatic_->setChecked(true);
+    // Anything but 1 is marked by hand, and shows so.
+    (p.autoMark == 1 ? automatic_ : manual_)->setChecked(true);
     filling_ = false;
 }
 

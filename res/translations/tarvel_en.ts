@@ -36,10 +36,6 @@
         <translation>Ball radius (m)</translation>
     </message>
     <message>
-        <source>落球质量(kg))</source>
-        <translation>Ball mass (kg)</translation>
-    </message>
-    <message>
         <source>落球弹性模量(Pa)</source>
         <translation>Ball modulus (Pa)</translation>
     </message>
@@ -91,6 +87,10 @@
         <source>加速度修正(m/s2)</source>
         <translation>Accel. correction (m/s2)</translation>
     </message>
+    <message>
+        <source>落球质量(kg)</source>
+        <translation>Ball mass (kg)</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -105,10 +105,6 @@
     <message>
         <source>测区文件</source>
         <translation>Area Files</translation>
-    </message>
-    <message>
-        <source>当前桩:</source>
-        <translation>Current area: </translation>
     </message>
     <message>
         <source>文件(&amp;F)</source>
@@ -665,8 +661,32 @@ Saving would overwrite that change.</translation>
 Nothing was saved; the edits are kept, save again later.</translation>
     </message>
     <message>
+        <source>%1 中已有 %2 张同名位图。要替换它们吗？</source>
+        <translation>%1 already holds %2 pictures of the same names. Replace them?</translation>
+    </message>
+    <message>
+        <source>%1 已存在。要替换它吗？</source>
+        <translation>%1 already exists. Replace it?</translation>
+    </message>
+    <message>
+        <source>未生成 PDF：%1 已存在</source>
+        <translation>no PDF written: %1 already exists</translation>
+    </message>
+    <message>
+        <source>-波形</source>
+        <translation>-waves</translation>
+    </message>
+    <message>
+        <source>-检测报告</source>
+        <translation>-test-report</translation>
+    </message>
+    <message>
+        <source>-汇总表</source>
+        <translation>-summary</translation>
+    </message>
+    <message>
         <source>没有保存任何文件。</source>
-        <translation>Nothing was saved.</translation>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1148,6 +1168,32 @@ Nothing was saved; the edits are kept, save again later.</translation>
         <source>；</source>
         <translation>; </translation>
     </message>
+    <message>
+        <source>没有输入数字</source>
+        <translation>no number given</translation>
+    </message>
+    <message>
+        <source>超出单精度浮点数的范围</source>
+        <translation>out of the range of a float</translation>
+    </message>
+    <message>
+        <source>超出 %1 至 %2 的范围</source>
+        <translation>outside %1 to %2</translation>
+    </message>
+    <message>
+        <source>小数多于 %1 位</source>
+        <translation>more than %1 decimals</translation>
+    </message>
+    <message>
+        <source>不是数字</source>
+        <translation>not a number</translation>
+    </message>
+    <message>
+        <source>%1 = %2 不在常见范围 %3 至 %4 之内：%5。
+仍然使用这个值吗？</source>
+        <translation>%1 = %2 is outside the usual range %3 to %4: %5.
+Use this value anyway?</translation>
+    </message>
 </context>
 <context>
     <name>QWave</name>
@@ -1328,10 +1374,6 @@ Nothing was saved; the edits are kept, save again later.</translation>
         <translation>Stretch ratio</translation>
     </message>
     <message>
-        <source>滤波放式</source>
-        <translation>Filter</translation>
-    </message>
-    <message>
         <source>低截止频率(Hz)</source>
         <translation>Low cut-off (Hz)</translation>
     </message>
@@ -1350,6 +1392,10 @@ Nothing was saved; the edits are kept, save again later.</translation>
     <message>
         <source>放大起点，请输入0-200范围的值。</source>
         <translation>Enter a magnification start from 0 to 200.</translation>
+    </message>
+    <message>
+        <source>滤波方式</source>
+        <translation>Filter</translation>
     </message>
 </context>
 <context>
@@ -1410,6 +1456,10 @@ The folder cannot be made</translation>
     <message>
         <source>序号%1，</source>
         <translation>point %1, </translation>
+    </message>
+    <message>
+        <source>测区没有可用的网格：行数 %1，列数 %2，行距 %3 m，列距 %4 m</source>
+        <translation>The area has no usable grid: %1 rows, %2 columns, row spacing %3 m, column spacing %4 m</translation>
     </message>
 </context>
 <context>

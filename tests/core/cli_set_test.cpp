@@ -151,6 +151,21 @@ TEST_F(SetCommandTest, RefusalsNameTheAssignmentAndWriteNothing) {
     expectUntouched();
 }
 
+TEST_F(SetCommandTest, ImplausibleValuesNeedForce) {
+    const std::string project = " " + dir.file("p.Prj") + " ";
+    const CliOutput refused = cli("set" + project + "ballRadius=99999", true);
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.out, "tarvel-cli: ballRadius=99999: outside the plausible range 0.03 to 0.5: "
+                           "a test ball is a few centimetres to a few decimetres in radius "
+                           "(--force sets it all the same)\n");
+    expectUntouched();
+    ASSERT_EQ(cli("set" + project + "ballRadius=99999 --force").exitCode, 0);
+    const std::vector<unsigned char> plain = readBytes(dir.file("plain.pip"));
+    float radius = 0;
+    std::memcpy(&radius, plain.data() + offsetof(PipHeader, ballRadius), sizeof radius);
+    EXPECT_EQ(radius, 99999.0f);
+}
+
 TEST_F(SetCommandTest, DamagedAreaOrFailedWriteLeavesEveryAreaAsItWas) {
     std::vector<unsigned char> damaged = before[2];
     damaged.resize(damaged.size() - 10);

@@ -167,13 +167,24 @@ TEST(NoiseSkipping, ImpactThatNeverReturnsKeepsTheStoredEnd) {
     EXPECT_FALSE(p.marking.impactReturned);
 }
 
-TEST(StoredMarks, FirstOfEqualMaximaBetweenTheMarks) {
+TEST(StoredMarks, LastOfEqualMaximaBetweenTheMarksAsAutomaticMarkingFindsIt) {
     // Samples 1..4 lie between 0.015 ms and 0.045 ms; the 9s lie beyond.
     MeasurePoint p = marked({0, 1, 8, 3, 8, 9, 9, 0}, 2, 0.015f, 0.045f);
     EXPECT_DOUBLE_EQ(p.peakValue, 8);
-    EXPECT_DOUBLE_EQ(p.peakTime, 0.02);
+    EXPECT_DOUBLE_EQ(p.peakTime, 0.04);
     EXPECT_FLOAT_EQ(p.header.startMark, 0.015f);
     EXPECT_DOUBLE_EQ(p.startMarkMs, static_cast<double>(0.015f));
+}
+
+TEST(StoredMarks, HandMarkingAFlatTopKeepsWhatAutomaticMarkingFound) {
+    const std::vector<double> wave = {0, 0, 3, 9, 9, 9, 2, 1, 0, 0};
+    const MeasurePoint automatic = marked(wave);
+    const MeasurePoint byHand =
+        marked(wave, 0, automatic.header.startMark, automatic.header.endMark);
+    EXPECT_DOUBLE_EQ(byHand.peakTime, automatic.peakTime);
+    EXPECT_DOUBLE_EQ(byHand.peakValue, automatic.peakValue);
+    EXPECT_DOUBLE_EQ(byHand.startMarkMs, automatic.startMarkMs);
+    EXPECT_DOUBLE_EQ(byHand.endMarkMs, automatic.endMarkMs);
 }
 
 TEST(StoredMarks, WaveAtOrBelowZeroLeavesNoPeak) {

@@ -7,6 +7,7 @@
 #include "synthetic_fixture.h"
 #include "views/distribution_map.h"
 #include "views/map_export.h"
+#include "views/wave.h"
 #include "views/wave_list.h"
 
 #include <QAction>
@@ -26,6 +27,7 @@ private slots:
     void cleanup();
 
     void mapCommandFollowsTheCurrentFile();
+    void theMapAndTheResultListTakeTurns();
     void switchingToTheMapOnlyRedraws();
     void followsResultsAndPointsWhileShownAndCatchesUpOnShow();
     void unusableGridShowsOneLineAndNoPicture();
@@ -34,6 +36,7 @@ private slots:
     void pictureIsTheExportSize();
     void extremeGridsStillGiveAPicture_data();
     void extremeGridsStillGiveAPicture();
+    void everyGridSettlesAtEverySize();
 
 private:
     NamePipeFile& file() { return *window->session().currentFile(); }
@@ -86,6 +89,25 @@ void DistributionMapTest::mapCommandFollowsTheCurrentFile() {
     QVERIFY(map()->note().isEmpty());
 }
 
+void DistributionMapTest::theMapAndTheResultListTakeTurns() {
+    QAction* list = window->findChild<QAction*>("PinPuView");
+    window->show();
+    list->trigger();
+    QVERIFY(window->waveList()->resultList()->isVisible());
+    QVERIFY(mapAction()->isEnabled());
+    mapAction()->trigger();
+    QVERIFY(map()->isVisible());
+    QVERIFY(!list->isChecked());
+    QVERIFY(!window->waveList()->resultList()->isVisible());
+    QVERIFY(list->isEnabled());
+    list->trigger();
+    QVERIFY(!mapAction()->isChecked());
+    QVERIFY(!map()->isVisible());
+    QVERIFY(window->waveList()->resultList()->isVisible());
+    list->trigger();
+    QVERIFY(window->waveList()->waves().first()->isVisible());
+}
+
 void DistributionMapTest::switchingToTheMapOnlyRedraws() {
     QSignalSpy conditioned(&window->session(), &ProjectSession::conditioned);
     showMap();
@@ -131,8 +153,10 @@ void DistributionMapTest::unusableGridShowsOneLineAndNoPicture() {
     QVERIFY(renderAreaMap(file()).isNull());
     showMap();
     QVERIFY(map()->plot->isHidden());
-    QVERIFY(map()->note().contains(QStringLiteral("网格")));
-    QCOMPARE(map()->note(), QString::fromStdString(buildAreaMap(file()).unusable));
+    QCOMPARE(map()->note(),
+             QStringLiteral("测区没有可用的网格：行数 0，列数 %1，行距 %2 m，列距 nan m")
+                 .arg(file().header.gridColumns)
+                 .arg(file().header.pointSpacing, 0, 'f', 2));
     QVERIFY(!map()->plot->spectrogram);
 }
 
@@ -148,12 +172,13 @@ void DistributionMapTest::clickOnACellShowsItsPointAndValue() {
     };
     click(1, 2);
     QCOMPARE(status.count(), 1);
+    // Rows and columns count from 1, as the points do.
     QCOMPARE(status.takeFirst().at(0).toString(),
-             QStringLiteral("行 1，列 2，序号6，%1 MPa").arg(modulusOf(5), 0, 'f', 2));
+             QStringLiteral("行 2，列 3，序号6，%1 MPa").arg(modulusOf(5), 0, 'f', 2));
 
     QVERIFY(window->session().applyEdit(DeletePoint{1}).isEmpty());
     click(0, 1);
-    QCOMPARE(status.takeLast().at(0).toString(), QStringLiteral("行 0，列 1，无测点"));
+    QCOMPARE(status.takeLast().at(0).toString(), QStringLiteral("行 1，列 2，无测点"));
 }
 
 void DistributionMapTest::cellsKeepTheirProportion() {
@@ -210,6 +235,41 @@ void DistributionMapTest::extremeGridsStillGiveAPicture() {
     expectSquareMetres();
     // A strip of cells still gets a canvas that can be read.
     QVERIFY(std::min(map()->plot->canvas()->width(), map()->plot->canvas()->height()) >= 150);
+}
+
+void DistributionMapTest::everyGridSettlesAtEverySize() {
+    // Padding the plot for square cells changes its axes' labels, which
+    // changes the room left for the canvas: the plot must settle, square,
+    // rather than pad itself again and again.
+    const auto check = [&](QSize grid, const QList<QSize>& windows) {
+        file().header.gridColumns = grid.width();
+        file().header.pointTotal = grid.height();
+        for (const QSize size : windows) {
+            window->resize(size);
+            map()->rebuild();
+            QCoreApplication::processEvents();
+            QVERIFY2(map()->plot->isVisible(), qPrintable(QStringLiteral("%1 x %2 at %3 x %4")
+                                                              .arg(grid.height())
+                                                              .arg(grid.width())
+                                                              .arg(size.width())
+                                                              .arg(size.height())));
+            expectSquareMetres();
+        }
+    };
+    showMap();
+    for (int rows = 1; rows <= 20; ++rows) {
+        for (int columns = 1; columns <= 20; ++columns)
+            check(QSize(columns, rows), {QSize(1366, 768), QSize(900, 1000)});
+    }
+    for (const QSize grid : {QSize(20, 20), QSize(20, 1), QSize(1, 20), QSize(13, 7)}) {
+        check(grid, {QSize(1920, 1080), QSize(1200, 800), QSize(700, 500)});
+        // Resized step by step while shown, as a user drags the window.
+        for (int width = 700; width <= 1400; width += 35) {
+            window->resize(width, 600 + width / 4);
+            QCoreApplication::processEvents();
+            expectSquareMetres();
+        }
+    }
 }
 
 QTEST_MAIN(DistributionMapTest)

@@ -8,6 +8,9 @@
 #include "session/app_settings.h"
 #include "session/interface_language.h"
 #include "synthetic_fixture.h"
+#include "views/distribution_map.h"
+#include "views/edit_widgets.h"
+#include "views/pipe_info_panel.h"
 #include "views/plot_overlay_items.h"
 #include "views/result_list.h"
 #include "views/wave.h"
@@ -16,6 +19,7 @@
 #include <QDockWidget>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTranslator>
 #include <QtTest>
@@ -52,6 +56,7 @@ private slots:
     void noticesReadEnglishUnderTheProductTitle();
     void resultLabelsComeFromTheResultFieldTable();
     void theWindowRendersOffscreen();
+    void panelRefusalsQuestionsAndTheMapNoteReadEnglish();
     void choosingALanguageIsRememberedForTheNextStart();
     void withoutAChoiceTheSystemLocaleDecides();
     // Last: it installs Qt's Chinese texts into the test program.
@@ -114,6 +119,37 @@ void EnglishInterfaceTest::menusActionsAndDocksReadEnglish() {
     QCOMPARE(docks, (QStringList{"Area Information", "Wave Parameters", "Area Files"}));
     // A layout remembered in Chinese still finds its docks.
     QVERIFY(window.findChild<QDockWidget*>("areaInfoDock"));
+}
+
+void EnglishInterfaceTest::panelRefusalsQuestionsAndTheMapNoteReadEnglish() {
+    ScriptedDialogs dialogs;
+    MainWindow window;
+    QVERIFY(window.openProjectPath(writeStandardProject(home->path() + "/project")));
+    window.show();
+    QCustomEdit* height = window.pipeInfo()->fieldEdit("dropHeight");
+    const auto type = [&](QCustomEdit* edit, const QString& text) {
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Return);
+    };
+    type(height, "0.05");
+    QCOMPARE(window.statusBar()->currentMessage(),
+             QStringLiteral("Drop height (m) “0.05”: outside 0.1 to 100000"));
+    type(height, "x");
+    QCOMPARE(window.statusBar()->currentMessage(),
+             QStringLiteral("Drop height (m) “x”: not a number"));
+    dialogs.yesNoAnswers.enqueue(false);
+    type(window.pipeInfo()->fieldEdit("ballRadius"), "99999");
+    QCOMPARE(dialogs.callsOf("yesNo").size(), 1);
+    const QString question = dialogs.callsOf("yesNo").first().text;
+    QVERIFY2(!hasChinese(question), qPrintable(question));
+    QVERIFY2(question.contains("99999") && question.contains("0.03 to 0.5"), qPrintable(question));
+
+    window.state().current()->header.pointTotal = 0;
+    window.findChild<QAction*>("DengZhiView")->trigger();
+    const QString note = window.waveList()->map()->note();
+    QVERIFY2(note.startsWith("The area has no usable grid") && !hasChinese(note), qPrintable(note));
 }
 
 void EnglishInterfaceTest::noticesReadEnglishUnderTheProductTitle() {

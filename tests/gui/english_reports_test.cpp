@@ -36,6 +36,12 @@ void EnglishReportsTest::eachReportIsWrittenWhereAsked() {
         action->trigger();
     }
     QVERIFY(dialogs.callsOf("notify").isEmpty());
+    // Three names of their own, none a Chinese report's.
+    const QStringList proposed{QFileInfo(dialogs.startPaths[0]).fileName(),
+                               QFileInfo(dialogs.startPaths[1]).fileName(),
+                               QFileInfo(dialogs.startPaths[2]).fileName()};
+    QCOMPARE(proposed, (QStringList{"示范工程-summary-en.xlsx", "示范工程-test-report-en.docx",
+                                    "示范工程-waves-en.docx"}));
     for (const char* file : {"summary.xlsx", "report.docx", "pictures.docx"})
         QVERIFY2(QFileInfo(out + "/" + file).size() > 0, file);
     // The pictures were rendered into a private folder, gone afterwards.

@@ -40,6 +40,8 @@ private slots:
     void reportsLandWhereAskedAndTouchNeitherRecordsNorTheWorkingFolder();
     void aReportThatCannotBeWrittenIsShown();
     void withoutLibreOfficeThePdfIsMissedAndSaid();
+    void eachPdfFollowsItsDocumentAndReplacesNothingUnasked();
+    void picturesOfAnEarlierRunAreReplacedOnlyWhenAsked();
 
 private:
     NamePipeFile& file() { return *window->session().currentFile(); }
@@ -193,9 +195,13 @@ void OutputCommandsTest::reportsLandWhereAskedAndTouchNeitherRecordsNorTheWorkin
     QCOMPARE(saves[0].title, QString("图形输出"));
     QCOMPARE(saves[1].text, QString("*.docx"));
     QCOMPARE(saves[2].text, QString("*.xlsx"));
-    const QString base =
-        QFileInfo(projectPath).absolutePath() + "/" + QFileInfo(projectPath).completeBaseName();
-    QCOMPARE(dialogs->startPaths[2], base + ".xlsx");
+    // Each document proposes a name of its own; the first dialog starts in
+    // the project's folder, the next ones where the last document went.
+    const QString base = QFileInfo(projectPath).completeBaseName();
+    QCOMPARE(dialogs->startPaths[0],
+             QFileInfo(projectPath).absolutePath() + "/" + base + "-波形.docx");
+    QCOMPARE(dialogs->startPaths[1], out + "/" + base + "-检测报告.docx");
+    QCOMPARE(dialogs->startPaths[2], out + "/" + base + "-汇总表.xlsx");
     for (const char* name : {"pictures.docx", "report.docx", "summary.xlsx"})
         QVERIFY2(QFileInfo(out + "/" + name).size() > 0, name);
     QCOMPARE(QDir(out).entryList(QDir::Files).size(), 3);
@@ -237,6 +243,75 @@ void OutputCommandsTest::withoutLibreOfficeThePdfIsMissedAndSaid() {
     QVERIFY(!QFileInfo::exists(dir->path() + "/summary.pdf"));
     QVERIFY(window->statusBar()->currentMessage().contains("soffice"));
     QVERIFY(dialogs->callsOf("notify").isEmpty());
+}
+
+void OutputCommandsTest::eachPdfFollowsItsDocumentAndReplacesNothingUnasked() {
+    // A stand-in for LibreOffice: writes "<document name>.pdf" into --outdir.
+    const QString bin = dir->path() + "/bin";
+    QVERIFY(QDir().mkpath(bin));
+    QFile soffice(bin + "/soffice");
+    QVERIFY(soffice.open(QIODevice::WriteOnly));
+    soffice.write("#!/bin/sh\n"
+                  "while [ $# -gt 1 ]; do [ \"$1\" = --outdir ] && out=$2; shift; done\n"
+                  "name=$(basename \"$1\"); echo \"pdf of $name\" > \"$out/${name%.*}.pdf\"\n");
+    soffice.close();
+    soffice.setPermissions(soffice.permissions() | QFileDevice::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(bin) + ":" + path);
+    window->findChild<QAction*>("pdfAlso")->setChecked(true);
+
+    const QString out = dir->path() + "/out";
+    QVERIFY(QDir().mkpath(out));
+    const QString report = out + "/demo-检测报告.docx";
+    const QString summary = out + "/demo-汇总表.xlsx";
+    dialogs->fileNames << report << summary;
+    trigger("PipeOutPut");
+    trigger("ProjectOutPut");
+    const auto contents = [](const QString& name) {
+        QFile file(name);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    QCOMPARE(contents(out + "/demo-检测报告.pdf"), QByteArray("pdf of demo-检测报告.docx\n"));
+    QCOMPARE(contents(out + "/demo-汇总表.pdf"), QByteArray("pdf of demo-汇总表.xlsx\n"));
+    QVERIFY(dialogs->callsOf("yesNo").isEmpty());
+
+    // The report again, under its old name: its PDF is replaced only when
+    // the user says so.
+    QFile::remove(report);
+    QFile old(out + "/demo-检测报告.pdf");
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("kept");
+    old.close();
+    dialogs->fileNames << report << report;
+    dialogs->yesNoAnswers << false << true;
+    trigger("PipeOutPut");
+    QCOMPARE(contents(out + "/demo-检测报告.pdf"), QByteArray("kept"));
+    QVERIFY(window->statusBar()->currentMessage().contains("未生成 PDF"));
+    trigger("PipeOutPut");
+    qputenv("PATH", path);
+    QCOMPARE(dialogs->callsOf("yesNo").size(), 2);
+    QVERIFY(dialogs->callsOf("yesNo").first().text.contains("demo-检测报告.pdf"));
+    QCOMPARE(contents(out + "/demo-检测报告.pdf"), QByteArray("pdf of demo-检测报告.docx\n"));
+    QVERIFY(dialogs->unexpected.isEmpty());
+}
+
+void OutputCommandsTest::picturesOfAnEarlierRunAreReplacedOnlyWhenAsked() {
+    file().points[0].header.printMark = 2;
+    const QString out = dir->path() + "/pictures";
+    QVERIFY(QDir().mkpath(out));
+    const QString first = out + "/" + wavePictureName(file(), 1);
+    QFile earlier(first);
+    QVERIFY(earlier.open(QIODevice::WriteOnly));
+    earlier.write("earlier");
+    earlier.close();
+    dialogs->folders << out << out;
+    dialogs->yesNoAnswers << false << true;
+    trigger("print");
+    QCOMPARE(QFileInfo(first).size(), qint64(7));
+    QVERIFY(dialogs->callsOf("yesNo").first().text.contains(out));
+    trigger("print");
+    QVERIFY(QImage(first).width() == 800);
+    QVERIFY(dialogs->unexpected.isEmpty());
 }
 
 QTEST_MAIN(OutputCommandsTest)

@@ -75,7 +75,7 @@ private slots:
     void renameRefusalsRestoreTheCell();
     void renameFileOnDisk_data();
     void renameFileOnDisk();
-    void renameStartsWithF2OrDoubleClick();
+    void aClickOnANameSwitchesAndF2Renames();
     void excludeFileWithItsCheckBox();
     void switchingWithDontSaveReloadsFromDisk();
     void switchingWithSaveWritesTheFile();
@@ -104,7 +104,7 @@ void ProjectCommandsTest::openProjectThroughDialog() {
     QCOMPARE(window.fileTable()->item(0, 0)->checkState(), Qt::Checked);
     QCOMPARE(window.projectFileName(), QString("示范工程.Prj"));
     QCOMPARE(window.state().currentFile, 0);
-    QCOMPARE(window.statusBar()->currentMessage(), "当前桩:" + fileNames(window).first());
+    QCOMPARE(window.statusBar()->currentMessage(), "当前测区:" + fileNames(window).first());
 }
 
 void ProjectCommandsTest::openProjectThatCannotBeRead() {
@@ -458,10 +458,10 @@ void ProjectCommandsTest::renameFileOnDisk() {
     QCOMPARE(QDir(dir.path()).entryList({"新名.*"}), QStringList{newName});
     QVERIFY(!QFile::exists(dir.path() + "/" + before));
     QCOMPARE(window.windowTitle(), dir.path() + "/" + newName + "-Tarvel");
-    QCOMPARE(window.statusBar()->currentMessage(), "当前桩:" + newName);
+    QCOMPARE(window.statusBar()->currentMessage(), "当前测区:" + newName);
 }
 
-void ProjectCommandsTest::renameStartsWithF2OrDoubleClick() {
+void ProjectCommandsTest::aClickOnANameSwitchesAndF2Renames() {
     QTemporaryDir dir;
     const QString project = writeFiveAreas(dir.path());
     ScriptedDialogs dialogs;
@@ -473,20 +473,27 @@ void ProjectCommandsTest::renameStartsWithF2OrDoubleClick() {
     table->setFocus();
     QTest::keyClick(table, Qt::Key_F2);
     QVERIFY(editing(table));
+    QCOMPARE(table->viewport()->findChild<QLineEdit*>()->text(), QString("a1.pip"));
     QTest::keyClick(table->focusWidget(), Qt::Key_Escape);
     QVERIFY(!editing(table));
 
-    // A double click on the shown file's name edits it; on another file's
-    // row it shows that file.
-    table->selectRow(0);
-    window.cellClicked(0, 1);
-    QVERIFY(editing(table));
-    QCOMPARE(table->viewport()->findChild<QLineEdit*>()->text(), QString("a1.pip"));
-    QTest::keyClick(table->focusWidget(), Qt::Key_Escape);
-    table->selectRow(2);
-    window.cellClicked(2, 1);
+    const auto cellCentre = [&](int row, int column) {
+        return table->visualRect(table->model()->index(row, column)).center();
+    };
+    // One click on another area's name shows that area.
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, cellCentre(2, 1));
     QCOMPARE(window.state().currentFile, 2);
+    QVERIFY(window.statusBar()->currentMessage().startsWith("当前测区:"));
+    // A double click shows it too, and renames nothing.
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, cellCentre(3, 1));
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, cellCentre(3, 1));
+    QTest::mouseRelease(table->viewport(), Qt::LeftButton, Qt::NoModifier, cellCentre(3, 1));
+    QCOMPARE(window.state().currentFile, 3);
+    QTest::qWait(QApplication::doubleClickInterval() + 100);
     QVERIFY(!editing(table));
+    // The first column only takes an area in or out.
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, cellCentre(1, 0));
+    QCOMPARE(window.state().currentFile, 3);
     QVERIFY(dialogs.calls.isEmpty());
 }
 

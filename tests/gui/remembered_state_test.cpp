@@ -87,6 +87,10 @@ void RememberedStateTest::theNextWindowGetsTheLayoutFoldersRecentProjectsAndZoom
         QVERIFY(window.openProjectPath(project));
         actionNamed(window, "impactZoom")->setChecked(true);
         window.session().setExportFolder(dir.path());
+        window.setOpenReportsWhenDone(false);
+        QVERIFY(QDir().mkpath(dir.filePath("reports")));
+        dialogs.fileNames << dir.filePath("reports/table.xlsx");
+        actionNamed(window, "ProjectOutPut")->trigger();
         QVERIFY(window.close());
     }
     MainWindow next;
@@ -102,6 +106,11 @@ void RememberedStateTest::theNextWindowGetsTheLayoutFoldersRecentProjectsAndZoom
     dialogs.fileNames << QString();
     next.openProject();
     QCOMPARE(dialogs.startPaths.last(), QFileInfo(project).absolutePath());
+    // Reports start where the last one was written.
+    QVERIFY(next.openProjectPath(project));
+    dialogs.fileNames << QString();
+    actionNamed(next, "ProjectOutPut")->trigger();
+    QCOMPARE(QFileInfo(dialogs.startPaths.last()).absolutePath(), dir.filePath("reports"));
 }
 
 void RememberedStateTest::aRecentProjectOpensFromTheMenuAndTheStartHint() {

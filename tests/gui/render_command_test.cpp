@@ -97,6 +97,7 @@ void RenderCommandTest::exitCodesSayWhatWentWrong() {
     QCOMPARE(writeAreaFile(record, hostile.toStdString()), std::string());
     const Run noGrid = cli({"render", hostile, "--map", dir.path() + "/h.png"});
     QCOMPARE(noGrid.exitCode, 2);
+    QVERIFY2(noGrid.errors.contains("no usable grid"), qPrintable(noGrid.errors)); // English
     QVERIFY(!QFileInfo::exists(dir.path() + "/h.png"));
 
     // A disk that fills up during the write leaves no truncated picture and
