@@ -686,7 +686,7 @@ Nothing was saved; the edits are kept, save again later.</translation>
     </message>
     <message>
         <source>没有保存任何文件。</source>
-        <translation type="unfinished"></translation>
+        <translation>No file was saved.</translation>
     </message>
 </context>
 <context>
