@@ -60,8 +60,7 @@ BENCHMARK(BM_ExcelSummary)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisec
 void BM_ExcelSummaryModel(benchmark::State& state) {
     const LoadedProject& project = projectOf(static_cast<int>(state.range(0)));
     for (auto _ : state)
-        benchmark::DoNotOptimize(
-            scrivet::buildSummaryWorkbook(project.info, project.areas, nullptr));
+        benchmark::DoNotOptimize(scrivet::buildSummaryWorkbook(project.info, project.areas, {}));
 }
 BENCHMARK(BM_ExcelSummaryModel)->Arg(100)->Unit(benchmark::kMillisecond);
 
@@ -112,8 +111,8 @@ void BM_TestReportModel(benchmark::State& state) {
     const LoadedProject& project = projectOf(static_cast<int>(state.range(0)));
     const scrivet::ZipEntries parts = scrivet::readZipFile(REPORT_TEMPLATE);
     for (auto _ : state)
-        benchmark::DoNotOptimize(
-            scrivet::buildModulusReport(parts, project.info, project.areas, "", nullptr));
+        benchmark::DoNotOptimize(scrivet::buildModulusReport(
+            scrivet::WordDocument::fromPackage(parts), project.info, project.areas, {}));
 }
 BENCHMARK(BM_TestReportModel)->Arg(100)->Unit(benchmark::kMillisecond);
 
