@@ -3,6 +3,8 @@
 // long work, changes no record and says what it wrote or why it could not.
 #include "main_window.h"
 
+#include "analysis/shared_map_scale.h"
+#include "data/lab_profile.h"
 #include "report/installed_template.h"
 #include "report/pdf_conversion.h"
 #include "report/scrivet.h"
@@ -134,11 +136,14 @@ QString MainWindow::writePdfBeside(const QString& path) {
         return tr("没有找到 LibreOffice（soffice），未生成 PDF");
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const std::string document = QFile::encodeName(path).toStdString();
-    const std::string reason = convertDocumentToPdf(soffice, document);
+    const PdfRun run = convertDocumentsToPdf(soffice, {document});
     QApplication::restoreOverrideCursor();
     const QString pdf = QFile::decodeName(pdfPathFor(document).c_str());
-    return reason.empty() ? tr("PDF：%1").arg(pdf)
-                          : tr("未生成 PDF：%1").arg(QString::fromStdString(reason));
+    if (!run.failures.empty())
+        return tr("未生成 PDF：%1").arg(QString::fromStdString(run.failures.front()));
+    return run.fontWarning.empty()
+               ? tr("PDF：%1").arg(pdf)
+               : tr("PDF：%1（%2）").arg(pdf, QString::fromStdString(run.fontWarning));
 }
 
 void MainWindow::BmpOutPut() {
@@ -146,6 +151,9 @@ void MainWindow::BmpOutPut() {
         return;
     NamePipeFile* file = fileWithMarkedWaves();
     if (!file)
+        return;
+    LabProfile lab;
+    if (!readLab(lab))
         return;
     const QString path = askReportPath(tr("图形输出"), QStringLiteral("docx"));
     if (path.isEmpty())
@@ -161,14 +169,18 @@ void MainWindow::BmpOutPut() {
     if (!writePictures(*file, pictures.path(), written))
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    reportWritten(openDoc2(QFile::encodeName(pictures.path() + QLatin1Char('/')).constData(),
-                           &state_.project, &state_.files, state_.currentFile,
-                           QFile::encodeName(path).constData(), openReportsWhenDone_),
+    const QByteArray folder = QFile::encodeName(pictures.path() + QLatin1Char('/'));
+    const ScrivetSettings settings{nullptr, &lab, folder.constData(), ScrivetChinese};
+    reportWritten(openDoc2With(&state_.project, &state_.files, state_.currentFile, &settings,
+                               QFile::encodeName(path).constData(), openReportsWhenDone_),
                   path);
 }
 
 void MainWindow::PipeOutPut() {
     if (!checkSomethingOpen(NoticeIcon::Critical))
+        return;
+    LabProfile lab;
+    if (!readLab(lab))
         return;
     const QString path = askReportPath(tr("生成报告"), QStringLiteral("docx"));
     if (path.isEmpty())
@@ -181,16 +193,23 @@ void MainWindow::PipeOutPut() {
     const int areas = static_cast<int>(state_.files.size());
     const std::unique_ptr<Progress> progress =
         dialogs_.startProgress(this, tr("正在生成报告…"), areas + 1);
+    // Every map on the project's one colour scale, the points below the
+    // area's requirement outlined; named from 1, as the areas are counted.
+    const MapScale scale = sharedMapScale(state_.files);
+    const AcceptanceCriteria& criteria = session_.criteria();
     for (int i = 0; i < areas; ++i) {
         if (!progress->advance(i)) {
             statusBar()->showMessage(tr("已取消，没有写入报告"));
             return;
         }
-        // An area without a usable grid has no map; the report leaves it out.
-        const QImage map = renderAreaMap(*state_.files[static_cast<std::size_t>(i)]);
+        const NamePipeFile& file = *state_.files[static_cast<std::size_t>(i)];
+        // An area without a usable grid has no map; the report says so.
+        const QImage map = renderAreaMap(
+            file, {&scale, requirementFor(criteria, file.fileName).deformationModulus});
         if (map.isNull())
             continue;
-        const QString name = QDir(maps.path()).filePath(QStringLiteral("dengzhi%1.png").arg(i));
+        const QString name =
+            QDir(maps.path()).filePath(QString::fromStdString(scrivet::mapFileName(i + 1)));
         QImageWriter writer(name, "png");
         writer.setQuality(kPictureQuality);
         if (!writer.write(map)) {
@@ -205,11 +224,11 @@ void MainWindow::PipeOutPut() {
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const std::string templatePath = scrivet::installedTemplatePath("report.docx");
-    const AcceptanceCriteria& criteria = session_.criteria();
+    const QByteArray folder = QFile::encodeName(maps.path() + QLatin1Char('/'));
+    const ScrivetSettings settings{&criteria, &lab, folder.constData(), ScrivetChinese};
     const bool written =
-        openDoc1Judged(templatePath.c_str(), &state_.project, &state_.files, &criteria,
-                       QFile::encodeName(maps.path() + QLatin1Char('/')).constData(),
-                       QFile::encodeName(path).constData(), openReportsWhenDone_);
+        openDoc1With(templatePath.c_str(), &state_.project, &state_.files, &settings,
+                     QFile::encodeName(path).constData(), openReportsWhenDone_);
     progress->advance(areas + 1);
     reportWritten(written, path);
 }
@@ -217,13 +236,16 @@ void MainWindow::PipeOutPut() {
 void MainWindow::ProjectOutPut() {
     if (!checkSomethingOpen(NoticeIcon::Critical))
         return;
+    LabProfile lab;
+    if (!readLab(lab))
+        return;
     const QString path = askReportPath(tr("生成汇总表"), QStringLiteral("xlsx"));
     if (path.isEmpty())
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const AcceptanceCriteria& criteria = session_.criteria();
-    reportWritten(openExcelJudged(&state_.project, &state_.files, &criteria,
-                                  QFile::encodeName(path).constData(), openReportsWhenDone_),
+    const ScrivetSettings settings{&session_.criteria(), &lab, nullptr, ScrivetChinese};
+    reportWritten(openExcelWith(&state_.project, &state_.files, &settings,
+                                QFile::encodeName(path).constData(), openReportsWhenDone_),
                   path, tr("Excel出现错误，可能Excel没有激活有关系！"));
 }
 
