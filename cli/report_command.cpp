@@ -73,17 +73,19 @@ std::vector<std::string> outputsOf(const ReportRequest& request) {
     return outputs;
 }
 
-// Two documents of one stem in one folder would want the same PDF.
-bool pdfNamesClash(const std::vector<std::string>& outputs) {
+// Two documents of one stem in one folder would want the same PDF: says so.
+std::string pdfNamesClash(const std::vector<std::string>& outputs) {
     for (std::size_t i = 0; i < outputs.size(); ++i)
         for (std::size_t j = i + 1; j < outputs.size(); ++j)
             if (pdfPathFor(outputs[i]) == pdfPathFor(outputs[j]))
-                return true;
-    return false;
+                return outputs[i] + " and " + outputs[j] + " would both make " +
+                       pdfPathFor(outputs[i]);
+    return {};
 }
 
-// Returns the request, or nothing when the arguments do not make one.
-std::optional<ReportRequest> parseRequest(const std::vector<std::string>& args) {
+// Returns the request, or nothing when the arguments do not make one (with
+// `why` set when there is more to say than the usage).
+std::optional<ReportRequest> parseRequest(const std::vector<std::string>& args, std::string& why) {
     ReportRequest request;
     bool languageGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -140,8 +142,10 @@ std::optional<ReportRequest> parseRequest(const std::vector<std::string>& args) 
         request.wordPicturesPath.empty() || request.area.has_value() != request.pile;
     const bool optionsFit =
         request.pile ? request.mapsDir.empty() && !languageGiven : request.excluded.empty();
+    if (request.pdf)
+        why = pdfNamesClash(outputs);
     if (request.projectPath.empty() || outputs.empty() || !picturesComplete || !optionsFit ||
-        (request.pdf && pdfNamesClash(outputs)))
+        !why.empty())
         return std::nullopt;
     return request;
 }
@@ -276,15 +280,19 @@ int writeReports(const ReportRequest& request, ProjectLoad& project, const Scriv
 } // namespace
 
 int runReportCommand(const std::vector<std::string>& args) {
-    std::optional<ReportRequest> request = parseRequest(args);
+    std::string why;
+    std::optional<ReportRequest> request = parseRequest(args, why);
     const std::unique_ptr<ReportPainter> painter =
         request ? makeReportPainter(request->english || request->pile) : nullptr;
     return runReportCommand(args, painter.get());
 }
 
 int runReportCommand(const std::vector<std::string>& args, ReportPainter* painter) {
-    std::optional<ReportRequest> request = parseRequest(args);
+    std::string why;
+    std::optional<ReportRequest> request = parseRequest(args, why);
     if (!request) {
+        if (!why.empty())
+            std::cerr << "tarvel-cli report: " << why << '\n';
         std::cerr << kUsage;
         return 1;
     }

@@ -91,7 +91,9 @@ std::string pointColumnTitle(const ResultField& field, const ReportTexts& texts,
     }
     if (unit.empty())
         return name;
-    return name + (twoLines ? "\n(" : "(") + printedUnit(unit) + ")";
+    // English puts a space before the bracket, Chinese none.
+    const char* open = twoLines ? "\n(" : texts.language == ReportLanguage::English ? " (" : "(";
+    return name + open + printedUnit(unit) + ")";
 }
 
 AreaReport describeArea(const NamePipeFile& area, int number, const ReportTexts& texts,

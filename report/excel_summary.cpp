@@ -184,8 +184,10 @@ void fillSummarySheet(Worksheet& sheet, const ProjectInfo& p, const AreaFileList
     sheet.setStyle(styleOf(texts));
     sheet.setRowHeight(20);
     sheet.setBordersEverywhere(true);
+    // Wide enough for every column title on one line.
+    const double width = texts.language == ReportLanguage::English ? 25.0 : 20.0;
     for (int column = 0; column < 16; ++column)
-        sheet.setColumnWidth(column, 20.0);
+        sheet.setColumnWidth(column, width);
     // Nine cells a point row, and fewer than sixteen rows more an area.
     std::size_t cells = kColumns;
     for (const auto& area : areas)

@@ -84,9 +84,15 @@ void typeInto(pugi::xml_node paragraph, Alignment alignment, const std::string& 
 void addProjectTable(Selection& selection, const ProjectInfo& p, const LabFacts& lab,
                      const ReportTexts& texts) {
     WordTable table = WordTable::insertBefore(selection.paragraph(), 4, 4, kTextWidthTwips);
+    // At least the instrument's height: a long name takes a second line
+    // rather than being cut off.
     for (int row = 1; row <= 4; ++row)
-        table.setRowHeightExact(row, kLabelRowHeight);
-    table.setColumnWidthsPercent({20, 30, 20, 30});
+        table.setRowHeightAtLeast(row, kLabelRowHeight);
+    // The English labels are longer than the Chinese ones.
+    if (texts.language == ReportLanguage::English)
+        table.setColumnWidthsPercent({25, 25, 25, 25});
+    else
+        table.setColumnWidthsPercent({20, 30, 20, 30});
     const auto& labels = texts.pictureProjectLabels;
     const std::string cells[4][4] = {
         {labels[0], decodeGbk(p.projectName), labels[1],

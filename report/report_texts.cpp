@@ -47,10 +47,8 @@ ReportTexts chinese() {
     t.pointsTitle = "测点数";
     t.deformationGroup = "变形模量 (MPa)";
     t.resilientGroup = "回弹模量 (MPa)";
-    t.harmonicMeanTitle = "调和平均";
-    t.requiredTitle = "要求值";
-    t.representativeTitle = "代表值";
-    t.passShareTitle = "达标率";
+    t.modulusColumns = {"调和平均", "要求值", "代表值", "达标率(%)"};
+    t.narrowModulusColumns = {"调和\n平均", "要求值", "代表值", "达标率\n(%)"};
     t.verdictTitle = "判定";
     t.pass = "合格";
     t.fail = "不合格";
@@ -173,10 +171,8 @@ ReportTexts english() {
     t.pointsTitle = "Points";
     t.deformationGroup = "Deformation modulus (MPa)";
     t.resilientGroup = "Resilient modulus (MPa)";
-    t.harmonicMeanTitle = "Harmonic mean";
-    t.requiredTitle = "Required";
-    t.representativeTitle = "Representative";
-    t.passShareTitle = "Pass share";
+    t.modulusColumns = {"Harmonic mean", "Required", "Representative", "Pass share (%)"};
+    t.narrowModulusColumns = {"Harm.\nmean", "Req.", "Repr.\nvalue", "Pass\n(%)"};
     t.verdictTitle = "Verdict";
     t.pass = "Pass";
     t.fail = "Fail";
@@ -244,9 +240,9 @@ ReportTexts english() {
     t.pictureNumber = "Report No.: ";
     t.pictureColon = ": ";
     t.pictureBlockLabels = {"Area", "Material", "Points", "Point spacing"};
-    t.pictureProjectLabels = {"Project",        "Start date",           "Testing laboratory",
-                              "Tester",         "Work permit No.",      "Instrument model",
-                              "Instrument No.", "Calibration cert. No."};
+    t.pictureProjectLabels = {"Project",        "Start date",      "Testing laboratory",
+                              "Tester",         "Work permit No.", "Instrument model",
+                              "Instrument No.", "Calibration No."};
 
     t.summarySheet = "Summary";
     t.projectSheet = "Project Information";

@@ -57,10 +57,11 @@ struct ReportTexts {
     const char* pointsTitle;
     const char* deformationGroup; // over its columns
     const char* resilientGroup;
-    const char* harmonicMeanTitle;
-    const char* requiredTitle;
-    const char* representativeTitle;
-    const char* passShareTitle;
+    // Over each modulus's columns; "\n" breaks a title where its columns are
+    // narrow (both moduli judged).
+    std::array<const char*, 4> modulusColumns;       // harmonic mean, required,
+                                                     // representative, pass share (%)
+    std::array<const char*, 4> narrowModulusColumns; // the same on two lines
     const char* verdictTitle;
     const char* pass;
     const char* fail;

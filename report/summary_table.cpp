@@ -40,8 +40,20 @@ bool anyResilientRequired(const std::vector<AreaReport>& areas) {
     return false;
 }
 
+// In percent; the column's title carries the unit.
 std::string shareText(double share) {
-    return std::isfinite(share) ? formatFixed(share * 100, 1) + "%" : kNoValue;
+    return std::isfinite(share) ? formatFixed(share * 100, 1) : kNoValue;
+}
+
+// A title that may hold a "\n": the lines as runs with a break between.
+void typeLines(pugi::xml_node paragraph, const std::string& title) {
+    std::size_t start = 0;
+    for (std::size_t end = title.find('\n'); end != std::string::npos;
+         start = end + 1, end = title.find('\n', start)) {
+        typeLike(paragraph, title.substr(start, end - start), true);
+        appendLineBreak(paragraph);
+    }
+    typeLike(paragraph, title.substr(start), true);
 }
 
 std::string requiredText(const ModulusAcceptance& modulus) {
@@ -116,13 +128,15 @@ void addSummaryTable(pugi::xml_node before, pugi::xml_node cellFormat,
     WordTable table = insertTableLike(before, rows, columns, cellFormat);
 
     // Number, name and points narrow; the verdict wide enough for "未设要求";
-    // narrow paddings, so "100.0%" fits the value columns of both moduli.
-    const double fixed[] = {6, 12, 8};
-    const double verdictPercent = 11;
+    // narrow paddings, so "100.0" fits the value columns of both moduli.
+    const std::vector<double> fixed =
+        resilientJudged ? std::vector<double>{5.5, 9.5, 7.5} : std::vector<double>{6, 12, 8};
+    // "No requirement" takes two lines of 12.5 %, "未设要求" one of 10.
+    const double verdictPercent = resilientJudged ? 12.5 : 12;
     table.setCellPaddings(0, 0, 1.5, 1.5);
     const double valuePercent = (100 - fixed[0] - fixed[1] - fixed[2] - verdictPercent) /
                                 (deformationColumns + resilientColumns);
-    std::vector<double> percents(std::begin(fixed), std::end(fixed));
+    std::vector<double> percents = fixed;
     for (int i = 0; i < deformationColumns + resilientColumns; ++i)
         percents.push_back(valuePercent);
     table.setColumnWidthsPercent(percents);
@@ -131,12 +145,14 @@ void addSummaryTable(pugi::xml_node before, pugi::xml_node cellFormat,
         pugi::xml_node paragraph = table.cellParagraph(row, column);
         if (row <= 2)
             keepWithNext(paragraph);
-        typeLike(paragraph, text, bold);
+        if (row <= 2)
+            typeLines(paragraph, text);
+        else
+            typeLike(paragraph, text, bold);
     };
     // Two title rows: each modulus over its own columns.
-    const std::vector<std::string> modulusTitles = {texts.harmonicMeanTitle, texts.requiredTitle,
-                                                    texts.representativeTitle,
-                                                    texts.passShareTitle};
+    const auto& modulusTitles =
+        resilientJudged ? texts.narrowModulusColumns : texts.modulusColumns;
     type(1, 1, texts.numberTitle, true);
     type(1, 2, texts.areaTitle, true);
     type(1, 3, texts.pointsTitle, true);

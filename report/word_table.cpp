@@ -252,8 +252,9 @@ void WordTable::mergeCells(int rowNo, int first, int last) {
         pugi::xml_node nextProperties = next.child("w:tcPr");
         percent += nextProperties.child("w:tcW").attribute("w:w").as_double();
         span += std::max(1, nextProperties.child("w:gridSpan").attribute("w:val").as_int());
+        // Text it absorbs is kept; an empty paragraph would add a line.
         for (pugi::xml_node paragraph : next.children("w:p"))
-            if (paragraph.first_child())
+            if (paragraph.child("w:r"))
                 firstCell.append_copy(paragraph);
         firstCell.parent().remove_child(next);
     }

@@ -173,7 +173,8 @@ TEST_F(ModulusReport, SummaryListsEveryAreaWithItsVerdictAndTheConclusionFollows
     }
     EXPECT_EQ(facts.value({"cell", t, "3", "5"}), "70.00");
     EXPECT_EQ(facts.value({"cell", t, "5", "9"}), "500.00");
-    EXPECT_EQ(facts.value({"cell", t, "3", "7"}), "100.0%");
+    EXPECT_EQ(facts.value({"cell", t, "3", "7"}), "100.0") << "the title says %";
+    EXPECT_EQ(facts.value({"cell", t, "2", "4"}), "调和\n平均") << "narrow columns, two lines";
     EXPECT_EQ(facts.value({"cell", t, "6", "5"}), "--");
 
     EXPECT_TRUE(facts.has({"paragraph", "检测结论：测区2（变形模量）、测区3（回弹模量）不合格，"

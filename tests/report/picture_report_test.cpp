@@ -142,7 +142,7 @@ TEST_F(PictureReport, EnglishReportNamesTheAreaInEnglish) {
         << scrivetLastError();
     OfficeFacts facts("docx", path);
     EXPECT_EQ(facts.rows({"paragraph"}).at(0).at(1), "Drop-Ball Modulus Test: Wave Pictures");
-    EXPECT_EQ(facts.value({"cell", "1", "4", "3"}), "Calibration cert. No.");
+    EXPECT_EQ(facts.value({"cell", "1", "4", "3"}), "Calibration No.");
     EXPECT_EQ(facts.value({"cell", "2.1.1.1", "1", "2"}), "Material: Hard gravel");
     EXPECT_EQ(facts.value({"cell", "2.1.1.1", "1", "3"}), "Points: 4 (2 × 2 grid)");
     EXPECT_EQ(facts.value({"footer", "1"}), "Page  of ");
