@@ -151,8 +151,7 @@ void addSummaryTable(pugi::xml_node before, pugi::xml_node cellFormat,
             typeLike(paragraph, text, bold);
     };
     // Two title rows: each modulus over its own columns.
-    const auto& modulusTitles =
-        resilientJudged ? texts.narrowModulusColumns : texts.modulusColumns;
+    const auto& modulusTitles = resilientJudged ? texts.narrowModulusColumns : texts.modulusColumns;
     type(1, 1, texts.numberTitle, true);
     type(1, 2, texts.areaTitle, true);
     type(1, 3, texts.pointsTitle, true);
