@@ -103,7 +103,9 @@ void cover(Selection& s, const ReportTexts& texts, const Fonts& fonts) {
     // The test item is the same in every report of this kind.
     appendRunLikeLast(facts.cellParagraph(4, 2), texts.testItem);
 
-    emptyLines(s, 4, fonts.body);
+    // The lab and the statements toward the foot of the page, room left for
+    // a logo above.
+    emptyLines(s, 8, fonts.body);
     for (const char* label : texts.labLabels)
         paragraph(s, std::string(label) + texts.colon, fonts.body, Alignment::Centre);
     emptyLines(s, 1, fonts.body);
