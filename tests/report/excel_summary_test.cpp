@@ -220,12 +220,44 @@ TEST_F(ExcelSummary, SheetsPrintAcrossA4WithTitlesFooterAndTheirOwnExtent) {
         EXPECT_EQ(fit.at(3), "0") << sheet;
         EXPECT_TRUE(facts.value({"fit-to-page", sheet}) == "True") << sheet;
         EXPECT_EQ(facts.value({"footer", sheet}), "第 &P 页 / 共 &N 页") << sheet;
+        EXPECT_EQ(facts.value({"footer-right", sheet}),
+                  "报告编号：" + decodeGbk(project.info.reportNo))
+            << sheet;
     }
     EXPECT_EQ(facts.value({"print-titles", "汇总表"}), "$1:$1");
     EXPECT_EQ(facts.value({"frozen", "汇总表"}), "A2");
     // Streaming readers size the sheet by its dimension: never to column XFD.
     EXPECT_EQ(facts.value({"dimension", "汇总表"}), "A1:I20");
     EXPECT_EQ(facts.value({"dimension", "工程信息"}), "A1:K10");
+}
+
+TEST_F(ExcelSummary, EnglishWorkbookHasNoChineseLabel) {
+    LoadedProject project = makeProject(scratch.subdir("p"), {syntheticArea("A1", 2, 3)});
+    // The project's own texts in English: any Chinese left would be a label.
+    ProjectInfo& p = project.info;
+    for (char* field :
+         {p.projectName, p.projectAddress, p.testingCompany, p.client, p.tester, p.owner,
+          p.surveyor, p.designer, p.builder, p.supervisor, p.authority, p.instrumentModel})
+        std::strcpy(field, "Data");
+    std::memset(project.areas[0]->header.areaName, 0, sizeof project.areas[0]->header.areaName);
+    std::strcpy(project.areas[0]->header.areaName, "A1");
+    project.areas[0]->points[2].results.flags.set(QualityFlag::Clipped);
+    AcceptanceCriteria criteria;
+    criteria.requiredDeformationModulus = 50;
+    const std::string path = scratch.file("summary.xlsx");
+    const ScrivetSettings settings{&criteria, nullptr, nullptr, ScrivetEnglish};
+    ASSERT_TRUE(openExcelWith(&project.info, &project.areas, &settings, path.c_str(), false))
+        << scrivetLastError();
+    const OfficeFacts facts("xlsx", path);
+    const std::string text = facts.allText();
+    // Lead bytes of CJK punctuation and ideographs and of full-width forms.
+    EXPECT_EQ(text.find_first_of("\xe3\xe4\xe5\xe6\xe7\xe8\xe9\xef"), std::string::npos) << text;
+    EXPECT_EQ(facts.value({"cell", "Summary", "B1"}), "Deformation modulus (MPa)");
+    EXPECT_EQ(facts.value({"cell", "Summary", "A2"}), "Area");
+    EXPECT_EQ(facts.value({"cell", "Summary", "A12"}).rfind("* Quality flags: ", 0), 0u);
+    EXPECT_EQ(facts.value({"footer", "Summary"}), "Page &P of &N");
+    EXPECT_EQ(facts.value({"footer-right", "Summary"}),
+              "Report No.: " + decodeGbk(project.info.reportNo));
 }
 
 TEST_F(ExcelSummary, FieldsWithoutTheirNulAreReadWithinTheirWidth) {
