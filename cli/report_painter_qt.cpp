@@ -10,6 +10,7 @@
 
 #include <QFile>
 #include <QImageWriter>
+#include <iostream>
 
 namespace tarvel {
 namespace {
@@ -47,8 +48,12 @@ private:
         if (gui_)
             return;
         gui_ = std::make_unique<cli::HeadlessGui>();
-        if (english_)
-            englishPictures_ = std::make_unique<EnglishPictures>();
+        if (!english_)
+            return;
+        englishPictures_ = std::make_unique<EnglishPictures>();
+        if (!englishPictures_->ready())
+            std::cerr << "tarvel-cli report: no English translation beside the program: the "
+                         "pictures carry Chinese labels\n";
     }
 
     bool english_;
