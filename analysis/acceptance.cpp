@@ -100,6 +100,26 @@ AreaAcceptance judgeArea(const NamePipeFile& file, const AreaRequirement& requir
                          requirement.guaranteeRate)};
 }
 
+bool anyRequired(const AreaAcceptance& acceptance) {
+    return acceptance.deformationModulus.required || acceptance.resilientModulus.required;
+}
+
+Verdict overallVerdict(const AreaAcceptance& acceptance) {
+    if (!anyRequired(acceptance))
+        return Verdict::Undecided;
+    Verdict overall = Verdict::Pass;
+    for (const ModulusAcceptance* modulus :
+         {&acceptance.deformationModulus, &acceptance.resilientModulus}) {
+        if (!modulus->required)
+            continue;
+        if (modulus->verdict == Verdict::Fail)
+            return Verdict::Fail;
+        if (modulus->verdict == Verdict::Undecided)
+            overall = Verdict::Undecided;
+    }
+    return overall;
+}
+
 std::vector<std::string> acceptanceLines(const ModulusAcceptance& a) {
     auto number = [](double value) {
         return std::isnan(value) ? std::string("--") : formatFixed(value, 2);

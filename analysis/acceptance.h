@@ -62,6 +62,14 @@ struct AreaAcceptance {
 // an error flag or a modulus that is not a finite number is left out.
 AreaAcceptance judgeArea(const NamePipeFile& file, const AreaRequirement& requirement);
 
+// Whether either modulus of the area is required.
+bool anyRequired(const AreaAcceptance& acceptance);
+
+// The area's one verdict over its required moduli: failed when one fails,
+// undecided when one cannot be judged, passed when every one passes.
+// Undecided when nothing is required.
+Verdict overallVerdict(const AreaAcceptance& acceptance);
+
 // The statistics as text lines ("代表值 (MPa): 85.20", ...), numbers with two
 // decimals, shares in percent.
 std::vector<std::string> acceptanceLines(const ModulusAcceptance& acceptance);

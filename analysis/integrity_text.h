@@ -18,4 +18,10 @@ inline constexpr std::size_t kIntegrityTextBytes = 255;
 // then, at a character boundary, to what fits in kIntegrityTextBytes as GBK.
 std::string integrityText(const PipHeader& header);
 
+// The same in English, for the English reports: "Intact pile body." without
+// a legend entry; otherwise "From the pile top: slight necking at about
+// 1.50 m; severe break at about 4.20 m." The defect names and grades the
+// program stores are translated, other codes kept as stored. Not cut.
+std::string englishIntegrityText(const PipHeader& header);
+
 } // namespace tarvel

@@ -238,6 +238,8 @@ void MainWindow::createActions() {
     connect(projectInfoAct_, &QAction::triggered, this, &MainWindow::setProjInfo);
     acceptanceAct_ = addCommand(settingsMenu, tr("验收标准"), "setAcceptance");
     connect(acceptanceAct_, &QAction::triggered, this, &MainWindow::setAcceptance);
+    labAct_ = addCommand(settingsMenu, tr("检测单位"), "setLab");
+    connect(labAct_, &QAction::triggered, this, &MainWindow::setLab);
     settingsMenu->addSeparator();
     addLanguageMenu(settingsMenu, dialogs_, this);
 

@@ -27,6 +27,7 @@ class QWaveList;
 
 namespace tarvel {
 class UserDialogs;
+struct LabProfile;
 enum class NoticeIcon;
 } // namespace tarvel
 
@@ -117,6 +118,8 @@ public slots:
     void setParamter();
     // "验收标准": the criteria beside the project file.
     void setAcceptance();
+    // "检测单位": the lab profile of every report, in the configuration folder.
+    void setLab();
     // "生成位图": pictures of the current area's marked waves into a folder.
     void print();
     // "图形输出", "生成报告", "生成汇总表" (and its twin without a menu entry).
@@ -218,6 +221,9 @@ private:
     tarvel::NamePipeFile* fileWithMarkedWaves();
     // The PDF of a written document through LibreOffice; says how it went.
     QString writePdfBeside(const QString& path);
+    // The lab profile the reports print; false, after saying why, when the
+    // file is there but cannot be used.
+    bool readLab(tarvel::LabProfile& lab);
     QString outputFolder() const;
     QString outputBaseName() const;
     // The pictures of the marked waves of `file` into `folder`, with
@@ -281,6 +287,7 @@ private:
     QAction* optionsAct_ = nullptr;
     QAction* projectInfoAct_ = nullptr;
     QAction* acceptanceAct_ = nullptr;
+    QAction* labAct_ = nullptr;
     QAction* graphicOutputAct_ = nullptr;
     QAction* reportAct_ = nullptr;
     QAction* summaryAct_ = nullptr;

@@ -3,6 +3,8 @@
 // long work, changes no record and says what it wrote or why it could not.
 #include "main_window.h"
 
+#include "analysis/shared_map_scale.h"
+#include "data/lab_profile.h"
 #include "report/installed_template.h"
 #include "report/pdf_conversion.h"
 #include "report/scrivet.h"
@@ -154,10 +156,13 @@ QString MainWindow::writePdfBeside(const QString& path) {
         !dialogs_.askYesNo(this, kTitle, tr("%1 已存在。要替换它吗？").arg(pdf)))
         return tr("未生成 PDF：%1 已存在").arg(pdf);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const std::string reason = convertDocumentToPdf(soffice, document);
+    const PdfRun run = convertDocumentsToPdf(soffice, {document});
     QApplication::restoreOverrideCursor();
-    return reason.empty() ? tr("PDF：%1").arg(pdf)
-                          : tr("未生成 PDF：%1").arg(QString::fromStdString(reason));
+    if (!run.failures.empty())
+        return tr("未生成 PDF：%1").arg(QString::fromStdString(run.failures.front()));
+    return run.fontWarning.empty()
+               ? tr("PDF：%1").arg(pdf)
+               : tr("PDF：%1（%2）").arg(pdf, QString::fromStdString(run.fontWarning));
 }
 
 void MainWindow::BmpOutPut() {
@@ -165,6 +170,9 @@ void MainWindow::BmpOutPut() {
         return;
     NamePipeFile* file = fileWithMarkedWaves();
     if (!file)
+        return;
+    LabProfile lab;
+    if (!readLab(lab))
         return;
     const QString path = askReportPath(tr("图形输出"), QStringLiteral("docx"), tr("-波形"));
     if (path.isEmpty())
@@ -180,14 +188,18 @@ void MainWindow::BmpOutPut() {
     if (!writePictures(*file, pictures.path(), written))
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    reportWritten(openDoc2(QFile::encodeName(pictures.path() + QLatin1Char('/')).constData(),
-                           &state_.project, &state_.files, state_.currentFile,
-                           QFile::encodeName(path).constData(), openReportsWhenDone_),
+    const QByteArray folder = QFile::encodeName(pictures.path() + QLatin1Char('/'));
+    const ScrivetSettings settings{nullptr, &lab, folder.constData(), ScrivetChinese};
+    reportWritten(openDoc2With(&state_.project, &state_.files, state_.currentFile, &settings,
+                               QFile::encodeName(path).constData(), openReportsWhenDone_),
                   path);
 }
 
 void MainWindow::PipeOutPut() {
     if (!checkSomethingOpen(NoticeIcon::Critical))
+        return;
+    LabProfile lab;
+    if (!readLab(lab))
         return;
     const QString path = askReportPath(tr("生成报告"), QStringLiteral("docx"), tr("-检测报告"));
     if (path.isEmpty())
@@ -200,16 +212,23 @@ void MainWindow::PipeOutPut() {
     const int areas = static_cast<int>(state_.files.size());
     const std::unique_ptr<Progress> progress =
         dialogs_.startProgress(this, tr("正在生成报告…"), areas + 1);
+    // Every map on the project's one colour scale, the points below the
+    // area's requirement outlined; named from 1, as the areas are counted.
+    const MapScale scale = sharedMapScale(state_.files);
+    const AcceptanceCriteria& criteria = session_.criteria();
     for (int i = 0; i < areas; ++i) {
         if (!progress->advance(i)) {
             statusBar()->showMessage(tr("已取消，没有写入报告"));
             return;
         }
-        // An area without a usable grid has no map; the report leaves it out.
-        const QImage map = renderAreaMap(*state_.files[static_cast<std::size_t>(i)]);
+        const NamePipeFile& file = *state_.files[static_cast<std::size_t>(i)];
+        // An area without a usable grid has no map; the report says so.
+        const QImage map = renderAreaMap(
+            file, {&scale, requirementFor(criteria, file.fileName).deformationModulus});
         if (map.isNull())
             continue;
-        const QString name = QDir(maps.path()).filePath(QStringLiteral("dengzhi%1.png").arg(i));
+        const QString name =
+            QDir(maps.path()).filePath(QString::fromStdString(scrivet::mapFileName(i + 1)));
         if (const QString error = writePicture(map, name); !error.isEmpty()) {
             dialogs_.notify(this, NoticeIcon::Critical, kTitle,
                             QStringLiteral("%1\n%2").arg(name, error));
@@ -222,11 +241,11 @@ void MainWindow::PipeOutPut() {
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const std::string templatePath = scrivet::installedTemplatePath("report.docx");
-    const AcceptanceCriteria& criteria = session_.criteria();
+    const QByteArray folder = QFile::encodeName(maps.path() + QLatin1Char('/'));
+    const ScrivetSettings settings{&criteria, &lab, folder.constData(), ScrivetChinese};
     const bool written =
-        openDoc1Judged(templatePath.c_str(), &state_.project, &state_.files, &criteria,
-                       QFile::encodeName(maps.path() + QLatin1Char('/')).constData(),
-                       QFile::encodeName(path).constData(), openReportsWhenDone_);
+        openDoc1With(templatePath.c_str(), &state_.project, &state_.files, &settings,
+                     QFile::encodeName(path).constData(), openReportsWhenDone_);
     progress->advance(areas + 1);
     reportWritten(written, path);
 }
@@ -234,13 +253,16 @@ void MainWindow::PipeOutPut() {
 void MainWindow::ProjectOutPut() {
     if (!checkSomethingOpen(NoticeIcon::Critical))
         return;
+    LabProfile lab;
+    if (!readLab(lab))
+        return;
     const QString path = askReportPath(tr("生成汇总表"), QStringLiteral("xlsx"), tr("-汇总表"));
     if (path.isEmpty())
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const AcceptanceCriteria& criteria = session_.criteria();
-    reportWritten(openExcelJudged(&state_.project, &state_.files, &criteria,
-                                  QFile::encodeName(path).constData(), openReportsWhenDone_),
+    const ScrivetSettings settings{&session_.criteria(), &lab, nullptr, ScrivetChinese};
+    reportWritten(openExcelWith(&state_.project, &state_.files, &settings,
+                                QFile::encodeName(path).constData(), openReportsWhenDone_),
                   path, tr("Excel出现错误，可能Excel没有激活有关系！"));
 }
 

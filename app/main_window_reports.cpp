@@ -2,8 +2,11 @@
 // its document and hands the records to the report library.
 #include "main_window.h"
 
+#include "data/lab_profile.h"
 #include "report/installed_template.h"
 #include "report/scrivet.h"
+#include "views/picture_language.h"
+#include "views/plot_picture.h"
 #include "views/user_dialogs.h"
 #include "views/wave_pictures.h"
 
@@ -28,27 +31,38 @@ const QString kPicturesTail = QStringLiteral("-waves-en");
 } // namespace
 
 void MainWindow::englishSummary() {
+    LabProfile lab;
+    if (!readLab(lab))
+        return;
     const QString path = askReportPath(tr("Summary Table"), QStringLiteral("xlsx"), kSummaryTail);
     if (path.isEmpty())
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    reportWritten(openExcel_E(&state_.project, &state_.files, path.toUtf8().constData(),
-                              openReportsWhenDone_),
+    const ScrivetSettings settings{nullptr, &lab, nullptr, ScrivetEnglish};
+    reportWritten(openExcel_EWith(&state_.project, &state_.files, &settings,
+                                  path.toUtf8().constData(), openReportsWhenDone_),
                   path);
 }
 
 void MainWindow::englishReport() {
+    LabProfile lab;
+    if (!readLab(lab))
+        return;
     const QString path = askReportPath(tr("Test Report"), QStringLiteral("docx"), kReportTail);
     if (path.isEmpty())
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const std::string templatePath = scrivet::installedTemplatePath("report_en.docx");
-    reportWritten(openDoc1_E(templatePath.c_str(), &state_.project, &state_.files,
-                             path.toUtf8().constData(), openReportsWhenDone_),
+    const ScrivetSettings settings{nullptr, &lab, nullptr, ScrivetEnglish};
+    reportWritten(openDoc1_EWith(templatePath.c_str(), &state_.project, &state_.files, &settings,
+                                 path.toUtf8().constData(), openReportsWhenDone_),
                   path);
 }
 
 void MainWindow::englishPictures() {
+    LabProfile lab;
+    if (!readLab(lab))
+        return;
     const QString path = askReportPath(tr("Wave Pictures"), QStringLiteral("docx"), kPicturesTail);
     if (path.isEmpty())
         return;
@@ -60,28 +74,38 @@ void MainWindow::englishPictures() {
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    WavePicture picture(state_.options);
-    for (const auto& file : state_.files) {
-        if (file->excluded)
-            continue;
-        for (int i = 0; i < static_cast<int>(file->points.size()); ++i) {
-            const MeasurePoint& point = file->points[static_cast<std::size_t>(i)];
-            if (point.isDeleted() || point.header.printMark != 2)
+    // Returns the picture that could not be written, and why.
+    const QString failure = [&]() -> QString {
+        // The pictures of an English report carry English labels.
+        const EnglishPictures english;
+        WavePicture picture(state_.options);
+        for (const auto& file : state_.files) {
+            if (file->excluded)
                 continue;
-            const QString name = QDir(pictures.path())
-                                     .filePath(QStringLiteral("%1-%2.png")
-                                                   .arg(QString::fromStdString(file->fileName))
-                                                   .arg(i + 1));
-            QImageWriter writer(name, "png");
-            if (!writer.write(picture.render(*file, i))) {
-                QApplication::restoreOverrideCursor();
-                dialogs_.notify(this, NoticeIcon::Critical, kTitle,
-                                QStringLiteral("%1\n%2").arg(name, writer.errorString()));
-                return;
+            for (int i = 0; i < static_cast<int>(file->points.size()); ++i) {
+                const MeasurePoint& point = file->points[static_cast<std::size_t>(i)];
+                if (point.isDeleted() || point.header.printMark != 2)
+                    continue;
+                const QString name = QDir(pictures.path())
+                                         .filePath(QStringLiteral("%1-%2.png")
+                                                       .arg(QString::fromStdString(file->fileName))
+                                                       .arg(i + 1));
+                QImageWriter writer(name, "png");
+                writer.setQuality(kPictureQuality);
+                if (!writer.write(picture.render(*file, i)))
+                    return QStringLiteral("%1\n%2").arg(name, writer.errorString());
             }
         }
+        return QString();
+    }();
+    if (!failure.isEmpty()) {
+        QApplication::restoreOverrideCursor();
+        dialogs_.notify(this, NoticeIcon::Critical, kTitle, failure);
+        return;
     }
-    reportWritten(openDoc2_E(QFile::encodeName(pictures.path()).constData(), &state_.project,
-                             &state_.files, path.toUtf8().constData(), openReportsWhenDone_),
+    const QByteArray folder = QFile::encodeName(pictures.path());
+    const ScrivetSettings settings{nullptr, &lab, folder.constData(), ScrivetEnglish};
+    reportWritten(openDoc2_EWith(&state_.project, &state_.files, &settings,
+                                 path.toUtf8().constData(), openReportsWhenDone_),
                   path);
 }

@@ -1,20 +1,10 @@
 #include "translations.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QTranslator>
 
 using namespace tarvel;
-
-QString tarvelTranslationsFolder() {
-    const QDir program(QCoreApplication::applicationDirPath());
-    const QString beside = program.filePath(QStringLiteral("translations"));
-    if (QFileInfo(beside).isDir())
-        return beside;
-    return QDir::cleanPath(program.filePath(QStringLiteral("../share/tarvel/translations")));
-}
 
 InterfaceLanguage installTranslations(QCoreApplication& app, InterfaceLanguage wanted) {
     InterfaceLanguage language = wanted;

@@ -4,13 +4,7 @@
 
 #include "session/interface_language.h"
 
-#include <QString>
-
 class QCoreApplication;
-
-// Where our .qm files are: beside the program, as a build folder has them,
-// else in ../share/tarvel/translations from it, as an install puts them.
-QString tarvelTranslationsFolder();
 
 // Installs the translators of `wanted` into `app` (Chinese needs only Qt's:
 // our source texts are Chinese) and returns the language the interface now

@@ -3,6 +3,7 @@
 // encoding apart, with the peak memory after 10 and after 100 pictures; and
 // the test report of 20 areas of 100 points with their maps ("生成报告").
 #include "analysis/conditioning.h"
+#include "analysis/shared_map_scale.h"
 #include "analysis/synthetic.h"
 #include "data/project_info.h"
 #include "report/scrivet.h"
@@ -91,15 +92,20 @@ int main(int argc, char** argv) {
     tarvel::ProjectInfo project{};
     QTemporaryDir maps;
     timer.restart();
+    const tarvel::MapScale scale = tarvel::sharedMapScale(areas);
     for (std::size_t i = 0; i < areas.size(); ++i)
-        QImageWriter(QDir(maps.path()).filePath(QStringLiteral("dengzhi%1.png").arg(i)), "png")
-            .write(tarvel::renderAreaMap(*areas[i]));
+        QImageWriter(QDir(maps.path())
+                         .filePath(QString::fromStdString(
+                             tarvel::scrivet::mapFileName(static_cast<int>(i) + 1))),
+                     "png")
+            .write(tarvel::renderAreaMap(*areas[i], {&scale, std::nullopt}));
     const double mapping = timer.nsecsElapsed() / 1e9;
     timer.restart();
     const QString report = QDir(maps.path()).filePath(QStringLiteral("report.docx"));
-    const bool written = openDoc1Judged("", &project, &areas, nullptr,
-                                        QFile::encodeName(maps.path() + "/").constData(),
-                                        QFile::encodeName(report).constData(), false);
+    const QByteArray mapFolder = QFile::encodeName(maps.path() + "/");
+    const ScrivetSettings settings{nullptr, nullptr, mapFolder.constData(), ScrivetChinese};
+    const bool written =
+        openDoc1With("", &project, &areas, &settings, QFile::encodeName(report).constData(), false);
     const double writing = timer.nsecsElapsed() / 1e9;
     std::printf("生成报告, 20 areas of 100 points: maps %.2f s, document %.2f s, total %.2f s%s\n",
                 mapping, writing, mapping + writing, written ? "" : " (not written)");

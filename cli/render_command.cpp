@@ -4,16 +4,16 @@
 
 #include "analysis/area_map.h"
 #include "cli_common.h"
-#include "views/application_font.h"
+#include "headless_gui.h"
 #include "views/map_export.h"
 #include "views/plot_picture.h"
 #include "views/wave_pictures.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <cstdlib>
+#include <QImageWriter>
 #include <stdexcept>
 
 namespace tarvel {
@@ -52,13 +52,6 @@ RenderRequest parseRequest(const std::vector<std::string>& args) {
     return request;
 }
 
-// Widgets need a platform; a script on a server has no display.
-void chooseHeadlessPlatform() {
-    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") &&
-        !std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-}
-
 void renderMap(const NamePipeFile& file, const std::string& path) {
     const QImage map = renderAreaMap(file);
     if (map.isNull())
@@ -85,16 +78,7 @@ void renderWaves(NamePipeFile& file, const std::string& dir, bool everyPoint) {
 
 int runRenderCommand(const std::vector<std::string>& args) {
     const RenderRequest request = parseRequest(args);
-    chooseHeadlessPlatform();
-    int argc = 1;
-    char name[] = "tarvel-cli";
-    char* argv[] = {name, nullptr};
-    // Qt's own notes (a missing runtime folder and the like) are not the
-    // command's output: errors are said once, on standard error, below.
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    QApplication app(argc, argv);
-    // Pictures drawn as the desktop draws them.
-    setApplicationFont();
+    const cli::HeadlessGui gui;
 
     std::unique_ptr<NamePipeFile> file = cli::loadAreaOrThrow(request.areaPath);
     if (!request.mapPath.empty())

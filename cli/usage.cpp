@@ -39,11 +39,12 @@ const char* const kSimulateUsage =
 
 #ifdef TARVEL_WITH_REPORT
 const char* const kReportUsage =
-    "  tarvel-cli report PATH.Prj [--excel FILE] [--word FILE [--maps DIR]]\n"
-    "      [--pictures DIR --area N --word-pictures FILE] [--pdf]\n"
+    "  tarvel-cli report PATH.Prj [--excel FILE] [--word FILE] [--word-pictures FILE --area N]\n"
+    "      [--maps DIR] [--pictures DIR] [--lab FILE] [--lang zh|en] [--pdf]\n"
+    "      areas count from 1; maps and pictures are drawn unless given in --maps, --pictures;\n"
     "      each area is judged against PROJECT.acceptance.json when it is there\n"
-    "  tarvel-cli report PATH.Prj --english [--excel FILE] [--word FILE]\n"
-    "      [--pictures DIR --word-pictures FILE] [--exclude NAME]... [--pdf]\n";
+    "  tarvel-cli report PATH.Prj --pile [--excel FILE] [--word FILE] [--word-pictures FILE]\n"
+    "      [--pictures DIR] [--exclude NAME]... [--lab FILE] [--pdf]\n";
 #endif
 
 #ifdef TARVEL_WITH_RENDER

@@ -2,11 +2,11 @@
 
 #include "atomic_file.h"
 #include "input_file.h"
+#include "strict_json.h"
 
 #include <cmath>
 #include <filesystem>
 #include <nlohmann/json.hpp>
-#include <set>
 #include <vector>
 
 namespace tarvel {
@@ -20,27 +20,6 @@ constexpr std::uintmax_t kMaxFileBytes = 1 << 20;
 struct Invalid {
     std::string reason;
 };
-
-// nlohmann keeps the last of duplicate keys silently; a file that says two
-// things about one key is refused instead.
-Json parseRefusingDuplicates(std::string_view text) {
-    std::vector<std::set<std::string>> open;
-    std::string duplicate;
-    auto watch = [&](int, Json::parse_event_t event, Json& parsed) {
-        if (event == Json::parse_event_t::object_start)
-            open.emplace_back();
-        else if (event == Json::parse_event_t::object_end && !open.empty())
-            open.pop_back();
-        else if (event == Json::parse_event_t::key && !open.empty() && duplicate.empty() &&
-                 !open.back().insert(parsed.get<std::string>()).second)
-            duplicate = parsed.get<std::string>();
-        return true;
-    };
-    Json root = Json::parse(text, watch);
-    if (!duplicate.empty())
-        throw Invalid{"the key \"" + duplicate + "\" appears twice in one object"};
-    return root;
-}
 
 std::optional<double> requiredModulus(const Json& value, const std::string& where) {
     if (value.is_null())
@@ -117,12 +96,11 @@ AcceptanceRead parseAcceptance(std::string_view text) {
     AcceptanceRead read;
     read.found = true;
     try {
-        read.criteria = criteriaFrom(parseRefusingDuplicates(text));
+        read.criteria = criteriaFrom(parseJsonRefusingDuplicates(text));
     } catch (const Json::exception& error) {
-        // Drop the library's "[json.exception.parse_error.101] " tag.
-        std::string message = error.what();
-        std::size_t tagEnd = message.find("] ");
-        read.error = tagEnd == std::string::npos ? message : message.substr(tagEnd + 2);
+        read.error = jsonErrorText(error);
+    } catch (const DuplicateJsonKey& duplicate) {
+        read.error = "the key \"" + duplicate.key + "\" appears twice in one object";
     } catch (const Invalid& invalid) {
         read.error = invalid.reason;
     }

@@ -22,45 +22,43 @@ StatisticValue pointNumber(int point) {
 
 using Field = StatisticValue (*)(const ModulusAcceptance&);
 
-struct FieldRow {
-    const char* label;
-    Field field;
+// The values of each half, in the order of the labels of ReportTexts.
+const Field kLeftFields[] = {
+    [](const ModulusAcceptance& a) { return number(a.required ? *a.required : tarvel::kNoValue); },
+    [](const ModulusAcceptance& a) { return percent(a.guaranteeRate, 0); },
+    [](const ModulusAcceptance& a) { return number(a.n, 0); },
+    [](const ModulusAcceptance& a) { return number(a.excluded, 0); },
+    [](const ModulusAcceptance& a) { return number(a.mean); },
+    [](const ModulusAcceptance& a) { return number(a.standardDeviation); },
+    [](const ModulusAcceptance& a) { return percent(a.coefficientOfVariation); },
 };
 
-const FieldRow kLeftFields[] = {
-    {"要求值 (MPa)",
-     [](const ModulusAcceptance& a) {
-         return number(a.required ? *a.required : tarvel::kNoValue);
-     }},
-    {"保证率", [](const ModulusAcceptance& a) { return percent(a.guaranteeRate, 0); }},
-    {"测点数", [](const ModulusAcceptance& a) { return number(a.n, 0); }},
-    {"剔除测点数", [](const ModulusAcceptance& a) { return number(a.excluded, 0); }},
-    {"平均值 (MPa)", [](const ModulusAcceptance& a) { return number(a.mean); }},
-    {"标准差 (MPa)", [](const ModulusAcceptance& a) { return number(a.standardDeviation); }},
-    {"变异系数", [](const ModulusAcceptance& a) { return percent(a.coefficientOfVariation); }},
+const Field kRightFields[] = {
+    [](const ModulusAcceptance& a) { return number(a.min); },
+    [](const ModulusAcceptance& a) { return pointNumber(a.minPoint); },
+    [](const ModulusAcceptance& a) { return number(a.max); },
+    [](const ModulusAcceptance& a) { return pointNumber(a.maxPoint); },
+    [](const ModulusAcceptance& a) { return number(a.representativeValue); },
+    [](const ModulusAcceptance& a) { return percent(a.passShare); },
+    nullptr, // the verdict, in words
 };
 
-const FieldRow kRightFields[] = {
-    {"最小值 (MPa)", [](const ModulusAcceptance& a) { return number(a.min); }},
-    {"最小值测点", [](const ModulusAcceptance& a) { return pointNumber(a.minPoint); }},
-    {"最大值 (MPa)", [](const ModulusAcceptance& a) { return number(a.max); }},
-    {"最大值测点", [](const ModulusAcceptance& a) { return pointNumber(a.maxPoint); }},
-    {"代表值 (MPa)", [](const ModulusAcceptance& a) { return number(a.representativeValue); }},
-    {"达标率", [](const ModulusAcceptance& a) { return percent(a.passShare); }},
-    {"判定",
-     [](const ModulusAcceptance& a) {
-         return StatisticValue{0, 0, "", verdictText(a.verdict)};
-     }},
-};
+static_assert(std::size(kLeftFields) == std::tuple_size_v<decltype(ReportTexts::statisticsLeft)>);
+static_assert(std::size(kRightFields) == std::tuple_size_v<decltype(ReportTexts::statisticsRight)>);
 
 template <std::size_t N>
-std::vector<StatisticRow> rowsOf(const FieldRow (&fields)[N],
-                                 const std::vector<const ModulusAcceptance*>& moduli) {
+std::vector<StatisticRow> rowsOf(const Field (&fields)[N], const std::array<const char*, N>& labels,
+                                 const std::vector<const ModulusAcceptance*>& moduli,
+                                 const ReportTexts& texts) {
     std::vector<StatisticRow> rows;
-    for (const FieldRow& field : fields) {
-        StatisticRow row{field.label, {}};
+    for (std::size_t i = 0; i < N; ++i) {
+        StatisticRow row{labels[i], {}};
         for (const ModulusAcceptance* modulus : moduli)
-            row.values.push_back(field.field(*modulus));
+            row.values.push_back(
+                fields[i] ? fields[i](*modulus)
+                          : StatisticValue{0, 0, "",
+                                           verdictName(modulus->verdict,
+                                                       modulus->required.has_value(), texts)});
         rows.push_back(std::move(row));
     }
     return rows;
@@ -68,16 +66,17 @@ std::vector<StatisticRow> rowsOf(const FieldRow (&fields)[N],
 
 } // namespace
 
-StatisticsTable statisticsTable(const AreaAcceptance& acceptance) {
+StatisticsTable statisticsTable(const AreaAcceptance& acceptance, const ReportTexts& texts) {
     StatisticsTable table;
+    table.labelTitle = texts.statisticsTitle;
     std::vector<const ModulusAcceptance*> moduli = {&acceptance.deformationModulus};
-    table.modulusTitles = {"变形模量"};
+    table.modulusTitles = {texts.deformationModulus};
     if (acceptance.resilientModulus.required) {
         moduli.push_back(&acceptance.resilientModulus);
-        table.modulusTitles.push_back("回弹模量");
+        table.modulusTitles.push_back(texts.resilientModulus);
     }
-    table.left = rowsOf(kLeftFields, moduli);
-    table.right = rowsOf(kRightFields, moduli);
+    table.left = rowsOf(kLeftFields, texts.statisticsLeft, moduli, texts);
+    table.right = rowsOf(kRightFields, texts.statisticsRight, moduli, texts);
     return table;
 }
 
@@ -88,7 +87,8 @@ std::string statisticText(const StatisticValue& value) {
                                        : kNoValue;
 }
 
-std::string flaggedPointsNote(const std::vector<PointRow>& rows) {
+std::string flaggedPointsNote(const std::vector<PointRow>& rows, const ReportTexts& texts) {
+    const bool english = texts.language == ReportLanguage::English;
     std::string note;
     for (int index = 0; index < kQualityFlagCount; ++index) {
         const auto flag = static_cast<QualityFlag>(index);
@@ -99,14 +99,16 @@ std::string flaggedPointsNote(const std::vector<PointRow>& rows) {
         if (points.empty())
             continue;
         const QualityFlagLabel& label = labelOf(flag);
-        note += note.empty() ? std::string(kFlagMark) + " 质量标记：" : "；";
+        note += note.empty() ? std::string(kFlagMark) + texts.flagNoteTitle : texts.flagSeparator;
         note +=
-            std::string(label.chinese) + "（" + chineseSeverityText(label.severity) + "）：测点 ";
+            std::string(english ? label.english : label.chinese) + texts.severityOpen +
+            (english ? englishSeverityText(label.severity) : chineseSeverityText(label.severity)) +
+            texts.severityClose + texts.pointsBefore;
         for (std::size_t first = 0; first < points.size();) {
             std::size_t last = first;
             while (last + 1 < points.size() && points[last + 1] == points[last] + 1)
                 ++last;
-            note += (first > 0 ? "、" : "") + std::to_string(points[first]);
+            note += (first > 0 ? texts.listSeparator : "") + std::to_string(points[first]);
             if (last > first)
                 note += "–" + std::to_string(points[last]);
             first = last + 1;

@@ -1,11 +1,11 @@
 #include "english_picture_report.h"
 
+#include "picture_file.h"
 #include "pile_report.h"
 #include "word_table.h"
 
 #include "analysis/results.h"
 #include "data/gbk_text.h"
-#include "data/input_file.h"
 
 #include <filesystem>
 #include <stdexcept>
@@ -18,6 +18,8 @@ constexpr double kFirstPageRowHeight = 173.7; // the project table is taller
 constexpr double kPictureRowHeight = 210;
 constexpr double kDataRowHeight = 13;
 constexpr int kDataRows = 3;
+// The evaluation has a row of its own across the block, two lines high.
+constexpr double kEvaluationRowHeight = 2 * kDataRowHeight;
 constexpr int kFirstPagePictures = 2;
 constexpr int kPicturesPerPage = 3;
 constexpr int kPrintMarked = 1; // print marks above this ask for a picture
@@ -56,14 +58,14 @@ void typeInto(pugi::xml_node paragraph, Alignment alignment, const std::string& 
     cell.typeText(text);
 }
 
-void addProjectTable(pugi::xml_node before, const ProjectInfo& p) {
+void addProjectTable(pugi::xml_node before, const ProjectInfo& p, const LabFacts& lab) {
     WordTable table = WordTable::insertBefore(before, 5, 4, kTextWidthTwips);
     for (int row = 1; row <= 5; ++row)
         table.setRowHeightExact(row, kProjectRowHeight);
     table.setColumnWidthsPercent({20, 30, 20, 30});
     const std::string cells[5][4] = {
         {"Project Name", decodeGbk(p.projectName), "Construction Date", decodeGbk(p.startDate)},
-        {"Testing Company", decodeGbk(p.testingCompany), "Tester", decodeGbk(p.tester)},
+        {"Testing Company", lab.name, "Tester", decodeGbk(p.tester)},
         {"Work Permit", decodeGbk(p.permitNo), "Total Pile Number", std::to_string(p.hiddenInt1)},
         {"Detection Basis", decodeGbk(p.testBasis), "Instrument Model",
          decodeGbk(p.instrumentModel)},
@@ -76,8 +78,9 @@ void addProjectTable(pugi::xml_node before, const ProjectInfo& p) {
                      column % 2 == 0 ? Alignment::Centre : Alignment::Left, cells[row][column]);
 }
 
-// The pile's data over three lines of three items.
-std::array<std::string, 9> pileData(const PileReport& pile) {
+// The pile's data over three lines of three items; the evaluation has the
+// line below them to itself.
+std::array<std::string, 8> pileData(const PileReport& pile) {
     const std::string diameter =
         pile.isSquare() ? std::to_string(pile.width) + "mm×" + std::to_string(pile.breadth) + "mm"
                         : std::to_string(pile.width) + "mm";
@@ -88,16 +91,15 @@ std::array<std::string, 9> pileData(const PileReport& pile) {
             "Strength Grade:" + pile.strengthGrade,
             "Completeness:" + pile.classSymbol(),
             "Wave Speed:    " + statisticText(pile.waveSpeed, true, 0) + "m/s",
-            "Test Date:" + pile.testDate,
-            "Evaluation:" + pile.evaluation};
+            "Test Date:" + pile.testDate};
 }
 
 class PilePictureReport {
 public:
-    PilePictureReport(const std::string& pictureDir, const ProjectInfo& project,
-                      const AreaFileList& areas)
-        : pictureDir_(pictureDir), project_(project), piles_(describePiles(areas)),
-          document_(WordDocument::blank()) {}
+    PilePictureReport(const ProjectInfo& project, const AreaFileList& areas,
+                      const ReportInputs& inputs)
+        : pictureDir_(inputs.pictureDir), project_(project), lab_(labFacts(project, inputs.lab)),
+          piles_(describePiles(areas)), document_(WordDocument::blank()) {}
 
     WordDocument build();
 
@@ -107,6 +109,7 @@ private:
 
     const std::string& pictureDir_;
     const ProjectInfo& project_;
+    LabFacts lab_;
     std::vector<PileReport> piles_;
     WordDocument document_;
     WordTable pictureTable_ = WordTable::attach({});
@@ -114,6 +117,7 @@ private:
 };
 
 WordDocument PilePictureReport::build() {
+    document_.setDefaultFont("Times New Roman");
     Selection selection(document_.endOfDocument());
     selection.setAlignment(Alignment::Centre);
     selection.font = {"Times New Roman", true, 15};
@@ -124,7 +128,7 @@ WordDocument PilePictureReport::build() {
     selection.typeText("NO." + decodeGbk(project_.reportNo));
     selection.typeParagraph();
     selection.setAlignment(Alignment::Centre);
-    addProjectTable(selection.paragraph(), project_);
+    addProjectTable(selection.paragraph(), project_, lab_);
 
     selection.typeParagraph();
     pictureTable_ = addPictureTable(selection.paragraph(), kFirstPagePictures, kFirstPageRowHeight);
@@ -142,7 +146,10 @@ WordDocument PilePictureReport::build() {
         }
         addPictureBlock(pictureTable_.cellParagraph(row, 1), pictures[placed]);
     }
-    document_.addPageFooter(" ", "  /  ", "  ");
+    const ReportTexts& texts = reportTexts(ReportLanguage::English);
+    document_.addPageFooter(texts.pageBefore, texts.pageBetween, texts.pageAfter);
+    if (const std::string number = decodeGbk(project_.reportNo); !number.empty())
+        document_.addPageHeader(texts.reportNumberLabel + number);
     document_.setProperties(decodeGbk(project_.projectName), decodeGbk(project_.tester));
     return std::move(document_);
 }
@@ -163,39 +170,43 @@ void PilePictureReport::addPictureBlock(pugi::xml_node cellParagraph, const Pict
         (std::filesystem::path(pictureDir_) /
          (picture.pile->file->fileName + "-" + std::to_string(picture.pointNumber) + ".png"))
             .string();
-    std::vector<unsigned char> bytes;
-    if (std::string error = readWholeFile(path, bytes); !error.empty())
-        throw std::runtime_error("picture " + path + ": " + error);
+    const std::vector<unsigned char> bytes = readPicture(path, "picture");
 
     setAlignment(cellParagraph, Alignment::Centre);
     const int width = pictureTable_.cellContentWidthTwips(1, 1);
-    WordTable block = WordTable::insertBefore(cellParagraph, kDataRows + 1, 3, width);
+    const int evaluationRow = kDataRows + 1;
+    const int pictureRow = kDataRows + 2;
+    WordTable block = WordTable::insertBefore(cellParagraph, pictureRow, 3, width);
     block.setCellPaddings(0, 0, 0, 0);
     block.setCellSpacing(0);
     block.setBorders(false);
-    const double pictureHeight = rowHeight_ - kDataRows * kDataRowHeight - 4;
+    const double pictureHeight = rowHeight_ - kDataRows * kDataRowHeight - kEvaluationRowHeight - 4;
     for (int row = 1; row <= kDataRows; ++row)
         block.setRowHeightExact(row, kDataRowHeight);
-    block.setRowHeightExact(kDataRows + 1, pictureHeight);
+    block.setRowHeightExact(evaluationRow, kEvaluationRowHeight);
+    block.setRowHeightExact(pictureRow, pictureHeight);
     block.setColumnWidthsPercent({34, 33});
-    block.mergeRow(kDataRows + 1);
+    block.mergeRow(evaluationRow);
+    block.mergeRow(pictureRow);
     if (picture.firstOfPile) {
         const auto data = pileData(*picture.pile);
-        for (int i = 0; i < 9; ++i)
-            typeInto(block.cellParagraph(i / 3 + 1, i % 3 + 1), Alignment::Left,
-                     data[static_cast<std::size_t>(i)], kDataFont);
+        for (std::size_t i = 0; i < data.size(); ++i)
+            typeInto(block.cellParagraph(static_cast<int>(i / 3) + 1, static_cast<int>(i % 3) + 1),
+                     Alignment::Left, data[i], kDataFont);
+        typeInto(block.cellParagraph(evaluationRow, 1), Alignment::Left,
+                 "Evaluation:" + picture.pile->evaluation, kDataFont);
     }
     const std::string id = document_.addPicture(std::string(bytes.begin(), bytes.end()));
-    document_.appendPictureBehindText(block.cellParagraph(kDataRows + 1, 1), id,
-                                      block.cellContentWidthTwips(kDataRows + 1, 1),
+    document_.appendPictureBehindText(block.cellParagraph(pictureRow, 1), id,
+                                      block.cellContentWidthTwips(pictureRow, 1),
                                       static_cast<int>(pictureHeight * kTwipsPerPoint));
 }
 
 } // namespace
 
-WordDocument buildPilePictureReport(const std::string& pictureDir, const ProjectInfo& project,
-                                    const AreaFileList& areas) {
-    return PilePictureReport(pictureDir, project, areas).build();
+WordDocument buildPilePictureReport(const ProjectInfo& project, const AreaFileList& areas,
+                                    const ReportInputs& inputs) {
+    return PilePictureReport(project, areas, inputs).build();
 }
 
 } // namespace tarvel::scrivet

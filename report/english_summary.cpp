@@ -1,5 +1,6 @@
 #include "english_summary.h"
 
+#include "excel_summary.h"
 #include "pile_report.h"
 
 #include "data/gbk_text.h"
@@ -7,7 +8,6 @@
 namespace tarvel::scrivet {
 namespace {
 
-constexpr const char* kPageFooter = "&C&P / &N";
 constexpr int kFirstPileRow = 2; // 0-based, below the two title rows
 
 CellStyle englishStyle() {
@@ -16,11 +16,11 @@ CellStyle englishStyle() {
     return style;
 }
 
-PageSetup printedPages(int titleRows) {
+PageSetup printedPages(int titleRows, const ProjectInfo& project) {
     PageSetup setup;
     setup.landscape = true;
     setup.fitToWidth = true;
-    setup.footer = kPageFooter;
+    setup.footer = pageFooter(project, reportTexts(ReportLanguage::English));
     if (titleRows > 0) {
         setup.titleFirstRow = 0;
         setup.titleLastRow = titleRows - 1;
@@ -42,14 +42,16 @@ void writeStatistic(Worksheet& sheet, std::string_view a1, float value, bool val
         sheet.write(a1, "--");
 }
 
-void fillProjectSheet(Worksheet& sheet, const ProjectInfo& p, const PileStatistics& s) {
+void fillProjectSheet(Worksheet& sheet, const ProjectInfo& p, const PileStatistics& s,
+                      const LabFacts& lab) {
     sheet.setStyle(englishStyle());
     sheet.setRowHeight(20);
-    // Wider than the Chinese sheet's columns: the English labels are longer.
-    const double widths[] = {18, 12, 14, 10, 12, 8, 14, 10, 12, 8, 16};
+    // Wider than the Chinese sheet's columns: every English label reads whole
+    // in its cells ("Verification Certificate" alone in I9).
+    const double widths[] = {20, 14, 14, 10, 12, 10, 14, 10, 24, 6, 16};
     for (int column = 0; column < static_cast<int>(std::size(widths)); ++column)
         sheet.setColumnWidth(column, widths[column]);
-    sheet.addBorders(CellRange::parse("A1:K9"));
+    sheet.addBorders(CellRange::parse("A1:K10"));
 
     sheet.write("A1:B1", "Project Name");
     sheet.write("C1:G1", decodeGbk(p.projectName));
@@ -102,7 +104,11 @@ void fillProjectSheet(Worksheet& sheet, const ProjectInfo& p, const PileStatisti
     sheet.write("F9:H9", decodeGbk(p.instrumentNo));
     sheet.write("I9", "Verification Certificate");
     sheet.write("J9:K9", decodeGbk(p.calibrationNo));
-    sheet.setPageSetup(printedPages(0));
+    sheet.write("A10", "Testing Company");
+    sheet.write("B10:G10", lab.name);
+    sheet.write("H10:I10", "Report No.");
+    sheet.write("J10:K10", decodeGbk(p.reportNo));
+    sheet.setPageSetup(printedPages(0, p));
 }
 
 void writeTitles(Worksheet& sheet) {
@@ -155,10 +161,11 @@ void writePileRow(Worksheet& sheet, int row, int runningNumber, const PileReport
     sheet.write(at(15), pile.defectTimesText());
     sheet.writeNumber(at(16), pile.longitude, 5);
     sheet.writeNumber(at(17), pile.latitude, 5);
-    sheet.writeNumber(at(18), pile.height, 0);
+    sheet.writeNumber(at(18), pile.height, 2);
 }
 
-void fillSummarySheet(Worksheet& sheet, const std::vector<PileReport>& piles) {
+void fillSummarySheet(Worksheet& sheet, const std::vector<PileReport>& piles,
+                      const ProjectInfo& project) {
     sheet.setStyle(englishStyle());
     sheet.setRowHeight(20);
     sheet.setBordersEverywhere(true);
@@ -174,18 +181,19 @@ void fillSummarySheet(Worksheet& sheet, const std::vector<PileReport>& piles) {
             writePileRow(sheet, row, row - kFirstPileRow + 1, pile);
             ++row;
         }
-    sheet.setPageSetup(printedPages(kFirstPileRow));
+    sheet.setPageSetup(printedPages(kFirstPileRow, project));
 }
 
 } // namespace
 
-Workbook buildPileSummaryWorkbook(const ProjectInfo& project, const AreaFileList& areas) {
+Workbook buildPileSummaryWorkbook(const ProjectInfo& project, const AreaFileList& areas,
+                                  const ReportInputs& inputs) {
     const std::vector<PileReport> piles = describePiles(areas);
     Workbook workbook;
     workbook.setProperties(decodeGbk(project.projectName), decodeGbk(project.tester));
     fillProjectSheet(workbook.insertSheet(0, kPileProjectSheetName), project,
-                     computePileStatistics(piles));
-    fillSummarySheet(workbook.insertSheet(0, kPileSummarySheetName), piles);
+                     computePileStatistics(piles), labFacts(project, inputs.lab));
+    fillSummarySheet(workbook.insertSheet(0, kPileSummarySheetName), piles, project);
     return workbook;
 }
 

@@ -2,6 +2,8 @@
 
 #include "change_record.h"
 #include "pile_report.h"
+#include "report_skeleton.h"
+#include "template_anchors.h"
 #include "word_table.h"
 
 #include "data/gbk_text.h"
@@ -18,39 +20,6 @@ std::string shareText(const PileStatistics& s, std::size_t c) {
     return s.sharesValid ? statisticText(s.classShares[c], true) + "%" : "--";
 }
 
-pugi::xml_node findParagraph(pugi::xml_node body, std::string_view label) {
-    for (pugi::xml_node node = body.first_child(); node; node = node.next_sibling())
-        if (std::string_view(node.name()) == "w:p" &&
-            paragraphText(node).substr(0, label.size()) == label)
-            return node;
-    throw std::runtime_error("the template has no paragraph \"" + std::string(label) + "\"");
-}
-
-// The end of the bookmark `name`, where its text is typed.
-pugi::xml_node findBookmarkEnd(pugi::xml_node body, const char* name) {
-    pugi::xml_node start = body.find_node([name](pugi::xml_node node) {
-        return std::string_view(node.name()) == "w:bookmarkStart" &&
-               std::string_view(node.attribute("w:name").value()) == name;
-    });
-    if (!start)
-        throw std::runtime_error(std::string("the template has no bookmark \"") + name + "\"");
-    const std::string_view id = start.attribute("w:id").value();
-    for (pugi::xml_node node = start; node; node = node.next_sibling())
-        if (std::string_view(node.name()) == "w:bookmarkEnd" &&
-            std::string_view(node.attribute("w:id").value()) == id)
-            return node;
-    return start;
-}
-
-// Types `text` right after the bookmark, formatted like the text before it.
-void typeAtBookmark(pugi::xml_node body, const char* name, const std::string& text) {
-    pugi::xml_node end = findBookmarkEnd(body, name);
-    pugi::xml_node paragraph = end.parent();
-    pugi::xml_node run = appendRunLikeLast(paragraph, text);
-    // appendRunLikeLast adds at the paragraph's end; move it to the bookmark.
-    paragraph.insert_move_after(run, end);
-}
-
 void fillProjectTable(pugi::xml_node body, const ProjectInfo& p) {
     pugi::xml_node tableNode = body.child("w:tbl");
     if (!tableNode)
@@ -60,6 +29,10 @@ void fillProjectTable(pugi::xml_node body, const ProjectInfo& p) {
         {"Client", decodeGbk(p.client)},
         {"Pile Type", decodeGbk(p.pileKind)},
         {"Strength Grade", decodeGbk(p.hiddenGrade)},
+        {"Detection Basis", decodeGbk(p.testBasis)},
+        {"Instrument Model", decodeGbk(p.instrumentModel)},
+        {"Instrument Number", decodeGbk(p.instrumentNo)},
+        {"Verification Certificate", decodeGbk(p.calibrationNo)},
     };
     for (pugi::xml_node row : tableNode.children("w:tr")) {
         pugi::xml_node label = row.child("w:tc");
@@ -116,17 +89,15 @@ void addPileTable(pugi::xml_node after, const std::vector<PileReport>& piles) {
 } // namespace
 
 std::string pileConclusion(const PileStatistics& s) {
-    const std::string n = std::to_string(s.statisticalNumber);
-    auto count = [&](std::size_t c) { return std::to_string(s.classCounts[c]); };
-    return "In this test, a total of " + n + " piles were tested, including " + count(0) +
-           " piles of class Ⅰ, which accounted for " + shareText(s, 0) +
-           " of the number of piles tested; " + count(1) +
-           " piles of class Ⅱ, which accounted for " + shareText(s, 1) +
-           " of the number of piles tested; " + count(2) +
-           " piles of class Ⅲ, which accounted for " + shareText(s, 2) +
-           " of the number of piles tested; and " + count(3) +
-           " piles of class Ⅳ, which accounted for " + shareText(s, 3) +
-           " of the number of piles tested. The average value of measured wave speed is " +
+    auto piles = [](int n) { return std::to_string(n) + (n == 1 ? " pile" : " piles"); };
+    auto classPart = [&](std::size_t c, const char* name) {
+        return piles(s.classCounts[c]) + " of class " + name + ", which accounted for " +
+               shareText(s, c) + " of the piles tested";
+    };
+    return "In this test, a total of " + piles(s.statisticalNumber) +
+           (s.statisticalNumber == 1 ? " was" : " were") + " tested, including " +
+           classPart(0, "Ⅰ") + "; " + classPart(1, "Ⅱ") + "; " + classPart(2, "Ⅲ") + "; and " +
+           classPart(3, "Ⅳ") + ". The average value of measured wave speed is " +
            statisticText(s.averageSpeed, s.averageValid) + " m/s, the standard deviation is " +
            statisticText(s.standardDeviation, s.deviationValid) +
            " m/s, and the discrete coefficient is " +
@@ -138,23 +109,25 @@ std::string pileConclusion(const PileStatistics& s) {
 }
 
 WordDocument buildPileTestReport(ZipEntries templatePackage, const ProjectInfo& p,
-                                 const AreaFileList& areas) {
+                                 const AreaFileList& areas, const ReportInputs& inputs) {
     WordDocument document = WordDocument::fromPackage(std::move(templatePackage));
     const pugi::xml_node body = document.body();
     const std::vector<PileReport> piles = describePiles(areas);
     const PileStatistics statistics = computePileStatistics(piles);
+    const ReportTexts& texts = reportTexts(ReportLanguage::English);
+    const LabFacts lab = labFacts(p, inputs.lab);
 
     const std::pair<const char*, std::string> cover[] = {
         {"Report NO.: ", decodeGbk(p.reportNo)},
         {"Tester: ", decodeGbk(p.tester) + "(NO.:" + decodeGbk(p.permitNo) + ")"},
-        {"Testing Company: ", decodeGbk(p.testingCompany)},
-        {"Address: ", decodeGbk(p.companyAddress)},
-        {"Postal Code: ", decodeGbk(p.postCode)},
-        {"Phone: ", decodeGbk(p.contactPhone)},
+        {"Testing Company: ", lab.name},
+        {"Address: ", lab.address},
+        {"Postal Code: ", lab.postCode},
+        {"Phone: ", lab.phone},
         {"Contact: ", decodeGbk(p.contactPerson)},
     };
     for (const auto& [label, value] : cover) {
-        pugi::xml_node paragraph = findParagraph(body, label);
+        pugi::xml_node paragraph = findParagraph(body.first_child(), label);
         if (!value.empty())
             appendRunLikeLast(paragraph, value);
     }
@@ -166,12 +139,13 @@ WordDocument buildPileTestReport(ZipEntries templatePackage, const ProjectInfo& 
     typeAtBookmark(body, "施工日期", decodeGbk(p.startDate));
     typeAtBookmark(body, "桩长3", length);
     typeAtBookmark(body, "检验结论", pileConclusion(statistics));
-    typeAtBookmark(body, "检测单位2", decodeGbk(p.testingCompany));
-    typeAtBookmark(body, "报告日期2", decodeGbk(p.reportDate));
     addPileTable(findBookmarkEnd(body, "检测结果").parent(), piles);
+    fillSignatureBlock(body, lab, dateText(decodeGbk(p.reportDate), texts.language), texts);
     appendChangeRecord(document, areas, RecordLanguage::English);
 
-    document.addPageFooter(" ", "   /   ", "   ");
+    document.addPageFooter(texts.pageBefore, texts.pageBetween, texts.pageAfter);
+    if (const std::string number = decodeGbk(p.reportNo); !number.empty())
+        document.addPageHeader(texts.reportNumberLabel + number);
     document.setProperties(decodeGbk(p.projectName), decodeGbk(p.tester));
     return document;
 }

@@ -3,22 +3,20 @@
 #pragma once
 
 #include "pile_statistics.h"
+#include "report_inputs.h"
 #include "word_document.h"
-
-#include "data/area_file.h"
-#include "data/project_info.h"
 
 #include <string>
 
 namespace tarvel::scrivet {
 
-// The conclusion paragraph, word for word; values that cannot be computed
-// read "--".
+// The conclusion paragraph; values that cannot be computed read "--".
 std::string pileConclusion(const PileStatistics& statistics);
 
-// Throws std::runtime_error when the template lacks a label, the project
-// table or a bookmark the report fills.
+// With the inputs' lab on the cover and in the signature block. Throws
+// std::runtime_error when the template lacks a label, the project table, a
+// bookmark or the signature block the report fills.
 WordDocument buildPileTestReport(ZipEntries templatePackage, const ProjectInfo& project,
-                                 const AreaFileList& areas);
+                                 const AreaFileList& areas, const ReportInputs& inputs);
 
 } // namespace tarvel::scrivet

@@ -1,20 +1,19 @@
-// The summary workbook: a project sheet and one block per measurement area.
+// The summary workbook: one block per measurement area under one row of
+// column titles, and a sheet of the project's information.
 #pragma once
 
+#include "report_inputs.h"
 #include "spreadsheet.h"
-
-#include "data/acceptance_file.h"
-#include "data/area_file.h"
-#include "data/project_info.h"
 
 namespace tarvel::scrivet {
 
-inline constexpr const char* kSummarySheetName = "汇总表";
-inline constexpr const char* kProjectSheetName = "工程信息";
-
-// "汇总表" first, "工程信息" second. Each area is judged against `criteria`,
-// or against nothing when it is null.
+// The summary sheet ("汇总表") first, the project sheet ("工程信息") second;
+// in English "Summary" and "Project Information". Each area is judged
+// against the inputs' criteria.
 Workbook buildSummaryWorkbook(const ProjectInfo& project, const AreaFileList& areas,
-                              const AcceptanceCriteria* criteria);
+                              const ReportInputs& inputs);
+
+// The printed pages' footer: the page of the pages and the report number.
+std::string pageFooter(const ProjectInfo& project, const ReportTexts& texts);
 
 } // namespace tarvel::scrivet

@@ -9,6 +9,7 @@
 #include "excel_summary.h"
 #include "modulus_report.h"
 #include "picture_report.h"
+#include "report_skeleton.h"
 #include "xlsx_writer.h"
 
 #include <filesystem>
@@ -62,6 +63,25 @@ void requireRecords(const ProjectInfo* project, const AreaFileList* areas) {
         throw std::invalid_argument("no list of measurement areas was given");
 }
 
+ReportInputs inputsOf(const ScrivetSettings* settings) {
+    ReportInputs inputs;
+    if (settings == nullptr)
+        return inputs;
+    if (settings->language != ScrivetChinese && settings->language != ScrivetEnglish)
+        throw std::invalid_argument("no such report language " +
+                                    std::to_string(static_cast<int>(settings->language)));
+    inputs.criteria = settings->criteria;
+    inputs.lab = settings->lab;
+    inputs.pictureDir = settings->pictureDir != nullptr ? settings->pictureDir : "";
+    inputs.language =
+        settings->language == ScrivetEnglish ? ReportLanguage::English : ReportLanguage::Chinese;
+    return inputs;
+}
+
+ScrivetSettings withPictures(const char* pictureDir) {
+    return {nullptr, nullptr, pictureDir, ScrivetChinese};
+}
+
 // The template at templatePath, or the built-in one when there is no file.
 ZipEntries templateParts(const char* templatePath, const unsigned char* builtIn,
                          std::size_t builtInSize) {
@@ -73,78 +93,101 @@ ZipEntries templateParts(const char* templatePath, const unsigned char* builtIn,
 
 } // namespace
 
-bool openExcel(const ProjectInfo* project, const AreaFileList* areas, const char* outputPath,
-               bool openWhenDone) {
-    return openExcelJudged(project, areas, nullptr, outputPath, openWhenDone);
-}
-
-bool openExcelJudged(const ProjectInfo* project, const AreaFileList* areas,
-                     const AcceptanceCriteria* criteria, const char* outputPath,
-                     bool openWhenDone) {
+bool openExcelWith(const ProjectInfo* project, const AreaFileList* areas,
+                   const ScrivetSettings* settings, const char* outputPath, bool openWhenDone) {
     return runExport(outputPath, openWhenDone, [&](const std::string& path) {
         requireRecords(project, areas);
-        writeXlsx(buildSummaryWorkbook(*project, *areas, criteria), path);
+        writeXlsx(buildSummaryWorkbook(*project, *areas, inputsOf(settings)), path);
     });
 }
 
-bool openDoc1(const char* templatePath, const ProjectInfo* project, const AreaFileList* areas,
-              const char* pictureDir, const char* outputPath, bool openWhenDone) {
-    return openDoc1Judged(templatePath, project, areas, nullptr, pictureDir, outputPath,
-                          openWhenDone);
-}
-
-bool openDoc1Judged(const char* templatePath, const ProjectInfo* project, const AreaFileList* areas,
-                    const AcceptanceCriteria* criteria, const char* pictureDir,
-                    const char* outputPath, bool openWhenDone) {
+bool openDoc1With(const char* templatePath, const ProjectInfo* project, const AreaFileList* areas,
+                  const ScrivetSettings* settings, const char* outputPath, bool openWhenDone) {
     return runExport(outputPath, openWhenDone, [&](const std::string& path) {
         requireRecords(project, areas);
-        buildModulusReport(templateParts(templatePath, kEmbeddedTemplate, kEmbeddedTemplateSize),
-                           *project, *areas, pictureDir != nullptr ? pictureDir : "", criteria)
-            .save(path);
+        const ReportInputs inputs = inputsOf(settings);
+        WordDocument skeleton = inputs.language == ReportLanguage::English
+                                    ? buildReportSkeleton(inputs.texts())
+                                    : WordDocument::fromPackage(templateParts(
+                                          templatePath, kEmbeddedTemplate, kEmbeddedTemplateSize));
+        buildModulusReport(std::move(skeleton), *project, *areas, inputs).save(path);
     });
 }
 
-bool openDoc2(const char* pictureDir, const ProjectInfo* project, const AreaFileList* areas,
-              int32_t fileIndex, const char* outputPath, bool openWhenDone) {
+bool openDoc2With(const ProjectInfo* project, const AreaFileList* areas, int32_t fileIndex,
+                  const ScrivetSettings* settings, const char* outputPath, bool openWhenDone) {
     return runExport(outputPath, openWhenDone, [&](const std::string& path) {
         requireRecords(project, areas);
         if (fileIndex < 0 || static_cast<std::size_t>(fileIndex) >= areas->size())
             throw std::invalid_argument("there is no measurement area " +
                                         std::to_string(fileIndex) + " (the project has " +
                                         std::to_string(areas->size()) + ")");
-        if (pictureDir == nullptr || *pictureDir == '\0')
+        const ReportInputs inputs = inputsOf(settings);
+        if (inputs.pictureDir.empty())
             throw std::invalid_argument("no picture directory was given");
-        buildPictureReport(pictureDir, *project, *(*areas)[static_cast<std::size_t>(fileIndex)])
+        buildPictureReport(*project, *(*areas)[static_cast<std::size_t>(fileIndex)], inputs)
             .save(path);
+    });
+}
+
+bool openExcel(const ProjectInfo* project, const AreaFileList* areas, const char* outputPath,
+               bool openWhenDone) {
+    return openExcelWith(project, areas, nullptr, outputPath, openWhenDone);
+}
+
+bool openDoc1(const char* templatePath, const ProjectInfo* project, const AreaFileList* areas,
+              const char* pictureDir, const char* outputPath, bool openWhenDone) {
+    const ScrivetSettings settings = withPictures(pictureDir);
+    return openDoc1With(templatePath, project, areas, &settings, outputPath, openWhenDone);
+}
+
+bool openDoc2(const char* pictureDir, const ProjectInfo* project, const AreaFileList* areas,
+              int32_t fileIndex, const char* outputPath, bool openWhenDone) {
+    const ScrivetSettings settings = withPictures(pictureDir);
+    return openDoc2With(project, areas, fileIndex, &settings, outputPath, openWhenDone);
+}
+
+bool openExcel_EWith(const ProjectInfo* project, const AreaFileList* areas,
+                     const ScrivetSettings* settings, const char* outputPath, bool openWhenDone) {
+    return runExport(outputPath, openWhenDone, [&](const std::string& path) {
+        requireRecords(project, areas);
+        writeXlsx(buildPileSummaryWorkbook(*project, *areas, inputsOf(settings)), path);
+    });
+}
+
+bool openDoc1_EWith(const char* templatePath, const ProjectInfo* project, const AreaFileList* areas,
+                    const ScrivetSettings* settings, const char* outputPath, bool openWhenDone) {
+    return runExport(outputPath, openWhenDone, [&](const std::string& path) {
+        requireRecords(project, areas);
+        buildPileTestReport(
+            templateParts(templatePath, kEmbeddedEnglishTemplate, kEmbeddedEnglishTemplateSize),
+            *project, *areas, inputsOf(settings))
+            .save(path);
+    });
+}
+
+bool openDoc2_EWith(const ProjectInfo* project, const AreaFileList* areas,
+                    const ScrivetSettings* settings, const char* outputPath, bool openWhenDone) {
+    return runExport(outputPath, openWhenDone, [&](const std::string& path) {
+        requireRecords(project, areas);
+        buildPilePictureReport(*project, *areas, inputsOf(settings)).save(path);
     });
 }
 
 bool openExcel_E(const ProjectInfo* project, const AreaFileList* areas, const char* outputPath,
                  bool openWhenDone) {
-    return runExport(outputPath, openWhenDone, [&](const std::string& path) {
-        requireRecords(project, areas);
-        writeXlsx(buildPileSummaryWorkbook(*project, *areas), path);
-    });
+    return openExcel_EWith(project, areas, nullptr, outputPath, openWhenDone);
 }
 
 bool openDoc1_E(const char* templatePath, const ProjectInfo* project, const AreaFileList* areas,
                 const char* outputPath, bool openWhenDone) {
-    return runExport(outputPath, openWhenDone, [&](const std::string& path) {
-        requireRecords(project, areas);
-        buildPileTestReport(
-            templateParts(templatePath, kEmbeddedEnglishTemplate, kEmbeddedEnglishTemplateSize),
-            *project, *areas)
-            .save(path);
-    });
+    return openDoc1_EWith(templatePath, project, areas, nullptr, outputPath, openWhenDone);
 }
 
 bool openDoc2_E(const char* pictureDir, const ProjectInfo* project, const AreaFileList* areas,
                 const char* outputPath, bool openWhenDone) {
-    return runExport(outputPath, openWhenDone, [&](const std::string& path) {
-        requireRecords(project, areas);
-        buildPilePictureReport(pictureDir != nullptr ? pictureDir : "", *project, *areas)
-            .save(path);
-    });
+    const ScrivetSettings settings = withPictures(pictureDir);
+    return openDoc2_EWith(project, areas, &settings, outputPath, openWhenDone);
 }
 
 const char* scrivetLastError() {

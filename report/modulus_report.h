@@ -1,25 +1,20 @@
-// The test report ("检测报告"): the template completed with the project
-// data, one area table and one point table per area, and the distribution
-// maps.
+// The test report ("检测报告"): the cover with the lab, the project and its
+// test basis, a summary of every area with the verdicts and a conclusion,
+// each area's tables, the distribution maps and the signatures. Built from
+// separate sections, so a further one (an appendix) is one call at the end.
 #pragma once
 
+#include "report_inputs.h"
 #include "word_document.h"
-
-#include "data/acceptance_file.h"
-#include "data/area_file.h"
-#include "data/project_info.h"
-
-#include <string>
 
 namespace tarvel::scrivet {
 
-// Each area is judged against `criteria`, or against nothing when it is null.
-// `templatePackage` holds the parts of the report template. The map of area
-// i is "<pictureDir>/dengzhi<i>.png"; areas without one get none. Throws
-// std::runtime_error when the template lacks a paragraph or table the
-// report fills, or a map cannot be read.
-WordDocument buildModulusReport(ZipEntries templatePackage, const ProjectInfo& project,
-                                const AreaFileList& areas, const std::string& pictureDir,
-                                const AcceptanceCriteria* criteria);
+// The report laid into `skeleton`: the Chinese template, or the skeleton of
+// the language (report_skeleton.h). The map of area n (from 1) is
+// "<pictureDir>/dengzhi<n>.png"; without a picture folder there is no map
+// chapter. Throws std::runtime_error when the template lacks a place the
+// report fills, or a map or the lab's logo cannot be read (naming it).
+WordDocument buildModulusReport(WordDocument skeleton, const ProjectInfo& project,
+                                const AreaFileList& areas, const ReportInputs& inputs);
 
 } // namespace tarvel::scrivet

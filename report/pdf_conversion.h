@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace tarvel {
 
@@ -11,11 +12,19 @@ std::string pdfPathFor(const std::string& documentPath);
 // Where `soffice` lies on the PATH, or empty when it is not there.
 std::string findSoffice();
 
-// Converts the document to the PDF beside it (pdfPathFor). LibreOffice runs
-// with a profile of its own in a fresh temporary directory, so a running
-// LibreOffice of the user is neither used nor disturbed. The PDF is made in
-// a temporary folder and renamed into place. Returns an empty string, or
-// why no PDF was written.
-std::string convertDocumentToPdf(const std::string& soffice, const std::string& documentPath);
+struct PdfRun {
+    std::vector<std::string> failures; // one line per PDF not written: its path and why
+    // Set when a font the documents ask for is not installed, naming the
+    // Debian package to install; the PDFs are written with another face.
+    std::string fontWarning;
+};
+
+// Converts every document to the PDF beside it (pdfPathFor) in one
+// LibreOffice run, started with a profile of its own in a fresh temporary
+// folder, so a running LibreOffice of the user is neither used nor
+// disturbed. Its fonts: "宋体"/SimSun as a Song (serif) Chinese face, Times
+// New Roman and Calibri as faces of the same metrics, when installed. Each
+// PDF is made in a temporary folder and moved into place.
+PdfRun convertDocumentsToPdf(const std::string& soffice, const std::vector<std::string>& documents);
 
 } // namespace tarvel

@@ -1,11 +1,12 @@
 #include "picture_report.h"
 
 #include "area_report.h"
+#include "picture_file.h"
 #include "word_table.h"
 
 #include "data/gbk_text.h"
-#include "data/input_file.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <stdexcept>
 
@@ -19,7 +20,23 @@ constexpr double kBlockLastRowHeight = 20; // below the picture
 constexpr int kFirstPagePictures = 2;
 constexpr int kPicturesPerPage = 3;
 
-const FontFormat kBodyFont{"宋体", false, 10};
+constexpr double kBodySize = 10;
+// The area's data over the first picture, small enough to stay on one line
+// (a second line would be cut off by the row).
+constexpr double kBlockDataSize = 9;
+constexpr double kSmallestBlockDataSize = 6.5;
+
+// A text's width in ems: Chinese and full-width characters one, others half.
+double textEms(const std::string& utf8) {
+    double ems = 0;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if ((c & 0xC0) == 0x80)
+            continue; // inside a character
+        ems += c >= 0xE3 ? 1.0 : 0.5;
+    }
+    return ems;
+}
 
 std::string joinPath(const std::string& dir, const std::string& name) {
     return (std::filesystem::path(dir) / name).string();
@@ -56,28 +73,40 @@ int countWavePictures(const std::string& dir, const std::string& fileName) {
     return count;
 }
 
-void typeInto(pugi::xml_node paragraph, Alignment alignment, const std::string& text) {
+void typeInto(pugi::xml_node paragraph, Alignment alignment, const std::string& text,
+              const FontFormat& font) {
     Selection cell(paragraph);
-    cell.font = kBodyFont;
+    cell.font = font;
     cell.setAlignment(alignment);
     cell.typeText(text);
 }
 
-void addProjectTable(Selection& selection, const ProjectInfo& p) {
+void addProjectTable(Selection& selection, const ProjectInfo& p, const LabFacts& lab,
+                     const ReportTexts& texts) {
     WordTable table = WordTable::insertBefore(selection.paragraph(), 4, 4, kTextWidthTwips);
+    // At least the instrument's height: a long name takes a second line
+    // rather than being cut off.
     for (int row = 1; row <= 4; ++row)
-        table.setRowHeightExact(row, kLabelRowHeight);
-    table.setColumnWidthsPercent({20, 30, 20, 30});
+        table.setRowHeightAtLeast(row, kLabelRowHeight);
+    // The English labels are longer than the Chinese ones.
+    if (texts.language == ReportLanguage::English)
+        table.setColumnWidthsPercent({25, 25, 25, 25});
+    else
+        table.setColumnWidthsPercent({20, 30, 20, 30});
+    const auto& labels = texts.pictureProjectLabels;
     const std::string cells[4][4] = {
-        {"工程名称", decodeGbk(p.projectName), "开工日期", decodeGbk(p.startDate)},
-        {"检测单位", decodeGbk(p.testingCompany), "测试人员", decodeGbk(p.tester)},
-        {"上岗证号", decodeGbk(p.permitNo), "仪器型号", decodeGbk(p.instrumentModel)},
-        {"仪器编号", decodeGbk(p.instrumentNo), "检定证号", decodeGbk(p.calibrationNo)},
+        {labels[0], decodeGbk(p.projectName), labels[1],
+         dateText(decodeGbk(p.startDate), texts.language)},
+        {labels[2], lab.name, labels[3], decodeGbk(p.tester)},
+        {labels[4], decodeGbk(p.permitNo), labels[5], decodeGbk(p.instrumentModel)},
+        {labels[6], decodeGbk(p.instrumentNo), labels[7], decodeGbk(p.calibrationNo)},
     };
+    const FontFormat font{texts.font, false, kBodySize};
     for (int row = 0; row < 4; ++row)
         for (int column = 0; column < 4; ++column)
             typeInto(table.cellParagraph(row + 1, column + 1),
-                     column % 2 == 0 ? Alignment::Centre : Alignment::Left, cells[row][column]);
+                     column % 2 == 0 ? Alignment::Centre : Alignment::Left, cells[row][column],
+                     font);
 }
 
 // A borderless one-column table whose rows each hold one picture block.
@@ -91,10 +120,9 @@ WordTable addPictureTable(pugi::xml_node paragraph, int rows) {
 
 class PictureReport {
 public:
-    PictureReport(const std::string& pictureDir, const ProjectInfo& project,
-                  const NamePipeFile& area)
-        : pictureDir_(pictureDir), project_(project), area_(area),
-          document_(WordDocument::blank()) {}
+    PictureReport(const ProjectInfo& project, const NamePipeFile& area, const ReportInputs& inputs)
+        : pictureDir_(inputs.pictureDir), project_(project), area_(area), inputs_(inputs),
+          texts_(inputs.texts()), document_(WordDocument::blank()) {}
 
     WordDocument build();
 
@@ -105,22 +133,25 @@ private:
     const std::string& pictureDir_;
     const ProjectInfo& project_;
     const NamePipeFile& area_;
+    const ReportInputs& inputs_;
+    const ReportTexts& texts_;
     WordDocument document_;
     WordTable pictureTable_ = WordTable::attach({});
 };
 
 WordDocument PictureReport::build() {
+    document_.setDefaultFont(texts_.font);
     Selection selection(document_.endOfDocument());
     selection.setAlignment(Alignment::Centre);
-    selection.font = {"宋体", true, 15};
-    selection.typeText("落球回弹模量测试检测报告");
+    selection.font = {texts_.font, true, 15};
+    selection.typeText(texts_.pictureTitle);
     selection.typeParagraph();
     selection.setAlignment(Alignment::Right);
-    selection.font = kBodyFont;
-    selection.typeText("编号：" + decodeGbk(project_.reportNo));
+    selection.font = {texts_.font, false, kBodySize};
+    selection.typeText(texts_.pictureNumber + decodeGbk(project_.reportNo));
     selection.typeParagraph();
     selection.setAlignment(Alignment::Centre);
-    addProjectTable(selection, project_);
+    addProjectTable(selection, project_, labFacts(project_, inputs_.lab), texts_);
 
     selection.typeParagraph();
     pictureTable_ = addPictureTable(selection.paragraph(), kFirstPagePictures);
@@ -136,7 +167,9 @@ WordDocument PictureReport::build() {
         }
         addPictureBlock(pictureTable_.cellParagraph(row, 1), placed, placed == 0);
     }
-    document_.addPageFooter();
+    document_.addPageFooter(texts_.pageBefore, texts_.pageBetween, texts_.pageAfter);
+    if (const std::string number = decodeGbk(project_.reportNo); !number.empty())
+        document_.addPageHeader(texts_.reportNumberLabel + number);
     document_.setProperties(decodeGbk(project_.projectName), decodeGbk(project_.tester));
     return std::move(document_);
 }
@@ -159,27 +192,37 @@ void PictureReport::addPictureBlock(pugi::xml_node cellParagraph, int pictureNo,
         block.setRowHeightExact(row, kLabelRowHeight);
     block.setRowHeightExact(2, kPictureHeight);
     block.setRowHeightExact(4, kBlockLastRowHeight);
-    // The point count with its grid, "测点数:24（4行×6列）", needs the widest cell.
-    block.setColumnWidthsPercent({20, 25, 30});
-    block.mergeRow(2);
-    block.mergeRow(3);
 
     if (first) {
         const PipHeader& h = area_.header;
-        const std::string texts[4] = {
-            "测区名称:" + decodeGbk(h.areaName), "被测材料:" + materialName(h.areaType),
-            "测点数:" + pointCountText(area_), "测点间距:" + valueText(h.pointSpacing, "m")};
+        const auto& labels = texts_.pictureBlockLabels;
+        const char* colon = texts_.pictureColon;
+        const std::string cells[4] = {
+            labels[0] + std::string(colon) + decodeGbk(h.areaName),
+            labels[1] + std::string(colon) + materialName(h.areaType, texts_),
+            labels[2] + std::string(colon) + pointCountText(area_, texts_),
+            labels[3] + std::string(colon) + valueText(h.pointSpacing, "m")};
+        // Each text on one line of its exact row: the columns share the width
+        // as the texts need it, and long texts take a smaller size.
+        double ems[4];
+        double total = 0;
         for (int column = 0; column < 4; ++column)
-            typeInto(block.cellParagraph(1, column + 1), Alignment::Left, texts[column]);
+            total += ems[column] = std::max(textEms(cells[column]), 1.0);
+        block.setColumnWidthsPercent(
+            {100 * ems[0] / total, 100 * ems[1] / total, 100 * ems[2] / total});
+        const double size = std::clamp(width / double(kTwipsPerPoint) / (total + 2),
+                                       kSmallestBlockDataSize, kBlockDataSize);
+        for (int column = 0; column < 4; ++column)
+            typeInto(block.cellParagraph(1, column + 1), Alignment::Left, cells[column],
+                     {texts_.font, false, size});
     }
+    block.mergeRow(2);
+    block.mergeRow(3);
 
     block.setCellPaddings(2, 1, 0, 0, 0, 0);
     const std::string path =
         joinPath(pictureDir_, area_.fileName + "-" + std::to_string(pictureNo + 1) + ".png");
-    std::vector<unsigned char> bytes;
-    std::string error = readWholeFile(path, bytes);
-    if (!error.empty())
-        throw std::runtime_error("picture " + path + ": " + error);
+    const std::vector<unsigned char> bytes = readPicture(path, "picture");
     const std::string id = document_.addPicture(std::string(bytes.begin(), bytes.end()));
     document_.appendPictureBehindText(block.cellParagraph(2, 1), id,
                                       block.cellContentWidthTwips(2, 1),
@@ -188,9 +231,9 @@ void PictureReport::addPictureBlock(pugi::xml_node cellParagraph, int pictureNo,
 
 } // namespace
 
-WordDocument buildPictureReport(const std::string& pictureDir, const ProjectInfo& project,
-                                const NamePipeFile& area) {
-    return PictureReport(pictureDir, project, area).build();
+WordDocument buildPictureReport(const ProjectInfo& project, const NamePipeFile& area,
+                                const ReportInputs& inputs) {
+    return PictureReport(project, area, inputs).build();
 }
 
 } // namespace tarvel::scrivet

@@ -2,20 +2,19 @@
 // one area, two on the first page and three on every further page.
 #pragma once
 
+#include "report_inputs.h"
 #include "word_document.h"
-
-#include "data/area_file.h"
-#include "data/project_info.h"
 
 #include <string>
 
 namespace tarvel::scrivet {
 
-// Every file in pictureDir named "<area fileName>-<n>.png" counts as one
-// picture; picture n (from 1) is read from that name, so k such files must
-// be numbered 1 to k. Throws
-// std::runtime_error when the directory or a picture cannot be read.
-WordDocument buildPictureReport(const std::string& pictureDir, const ProjectInfo& project,
-                                const NamePipeFile& area);
+// Every file in the inputs' picture folder named "<area fileName>-<n>.png"
+// counts as one picture; picture n (from 1) is read from that name, so k
+// such files must be numbered 1 to k. Every page carries the report number
+// and its number of the pages. Throws std::runtime_error when the folder
+// or a picture cannot be read.
+WordDocument buildPictureReport(const ProjectInfo& project, const NamePipeFile& area,
+                                const ReportInputs& inputs);
 
 } // namespace tarvel::scrivet

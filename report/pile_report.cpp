@@ -63,7 +63,7 @@ std::vector<PileReport> describePiles(const AreaFileList& areas) {
         pile.classText = decodeGbk(h.pileClass);
         pile.strengthGrade = decodeGbk(h.strengthGrade);
         pile.sectionShape = decodeGbk(h.sectionShape);
-        pile.evaluation = integrityText(h);
+        pile.evaluation = englishIntegrityText(h);
         pile.width = h.pileWidth;
         pile.breadth = h.pileBreadth;
         pile.length = h.pileLength;

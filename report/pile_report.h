@@ -19,7 +19,7 @@ struct PileReport {
     std::string classText;
     std::string strengthGrade;
     std::string sectionShape;
-    std::string evaluation; // the integrity text
+    std::string evaluation; // the integrity text in English
     int width = 0;          // mm
     int breadth = 0;        // mm
     float length = 0;       // m

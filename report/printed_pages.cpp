@@ -41,30 +41,28 @@ int rowsPerPrintedPage(const Worksheet& sheet) {
     return std::max(rows, 1);
 }
 
-std::vector<int> pageBreaksKeepingBlocks(const std::vector<RowBlock>& blocks, int rowsPerPage,
-                                         int titleRows, int keptRows) {
+std::vector<int> pageBreaksKeepingBlocks(const std::vector<RowBlock>& kept, int rowCount,
+                                         int rowsPerPage, int titleRows) {
     // Rows of the sheet on the page beginning at `top`: the first page has
     // its titles in place, later ones repeat them.
     const int laterPageRows = std::max(rowsPerPage - titleRows, 1);
-    auto rowsOn = [&](int top) { return top == 0 ? rowsPerPage : laterPageRows; };
     std::vector<int> breaks;
-    int page = 0;
-    auto breakBefore = [&](int row) {
-        page = row;
-        if (breaks.size() < kMostBreaks)
-            breaks.push_back(row);
-    };
-    int end = 0;
-    for (const RowBlock& block : blocks) {
-        while (block.firstRow >= page + rowsOn(page))
-            breakBefore(page + rowsOn(page));
-        const int kept = std::min(block.rowCount, keptRows);
-        if (block.firstRow > page && block.firstRow + kept > page + rowsOn(page))
-            breakBefore(block.firstRow);
-        end = std::max(end, block.firstRow + block.rowCount);
+    std::size_t next = 0; // the first kept block not yet behind the page
+    for (int top = 0; breaks.size() < kMostBreaks;) {
+        int end = top + (top == 0 ? rowsPerPage : laterPageRows);
+        if (end >= rowCount)
+            break;
+        while (next < kept.size() && kept[next].firstRow + kept[next].rowCount <= end)
+            ++next;
+        // A block that starts on this page but ends beyond it moves whole.
+        for (std::size_t i = next; i < kept.size() && kept[i].firstRow < end; ++i)
+            if (kept[i].firstRow > top && kept[i].firstRow + kept[i].rowCount > end) {
+                end = kept[i].firstRow;
+                break;
+            }
+        breaks.push_back(end);
+        top = end;
     }
-    while (end > page + rowsOn(page))
-        breakBefore(page + rowsOn(page));
     return breaks;
 }
 

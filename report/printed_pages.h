@@ -1,5 +1,6 @@
-// Where a sheet's printed pages end, so that a block of rows (an area's
-// header rows and its first point rows) never starts at a page foot.
+// Where a sheet's printed pages end, so that blocks of rows that belong
+// together (an area's header rows with its first points, its statistics)
+// never part at a page foot.
 #pragma once
 
 #include "spreadsheet.h"
@@ -19,12 +20,13 @@ struct RowBlock {
     int rowCount = 0;
 };
 
-// Rows that begin a new page: at the end of every page, so no viewer needs
-// breaks of its own, and before a block whose first `keptRows` rows would
-// not fit on the page it starts on. `titleRows` rows repeat at the top of
-// every page after the first. At most Excel's 1 023 breaks: later pages
-// break where the viewer puts them.
-std::vector<int> pageBreaksKeepingBlocks(const std::vector<RowBlock>& blocks, int rowsPerPage,
-                                         int titleRows, int keptRows);
+// Rows that begin a new page of a sheet of `rowCount` rows: at the end of
+// every page, so no viewer needs breaks of its own, and before a kept
+// block that would cross the end of the page it starts on (unless it starts
+// that page). `titleRows` rows repeat at the top of every page after the
+// first. At most Excel's 1 023 breaks: later pages break where the viewer
+// puts them.
+std::vector<int> pageBreaksKeepingBlocks(const std::vector<RowBlock>& kept, int rowCount,
+                                         int rowsPerPage, int titleRows);
 
 } // namespace tarvel::scrivet

@@ -441,6 +441,25 @@ void WordDocument::addFontTable() {
     addRelationship(kFontTableRelationship, "fontTable.xml");
 }
 
+void WordDocument::setDefaultFont(const std::string& name) {
+    for (auto& [part, content] : otherParts_) {
+        if (part != "word/styles.xml")
+            continue;
+        pugi::xml_document styles;
+        parsePart(styles, content, part);
+        pugi::xml_node runDefaults =
+            styles.document_element().child("w:docDefaults").child("w:rPrDefault").child("w:rPr");
+        if (!runDefaults)
+            return;
+        runDefaults.remove_child("w:rFonts");
+        pugi::xml_node fonts = runDefaults.prepend_child("w:rFonts");
+        for (const char* slot : {"w:ascii", "w:hAnsi", "w:eastAsia", "w:cs"})
+            fonts.append_attribute(slot) = name.c_str();
+        content =
+            "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n" + serialise(styles);
+    }
+}
+
 void WordDocument::setProperties(const std::string& title, const std::string& creator) {
     const std::string declaration =
         "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";

@@ -52,6 +52,9 @@ public:
     // A right-aligned line at the top of every page.
     void addPageHeader(const std::string& text);
 
+    // The font of text that names none, for every script.
+    void setDefaultFont(const std::string& name);
+
     // Title, author and creation time shown by the viewer's document
     // properties; the application is "Tarvel".
     void setProperties(const std::string& title, const std::string& creator);

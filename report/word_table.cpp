@@ -1,5 +1,6 @@
 #include "word_table.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <string>
@@ -120,11 +121,19 @@ void WordTable::setBorders(bool visible) {
 }
 
 void WordTable::setRowHeightExact(int rowNo, double points) {
+    setRowHeight(rowNo, points, "exact");
+}
+
+void WordTable::setRowHeightAtLeast(int rowNo, double points) {
+    setRowHeight(rowNo, points, "atLeast");
+}
+
+void WordTable::setRowHeight(int rowNo, double points, const char* rule) {
     pugi::xml_node properties = rowProperties(rowNo);
     properties.remove_child("w:trHeight");
     pugi::xml_node height = properties.append_child("w:trHeight");
     setTwips(height, "w:val", points);
-    height.append_attribute("w:hRule") = "exact";
+    height.append_attribute("w:hRule") = rule;
 }
 
 pugi::xml_node WordTable::rowProperties(int rowNo) const {
@@ -226,6 +235,65 @@ void WordTable::mergeRow(int rowNo) {
     setWidth(width, std::lround(total), "pct");
     properties.insert_child_after("w:gridSpan", width).append_attribute("w:val") =
         std::to_string(columns_).c_str();
+}
+
+void WordTable::mergeCells(int rowNo, int first, int last) {
+    if (last <= first)
+        return;
+    pugi::xml_node firstCell = cell(rowNo, first);
+    pugi::xml_node properties = firstCell.child("w:tcPr");
+    double percent = properties.child("w:tcW").attribute("w:w").as_double();
+    long span = std::max(1, properties.child("w:gridSpan").attribute("w:val").as_int());
+    for (int i = first + 1; i <= last; ++i) {
+        pugi::xml_node next = firstCell.next_sibling("w:tc");
+        if (!next)
+            throw std::out_of_range("no table cell (" + std::to_string(rowNo) + ", " +
+                                    std::to_string(i) + ")");
+        pugi::xml_node nextProperties = next.child("w:tcPr");
+        percent += nextProperties.child("w:tcW").attribute("w:w").as_double();
+        span += std::max(1, nextProperties.child("w:gridSpan").attribute("w:val").as_int());
+        // Text it absorbs is kept; an empty paragraph would add a line.
+        for (pugi::xml_node paragraph : next.children("w:p"))
+            if (paragraph.child("w:r"))
+                firstCell.append_copy(paragraph);
+        firstCell.parent().remove_child(next);
+    }
+    pugi::xml_node width = properties.child("w:tcW");
+    setWidth(width, std::lround(percent), "pct");
+    properties.remove_child("w:gridSpan");
+    properties.insert_child_after("w:gridSpan", width).append_attribute("w:val") =
+        std::to_string(span).c_str();
+}
+
+void WordTable::mergeDown(int rowNo, int column) {
+    for (int r = rowNo; r <= rowNo + 1; ++r) {
+        pugi::xml_node properties = cell(r, column).child("w:tcPr");
+        pugi::xml_node anchor = properties.child("w:gridSpan") ? properties.child("w:gridSpan")
+                                                               : properties.child("w:tcW");
+        pugi::xml_node merge = properties.insert_child_after("w:vMerge", anchor);
+        if (r == rowNo)
+            merge.append_attribute("w:val") = "restart";
+    }
+}
+
+void WordTable::centreVertically() {
+    for (pugi::xml_node rowNode : table_.children("w:tr"))
+        for (pugi::xml_node cellNode : rowNode.children("w:tc")) {
+            pugi::xml_node properties = cellNode.child("w:tcPr");
+            properties.remove_child("w:vAlign");
+            // The last of the properties we set; w:hideMark would follow it.
+            properties.append_child("w:vAlign").append_attribute("w:val") = "center";
+        }
+}
+
+void WordTable::underlineCell(int rowNo, int column) {
+    pugi::xml_node properties = cell(rowNo, column).child("w:tcPr");
+    pugi::xml_node borders = freshChild(properties, "w:tcBorders", "w:tcMar");
+    pugi::xml_node bottom = borders.append_child("w:bottom");
+    bottom.append_attribute("w:val") = "single";
+    bottom.append_attribute("w:sz") = "4";
+    bottom.append_attribute("w:space") = "0";
+    bottom.append_attribute("w:color") = "000000";
 }
 
 int WordTable::cellContentWidthTwips(int rowNo, int column) const {

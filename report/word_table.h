@@ -32,6 +32,7 @@ public:
 
     void setBorders(bool visible);
     void setRowHeightExact(int row, double points);
+    void setRowHeightAtLeast(int row, double points);
     // A row that does not fit at the foot of a page moves whole to the next.
     void keepRowWhole(int row);
     // The row (one of the first rows) is printed again at the top of every
@@ -47,6 +48,15 @@ public:
     void setCellPaddings(int row, int column, double top, double bottom, double left, double right);
     // Joins the cells of a row into one cell spanning the table.
     void mergeRow(int row);
+    // Joins the cells `first` to `last` of a row into the first; later
+    // cells of the row then count from it (the row has fewer cells).
+    void mergeCells(int row, int first, int last);
+    // Joins the cell with the one below it (a title spanning two rows).
+    void mergeDown(int row, int column);
+    // Text in the middle of every cell's height.
+    void centreVertically();
+    // A single line under the cell, as on a form.
+    void underlineCell(int row, int column);
     // Width of the text area inside a cell, in twips.
     int cellContentWidthTwips(int row, int column) const;
 
@@ -56,6 +66,7 @@ private:
 
     pugi::xml_node row(int row) const;
     pugi::xml_node rowProperties(int row) const;
+    void setRowHeight(int row, double points, const char* rule);
     int columnWidthTwips(int column) const;
 
     pugi::xml_node table_;

@@ -163,7 +163,9 @@ lxw_error applyPageSetup(lxw_worksheet* sheet, const PageSetup& setup) {
         if (error != LXW_NO_ERROR)
             return error;
     }
-    return setup.footer.empty() ? LXW_NO_ERROR : worksheet_set_footer(sheet, setup.footer.c_str());
+    // Footers are XML too: the same clean text as the cells.
+    return setup.footer.empty() ? LXW_NO_ERROR
+                                : worksheet_set_footer(sheet, cleanText(setup.footer).c_str());
 }
 
 lxw_error writeSheet(lxw_workbook* book, const Worksheet& model) {

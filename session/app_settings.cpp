@@ -10,6 +10,10 @@ QString appSettingsPath() {
     return QFileInfo(viewOptionsPath()).absolutePath() + QStringLiteral("/tarvel.conf");
 }
 
+QString labProfilePath() {
+    return QFileInfo(viewOptionsPath()).absolutePath() + QStringLiteral("/lab.json");
+}
+
 std::unique_ptr<QSettings> openAppSettings() {
     return std::make_unique<QSettings>(appSettingsPath(), QSettings::IniFormat);
 }

@@ -13,6 +13,9 @@ namespace tarvel {
 // The settings file in the configuration folder (which may not exist yet).
 QString appSettingsPath();
 
+// The lab profile, "lab.json" beside the settings (data/lab_profile.h).
+QString labProfilePath();
+
 // The settings, read from and written back to appSettingsPath().
 std::unique_ptr<QSettings> openAppSettings();
 

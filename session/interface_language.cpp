@@ -1,5 +1,8 @@
 #include "interface_language.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <QSettings>
 
@@ -47,6 +50,14 @@ void setInterfaceLanguage(InterfaceLanguage language) {
 
 QString translationSuffix(InterfaceLanguage language) {
     return language == InterfaceLanguage::English ? QStringLiteral("en") : QStringLiteral("zh_CN");
+}
+
+QString tarvelTranslationsFolder() {
+    const QDir program(QCoreApplication::applicationDirPath());
+    const QString beside = program.filePath(QStringLiteral("translations"));
+    if (QFileInfo(beside).isDir())
+        return beside;
+    return QDir::cleanPath(program.filePath(QStringLiteral("../share/tarvel/translations")));
 }
 
 } // namespace tarvel

@@ -29,4 +29,8 @@ void setInterfaceLanguage(InterfaceLanguage language);
 // The suffix of the language's translation files: "zh_CN" or "en".
 QString translationSuffix(InterfaceLanguage language);
 
+// Where our .qm files are: beside the program, as a build folder has them,
+// else in ../share/tarvel/translations from it, as an install puts them.
+QString tarvelTranslationsFolder();
+
 } // namespace tarvel

@@ -8,7 +8,8 @@ packages=(
   qttools5-dev qttools5-dev-tools qttranslations5-l10n
   libxlsxwriter-dev libminizip-dev libpugixml-dev libxxhash-dev
   python3-openpyxl python3-docx
-  libreoffice-writer-nogui libreoffice-calc-nogui poppler-utils
+  libreoffice-writer-nogui libreoffice-calc-nogui poppler-utils libfontconfig-dev
+  fonts-noto-cjk fonts-liberation2 fonts-crosextra-carlito
   librsvg2-bin desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl
   man-db file dpkg-dev
 )

@@ -96,7 +96,7 @@ void TestSpectrogram::clearArea() {
         setContentsMargins(QMargins());
 }
 
-bool TestSpectrogram::setArea(const NamePipeFile& file) {
+bool TestSpectrogram::setArea(const NamePipeFile& file, const MapScale* fixedScale) {
     clearArea();
     auto map = std::make_shared<AreaMap>(buildAreaMap(file));
     area_ = map;
@@ -104,7 +104,7 @@ bool TestSpectrogram::setArea(const NamePipeFile& file) {
         replot();
         return false;
     }
-    scale_ = mapScale(*map);
+    scale_ = fixedScale ? *fixedScale : mapScale(*map);
 
     spectrogram = new QwtPlotSpectrogram;
     spectrogram->setColorMap(new LinearColorMapRGB);

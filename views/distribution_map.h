@@ -49,9 +49,11 @@ class TestSpectrogram : public QwtPlot {
 public:
     explicit TestSpectrogram(QWidget* parent = nullptr);
 
-    // Rebuilds the spectrogram for `file`. False, with nothing drawn, when
-    // the file's grid is unusable (area().unusable says why).
-    bool setArea(const tarvel::NamePipeFile& file);
+    // Rebuilds the spectrogram for `file`, coloured on `fixedScale` when
+    // given (maps of several areas on one scale), else on the area's own.
+    // False, with nothing drawn, when the file's grid is unusable
+    // (area().unusable says why).
+    bool setArea(const tarvel::NamePipeFile& file, const tarvel::MapScale* fixedScale = nullptr);
     void clearArea();
     const tarvel::AreaMap& area() const { return *area_; }
     const tarvel::MapScale& scale() const { return scale_; }

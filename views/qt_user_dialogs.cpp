@@ -3,6 +3,7 @@
 #include "acceptance_dialog.h"
 #include "device_set.h"
 #include "dock_widget_dialog.h"
+#include "lab_dialog.h"
 #include "project_set.h"
 #include "small_dialogs.h"
 #include "view_options_dialog.h"
@@ -169,6 +170,14 @@ bool QtUserDialogs::editAcceptance(QWidget* parent, AcceptanceCriteria& criteria
     if (dialog.exec() != QDialog::Accepted)
         return false;
     criteria = dialog.criteria();
+    return true;
+}
+
+bool QtUserDialogs::editLab(QWidget* parent, LabProfile& lab) {
+    QLabDlg dialog(lab, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    lab = dialog.lab();
     return true;
 }
 

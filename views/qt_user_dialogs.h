@@ -31,6 +31,7 @@ public:
                              QList<int>& points) override;
     bool editAcceptance(QWidget* parent, AcceptanceCriteria& criteria,
                         const QString& areaFileName) override;
+    bool editLab(QWidget* parent, LabProfile& lab) override;
     bool askDockWidget(QWidget* parent, QString& objectName, QString& location) override;
 };
 

@@ -1,6 +1,5 @@
 #include "result_list.h"
 
-#include "analysis/result_fields.h"
 #include "analysis/results.h"
 #include "session/interface_language.h"
 #include "session/project_session.h"
@@ -10,7 +9,6 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 using namespace tarvel;
 
@@ -27,22 +25,8 @@ constexpr int kRowPitch = 30;
 // Room after the last column's text and below the last row.
 constexpr int kRightMargin = 20;
 
-// Padded as the instrument's own printouts are; the spaces are invisible.
-const char* const kHeaders[qdatalist::kColumnCount] = {
-    "测点编号       ", "变形模量(MPa)  ", "回弹模量(MPa)  ", "弯沉(0.01mm)   ", "K30            ",
-    "CBR            ", "干燥密度(g/cm3)", "压实度         ", "相对密度       ",
-};
-
-// The result-table keys of the value columns, after the point number.
-const char* const kColumnKeys[qdatalist::kColumnCount - 1] = {
-    "deformationModulus", "resilientModulus", "deflection",      "k30", "cbr",
-    "dryDensity",         "compactionDegree", "relativeDensity",
-};
-
 const ResultField& fieldOfColumn(int column) {
-    const char* key = kColumnKeys[column - 1];
-    return *std::find_if(kResultFields.begin(), kResultFields.end(),
-                         [key](const ResultField& f) { return std::strcmp(f.key, key) == 0; });
+    return *pointTableFields()[static_cast<std::size_t>(column - 1)];
 }
 
 QFont listFont(int points) {
@@ -88,10 +72,13 @@ QSize qdatalist::sizeHint() const {
 }
 
 QString qdatalist::headerText(int column) const {
-    // The English interface names the results as the result table does.
-    if (interfaceLanguage() == InterfaceLanguage::English)
-        return column == 0 ? tr("测点编号") : QString::fromUtf8(fieldOfColumn(column).englishLabel);
-    return QString::fromUtf8(kHeaders[column]);
+    // Named as the result table names them, in the interface's language.
+    if (column == 0)
+        return tr("测点编号");
+    const ResultField& field = fieldOfColumn(column);
+    return interfaceLanguage() == InterfaceLanguage::English
+               ? QString::fromUtf8(field.englishLabel)
+               : QString::fromStdString(columnTitle(field));
 }
 
 QString qdatalist::cellText(int row, int column) const {

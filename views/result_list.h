@@ -1,6 +1,9 @@
 // The result list: one painted row per point not deleted of the current
-// file, nine columns read from the points' stored results.
+// file: its number and the point-table columns (analysis/result_columns.h)
+// read from the points' stored results.
 #pragma once
+
+#include "analysis/result_columns.h"
 
 #include <QWidget>
 
@@ -14,7 +17,7 @@ class qdatalist : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr int kColumnCount = 9;
+    static constexpr int kColumnCount = 1 + static_cast<int>(tarvel::kPointTableColumnCount);
 
     explicit qdatalist(const tarvel::ProjectSession& session, QWidget* parent = nullptr);
 

@@ -13,6 +13,7 @@ namespace tarvel {
 struct ProjectInfo;
 struct NamePipeFile;
 struct AcceptanceCriteria;
+struct LabProfile;
 struct ViewOptions;
 
 enum class NoticeIcon { Critical, Information, Warning };
@@ -86,6 +87,9 @@ public:
     // file name (empty: none); true when accepted, with `criteria` changed.
     virtual bool editAcceptance(QWidget* parent, AcceptanceCriteria& criteria,
                                 const QString& areaFileName) = 0;
+
+    // "检测单位" over the lab profile; true when accepted, with `lab` changed.
+    virtual bool editLab(QWidget* parent, LabProfile& lab) = 0;
 
     // Asks for a further dock widget: its object name and where it goes
     // ("Top", "Left", "Right", "Bottom" or "Restore"). False when cancelled.

@@ -687,6 +687,22 @@ Nothing was saved; the edits are kept, save again later.</translation>
     <message>
         <source>没有保存任何文件。</source>
         <translation>No file was saved.</translation>
+        <source>检测单位</source>
+        <translation>Testing Laboratory</translation>
+    </message>
+    <message>
+        <source>检测单位设置无法使用：%1</source>
+        <translation>The testing laboratory settings cannot be used: %1</translation>
+    </message>
+    <message>
+        <source>检测单位保存失败：%1
+%2</source>
+        <translation>The testing laboratory could not be saved: %1
+%2</translation>
+    </message>
+    <message>
+        <source>PDF：%1（%2）</source>
+        <translation>PDF: %1 (%2)</translation>
     </message>
 </context>
 <context>
@@ -1006,6 +1022,77 @@ Nothing was saved; the edits are kept, save again later.</translation>
     <message>
         <source>取消</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>QLabDlg</name>
+    <message>
+        <source>检测单位</source>
+        <translation>Testing Laboratory</translation>
+    </message>
+    <message>
+        <source>不用标志</source>
+        <translation>no logo</translation>
+    </message>
+    <message>
+        <source>浏览…</source>
+        <translation>Browse…</translation>
+    </message>
+    <message>
+        <source>单位名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>资质证书编号(CMA)</source>
+        <translation>Qualification No. (CMA)</translation>
+    </message>
+    <message>
+        <source>地址</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>电话</source>
+        <translation>Phone</translation>
+    </message>
+    <message>
+        <source>编写</source>
+        <translation>Prepared by</translation>
+    </message>
+    <message>
+        <source>复核</source>
+        <translation>Checked by</translation>
+    </message>
+    <message>
+        <source>审核</source>
+        <translation>Reviewed by</translation>
+    </message>
+    <message>
+        <source>批准</source>
+        <translation>Approved by</translation>
+    </message>
+    <message>
+        <source>标志图片(PNG)</source>
+        <translation>Logo (PNG)</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>标志图片</source>
+        <translation>Logo</translation>
+    </message>
+    <message>
+        <source>PNG 图片 (*.png)</source>
+        <translation>PNG pictures (*.png)</translation>
+    </message>
+    <message>
+        <source>“%1”不是可读的 PNG 图片</source>
+        <translation>“%1” is not a readable PNG picture</translation>
     </message>
 </context>
 <context>

@@ -82,13 +82,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     AreaFileList areas;
     areas.push_back(std::move(area));
 
-    scrivet::WordDocument report =
-        scrivet::buildModulusReport(reportTemplate(), project, areas, "", nullptr);
+    scrivet::WordDocument report = scrivet::buildModulusReport(
+        scrivet::WordDocument::fromPackage(reportTemplate()), project, areas, {});
     for (const auto& [name, content] : report.toPackage())
         requireWellFormedXml(name, content);
 
     const std::string workbookPath = scratchWorkbookPath();
-    scrivet::writeXlsx(scrivet::buildSummaryWorkbook(project, areas, nullptr), workbookPath);
+    scrivet::writeXlsx(scrivet::buildSummaryWorkbook(project, areas, {}), workbookPath);
     for (const auto& [name, content] : scrivet::readZipFile(workbookPath))
         requireWellFormedXml(name, content);
     unlink(workbookPath.c_str());

@@ -102,10 +102,10 @@ void MainWindowTest::startUpState() {
     QCOMPARE(window.windowTitle(), QString("Tarvel"));
     QCOMPARE(window.objectName(), QString("MainWindow"));
     // The start-time mark is enabled too, but Qt reports a hidden action as
-    // disabled.
+    // disabled. The lab belongs to no project.
     QCOMPARE(enabledActions(window),
              (QStringList{"about", "chineseInterface", "closeApp", "englishInterface", "newProject",
-                          "openFile", "openProject", "pdfAlso"}));
+                          "openFile", "openProject", "pdfAlso", "setLab"}));
     QCOMPARE(window.docks().size(), 3);
     for (QDockWidget* dock : window.docks())
         QVERIFY(dock->isHidden());

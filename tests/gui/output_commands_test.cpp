@@ -1,7 +1,10 @@
 // The output commands: pictures of the marked waves, the picture report, the
 // test report and the summary table, driven through the scripted seam.
 #include "app/main_window.h"
+#include "data/lab_profile.h"
+#include "report/zip_archive.h"
 #include "scripted_dialogs.h"
+#include "session/app_settings.h"
 #include "synthetic_fixture.h"
 #include "views/wave_pictures.h"
 
@@ -42,6 +45,8 @@ private slots:
     void withoutLibreOfficeThePdfIsMissedAndSaid();
     void eachPdfFollowsItsDocumentAndReplacesNothingUnasked();
     void picturesOfAnEarlierRunAreReplacedOnlyWhenAsked();
+    void theLabIsKeptForEveryReportAndAnUnusableOneStopsThem();
+    void theTestReportShowsEveryAreasMapNumberedFromOne();
 
 private:
     NamePipeFile& file() { return *window->session().currentFile(); }
@@ -56,6 +61,8 @@ private:
 
 void OutputCommandsTest::init() {
     dir = new QTemporaryDir;
+    // The lab profile lives in the configuration folder: the test's own.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir->filePath("config")));
     dialogs = new ScriptedDialogs;
     window = new MainWindow;
     window->setOpenReportsWhenDone(false);
@@ -312,6 +319,63 @@ void OutputCommandsTest::picturesOfAnEarlierRunAreReplacedOnlyWhenAsked() {
     trigger("print");
     QVERIFY(QImage(first).width() == 800);
     QVERIFY(dialogs->unexpected.isEmpty());
+}
+
+void OutputCommandsTest::theLabIsKeptForEveryReportAndAnUnusableOneStopsThem() {
+    LabProfile lab;
+    lab.name = "江城检测中心";
+    lab.approver = "赵批准";
+    dialogs->labAnswers << lab;
+    trigger("setLab");
+    QCOMPARE(dialogs->callsOf("lab").size(), 1);
+    const LabProfileRead read = readLabProfile(QFile::encodeName(labProfilePath()).toStdString());
+    QVERIFY(read.found);
+    QVERIFY(read.lab == lab);
+    QVERIFY(labProfilePath().startsWith(dir->filePath("config")));
+
+    // The dialog opens on what was kept; cancelling changes nothing.
+    trigger("setLab");
+    QCOMPARE(dialogs->callsOf("lab").last().title, QString("江城检测中心"));
+
+    const QString report = dir->path() + "/report.docx";
+    dialogs->fileNames << report;
+    trigger("PipeOutPut");
+    QVERIFY2(dialogs->callsOf("notify").isEmpty(), qPrintable(dialogs->texts().join('\n')));
+    std::string main;
+    for (const auto& [name, content] :
+         scrivet::readZipFile(QFile::encodeName(report).toStdString()))
+        if (name == "word/document.xml")
+            main = content;
+    QVERIFY(main.find("赵批准") != std::string::npos);
+
+    // A profile that is there but not valid is said, and no report is asked for.
+    QFile broken(labProfilePath());
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write("{\"name\": 3}");
+    broken.close();
+    const int saves = dialogs->callsOf("save").size();
+    trigger("ProjectOutPut");
+    QCOMPARE(dialogs->callsOf("save").size(), saves);
+    QCOMPARE(dialogs->callsOf("notify").size(), 1);
+    QVERIFY(dialogs->callsOf("notify").first().text.contains("lab.json"));
+}
+
+void OutputCommandsTest::theTestReportShowsEveryAreasMapNumberedFromOne() {
+    const QString report = dir->path() + "/report.docx";
+    dialogs->fileNames << report;
+    trigger("PipeOutPut");
+    QVERIFY2(dialogs->callsOf("notify").isEmpty(), qPrintable(dialogs->texts().join('\n')));
+    int pictures = 0;
+    std::string main;
+    for (const auto& [name, content] :
+         scrivet::readZipFile(QFile::encodeName(report).toStdString())) {
+        pictures += name.rfind("word/media/", 0) == 0;
+        if (name == "word/document.xml")
+            main = content;
+    }
+    QCOMPARE(pictures, 3);
+    for (const char* caption : {"图1  测区1", "图2  测区2", "图3  测区3"})
+        QVERIFY2(main.find(caption) != std::string::npos, caption);
 }
 
 QTEST_MAIN(OutputCommandsTest)

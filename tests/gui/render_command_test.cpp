@@ -1,8 +1,11 @@
 // tarvel-cli render, run as a script runs it: a process without a display.
 #include "analysis/area_loader.h"
+#include "analysis/shared_map_scale.h"
 #include "data/area_file.h"
 #include "data/view_options.h"
+#include "report/zip_archive.h"
 #include "views/application_font.h"
+#include "views/map_export.h"
 #include "views/wave_pictures.h"
 
 #include <QApplication>
@@ -59,6 +62,7 @@ private slots:
     void wavePicturesAreTheDesktopsPictures();
     void theMapDependsOnPositionsNotOnStorageOrder();
     void aGradientShowsAsBandsFromFirstRowToLast();
+    void theReportDrawsItsMapsAndPicturesAsRenderDoes();
 
 private:
     QTemporaryDir dir;
@@ -154,6 +158,68 @@ void RenderCommandTest::aGradientShowsAsBandsFromFirstRowToLast() {
     const QColor lower = bandColour(map, 260, 340);
     QVERIFY2(upper.red() > lower.red() + 60 && lower.blue() > upper.blue() + 60,
              qPrintable(upper.name() + " over " + lower.name()));
+}
+
+// The pictures a document holds, in the order it holds them.
+QList<QImage> picturesOf(const QString& document) {
+    QList<QImage> pictures;
+    for (const auto& [name, content] :
+         scrivet::readZipFile(QFile::encodeName(document).toStdString()))
+        if (QString::fromStdString(name).startsWith("word/media/"))
+            pictures << QImage::fromData(QByteArray::fromStdString(content), "PNG");
+    return pictures;
+}
+
+void RenderCommandTest::theReportDrawsItsMapsAndPicturesAsRenderDoes() {
+    // A project of two areas, points 2 and 5 of the first marked for printing.
+    const QString project = dir.path() + "/report";
+    QCOMPARE(cli({"simulate", project, "--areas", "2", "--rows", "3", "--columns", "4", "--moduli",
+                  "uniform:50", "--moduli", "uniform:150", "--samples", "1024"})
+                 .exitCode,
+             0);
+    const std::string first = (project + "/area-1.pip").toStdString();
+    NamePipeFile record;
+    QCOMPARE(readAreaFile(first, record).status, LoadStatus::Ok);
+    for (int point : {1, 4})
+        record.points[std::size_t(point)].header.printMark = 2;
+    QCOMPARE(writeAreaFile(record, first), std::string());
+    const QString prj = project + "/demo.Prj";
+
+    const Run chinese = cli({"report", prj, "--word", project + "/r.docx", "--area", "1",
+                             "--word-pictures", project + "/w.docx"});
+    QCOMPARE(chinese.exitCode, 0);
+    QVERIFY2(chinese.errors.isEmpty(), qPrintable(chinese.errors));
+
+    // The maps: one an area, on the project's one scale, as renderAreaMap draws.
+    AreaFileList areas;
+    for (const char* name : {"area-1.pip", "area-2.pip"})
+        areas.push_back(loadAreaRecord((project + "/" + name).toStdString()));
+    const MapScale scale = sharedMapScale(areas);
+    const QList<QImage> maps = picturesOf(project + "/r.docx");
+    QCOMPARE(maps.size(), 2);
+    for (int i = 0; i < 2; ++i)
+        QCOMPARE(maps[i].convertToFormat(QImage::Format_RGB16),
+                 renderAreaMap(*areas[std::size_t(i)], {&scale, std::nullopt}));
+    QVERIFY2(maps[0].convertToFormat(QImage::Format_RGB16) != renderAreaMap(*areas[0]),
+             "not on the area's own scale");
+
+    // The pictures: area 1's marked waves, drawn as "生成位图" draws them.
+    const QList<QImage> waves = picturesOf(project + "/w.docx");
+    QCOMPARE(waves.size(), 2);
+    WavePicture picture(defaultViewOptions());
+    picture.render(*areas[0], 1);
+    QCOMPARE(waves[1].convertToFormat(QImage::Format_RGB16),
+             picture.render(*areas[0], 4).convertToFormat(QImage::Format_RGB16));
+
+    // In English the pictures carry English labels: they differ.
+    QCOMPARE(cli({"report", prj, "--lang", "en", "--area", "1", "--word-pictures",
+                  project + "/w-en.docx"})
+                 .exitCode,
+             0);
+    const QList<QImage> english = picturesOf(project + "/w-en.docx");
+    QCOMPARE(english.size(), 2);
+    QVERIFY(english[0] != waves[0]);
+    QCOMPARE(english[0].size(), waves[0].size());
 }
 
 // A plain application, as the program and the command are: QTEST_MAIN's

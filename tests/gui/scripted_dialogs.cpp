@@ -154,6 +154,14 @@ bool ScriptedDialogs::editAcceptance(QWidget*, AcceptanceCriteria& criteria,
     return true;
 }
 
+bool ScriptedDialogs::editLab(QWidget*, LabProfile& lab) {
+    calls.append({QStringLiteral("lab"), QString::fromStdString(lab.name), QString(), {}});
+    if (labAnswers.isEmpty())
+        return false;
+    lab = labAnswers.dequeue();
+    return true;
+}
+
 bool ScriptedDialogs::askDockWidget(QWidget*, QString& objectName, QString& location) {
     calls.append({QStringLiteral("dock"), QString(), QString(), {}});
     if (dockAnswers.isEmpty())

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "data/acceptance_file.h"
+#include "data/lab_profile.h"
 #include "data/view_options.h"
 #include "views/user_dialogs.h"
 
@@ -18,7 +19,7 @@ namespace tarvel {
 struct DialogCall {
     // "ask", "yesNo", "notify", "open", "openMany", "save", "projectInfo",
     // "defect", "merge", "acceptance", "dock", "folder", "progress", "viewOptions", "number",
-    // "sampling"
+    // "sampling", "lab"
     QString kind;
     QString title;
     QString text; // the text, the filter of a file dialog, or a progress label
@@ -42,6 +43,8 @@ public:
     QQueue<QPair<QString, QString>> dockAnswers; // object name, location
     // Criteria the acceptance dialog ends with; an empty queue cancels it.
     QQueue<AcceptanceCriteria> acceptanceAnswers;
+    // The lab profile the lab dialog ends with; an empty queue cancels it.
+    QQueue<LabProfile> labAnswers;
     // Points chosen in the merge dialog; an empty list cancels it.
     QQueue<QList<int>> mergeAnswers;
     QQueue<int> numbers;     // answers to askNumber(); empty cancels
@@ -86,6 +89,7 @@ public:
                              QList<int>& points) override;
     bool editAcceptance(QWidget* parent, AcceptanceCriteria& criteria,
                         const QString& areaFileName) override;
+    bool editLab(QWidget* parent, LabProfile& lab) override;
     bool askDockWidget(QWidget* parent, QString& objectName, QString& location) override;
 };
 

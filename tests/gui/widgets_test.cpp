@@ -3,11 +3,14 @@
 #include "scripted_dialogs.h"
 #include "synthetic_fixture.h"
 #include "views/edit_widgets.h"
+#include "views/lab_dialog.h"
 #include "views/plot_overlay_items.h"
 #include "views/small_dialogs.h"
 #include "views/text_size_cache.h"
 
+#include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
@@ -78,6 +81,7 @@ private slots:
     void defectDialogStoresItsDefaults();
     void mergeListSkipsDeletedAndMergedPoints();
     void aboutBox();
+    void labDialogShowsTheProfileAndTakesOnlyAPngLogo();
 };
 
 void WidgetsTest::textAnchors() {
@@ -232,6 +236,38 @@ void WidgetsTest::aboutBox() {
     about->AboutOk();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(guard.isNull());
+}
+
+void WidgetsTest::labDialogShowsTheProfileAndTakesOnlyAPngLogo() {
+    QTemporaryDir dir;
+    LabProfile lab;
+    lab.name = "江城检测中心";
+    lab.checker = "李强";
+    QLabDlg dialog(lab);
+    const QList<QLineEdit*> boxes = dialog.findChildren<QLineEdit*>();
+    QCOMPARE(boxes.size(), 9);
+    QCOMPARE(boxes[0]->text(), QString("江城检测中心"));
+    QCOMPARE(boxes[5]->text(), QString("李强"));
+    boxes[7]->setText("  赵刚  ");
+
+    // A logo that is no PNG is said, and the dialog stays.
+    QFile text(dir.filePath("logo.png"));
+    QVERIFY(text.open(QIODevice::WriteOnly));
+    text.write("not a picture");
+    text.close();
+    boxes[8]->setText(text.fileName());
+    dialog.OKClicked();
+    QCOMPARE(dialog.result(), 0);
+    QVERIFY(dialog.findChildren<QLabel*>().last()->text().contains("PNG"));
+
+    QImage logo(30, 10, QImage::Format_RGB32);
+    logo.fill(Qt::darkBlue);
+    QVERIFY(logo.save(text.fileName(), "PNG"));
+    dialog.OKClicked();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(QString::fromStdString(dialog.lab().approver), QString("赵刚"));
+    QCOMPARE(dialog.lab().logo, text.fileName().toStdString());
+    QCOMPARE(dialog.lab().checker, lab.checker);
 }
 
 QTEST_MAIN(WidgetsTest)

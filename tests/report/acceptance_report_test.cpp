@@ -1,7 +1,7 @@
-// The acceptance of each area in the Chinese reports: the statistics table
+// The acceptance of each area in the drop-ball reports: the statistics table
 // under the point table (and block in the workbook) holds judgeArea's
-// values, flagged points carry a mark and a note, and tarvel-cli report
-// takes the criteria from the file beside the project.
+// values, points with warnings or errors carry a mark and a note, and
+// tarvel-cli report takes the criteria from the file beside the project.
 #include "report_fixture.h"
 
 #include "analysis/acceptance.h"
@@ -43,7 +43,7 @@ std::vector<std::string> printed(const ModulusAcceptance& a) {
             std::to_string(a.maxPoint),
             fixed(a.representativeValue),
             a.required ? percent(a.passShare) : "--",
-            verdictText(a.verdict)};
+            a.required ? verdictText(a.verdict) : "未设要求"};
 }
 
 class AcceptanceReport : public ::testing::Test {
@@ -61,15 +61,17 @@ protected:
 
     OfficeFacts word(const AcceptanceCriteria* judgedBy) {
         const std::string path = scratch.file("report.docx");
-        EXPECT_TRUE(openDoc1Judged(REPORT_TEMPLATE, &project.info, &project.areas, judgedBy, "",
-                                   path.c_str(), false))
+        const ScrivetSettings settings{judgedBy, nullptr, nullptr, ScrivetChinese};
+        EXPECT_TRUE(openDoc1With(REPORT_TEMPLATE, &project.info, &project.areas, &settings,
+                                 path.c_str(), false))
             << scrivetLastError();
         return OfficeFacts("docx", path);
     }
 
     OfficeFacts excel(const AcceptanceCriteria* judgedBy) {
         const std::string path = scratch.file("summary.xlsx");
-        EXPECT_TRUE(openExcelJudged(&project.info, &project.areas, judgedBy, path.c_str(), false))
+        const ScrivetSettings settings{judgedBy, nullptr, nullptr, ScrivetChinese};
+        EXPECT_TRUE(openExcelWith(&project.info, &project.areas, &settings, path.c_str(), false))
             << scrivetLastError();
         return OfficeFacts("xlsx", path);
     }
@@ -88,39 +90,43 @@ TEST_F(AcceptanceReport, WordStatisticsTableHoldsTheJudgedValuesOfBothModuli) {
     ASSERT_EQ(expected.deformationModulus.excluded, 1);
     const OfficeFacts facts = word(&criteria);
 
-    // Table 4 follows the area's point table: two halves of label, Ed, Er.
-    EXPECT_EQ(facts.rows({"table", "4"}).at(0), (std::vector<std::string>{"table", "4", "8", "6"}));
-    EXPECT_EQ(facts.value({"cell", "4", "1", "1"}), "统计项目");
-    EXPECT_EQ(facts.value({"cell", "4", "1", "2"}), "变形模量");
-    EXPECT_EQ(facts.value({"cell", "4", "1", "6"}), "回弹模量");
-    EXPECT_EQ(facts.value({"cell", "4", "6", "1"}), "平均值 (MPa)");
-    EXPECT_EQ(facts.value({"cell", "4", "6", "4"}), "代表值 (MPa)");
+    // Under the area's point table: two halves of label, Ed, Er.
+    const std::string t = facts.tableStartingWith("统计项目");
+    EXPECT_EQ(facts.rows({"table", t}).at(0), (std::vector<std::string>{"table", t, "8", "6"}));
+    EXPECT_EQ(facts.value({"cell", t, "1", "2"}), "变形模量");
+    EXPECT_EQ(facts.value({"cell", t, "1", "6"}), "回弹模量");
+    EXPECT_EQ(facts.value({"cell", t, "6", "1"}), "算术平均值 (MPa)") << "named for what it is";
+    EXPECT_EQ(facts.value({"cell", t, "6", "4"}), "代表值 (MPa)");
     const std::vector<std::string> ed = printed(expected.deformationModulus);
     const std::vector<std::string> er = printed(expected.resilientModulus);
     for (std::size_t i = 0; i < ed.size(); ++i) {
         const std::string row = std::to_string(2 + i % 7);
         const std::string edColumn = i < 7 ? "2" : "5";
         const std::string erColumn = i < 7 ? "3" : "6";
-        EXPECT_EQ(facts.value({"cell", "4", row, edColumn}), ed[i]) << "Ed field " << i;
-        EXPECT_EQ(facts.value({"cell", "4", row, erColumn}), er[i]) << "Er field " << i;
+        EXPECT_EQ(facts.value({"cell", t, row, edColumn}), ed[i]) << "Ed field " << i;
+        EXPECT_EQ(facts.value({"cell", t, row, erColumn}), er[i]) << "Er field " << i;
     }
-    EXPECT_TRUE(facts.has({"row-header", "4", "1"}));
+    EXPECT_TRUE(facts.has({"row-header", t, "1"}));
     for (const char* row : {"1", "7"})
-        EXPECT_TRUE(facts.has({"keep-next", "4", row, "1"})) << "the table stays together";
-    EXPECT_FALSE(facts.has({"keep-next", "4", "8", "1"}));
+        EXPECT_TRUE(facts.has({"keep-next", t, row, "1"})) << "the table stays together";
+    EXPECT_FALSE(facts.has({"keep-next", t, "8", "1"}));
 }
 
-TEST_F(AcceptanceReport, FlaggedPointsAreMarkedAndExplainedUnderTheirTable) {
+TEST_F(AcceptanceReport, PointsWithWarningsOrErrorsAreMarkedAndExplainedUnderTheirTable) {
+    NamePipeFile& area = *project.areas[0];
+    area.points[0].results.flags.set(QualityFlag::NoiseSkipped); // a note only: no mark
+    area.points[1].results.flags.set(QualityFlag::Manual);
     const OfficeFacts facts = word(&criteria);
-    EXPECT_EQ(facts.value({"cell", "3", "4", "1"}), "3*");
-    EXPECT_EQ(facts.value({"superscript", "3", "4", "1"}), "*");
-    EXPECT_EQ(facts.value({"cell", "3", "2", "1"}), "1") << "unflagged points carry no mark";
-    // Grouped by flag, errors first; consecutive points as a run.
-    EXPECT_TRUE(
-        facts.has({"paragraph", "* 质量标记：未找到撞击（错误）：测点 6；"
-                                "波形削顶（警告）：测点 3；已跳过噪声脉冲（提示）：测点 3"}));
+    const std::string t = facts.tableStartingWith("测点\n编号");
+    EXPECT_EQ(facts.value({"cell", t, "4", "1"}), "3*");
+    EXPECT_EQ(facts.value({"superscript", t, "4", "1"}), "*");
+    EXPECT_EQ(facts.value({"cell", t, "2", "1"}), "1") << "unflagged points carry no mark";
+    EXPECT_EQ(facts.value({"cell", t, "3", "1"}), "2") << "nor does a mere note";
+    // Grouped by flag, errors first; notes of the info level left out.
+    EXPECT_TRUE(facts.has({"paragraph", "* 质量标记：未找到撞击（错误）：测点 6；"
+                                        "波形削顶（警告）：测点 3"}));
     // The last point stays with the note, the note with the statistics.
-    EXPECT_TRUE(facts.has({"keep-next", "3", "9", "1"}));
+    EXPECT_TRUE(facts.has({"keep-next", t, "9", "1"}));
 }
 
 TEST_F(AcceptanceReport, WithoutCriteriaTheStatisticsStandWithoutAVerdict) {
@@ -132,14 +138,14 @@ TEST_F(AcceptanceReport, WithoutCriteriaTheStatisticsStandWithoutAVerdict) {
                                    false));
               return OfficeFacts("docx", path);
           }()}) {
-        EXPECT_EQ(facts.rows({"table", "4"}).at(0),
-                  (std::vector<std::string>{"table", "4", "8", "4"}))
+        const std::string t = facts.tableStartingWith("统计项目");
+        EXPECT_EQ(facts.rows({"table", t}).at(0), (std::vector<std::string>{"table", t, "8", "4"}))
             << "no resilient column when none is required";
-        EXPECT_EQ(facts.value({"cell", "4", "2", "2"}), "--") << "nothing required";
-        EXPECT_EQ(facts.value({"cell", "4", "3", "2"}), "95%");
-        EXPECT_EQ(facts.value({"cell", "4", "6", "2"}), fixed(expected.mean));
-        EXPECT_EQ(facts.value({"cell", "4", "6", "4"}), fixed(expected.representativeValue));
-        EXPECT_EQ(facts.value({"cell", "4", "8", "4"}), "--") << "the verdict";
+        EXPECT_EQ(facts.value({"cell", t, "2", "2"}), "--") << "nothing required";
+        EXPECT_EQ(facts.value({"cell", t, "3", "2"}), "95%");
+        EXPECT_EQ(facts.value({"cell", t, "6", "2"}), fixed(expected.mean));
+        EXPECT_EQ(facts.value({"cell", t, "6", "4"}), fixed(expected.representativeValue));
+        EXPECT_EQ(facts.value({"cell", t, "8", "4"}), "未设要求") << "the verdict";
     }
 }
 
@@ -147,9 +153,11 @@ TEST_F(AcceptanceReport, WorkbookBlockHoldsTheSameStatisticsAsNumbers) {
     const AreaAcceptance expected = judged(criteria);
     const OfficeFacts facts = excel(&criteria);
     const auto cell = [&](const std::string& a1) { return facts.value({"cell", "汇总表", a1}); };
-    // Area rows 1-4, titles 5, points 6-13, the note 14, statistics 15-22.
+    // Titles 1, area rows 2-5, points 6-13, the note 14, statistics 15-22.
     EXPECT_EQ(cell("A14").rfind("* 质量标记：未找到撞击（错误）：测点 6；", 0), 0u) << cell("A14");
     EXPECT_TRUE(facts.has({"merge", "汇总表", "A14:I14"}));
+    EXPECT_EQ(cell("A8"), "3*") << "the flagged point's number carries the mark";
+    EXPECT_EQ(facts.value({"number", "汇总表", "A8"}), "3") << "and stays a number";
     EXPECT_EQ(cell("A15"), "统计项目");
     EXPECT_EQ(cell("C15"), "回弹模量");
     const std::vector<std::string> ed = printed(expected.deformationModulus);
@@ -166,6 +174,16 @@ TEST_F(AcceptanceReport, WorkbookBlockHoldsTheSameStatisticsAsNumbers) {
     EXPECT_TRUE(facts.has({"merge", "汇总表", "A23:I23"})) << "the block's closing line";
 }
 
+TEST_F(AcceptanceReport, WorkbookWithoutWarningsHasNeitherMarksNorNote) {
+    for (MeasurePoint& point : project.areas[0]->points) {
+        point.results.flags = {};
+        point.results.flags.set(QualityFlag::NoiseSkipped);
+    }
+    const OfficeFacts facts = excel(&criteria);
+    EXPECT_EQ(facts.value({"cell", "汇总表", "A8"}), "3");
+    EXPECT_EQ(facts.value({"cell", "汇总表", "A14"}), "统计项目") << "no note without a mark";
+}
+
 TEST(FlaggedPointsNote, JoinsRunsOfConsecutivePointsAndIsEmptyWithoutFlags) {
     std::vector<scrivet::PointRow> rows;
     for (int number : {1, 2, 3, 5, 6, 7, 9, 10, 12}) {
@@ -175,11 +193,15 @@ TEST(FlaggedPointsNote, JoinsRunsOfConsecutivePointsAndIsEmptyWithoutFlags) {
             row.flags.set(QualityFlag::SecondImpact);
         rows.push_back(row);
     }
-    EXPECT_EQ(scrivet::flaggedPointsNote(rows),
+    const auto& chinese = scrivet::reportTexts(scrivet::ReportLanguage::Chinese);
+    EXPECT_EQ(scrivet::flaggedPointsNote(rows, chinese),
               "* 质量标记：二次撞击（提示）：测点 1–3、5、7、9–10、12");
+    EXPECT_EQ(
+        scrivet::flaggedPointsNote(rows, scrivet::reportTexts(scrivet::ReportLanguage::English)),
+        "* Quality flags: Second impact (info): points 1–3, 5, 7, 9–10, 12");
     for (scrivet::PointRow& row : rows)
         row.flags = {};
-    EXPECT_EQ(scrivet::flaggedPointsNote(rows), "");
+    EXPECT_EQ(scrivet::flaggedPointsNote(rows, chinese), "");
 }
 
 class AcceptanceReportCommand : public AcceptanceReport {
@@ -196,8 +218,9 @@ TEST_F(AcceptanceReportCommand, TheCriteriaFileBesideTheProjectJudgesTheAreas) {
         point.results.flags = {};
     const ModulusAcceptance expected = judged(criteria).deformationModulus;
     const OfficeFacts facts("docx", out);
-    EXPECT_EQ(facts.value({"cell", "4", "2", "2"}), "70.00");
-    EXPECT_EQ(facts.value({"cell", "4", "8", "5"}), verdictText(expected.verdict));
+    const std::string t = facts.tableStartingWith("统计项目");
+    EXPECT_EQ(facts.value({"cell", t, "2", "2"}), "70.00");
+    EXPECT_EQ(facts.value({"cell", t, "8", "5"}), verdictText(expected.verdict));
 }
 
 TEST_F(AcceptanceReportCommand, AMalformedCriteriaFileExitsWithTwoNamingIt) {

@@ -3,6 +3,7 @@
 // command line.
 #include "report_fixture.h"
 
+#include "analysis/integrity_text.h"
 #include "cli/report_command.h"
 #include "data/gbk_text.h"
 #include "report/english_test_report.h"
@@ -68,13 +69,13 @@ TEST(PileStatistics, NoIncludedPileLeavesEveryValueUncomputed) {
         EXPECT_EQ(s.maximumPile, "");
         EXPECT_EQ(pileConclusion(s),
                   "In this test, a total of 0 piles were tested, including 0 piles of class Ⅰ, "
-                  "which accounted for -- of the number of piles tested; 0 piles of class Ⅱ, "
-                  "which accounted for -- of the number of piles tested; 0 piles of class Ⅲ, "
-                  "which accounted for -- of the number of piles tested; and 0 piles of class "
-                  "Ⅳ, which accounted for -- of the number of piles tested. The average value "
-                  "of measured wave speed is -- m/s, the standard deviation is -- m/s, and the "
-                  "discrete coefficient is --. The minimum wave speed is -- m/s (pile NO. ), "
-                  "the maximum wave speed is -- m/s (pile NO. ).");
+                  "which accounted for -- of the piles tested; 0 piles of class Ⅱ, which "
+                  "accounted for -- of the piles tested; 0 piles of class Ⅲ, which accounted for "
+                  "-- of the piles tested; and 0 piles of class Ⅳ, which accounted for -- of the "
+                  "piles tested. The average value of measured wave speed is -- m/s, the "
+                  "standard deviation is -- m/s, and the discrete coefficient is --. The minimum "
+                  "wave speed is -- m/s (pile NO. ), the maximum wave speed is -- m/s (pile NO. "
+                  ").");
     }
 }
 
@@ -98,16 +99,36 @@ TEST(PileStatistics, ExcludedPilesAndTiesKeepTheFirstPile) {
     EXPECT_FLOAT_EQ(s.maximumSpeed, 3700.0f);
 }
 
-TEST(PileStatistics, ConclusionWordForWord) {
+TEST(PileStatistics, ConclusionCountsInGoodEnglish) {
     EXPECT_EQ(pileConclusion(computePileStatistics(kFourPiles)),
-              "In this test, a total of 4 piles were tested, including 1 piles of class Ⅰ, "
-              "which accounted for 25.00% of the number of piles tested; 2 piles of class Ⅱ, "
-              "which accounted for 50.00% of the number of piles tested; 0 piles of class Ⅲ, "
-              "which accounted for 0.00% of the number of piles tested; and 0 piles of class "
-              "Ⅳ, which accounted for 0.00% of the number of piles tested. The average value of "
-              "measured wave speed is 3700.00 m/s, the standard deviation is 187.08 m/s, and the "
-              "discrete coefficient is 0.05. The minimum wave speed is 3500.00 m/s (pile NO. "
-              "P1), the maximum wave speed is 4000.00 m/s (pile NO. P4).");
+              "In this test, a total of 4 piles were tested, including 1 pile of class Ⅰ, "
+              "which accounted for 25.00% of the piles tested; 2 piles of class Ⅱ, which "
+              "accounted for 50.00% of the piles tested; 0 piles of class Ⅲ, which accounted "
+              "for 0.00% of the piles tested; and 0 piles of class Ⅳ, which accounted for 0.00% "
+              "of the piles tested. The average value of measured wave speed is 3700.00 m/s, "
+              "the standard deviation is 187.08 m/s, and the discrete coefficient is 0.05. The "
+              "minimum wave speed is 3500.00 m/s (pile NO. P1), the maximum wave speed is "
+              "4000.00 m/s (pile NO. P4).");
+    const std::string one = pileConclusion(computePileStatistics({{"A", "Ⅰ类桩", 3800, true}}));
+    EXPECT_EQ(
+        one.rfind("In this test, a total of 1 pile was tested, including 1 pile of class Ⅰ", 0), 0u)
+        << one;
+}
+
+TEST(PileEvaluation, DefectNamesAndGradesInEnglish) {
+    PipHeader header{};
+    EXPECT_EQ(englishIntegrityText(header), "Intact pile body.");
+    header.defectLegend[0].position = 4.2f;
+    encodeGbk("断桩", header.defectLegend[0].codeA);
+    encodeGbk("严重", header.defectLegend[0].codeB);
+    header.defectLegend[1].position = 1.5f;
+    encodeGbk("缩径", header.defectLegend[1].codeA);
+    encodeGbk("轻微", header.defectLegend[1].codeB);
+    header.defectLegend[2].position = 7.0f;
+    encodeGbk("X", header.defectLegend[2].codeA);
+    EXPECT_EQ(englishIntegrityText(header),
+              "From the pile top: slight necking at about 1.50 m; severe break at about 4.20 m; "
+              "X at about 7.00 m.");
 }
 
 class EnglishReports : public ::testing::Test {
@@ -160,7 +181,7 @@ TEST_F(EnglishReports, WorkbookListsEveryIncludedPileAndTheStatistics) {
     EXPECT_EQ(summary("P5"), "1.757,3.514") << "sorted, without NaN or tiny positions";
     EXPECT_FALSE(facts.has({"cell", "Summary Table", "P3"})) << "no defects, empty cell";
     EXPECT_EQ(summary("Q3"), "116.39748");
-    EXPECT_EQ(summary("S3"), "44");
+    EXPECT_EQ(summary("S3"), "43.60") << "heights to the centimetre";
     EXPECT_FALSE(facts.has({"cell", "Summary Table", "B6"})) << "the excluded pile";
     EXPECT_EQ(facts.rows({"style", "Summary Table", "B3"}).at(0).at(4), "Times New Roman");
 
@@ -174,6 +195,11 @@ TEST_F(EnglishReports, WorkbookListsEveryIncludedPileAndTheStatistics) {
     EXPECT_EQ(info("G7"), "P1");
     EXPECT_EQ(info("K7"), "P3");
     EXPECT_EQ(info("B9"), decodeGbk(project.info.instrumentModel));
+    EXPECT_EQ(info("I9"), "Verification Certificate");
+    EXPECT_GE(std::stod(facts.value({"width", "Project Information", "I"})), 24.0)
+        << "the label reads whole in its cell";
+    EXPECT_EQ(info("B10"), decodeGbk(project.info.testingCompany));
+    EXPECT_EQ(facts.value({"footer", "Summary Table"}), "Page &P of &N");
 }
 
 TEST_F(EnglishReports, ZeroSpeedPrintsNoTimes) {
@@ -198,8 +224,7 @@ TEST_F(EnglishReports, TestReportFillsTheTemplateAndItsBookmarks) {
              "Postal Code: " + decodeGbk(p.postCode),
              "The piles were tested by the low strain reflected wave method. The design pile "
              "length is 12.00 m.",
-             "Testing Company: " + decodeGbk(p.testingCompany),
-             "Report Date: " + decodeGbk(p.reportDate),
+             "Testing laboratory (seal): " + decodeGbk(p.testingCompany), "Report date: 2026-12-05",
              pileConclusion(computePileStatistics(kFourPiles))})
         EXPECT_TRUE(facts.has({"paragraph", line})) << line;
 
@@ -208,13 +233,19 @@ TEST_F(EnglishReports, TestReportFillsTheTemplateAndItsBookmarks) {
     EXPECT_EQ(facts.value({"cell", "1", "5", "2"}), "12.00");
     EXPECT_EQ(facts.value({"cell", "1", "6", "2"}), "800");
     EXPECT_EQ(facts.value({"cell", "1", "7", "2"}), decodeGbk(p.startDate));
+    EXPECT_EQ(facts.value({"cell", "1", "8", "2"}), decodeGbk(p.testBasis));
+    EXPECT_EQ(facts.value({"cell", "1", "10", "2"}), decodeGbk(p.instrumentNo));
 
     EXPECT_EQ(facts.value({"table", "2"}), "5");
     EXPECT_EQ(facts.value({"cell", "2", "1", "2"}), "Pile Diameter(mm)");
     EXPECT_TRUE(facts.has({"row-header", "2", "1"}));
     EXPECT_EQ(facts.value({"cell", "2", "3", "2"}), "800×600");
+    EXPECT_EQ(facts.value({"cell", "2", "4", "5"}),
+              "From the pile top: a mark at about 3.25 m; a mark at about 6.50 m.");
     EXPECT_EQ(facts.value({"cell", "2", "5", "6"}), "其他") << "no class: the text as stored";
-    EXPECT_EQ(facts.value({"footer", "1"}), std::string(" ") + "   /   " + "   ");
+    EXPECT_EQ(facts.value({"cell", "3", "2", "1"}), "Prepared by") << "the signatures";
+    EXPECT_EQ(facts.value({"footer", "1"}), "Page  of ");
+    EXPECT_EQ(facts.value({"header", "1"}), "Report No.: " + decodeGbk(p.reportNo));
 }
 
 TEST_F(EnglishReports, PictureReportHeadsEachPileWithItsData) {
@@ -235,8 +266,13 @@ TEST_F(EnglishReports, PictureReportHeadsEachPileWithItsData) {
     EXPECT_EQ(facts.value({"cell", "2.2.1.1", "2", "1"}), "Pile Diameter:800mm×600mm");
     EXPECT_EQ(facts.value({"cell", "2.2.1.1", "2", "3"}), "Completeness:Ⅱ");
     EXPECT_EQ(facts.value({"cell", "2.2.1.1", "3", "1"}), "Wave Speed:    3600m/s");
+    // The evaluation has a row of its own, so a long one is not hidden.
+    EXPECT_EQ(facts.value({"row-cells", "3.1.1.1", "4"}), "1");
+    EXPECT_EQ(facts.value({"cell", "3.1.1.1", "4", "1"}),
+              "Evaluation:From the pile top: a mark at about 3.25 m; a mark at about 6.50 m.");
     EXPECT_EQ(facts.value({"cell", "3.2.1.1", "1", "1"}), "")
         << "the second picture of pile 3 is not headed";
+    EXPECT_EQ(facts.value({"footer", "1"}), "Page  of ");
 }
 
 TEST_F(EnglishReports, MissingPictureFailsNamingItAndWritesNothing) {
@@ -252,9 +288,10 @@ TEST_F(EnglishReports, CommandLineWritesTheThreeAndLeavesOutExcludedPiles) {
     const std::string excel = scratch.file("e.xlsx");
     const std::string word = scratch.file("e.docx");
     const std::string wordPictures = scratch.file("ep.docx");
-    EXPECT_EQ(runReportCommand({project.projectFile, "--english", "--excel", excel, "--word", word,
+    EXPECT_EQ(runReportCommand({project.projectFile, "--pile", "--excel", excel, "--word", word,
                                 "--pictures", pictures, "--word-pictures", wordPictures,
-                                "--exclude", "P2"}),
+                                "--exclude", "P2"},
+                               nullptr),
               0);
     OfficeFacts facts("xlsx", excel);
     EXPECT_EQ(facts.value({"cell", "Project Information", "K5"}), "3");
@@ -262,16 +299,36 @@ TEST_F(EnglishReports, CommandLineWritesTheThreeAndLeavesOutExcludedPiles) {
     EXPECT_TRUE(std::filesystem::is_regular_file(word));
     EXPECT_TRUE(std::filesystem::is_regular_file(wordPictures));
 
-    EXPECT_EQ(
-        runReportCommand({project.projectFile, "--english", "--excel", excel, "--exclude", "P9"}),
-        2)
+    EXPECT_EQ(runReportCommand({project.projectFile, "--pile", "--excel", excel, "--exclude", "P9"},
+                               nullptr),
+              2)
         << "no such pile";
-    EXPECT_EQ(runReportCommand({project.projectFile, "--excel", excel, "--exclude", "P1"}), 1)
-        << "--exclude is for the English reports";
-    EXPECT_EQ(runReportCommand({project.projectFile, "--english", "--pictures", pictures, "--area",
-                                "0", "--word-pictures", wordPictures}),
+    EXPECT_EQ(runReportCommand({project.projectFile, "--excel", excel, "--exclude", "P1"}, nullptr),
               1)
-        << "the English picture report shows every pile";
+        << "--exclude is for the pile reports";
+    EXPECT_EQ(runReportCommand({project.projectFile, "--pile", "--pictures", pictures, "--area",
+                                "1", "--word-pictures", wordPictures},
+                               nullptr),
+              1)
+        << "the pile picture report shows every pile";
+    EXPECT_EQ(runReportCommand({project.projectFile, "--pile", "--lang", "en", "--excel", excel},
+                               nullptr),
+              1)
+        << "the pile reports are English";
+
+    // The old name still works, and says what it is called now.
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(runReportCommand({project.projectFile, "--english", "--excel", excel}, nullptr), 0);
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("--pile"), std::string::npos);
+
+    // Without pictures to take and nothing to draw with, the one missing is named.
+    std::filesystem::remove(pictures + "/P3.pip-2.png");
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(runReportCommand({project.projectFile, "--pile", "--pictures", pictures,
+                                "--word-pictures", wordPictures},
+                               nullptr),
+              2);
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("P3.pip-2.png"), std::string::npos);
 }
 
 TEST_F(EnglishReports, LibreOfficeRendersTheEnglishDocuments) {
@@ -280,7 +337,7 @@ TEST_F(EnglishReports, LibreOfficeRendersTheEnglishDocuments) {
     const std::string word = scratch.file("e.docx");
     ASSERT_TRUE(openDoc1_E(nullptr, &project.info, &project.areas, word.c_str(), false));
     std::string text;
-    for (const std::string& page : pdfPageTexts(convertToPdf(word, scratch)))
+    for (const std::string& page : pdfPageTexts(convertToPdf(word)))
         text += page;
     for (const char* expected :
          {"Pile Integrity Test Report", "Class Ⅰ", "800×600", "The design pile length is 12.00 m."})

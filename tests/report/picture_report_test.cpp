@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace tarvel::testing {
 namespace {
 
@@ -50,7 +52,7 @@ TEST_F(PictureReport, TitleAndProjectTableHeadTheReport) {
     const std::pair<std::vector<std::string>, std::string> cells[] = {
         {{"1", "1"}, "工程名称"},
         {{"1", "2"}, decodeGbk(p.projectName)},
-        {{"1", "4"}, decodeGbk(p.startDate)},
+        {{"1", "4"}, "2026年10月15日"},
         {{"2", "2"}, decodeGbk(p.testingCompany)},
         {{"2", "4"}, decodeGbk(p.tester)},
         {{"3", "2"}, decodeGbk(p.permitNo)},
@@ -91,6 +93,9 @@ TEST_F(PictureReport, PicturesGoTwoOnTheFirstPageThenThreePerPage) {
     for (const char* section : {"1", "2", "3"}) {
         EXPECT_EQ(facts.rows({"footer-field", section}).size(), 2u) << section;
         EXPECT_EQ(facts.value({"footer-alignment", section}), "CENTER (1)");
+        EXPECT_EQ(facts.value({"footer", section}), "第  页 / 共  页 ");
+        EXPECT_EQ(facts.value({"header", section}), "报告编号：" + decodeGbk(project.info.reportNo))
+            << "every page carries the report number";
     }
 }
 
@@ -129,11 +134,41 @@ TEST_F(PictureReport, MissingPictureOrAreaFailsWithAReason) {
     EXPECT_NE(std::string(scrivetLastError()).find("no measurement area 2"), std::string::npos);
 }
 
+TEST_F(PictureReport, EnglishReportNamesTheAreaInEnglish) {
+    writeWavePictures(pictures, project.areas[1]->fileName, 1);
+    const std::string path = scratch.file("pictures.docx");
+    const ScrivetSettings settings{nullptr, nullptr, pictures.c_str(), ScrivetEnglish};
+    ASSERT_TRUE(openDoc2With(&project.info, &project.areas, 1, &settings, path.c_str(), false))
+        << scrivetLastError();
+    OfficeFacts facts("docx", path);
+    EXPECT_EQ(facts.rows({"paragraph"}).at(0).at(1), "Drop-Ball Modulus Test: Wave Pictures");
+    EXPECT_EQ(facts.value({"cell", "1", "4", "3"}), "Calibration No.");
+    EXPECT_EQ(facts.value({"cell", "2.1.1.1", "1", "2"}), "Material: Hard gravel");
+    EXPECT_EQ(facts.value({"cell", "2.1.1.1", "1", "3"}), "Points: 4 (2 × 2 grid)");
+    EXPECT_EQ(facts.value({"footer", "1"}), "Page  of ");
+}
+
 TEST_F(PictureReport, LibreOfficeLaysOutTwoThenThreePicturesPerPage) {
     if (!haveSoffice())
         GTEST_SKIP() << "LibreOffice (soffice) is not installed";
-    const std::string pdf = convertToPdf(write(8), scratch);
+    const std::string pdf = convertToPdf(write(8));
     EXPECT_EQ(pdfPicturesPerPage(pdf), (std::vector<int>{2, 3, 3}));
+}
+
+TEST_F(PictureReport, LibreOfficeShowsTheAreaDataOfAHundredPointsOnOneLine) {
+    if (!haveSoffice())
+        GTEST_SKIP() << "LibreOffice (soffice) is not installed";
+    project = makeProject(scratch.subdir("big"),
+                          {syntheticArea("测区1", 1, 1), syntheticArea("水泥稳定土测区", 10, 10)});
+    project.areas[1]->header.areaType = 4;
+    const std::vector<std::string> pages = pdfPageTexts(convertToPdf(write(2)));
+    ASSERT_FALSE(pages.empty());
+    std::string text = pages.front();
+    text.erase(std::remove(text.begin(), text.end(), ' '), text.end());
+    // Each whole: a second line would be cut off by the row.
+    for (const char* line :
+         {"测区名称:水泥稳定土测区", "测点数:100（10行×10列）", "被测材料:水泥稳定土"})
+        EXPECT_NE(text.find(line), std::string::npos) << line << " in " << text;
 }
 
 } // namespace

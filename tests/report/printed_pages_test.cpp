@@ -26,19 +26,20 @@ TEST(PrintedPages, RowsPerPageFollowTheColumnsThatMustFitAcross) {
     EXPECT_EQ(rowsPerPrintedPage(plain), 47);
 }
 
-TEST(PrintedPages, EveryPageEndsWhereTheViewerWouldEndItAndBlocksStartWhole) {
-    // Pages of 20 rows, the title row repeated on the later ones.
-    EXPECT_EQ(pageBreaksKeepingBlocks({{0, 40}, {40, 10}, {50, 40}}, 20, 1, 7),
-              (std::vector<int>{20, 39, 58, 77}));
-    // A block whose first seven rows would cross the page starts the next one.
-    EXPECT_EQ(pageBreaksKeepingBlocks({{0, 15}, {15, 20}}, 20, 1, 7), (std::vector<int>{15, 34}));
-    // A short block is kept whole when it is shorter than the kept rows.
-    EXPECT_EQ(pageBreaksKeepingBlocks({{0, 18}, {18, 2}}, 20, 0, 7), std::vector<int>{});
-    EXPECT_EQ(pageBreaksKeepingBlocks({}, 20, 1, 7), std::vector<int>{});
+TEST(PrintedPages, EveryPageEndsWhereTheViewerWouldEndItAndKeptBlocksStayWhole) {
+    // Pages of 20 rows, the title row repeated on the later ones: 20, 19, 19...
+    EXPECT_EQ(pageBreaksKeepingBlocks({}, 90, 20, 1), (std::vector<int>{20, 39, 58, 77}));
+    // A kept block that would cross a page's end starts the next page.
+    EXPECT_EQ(pageBreaksKeepingBlocks({{15, 8}}, 40, 20, 1), (std::vector<int>{15, 34}));
+    // Blocks that fit, or start a page, leave the breaks where they were.
+    EXPECT_EQ(pageBreaksKeepingBlocks({{5, 8}, {20, 8}}, 40, 20, 1), (std::vector<int>{20, 39}));
+    // A block longer than a page cannot be kept whole: it is broken.
+    EXPECT_EQ(pageBreaksKeepingBlocks({{0, 30}}, 40, 20, 0), (std::vector<int>{20}));
+    EXPECT_EQ(pageBreaksKeepingBlocks({}, 20, 20, 1), std::vector<int>{}) << "one page";
 }
 
 TEST(PrintedPages, BreaksStopAtWhatExcelKeeps) {
-    EXPECT_EQ(pageBreaksKeepingBlocks({{0, 100000}}, 10, 1, 7).size(), 1023u);
+    EXPECT_EQ(pageBreaksKeepingBlocks({}, 100000, 10, 1).size(), 1023u);
 }
 
 } // namespace

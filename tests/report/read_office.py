@@ -59,7 +59,11 @@ def read_xlsx(path):
         emit("fit-width", name, setup.fitToWidth, setup.fitToHeight)
         emit("print-titles", name, sheet.print_title_rows)
         emit("footer", name, sheet.oddFooter.center.text)
+        emit("footer-right", name, sheet.oddFooter.right.text)
         emit("frozen", name, sheet.freeze_panes)
+        for brk in sheet.row_breaks.brk:
+            # The row after the break: the first row of a new page, from 1.
+            emit("break", name, brk.id + 1)
         for merged in sorted(sheet.merged_cells.ranges, key=lambda r: (r.min_row, r.min_col)):
             emit("merge", name, merged.coord)
         for letter, dimension in sorted(sheet.column_dimensions.items()):

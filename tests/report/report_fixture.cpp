@@ -3,6 +3,7 @@
 #include "analysis/area_loader.h"
 #include "data/gbk_text.h"
 #include "data/project_file.h"
+#include "report/pdf_conversion.h"
 
 #include <QImage>
 #include <QPainter>
@@ -207,20 +208,36 @@ std::string OfficeFacts::value(const std::vector<std::string>& key) const {
     return "<none>";
 }
 
+std::string OfficeFacts::tableStartingWith(const std::string& text, int occurrence) const {
+    for (const auto& row : rows({"cell"}))
+        if (row.size() == 5 && row[1].find('.') == std::string::npos && row[2] == "1" &&
+            row[3] == "1" && row[4] == text && --occurrence == 0)
+            return row[1];
+    return "<none>";
+}
+
+std::string OfficeFacts::allText() const {
+    std::string text;
+    for (const auto& row : rows_) {
+        const std::string& kind = row[0];
+        if (kind == "paragraph" || kind == "cell" || kind == "title" || kind == "sheet")
+            text += row.back() + "\n";
+        else if ((kind == "footer" || kind == "header") && row.size() > 2)
+            text += row[2] + "\n";
+    }
+    return text;
+}
+
 bool haveSoffice() {
     return std::system("command -v soffice >/dev/null 2>&1") == 0;
 }
 
-std::string convertToPdf(const std::string& file, const ScratchDir& scratch) {
-    const std::string outDir = scratch.subdir("pdf");
-    // A private profile per conversion: parallel tests never share one.
-    runCommand("soffice -env:UserInstallation=file://" + scratch.file("lo-profile") +
-               " --headless --convert-to pdf --outdir " + quote(outDir) + " " + quote(file) +
-               " >/dev/null 2>&1");
-    const std::string pdf = outDir + "/" + std::filesystem::path(file).stem().string() + ".pdf";
-    if (!std::filesystem::exists(pdf))
-        throw std::runtime_error("LibreOffice wrote no PDF for " + file);
-    return pdf;
+std::string convertToPdf(const std::string& file) {
+    // As the program converts: its own profile and fonts.
+    const PdfRun run = convertDocumentsToPdf(findSoffice(), {file});
+    if (!run.failures.empty())
+        throw std::runtime_error(run.failures.front());
+    return pdfPathFor(file);
 }
 
 int pdfPageCount(const std::string& pdf) {

@@ -74,6 +74,11 @@ public:
     // The field after `key` in the first matching row, or "<none>".
     std::string value(const std::vector<std::string>& key) const;
     bool has(const std::vector<std::string>& key) const { return !rows(key).empty(); }
+    // The label of the `occurrence`-th body table (from 1) whose first cell
+    // reads `text`, or "<none>".
+    std::string tableStartingWith(const std::string& text, int occurrence = 1) const;
+    // Every text of the document: paragraphs, cells, header and footer.
+    std::string allText() const;
 
 private:
     std::vector<std::vector<std::string>> rows_;
@@ -81,9 +86,9 @@ private:
 
 bool haveSoffice();
 
-// Converts the file to PDF with LibreOffice in a private profile under
-// `scratch`; returns the PDF's path.
-std::string convertToPdf(const std::string& file, const ScratchDir& scratch);
+// Converts the file to the PDF beside it as the program does (LibreOffice
+// with a private profile and the program's fonts); returns the PDF's path.
+std::string convertToPdf(const std::string& file);
 int pdfPageCount(const std::string& pdf);
 // The text of each page, from pdftotext; with `layout`, lines as printed.
 std::vector<std::string> pdfPageTexts(const std::string& pdf, bool layout = false);

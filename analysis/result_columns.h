@@ -1,0 +1,29 @@
+// The columns of the point tables, as keys of kResultFields: the reports'
+// Word tables and workbook and the desktop's result list all read this one
+// list, so a new column is one key added here. Titles, units and decimals
+// come from the fields themselves.
+#pragma once
+
+#include "result_fields.h"
+
+#include <cstddef>
+#include <iterator>
+#include <string_view>
+#include <vector>
+
+namespace tarvel {
+
+// After the point number, in column order.
+inline constexpr const char* kPointTableColumns[] = {
+    "deformationModulus", "resilientModulus", "deflection",      "k30", "cbr",
+    "dryDensity",         "compactionDegree", "relativeDensity",
+};
+inline constexpr std::size_t kPointTableColumnCount = std::size(kPointTableColumns);
+
+// The field named by `key`; throws std::out_of_range for a key no field has.
+const ResultField& resultField(std::string_view key);
+
+// The fields of the point table's columns, in order.
+const std::vector<const ResultField*>& pointTableFields();
+
+} // namespace tarvel
