@@ -53,8 +53,8 @@ const Wording kEnglish{
     "Changes to the recorded data",
     "Area ",
     "The recorded data was not changed.",
-    "Same as the original record (%s): not changed.",
-    "Changed since the original record (%s):",
+    "Same as the instrument's original of %s: not changed.",
+    "Changed since the instrument's original of %s:",
     "The original record cannot be read: %s",
     "Deleted points: ",
     "Restored (merged) waves: ",
@@ -64,8 +64,8 @@ const Wording kEnglish{
     "Point %d marked for printing",
     "Point %d no longer marked for printing",
     ", ",
-    "Before its first change, the instrument's file is copied into the subfolder \"原始数据\" "
-    "of the project folder and never rewritten.",
+    "Before its first change, the instrument's file is copied once into the project's folder "
+    "of originals and never rewritten.",
 };
 
 std::string format(const char* pattern, const std::string& a) {
@@ -115,9 +115,11 @@ std::vector<std::string> changeRecordLines(const NamePipeFile& area, RecordLangu
         lines.push_back(format(w.unreadable, cleanText(error)));
         return lines;
     }
+    // The English documents name the file alone: the folder's name is
+    // Chinese.
+    const bool inFolder = changes.originalFound && language == RecordLanguage::Chinese;
     const std::string original =
-        cleanText(changes.originalFound ? std::string(kOriginalsFolder) + "/" + area.fileName
-                                        : area.fileName);
+        cleanText(inFolder ? std::string(kOriginalsFolder) + "/" + area.fileName : area.fileName);
     if (!changes.originalFound && changes.empty()) {
         lines.push_back(w.never);
         return lines;

@@ -685,8 +685,6 @@ Nothing was saved; the edits are kept, save again later.</translation>
         <translation>-summary</translation>
     </message>
     <message>
-        <source>没有保存任何文件。</source>
-        <translation>No file was saved.</translation>
         <source>检测单位</source>
         <translation>Testing Laboratory</translation>
     </message>
@@ -703,6 +701,10 @@ Nothing was saved; the edits are kept, save again later.</translation>
     <message>
         <source>PDF：%1（%2）</source>
         <translation>PDF: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>没有保存任何文件。</source>
+        <translation>No file was saved.</translation>
     </message>
 </context>
 <context>

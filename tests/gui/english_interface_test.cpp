@@ -146,7 +146,7 @@ void EnglishInterfaceTest::panelRefusalsQuestionsAndTheMapNoteReadEnglish() {
     QVERIFY2(!hasChinese(question), qPrintable(question));
     QVERIFY2(question.contains("99999") && question.contains("0.03 to 0.5"), qPrintable(question));
 
-    window.state().current()->header.pointTotal = 0;
+    window.session().currentFile()->header.pointTotal = 0;
     window.findChild<QAction*>("DengZhiView")->trigger();
     const QString note = window.waveList()->map()->note();
     QVERIFY2(note.startsWith("The area has no usable grid") && !hasChinese(note), qPrintable(note));

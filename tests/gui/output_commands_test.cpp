@@ -253,14 +253,15 @@ void OutputCommandsTest::withoutLibreOfficeThePdfIsMissedAndSaid() {
 }
 
 void OutputCommandsTest::eachPdfFollowsItsDocumentAndReplacesNothingUnasked() {
-    // A stand-in for LibreOffice: writes "<document name>.pdf" into --outdir.
+    // A stand-in for LibreOffice: writes "<document name>.pdf" into --outdir,
+    // a copy of the document, so each PDF shows which document it came from.
     const QString bin = dir->path() + "/bin";
     QVERIFY(QDir().mkpath(bin));
     QFile soffice(bin + "/soffice");
     QVERIFY(soffice.open(QIODevice::WriteOnly));
     soffice.write("#!/bin/sh\n"
                   "while [ $# -gt 1 ]; do [ \"$1\" = --outdir ] && out=$2; shift; done\n"
-                  "name=$(basename \"$1\"); echo \"pdf of $name\" > \"$out/${name%.*}.pdf\"\n");
+                  "name=$(basename \"$1\"); cat \"$1\" > \"$out/${name%.*}.pdf\"\n");
     soffice.close();
     soffice.setPermissions(soffice.permissions() | QFileDevice::ExeOwner);
     const QByteArray path = qgetenv("PATH");
@@ -278,8 +279,8 @@ void OutputCommandsTest::eachPdfFollowsItsDocumentAndReplacesNothingUnasked() {
         QFile file(name);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     };
-    QCOMPARE(contents(out + "/demo-检测报告.pdf"), QByteArray("pdf of demo-检测报告.docx\n"));
-    QCOMPARE(contents(out + "/demo-汇总表.pdf"), QByteArray("pdf of demo-汇总表.xlsx\n"));
+    QCOMPARE(contents(out + "/demo-检测报告.pdf"), contents(report));
+    QCOMPARE(contents(out + "/demo-汇总表.pdf"), contents(summary));
     QVERIFY(dialogs->callsOf("yesNo").isEmpty());
 
     // The report again, under its old name: its PDF is replaced only when
@@ -298,7 +299,7 @@ void OutputCommandsTest::eachPdfFollowsItsDocumentAndReplacesNothingUnasked() {
     qputenv("PATH", path);
     QCOMPARE(dialogs->callsOf("yesNo").size(), 2);
     QVERIFY(dialogs->callsOf("yesNo").first().text.contains("demo-检测报告.pdf"));
-    QCOMPARE(contents(out + "/demo-检测报告.pdf"), QByteArray("pdf of demo-检测报告.docx\n"));
+    QCOMPARE(contents(out + "/demo-检测报告.pdf"), contents(report));
     QVERIFY(dialogs->unexpected.isEmpty());
 }
 

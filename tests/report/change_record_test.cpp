@@ -40,9 +40,13 @@ TEST(ChangeRecord, NamesEveryChangeOfAnEditedAreaAndSaysWhenNothingChanged) {
     const std::vector<std::string> texts = paragraphs(OfficeFacts("docx", path));
     const auto title = std::find(texts.begin(), texts.end(), "数据修改记录");
     ASSERT_NE(title, texts.end());
-    // The appendix closes the report: the results and maps come before it.
-    EXPECT_GT(title - texts.begin(),
-              std::find(texts.begin(), texts.end(), "三 等值图") - texts.begin());
+    // The appendix closes the report: the results and the signatures come
+    // before it.
+    const auto signatures = std::find_if(texts.begin(), texts.end(), [](const std::string& text) {
+        return text.rfind("报告日期", 0) == 0;
+    });
+    ASSERT_NE(signatures, texts.end());
+    EXPECT_GT(title - texts.begin(), signatures - texts.begin());
     EXPECT_TRUE(contains(texts, "测区 edited.pip"));
     EXPECT_TRUE(contains(texts, "相对原始记录（原始数据/edited.pip）的修改："));
     EXPECT_TRUE(contains(texts, "落球下落高度(m)：0.50 → 0.60"));

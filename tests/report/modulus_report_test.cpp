@@ -47,13 +47,19 @@ protected:
     }
 
     // The body's paragraph texts, with "<table n>" where a table stands.
+    // The report's paragraphs and tables in order, up to the appendix of
+    // changes to the recorded data that follows the signatures.
     static std::vector<std::string> bodyOutline(const OfficeFacts& facts) {
         std::vector<std::string> outline;
-        for (const auto& row : facts.rows({}))
+        for (const auto& row : facts.rows({})) {
+            if (row[0] == "paragraph" && row.size() > 1 &&
+                (row[1] == "数据修改记录" || row[1] == "Changes to the recorded data"))
+                break;
             if (row[0] == "paragraph")
                 outline.push_back(row.size() > 1 ? row[1] : "");
             else if (row[0] == "body-table")
                 outline.push_back("<table " + row[1] + ">");
+        }
         return outline;
     }
 
