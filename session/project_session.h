@@ -4,6 +4,7 @@
 // only listen and redraw.
 #pragma once
 
+#include "analysis/conditioning_workspace.h"
 #include "data/acceptance_file.h"
 #include "data/app_state.h"
 #include "edit/area_edits.h"
@@ -97,6 +98,7 @@ private:
     void step(bool undoing);
 
     AppState state_;
+    ConditioningWorkspace workspace_;
     EditHistory history_;
     AcceptanceCriteria criteria_;
     bool alignedView_ = false;
