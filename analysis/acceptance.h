@@ -28,8 +28,6 @@ struct ModulusValue {
     double mpa;
 };
 
-inline constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
-
 // The statistics of one modulus of an area. A value that cannot be formed
 // (a deviation of one point, anything of no points) is NaN.
 struct ModulusAcceptance {

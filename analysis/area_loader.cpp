@@ -5,15 +5,22 @@
 
 namespace tarvel {
 
-LoadResult loadAreaFile(const std::string& path, NamePipeFile& record) {
+LoadResult loadAreaFile(const std::string& path, NamePipeFile& record,
+                        ConditioningWorkspace& workspace) {
     LoadResult result = readAreaFile(path, record);
-    conditionFile(record);
+    conditionFile(record, workspace);
     return result;
 }
 
-LoadResult loadAreaResults(const std::string& path, NamePipeFile& record) {
+LoadResult loadAreaFile(const std::string& path, NamePipeFile& record) {
+    ConditioningWorkspace workspace;
+    return loadAreaFile(path, record, workspace);
+}
+
+LoadResult loadAreaResults(const std::string& path, NamePipeFile& record,
+                           ConditioningWorkspace& workspace) {
     LoadResult result = readAreaFile(path, record, SlotContents::RawOnly);
-    conditionFileForResults(record);
+    conditionFileForResults(record, workspace);
     return result;
 }
 

@@ -51,6 +51,7 @@ int AreaMap::pointAt(int row, int column) const {
 
 AreaMap buildAreaMap(const NamePipeFile& file) {
     const PipHeader& h = file.header;
+    const ResultParameters parameters = resultParametersOf(h);
     AreaMap map;
     const long long cells = static_cast<long long>(h.pointTotal) * h.gridColumns;
     if (!usableSide(h.pointTotal) || !usableSide(h.gridColumns) || cells > kMaxMapCells ||
@@ -74,7 +75,7 @@ AreaMap buildAreaMap(const NamePipeFile& file) {
         if (point.isDeleted() || row < 0 || row >= map.rows || column < 0 || column >= map.columns)
             continue;
         const std::size_t cell = static_cast<std::size_t>(row) * map.columns + column;
-        map.values[cell] = uncorrectedDeformationModulus(point, h);
+        map.values[cell] = uncorrectedDeformationModulus(point, parameters);
         map.pointIndex[cell] = static_cast<int>(i);
     }
 

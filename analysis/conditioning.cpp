@@ -1,11 +1,11 @@
 #include "conditioning.h"
 
+#include "display_scale.h"
 #include "marking.h"
+#include "pulse_fit.h"
 #include "results.h"
-#include "spectral_filter.h"
 
 #include <cmath>
-#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -29,29 +29,6 @@ double countsToAccel(uint16_t raw, double fullScale, double sensitivity) {
 
 namespace {
 
-bool sameBits(double a, double b) {
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
-// countsToAccel of every possible count for one full scale and sensitivity.
-// A file converts hundreds of thousands of samples but holds at most 65536
-// distinct counts, so each division is done once per count, not per sample;
-// the table is kept while the next files share the two factors.
-const double* countTable(double fullScale, double sensitivity) {
-    static std::vector<double> table;
-    static double tableFullScale = 0;
-    static double tableSensitivity = 0;
-    if (table.empty() || !sameBits(fullScale, tableFullScale) ||
-        !sameBits(sensitivity, tableSensitivity)) {
-        table.resize(65536);
-        for (std::size_t count = 0; count < table.size(); ++count)
-            table[count] = countsToAccel(static_cast<uint16_t>(count), fullScale, sensitivity);
-        tableFullScale = fullScale;
-        tableSensitivity = sensitivity;
-    }
-    return table.data();
-}
-
 // Stores the converted samples at `out`, negated when `invert`.
 void convertInto(const uint16_t* raw, std::size_t n, const double* table, bool invert,
                  double* out) {
@@ -63,17 +40,18 @@ void convertInto(const uint16_t* raw, std::size_t n, const double* table, bool i
             out[k] = table[raw[k]];
 }
 
-} // namespace
+bool inverts(const MeasurePoint& point) {
+    return point.header.params.polarity != 1;
+}
 
-void conditionSamples(const PipHeader& header, MeasurePoint& point) {
-    const double* table = countTable(header.fullScale, header.sensitivity);
-    const std::size_t n = point.raw.size();
-    point.accel.resize(n);
-    if (point.isDeleted()) {
-        convertInto(point.raw.data(), n, table, false, point.accel.data());
-        return;
-    }
-    ProcessingParams& params = point.header.params;
+// One converter count in accel units.
+double countUnit(const PipHeader& header) {
+    return std::abs(countsToAccel(32767, header.fullScale, header.sensitivity));
+}
+
+// The point's pass band; `all` when it keeps its samples as they are.
+PassBand passBandOf(const PipHeader& header, const MeasurePoint& point, std::size_t n) {
+    const ProcessingParams& params = point.header.params;
     const FilterMode mode = filterModeOf(params.filterType);
     // An empty band leaves this point unfiltered; later points still are.
     const bool emptyBand = mode == FilterMode::BandPass && params.filterF2 <= params.filterF1;
@@ -82,25 +60,74 @@ void conditionSamples(const PipHeader& header, MeasurePoint& point) {
     if (mode != FilterMode::None && !emptyBand && n >= 2)
         band = passBand(mode, static_cast<int>(n), samplingRate(header.sampleInterval),
                         params.filterF1, params.filterF2);
-    // A filtered point is converted into the transform's buffer and reaches
-    // its own samples once, already filtered.
-    const bool invert = params.polarity != 1;
-    if (band.all) {
-        convertInto(point.raw.data(), n, table, invert, point.accel.data());
-    } else {
-        convertInto(point.raw.data(), n, table, invert, filterBuffer(static_cast<int>(n)));
-        filterBufferInto(point.accel.data(), static_cast<int>(n), band);
-    }
+    return band;
+}
 
+// The record as the fit reads it: converted, its interference removed, not
+// filtered (a filter that reshapes the impact should show as a disagreement,
+// not hide in both opinions), relative to the marking's baseline.
+PulseFit fitImpact(const PipHeader& header, const MeasurePoint& point, const double* record,
+                   ConditioningWorkspace& workspace) {
+    const int n = static_cast<int>(point.raw.size());
+    PulseFitInput input;
+    input.samples = record;
+    if (point.baseline != 0) {
+        double* shifted = workspace.scratch(n);
+        for (int k = 0; k < n; ++k)
+            shifted[k] = record[k] - point.baseline;
+        input.samples = shifted;
+    }
+    input.raw = point.raw.data();
+    input.sampleCount = n;
+    input.sampleIntervalMs = header.sampleInterval / 1000.0;
+    input.noise = point.recordBaseline.noiseLevel;
+    input.peakHint = point.recordBaseline.impactPeak;
+    return fitHertzPulse(input);
+}
+
+// The whole chain for one point, which reads only that point and the file
+// header: accel[k] = (32768 - raw[k]) * fullScale / 32768 / sensitivity,
+// deleted points included; then, unless the point is deleted, its polarity,
+// the interference fitted on its baseline removed, its spectral filter, the
+// ampZoom guard, the marks, the fitted pulse and the results.
+void conditionPoint(const PipHeader& header, const ResultParameters& parameters,
+                    MeasurePoint& point, ConditioningWorkspace& workspace) {
+    const double* table = workspace.countTable(header.fullScale, header.sensitivity);
+    const std::size_t n = point.raw.size();
+    point.accel.resize(n);
+    point.recordBaseline = {};
+    point.pulseFit = {};
+    if (point.isDeleted()) {
+        convertInto(point.raw.data(), n, table, false, point.accel.data());
+        updatePointResults(point, parameters);
+        return;
+    }
+    // An unfiltered point is its own record. A filtered one is converted
+    // into the transform's buffer, which keeps it for the fit, and reaches
+    // its own samples once, already filtered.
+    const PassBand band = passBandOf(header, point, n);
+    SpectralFilter* filter = band.all ? nullptr : &workspace.filter(static_cast<int>(n));
+    double* record = filter ? filter->buffer() : point.accel.data();
+    convertInto(point.raw.data(), n, table, inverts(point), record);
+    if (std::isfinite(header.sampleInterval) && header.sampleInterval > 0) {
+        const BaselineBasis& basis =
+            workspace.baselineBasis(static_cast<int>(n), header.sampleInterval);
+        point.recordBaseline = fitInterference(record, basis, countUnit(header));
+        removeInterference(record, basis, point.recordBaseline, countUnit(header));
+    }
+    if (filter)
+        filter->filterBufferInto(point.accel.data(), band);
+
+    ProcessingParams& params = point.header.params;
     if (params.ampZoom == -100)
         params.ampZoom = -99;
+
+    markPoint(point, header);
+    point.pulseFit = fitImpact(header, point, record, workspace);
+    updatePointResults(point, parameters);
 }
 
-void markImpacts(const PipHeader& header, MeasurePoint& point) {
-    if (!point.isDeleted())
-        markPoint(point, header);
-    updatePointResults(point, header);
-}
+} // namespace
 
 namespace {
 
@@ -117,31 +144,35 @@ void prepareTimeAxis(NamePipeFile& file) {
 
 } // namespace
 
-void conditionFile(NamePipeFile& file) {
+void conditionFile(NamePipeFile& file, ConditioningWorkspace& workspace) {
     prepareTimeAxis(file);
     // Every step of a point reads only that point and the file header, so
     // one point goes through the whole chain while its samples are still in
     // the cache, instead of each step streaming the whole file through it.
-    for (MeasurePoint& point : file.points) {
-        conditionSamples(file.header, point);
-        markImpacts(file.header, point);
-    }
+    const ResultParameters parameters = resultParametersOf(file.header);
+    for (MeasurePoint& point : file.points)
+        conditionPoint(file.header, parameters, point, workspace);
 }
 
-void conditionFileForResults(NamePipeFile& file) {
+void conditionFile(NamePipeFile& file) {
+    ConditioningWorkspace workspace;
+    conditionFile(file, workspace);
+}
+
+void conditionFileForResults(NamePipeFile& file, ConditioningWorkspace& workspace) {
     prepareTimeAxis(file);
     // On a cache line like the block's slots, so the inverse transform can
     // write into it directly.
     constexpr std::size_t kLine = 64 / sizeof(double);
     std::vector<double> room;
+    const ResultParameters parameters = resultParametersOf(file.header);
     for (MeasurePoint& point : file.points) {
         room.resize(point.raw.size() + kLine);
         void* start = room.data();
         std::size_t space = room.size() * sizeof(double);
         std::align(64, point.raw.size() * sizeof(double), start, space);
         point.accel.borrow(static_cast<double*>(start), point.raw.size());
-        conditionSamples(file.header, point);
-        markImpacts(file.header, point);
+        conditionPoint(file.header, parameters, point, workspace);
         point.accel = {};
     }
 }

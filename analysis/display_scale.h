@@ -2,6 +2,8 @@
 // so that a hostile value cannot overflow or turn an axis around.
 #pragma once
 
+#include "data/area_file.h"
+
 #include <cstdint>
 
 namespace tarvel {
@@ -15,5 +17,9 @@ inline constexpr int32_t kMostAmpZoom = 10000;
 // The time-axis stretch of a wave view: 100 / (100 + ampZoom), or 1 for an
 // ampZoom of 0, with ampZoom clamped first. The stored value is not changed.
 double ampZoomScale(int32_t ampZoom);
+
+// The file's axis tick steps: a twentieth of the record in time, and the
+// length ticks of the pile-test era from waveSpeed.
+void computeTicks(NamePipeFile& record);
 
 } // namespace tarvel

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace tarvel {
 namespace {
@@ -70,29 +71,35 @@ bool isImpactHigh(const Pulse& pulse, double baseline, double recordMax) {
     return !(pulse.peakValue - baseline < 0.5 * (recordMax - baseline));
 }
 
+// A skipped pulse counts as noise worth reporting from this share of the
+// impact's height: smaller ones are the record's ordinary noise.
+constexpr double kReportedNoiseShare = 0.05;
+
 // The start rule, skipping pulses that are noise. When no pulse is high
 // enough, the first one found stands.
-MarkingOutcome markAutomatically(MeasurePoint& point, double dt, const RecordMax& largest) {
+MarkingOutcome markAutomatically(MeasurePoint& point, double dt, const PulseLevels& levels,
+                                 const RecordMax& largest) {
     const SampleBuffer<double>& a = point.accel;
     const double baseline = point.baseline;
     MarkingOutcome outcome;
     outcome.automatic = true;
-    const std::optional<Pulse> first = findPulse(a, baseline, 0);
+    const std::optional<Pulse> first = findPulse(a, baseline, levels, 0);
     if (!first)
         return outcome;
     const double recordMax = largest.exact ? largest.value : *std::max_element(a.begin(), a.end());
 
     Pulse impact = *first;
-    int skipped = 0;
-    for (Pulse pulse = *first;; ++skipped) {
+    std::vector<double> skippedHeights;
+    for (Pulse pulse = *first;;) {
         if (isImpactHigh(pulse, baseline, recordMax)) {
             impact = pulse;
             break;
         }
+        skippedHeights.push_back(pulse.peakValue - baseline);
         std::optional<Pulse> next =
-            pulse.returned ? findPulse(a, baseline, pulse.end + 1) : std::nullopt;
+            pulse.returned ? findPulse(a, baseline, levels, pulse.end + 1) : std::nullopt;
         if (!next) {
-            skipped = 0;
+            skippedHeights.clear();
             break;
         }
         pulse = *next;
@@ -100,7 +107,10 @@ MarkingOutcome markAutomatically(MeasurePoint& point, double dt, const RecordMax
 
     outcome.impactFound = true;
     outcome.impactReturned = impact.returned;
-    outcome.noisePulsesSkipped = skipped;
+    const double impactHeight = impact.peakValue - baseline;
+    for (double height : skippedHeights)
+        if (height >= kReportedNoiseShare * impactHeight)
+            ++outcome.noisePulsesSkipped;
     point.header.startMark = static_cast<float>(impact.start * dt / 1000);
     point.peakTime = impact.peak * dt / 1000;
     point.peakValue = impact.peakValue;
@@ -147,12 +157,15 @@ void markPoint(MeasurePoint& point, const PipHeader& header) {
     point.peakValue = 0;
 
     const double dt = header.sampleInterval;
+    const PulseLevels levels = pulseLevels(point.recordBaseline);
     if (point.header.params.autoMark == 1) {
-        point.marking = markAutomatically(point, dt, largest);
+        point.marking = markAutomatically(point, dt, levels, largest);
     } else {
         point.marking = MarkingOutcome{};
         markByStoredMarks(point, dt);
     }
+    point.marking.startLevel = levels.start;
+    point.marking.endLevel = levels.end;
 
     point.startMarkMs = point.header.startMark;
     point.endMarkMs = point.header.endMark;

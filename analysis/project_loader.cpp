@@ -19,9 +19,10 @@ namespace {
 
 ProjectLoad loadEveryArea(const std::string& projectPath, bool keepSamples) {
     ProjectLoad load = listProject(projectPath);
+    ConditioningWorkspace workspace;
     for (auto& file : load.files) {
-        LoadResult result =
-            keepSamples ? loadAreaFile(file->path(), *file) : loadAreaResults(file->path(), *file);
+        LoadResult result = keepSamples ? loadAreaFile(file->path(), *file, workspace)
+                                        : loadAreaResults(file->path(), *file, workspace);
         if (!result.ok())
             load.fileErrors.push_back(file->path() + ": " + result.message);
         if (!keepSamples)

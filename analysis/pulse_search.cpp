@@ -4,9 +4,16 @@
 
 namespace tarvel {
 
-std::optional<Pulse> findPulse(const SampleBuffer<double>& a, double baseline, int from) {
+PulseLevels pulseLevels(const RecordBaseline& baseline) {
+    return {std::max(kStartThreshold, kNoiseDeviations * baseline.noiseLevel),
+            baseline.roundingLevel};
+}
+
+std::optional<Pulse> findPulse(const SampleBuffer<double>& a, double baseline,
+                               const PulseLevels& levels, int from) {
     const int n = static_cast<int>(a.size());
-    const double threshold = baseline + kStartThreshold;
+    const double threshold = baseline + levels.start;
+    const double floor = baseline + levels.end;
     for (int k = std::max(from, 1); k + 2 <= n - 1;) {
         // A sample at or below the threshold rules out every start whose
         // three samples include it, so the last of the three is tried first
@@ -32,7 +39,7 @@ std::optional<Pulse> findPulse(const SampleBuffer<double>& a, double baseline, i
                 pulse.peak = j;
                 pulse.peakValue = a[j];
             }
-            if (a[j - 1] > baseline && a[j] <= baseline) {
+            if (a[j - 1] > floor && a[j] <= floor) {
                 pulse.returned = true;
                 pulse.end = j - 1;
                 return pulse;

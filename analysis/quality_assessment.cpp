@@ -28,17 +28,10 @@ bool clippedBetween(const SampleBuffer<uint16_t>& raw, int first, int last) {
     return false;
 }
 
-double rmsAbout(const SampleBuffer<double>& a, int count, double baseline) {
-    double sum = 0;
-    for (int k = 0; k < count; ++k)
-        sum += (a[static_cast<std::size_t>(k)] - baseline) *
-               (a[static_cast<std::size_t>(k)] - baseline);
-    return std::sqrt(sum / count);
-}
-
-bool pulseAfter(const SampleBuffer<double>& a, double baseline, int from, double height) {
-    for (std::optional<Pulse> pulse = findPulse(a, baseline, from); pulse;
-         pulse = findPulse(a, baseline, pulse->end + 1)) {
+bool pulseAfter(const SampleBuffer<double>& a, double baseline, const PulseLevels& levels, int from,
+                double height) {
+    for (std::optional<Pulse> pulse = findPulse(a, baseline, levels, from); pulse;
+         pulse = findPulse(a, baseline, levels, pulse->end + 1)) {
         if (pulse->peakValue - baseline >= 0.5 * height)
             return true;
         if (!pulse->returned)
@@ -47,9 +40,30 @@ bool pulseAfter(const SampleBuffer<double>& a, double baseline, int from, double
     return false;
 }
 
+// The record begins inside a pulse: its first three samples stand above the
+// start threshold.
+bool beginsAboveStart(const SampleBuffer<double>& a, double threshold) {
+    if (a.size() < 3)
+        return false;
+    return a[0] > threshold && a[1] > threshold && a[2] > threshold;
+}
+
+bool interferenceWorthNoting(const RecordBaseline& b) {
+    return b.removed &&
+           (std::abs(b.offset) > kReportedInterferenceCounts ||
+            std::abs(b.drift) > kReportedInterferenceCounts ||
+            b.hum50 > kReportedInterferenceCounts || b.hum60 > kReportedInterferenceCounts);
+}
+
+bool disagrees(double marked, double fitted, double interval) {
+    const double allowed = std::max(interval, kFitAgreementShare * std::abs(fitted));
+    return !(std::abs(marked - fitted) <= allowed);
+}
+
 } // namespace
 
-QualityFlags assessQuality(const MeasurePoint& point, const PipHeader& header) {
+QualityFlags assessQuality(const MeasurePoint& point, const ResultParameters& p,
+                           const PointResults& results) {
     QualityFlags flags;
     const MarkingOutcome& marking = point.marking;
     if (!marking.automatic)
@@ -62,6 +76,8 @@ QualityFlags assessQuality(const MeasurePoint& point, const PipHeader& header) {
         flags.set(QualityFlag::NoiseSkipped);
         flags.noisePulsesSkipped = marking.noisePulsesSkipped;
     }
+    if (interferenceWorthNoting(point.recordBaseline))
+        flags.set(QualityFlag::Interference);
 
     const double tc = point.endMarkMs - point.startMarkMs;
     if (!(tc >= kMinContactTimeMs && tc <= kMaxContactTimeMs))
@@ -69,20 +85,40 @@ QualityFlags assessQuality(const MeasurePoint& point, const PipHeader& header) {
 
     const SampleBuffer<double>& a = point.accel;
     const int n = static_cast<int>(a.size());
-    const double dt = header.sampleInterval;
+    const double dt = p.sampleIntervalUs;
     const int start = sampleAt(point.startMarkMs, dt, n);
+    const bool impactMarked = !flags.has(QualityFlag::NoImpact);
+    if (beginsAboveStart(a, point.baseline + marking.startLevel) ||
+        (marking.automatic && impactMarked && start >= 0 && start < kLeastPretriggerSamples))
+        flags.set(QualityFlag::LateTrigger);
+
     const bool endIsStored = flags.has(QualityFlag::NoImpact) || flags.has(QualityFlag::NoReturn);
     // An impact that never returns runs to the end of the record.
     const int end = flags.has(QualityFlag::NoReturn) ? n - 1 : sampleAt(point.endMarkMs, dt, n);
-    if (start >= 0 && end >= 0 && clippedBetween(point.raw, start, end))
+    const PulseFit& fit = point.pulseFit;
+    if ((start >= 0 && end >= 0 && clippedBetween(point.raw, start, end)) || fit.tooFewUnclipped) {
         flags.set(QualityFlag::Clipped);
+        flags.clippedBeyondFit = fit.tooFewUnclipped;
+    }
+
+    // The fit reads the same contact only where the marks found all of it.
+    if (impactMarked && !flags.has(QualityFlag::NoReturn)) {
+        if (fit.converged ? !(fit.excessResidual <= kModelMismatchResidual) : !fit.tooFewUnclipped)
+            flags.set(QualityFlag::ModelMismatch);
+        if (fit.converged && (disagrees(results.deformationModulus, results.fitDeformationModulus,
+                                        results.fitDeformationInterval) ||
+                              disagrees(results.resilientModulus, results.fitResilientModulus,
+                                        results.fitResilientInterval)))
+            flags.set(QualityFlag::FitDisagrees);
+    }
 
     const double height = point.peakValue - point.baseline;
     if (!(height > 0) || start < 0)
         return flags;
-    if (start > 0 && rmsAbout(a, start, point.baseline) > kNoisyBaselineShare * height)
+    if (point.recordBaseline.noiseLevel > kNoisyBaselineShare * height)
         flags.set(QualityFlag::NoisyBaseline);
-    if (!endIsStored && end >= 0 && pulseAfter(a, point.baseline, end + 1, height))
+    if (!endIsStored && end >= 0 &&
+        pulseAfter(a, point.baseline, {marking.startLevel, marking.endLevel}, end + 1, height))
         flags.set(QualityFlag::SecondImpact);
     return flags;
 }

@@ -26,6 +26,30 @@ const std::array<ResultField, 12> kResultFields = {{
      "Relative density"},
 }};
 
+const std::array<ResultField, 6> kFitResultFields = {{
+    {"fitDeformationModulus", &PointResults::fitDeformationModulus, "拟合变形模量", "MPa", 2,
+     "拟合变形模量 (MPa)", "Fitted deformation modulus (MPa)"},
+    {"fitDeformationInterval", &PointResults::fitDeformationInterval, "拟合变形模量 ±95%", "MPa", 2,
+     "拟合变形模量 ±95% (MPa)", "Fitted deformation modulus ±95 % (MPa)"},
+    {"fitResilientModulus", &PointResults::fitResilientModulus, "拟合回弹模量", "MPa", 2,
+     "拟合回弹模量 (MPa)", "Fitted resilient modulus (MPa)"},
+    {"fitResilientInterval", &PointResults::fitResilientInterval, "拟合回弹模量 ±95%", "MPa", 2,
+     "拟合回弹模量 ±95% (MPa)", "Fitted resilient modulus ±95 % (MPa)"},
+    {"fitResidual", &PointResults::fitResidual, "拟合残差", "", 4, "拟合残差", "Fit residual"},
+    {"calibrationRatio", &PointResults::calibrationRatio, "峰值比", "", 3, "实测/理论峰值",
+     "Measured / Hertz peak"},
+}};
+
+const ResultField* resultFieldByKey(const std::string& key) {
+    for (const ResultField& field : kResultFields)
+        if (key == field.key)
+            return &field;
+    for (const ResultField& field : kFitResultFields)
+        if (key == field.key)
+            return &field;
+    return nullptr;
+}
+
 std::string columnTitle(const ResultField& field) {
     std::string title = field.name;
     if (*field.unit != '\0')

@@ -21,6 +21,19 @@ struct ResultField {
 
 extern const std::array<ResultField, 12> kResultFields;
 
+// The whole-pulse fit's columns, beside the twelve: its two moduli with the
+// half-widths of their 95 % intervals, its residual and the calibration
+// ratio of the measured peak to Hertz theory's.
+extern const std::array<ResultField, 6> kFitResultFields;
+
+// The field of either table with this key, or nullptr.
+const ResultField* resultFieldByKey(const std::string& key);
+
+// The wave view's line of the fitted moduli, before ": ", in Chinese and in
+// English.
+inline constexpr const char* kFitLineLabel = "拟合 Ed / Er (MPa)";
+inline constexpr const char* kFitLineEnglishLabel = "Fitted Ed / Er (MPa)";
+
 // "name(unit)", or the name alone for a plain number.
 std::string columnTitle(const ResultField& field);
 

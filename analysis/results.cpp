@@ -1,47 +1,93 @@
 #include "results.h"
 
+#include "hertz_pulse.h"
 #include "quality_assessment.h"
 #include "result_fields.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 namespace tarvel {
 namespace {
 
 // Modulus of the half-space from a Hertz contact time t (s): the closed form
 // of the contact time solved for E2, before the area's linear correction.
-double uncorrectedHertzModulus(double t, const PipHeader& h, double v0) {
-    const double e1 = h.ballModulus;
-    const double m = h.ballMass;
-    const double nu1 = h.ballPoisson;
-    const double nu2 = h.materialPoisson;
-    const double n0 = (1 - nu2 * nu2) * h.materialCorr * m * e1;
+double uncorrectedHertzModulus(double t, const ResultParameters& p) {
+    const double e1 = p.ballModulus;
+    const double m = p.ballMass;
+    const double nu1 = p.ballPoisson;
+    const double nu2 = p.materialPoisson;
+    const double n0 = (1 - nu2 * nu2) * p.materialCorrection * m * e1;
     const double denominator =
-        0.0719 * e1 * std::sqrt(h.ballRadius * v0) * std::pow(t, 2.5) - (1 - nu1 * nu1) * m;
+        0.0719 * e1 * std::sqrt(p.ballRadius * p.impactSpeed()) * std::pow(t, 2.5) -
+        (1 - nu1 * nu1) * m;
     return n0 / denominator / 1000000;
 }
 
-double hertzModulus(double t, const PipHeader& h, double v0) {
-    return uncorrectedHertzModulus(t, h, v0) * h.slopeCoef + h.constTerm;
-}
-
-double impactVelocity(const PipHeader& h) {
-    return std::sqrt(19.6 * h.dropHeight);
+double hertzModulus(double t, const ResultParameters& p) {
+    return uncorrectedHertzModulus(t, p) * p.slope + p.constant;
 }
 
 // Twice the time from the start mark to the peak, one sample short (s): the
 // contact time the deformation modulus is computed from.
-double loadingContactTime(const MeasurePoint& point, const PipHeader& h) {
-    const double dt = h.sampleInterval;
+double loadingContactTime(const MeasurePoint& point, const ResultParameters& p) {
+    const double dt = p.sampleIntervalUs;
     return 2 * (point.peakTime - point.startMarkMs - dt / 1000) / 1000;
+}
+
+// The 95 % half-width of hertzModulus(t) for a t (ms) with this standard
+// deviation, through the modulus' slope at t.
+double modulusInterval(double t, double deviation, const ResultParameters& p) {
+    const double step = 1e-6 * t;
+    const double slope =
+        (hertzModulus((t + step) / 1000, p) - hertzModulus((t - step) / 1000, p)) / (2 * step);
+    return 1.96 * std::abs(slope) * deviation;
+}
+
+// The moduli of the fitted pulse: its whole loading half stands for the
+// marks' start-to-peak time and its whole length for Tc, without the
+// sample-grid terms the marks need.
+void fillFitResults(PointResults& r, const PulseFit& fit, const ResultParameters& p) {
+    if (!fit.converged)
+        return;
+    const double t1 = 2 * fit.loading;
+    const double t2 = fit.loading + fit.unloading;
+    r.fitDeformationModulus = hertzModulus(t1 / 1000, p);
+    r.fitResilientModulus = hertzModulus(t2 / 1000, p);
+    r.fitDeformationInterval = modulusInterval(t1, 2 * fit.loadingDeviation, p);
+    const double contactVariance = fit.loadingDeviation * fit.loadingDeviation +
+                                   fit.unloadingDeviation * fit.unloadingDeviation +
+                                   2 * fit.loadingUnloadingCovariance;
+    r.fitResilientInterval = modulusInterval(t2, std::sqrt(std::max(contactVariance, 0.0)), p);
+    r.fitResidual = fit.residual;
+    const double measuredPeak = fit.amplitude / p.gain;
+    r.calibrationRatio = measuredPeak / hertzPeakDeceleration(p.impactSpeed(), fit.loading / 1000);
+}
+
+PointResults withoutResults(const char* invalidField) {
+    PointResults r;
+    for (const ResultField& field : kResultFields)
+        r.*field.value = kNoValue;
+    r.flags.set(QualityFlag::InvalidParameters);
+    r.flags.invalidParameter = invalidField;
+    return r;
+}
+
+// A value rounded to single precision. Out of line on purpose: GCC 12's
+// SLP vectorizer drops a double-to-float-to-double round trip when it pairs
+// the stores of two such values, which left unrounded densities in the
+// results.
+[[gnu::noinline]] double singlePrecision(double value) {
+    return static_cast<float>(value);
 }
 
 } // namespace
 
-double settlementIntegral(const MeasurePoint& point, const PipHeader& header) {
-    const double dt = header.sampleInterval;
-    const double g = header.gain;
+double settlementIntegral(const MeasurePoint& point, const ResultParameters& p) {
+    const double dt = p.sampleIntervalUs;
+    const double g = p.gain;
     const double n = static_cast<double>(point.accel.size());
     double first = std::trunc(point.startMarkMs * 1000 / dt);
     double peak = point.peakTime * 1000 / dt;
@@ -58,53 +104,59 @@ double settlementIntegral(const MeasurePoint& point, const PipHeader& header) {
     return integral;
 }
 
-PointResults computePointResults(const MeasurePoint& point, const PipHeader& h) {
+PointResults computePointResults(const MeasurePoint& point, const ResultParameters& p) {
+    if (p.invalidField) {
+        PointResults r = withoutResults(p.invalidField);
+        if (!point.marking.automatic)
+            r.flags.set(QualityFlag::Manual);
+        return r;
+    }
     PointResults r;
-    const double dt = h.sampleInterval;
-    const double v0 = impactVelocity(h);
-    const double radius = h.ballRadius;
-    const double nu2 = h.materialPoisson;
+    const double dt = p.sampleIntervalUs;
+    const double v0 = p.impactSpeed();
+    const double radius = p.ballRadius;
+    const double nu2 = p.materialPoisson;
 
     r.tc = point.endMarkMs - point.startMarkMs;
-    r.settlement = v0 * (point.peakTime - point.startMarkMs) / 1000 - settlementIntegral(point, h);
-    r.impactForce = (point.peakValue / h.gain) * h.ballMass / 1000;
+    r.settlement = v0 * (point.peakTime - point.startMarkMs) / 1000 - settlementIntegral(point, p);
+    r.impactForce = (point.peakValue / p.gain) * p.ballMass / 1000;
     r.contactDiameter =
         2 * std::sqrt(radius * radius - (radius - r.settlement) * (radius - r.settlement));
 
-    r.deformationModulus = hertzModulus(loadingContactTime(point, h), h, v0);
+    r.deformationModulus = hertzModulus(loadingContactTime(point, p), p);
     r.k30 = r.deformationModulus / ((1 - nu2 * nu2) * 0.237);
     r.cbr = r.deformationModulus / ((1 - nu2 * nu2) * 1.2774) - 4;
 
     const double t2 = (r.tc + dt / 1000) / 1000;
-    r.resilientModulus = hertzModulus(t2, h, v0);
-    r.deflection = h.deflectionCorr * 159.2388 * 0.8775 / r.resilientModulus / 0.01;
+    r.resilientModulus = hertzModulus(t2, p);
+    r.deflection = p.deflectionCorrection * 159.2388 * 0.8775 / r.resilientModulus / 0.01;
 
     // The instrument keeps these three in single precision, and divides by
     // ln(2.71828) rather than ln(e).
-    const float dryDensity = static_cast<float>(
-        h.densityA * std::log(r.deformationModulus) / std::log(2.71828) + h.densityB);
-    const double rho = dryDensity;
-    const double rhoMax = h.maxDryDensity;
-    const double rhoMin = h.minDryDensity;
-    r.dryDensity = dryDensity;
-    r.compactionDegree = static_cast<float>(rho / rhoMax);
-    r.relativeDensity = static_cast<float>((rho - rhoMin) * rhoMax / rho / (rhoMax - rhoMin));
-    r.flags = assessQuality(point, h);
+    const double rho = singlePrecision(
+        p.densityA * std::log(r.deformationModulus) / std::log(2.71828) + p.densityB);
+    const double rhoMax = p.maxDryDensity;
+    const double rhoMin = p.minDryDensity;
+    r.dryDensity = rho;
+    r.compactionDegree = singlePrecision(rho / rhoMax);
+    r.relativeDensity = singlePrecision((rho - rhoMin) * rhoMax / rho / (rhoMax - rhoMin));
+
+    fillFitResults(r, point.pulseFit, p);
+    r.flags = assessQuality(point, p, r);
     return r;
 }
 
-double uncorrectedDeformationModulus(const MeasurePoint& point, const PipHeader& header) {
-    return uncorrectedHertzModulus(loadingContactTime(point, header), header,
-                                   impactVelocity(header));
+double uncorrectedDeformationModulus(const MeasurePoint& point, const ResultParameters& p) {
+    return uncorrectedHertzModulus(loadingContactTime(point, p), p);
 }
 
-void updatePointResults(MeasurePoint& point, const PipHeader& header) {
+void updatePointResults(MeasurePoint& point, const ResultParameters& p) {
     if (point.isDeleted()) {
         point.results = PointResults{};
         point.hasResults = false;
         return;
     }
-    point.results = computePointResults(point, header);
+    point.results = computePointResults(point, p);
     point.hasResults = true;
 }
 
@@ -132,6 +184,26 @@ AreaMeans computeAreaMeans(const NamePipeFile& file) {
     return means;
 }
 
+AreaCalibration computeAreaCalibration(const NamePipeFile& file) {
+    std::vector<double> ratios;
+    for (const MeasurePoint& point : file.points) {
+        const PointResults& r = point.results;
+        if (!point.isDeleted() && point.hasResults && !r.flags.hasError() &&
+            std::isfinite(r.calibrationRatio))
+            ratios.push_back(r.calibrationRatio);
+    }
+    AreaCalibration calibration;
+    calibration.pointCount = static_cast<int>(ratios.size());
+    if (ratios.empty())
+        return calibration;
+    std::sort(ratios.begin(), ratios.end());
+    const std::size_t middle = ratios.size() / 2;
+    calibration.ratio =
+        ratios.size() % 2 ? ratios[middle] : 0.5 * (ratios[middle - 1] + ratios[middle]);
+    calibration.suspect = std::abs(calibration.ratio - 1) > kCalibrationTolerance;
+    return calibration;
+}
+
 std::string formatFixed(double value, int decimals) {
     if (std::isnan(value))
         return "nan";
@@ -150,6 +222,17 @@ std::array<std::string, 12> resultLines(const PointResults& r) {
             std::string(field.lineLabel) + ": " + formatFixed(r.*field.value, field.decimals);
     }
     return lines;
+}
+
+std::string fitResultLine(const PointResults& r) {
+    const auto value = [](double modulus, double interval) {
+        if (!std::isfinite(modulus))
+            return std::string("--");
+        return formatFixed(modulus, 2) + " ± " + formatFixed(interval, 2);
+    };
+    return std::string(kFitLineLabel) + ": " +
+           value(r.fitDeformationModulus, r.fitDeformationInterval) + " / " +
+           value(r.fitResilientModulus, r.fitResilientInterval);
 }
 
 } // namespace tarvel

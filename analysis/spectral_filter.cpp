@@ -2,8 +2,7 @@
 
 #include <algorithm>
 #include <fftw3.h>
-#include <map>
-#include <memory>
+#include <mutex>
 
 namespace tarvel {
 namespace {
@@ -26,57 +25,10 @@ void scaleInto(const double* in, double* out, int n, double factor) {
         out[k] = in[k] * factor;
 }
 
-// Plans and aligned buffers for one transform length, made once and reused:
-// planning is far more expensive than a transform of a few thousand points.
-class Workspace {
-public:
-    explicit Workspace(int n) : n_(n) {
-        real_ = fftw_alloc_real(static_cast<std::size_t>(n));
-        spectrum_ = fftw_alloc_complex(static_cast<std::size_t>(n / 2 + 1));
-        forward_ = fftw_plan_dft_r2c_1d(n, real_, spectrum_, FFTW_ESTIMATE);
-        inverse_ = fftw_plan_dft_c2r_1d(n, spectrum_, real_, FFTW_ESTIMATE);
-    }
-    ~Workspace() {
-        fftw_destroy_plan(forward_);
-        fftw_destroy_plan(inverse_);
-        fftw_free(real_);
-        fftw_free(spectrum_);
-    }
-    Workspace(const Workspace&) = delete;
-    Workspace& operator=(const Workspace&) = delete;
-
-    double* buffer() { return real_; }
-
-    // Transforms the buffer, removes the bins outside the band and writes
-    // the scaled inverse to `out`, which may be the buffer itself.
-    void filterInto(double* out, const PassBand& band) {
-        fftw_execute_dft_r2c(forward_, real_, spectrum_);
-        const int half = n_ / 2;
-        // Bins below first and above last go; when last < first, all of them.
-        std::fill(spectrum_[0], spectrum_[std::clamp(band.first, 0, half + 1)], 0.0);
-        std::fill(spectrum_[std::clamp(band.last + 1, 0, half + 1)], spectrum_[half + 1], 0.0);
-        // The inverse goes straight to `out` when the plan can write there,
-        // and is scaled in place. It destroys the spectrum, which is not
-        // needed again.
-        double* inverse = fftw_alignment_of(out) == fftw_alignment_of(real_) ? out : real_;
-        fftw_execute_dft_c2r(inverse_, spectrum_, inverse);
-        scaleInto(inverse, out, n_, 1.0 / n_);
-    }
-
-private:
-    int n_;
-    double* real_;
-    fftw_complex* spectrum_;
-    fftw_plan forward_;
-    fftw_plan inverse_;
-};
-
-Workspace& workspaceFor(int n) {
-    static std::map<int, std::unique_ptr<Workspace>> workspaces;
-    auto& slot = workspaces[n];
-    if (!slot)
-        slot = std::make_unique<Workspace>(n);
-    return *slot;
+// FFTW's planner is not thread-safe; executing a plan is.
+std::mutex& plannerMutex() {
+    static std::mutex mutex;
+    return mutex;
 }
 
 int64_t edgeBin(int n, int64_t fs, int32_t frequency) {
@@ -124,19 +76,43 @@ PassBand passBand(FilterMode mode, int n, int64_t fs, int32_t f1, int32_t f2) {
     return band;
 }
 
-void filterSamples(double* samples, int n, const PassBand& band) {
-    if (band.all || n < 2)
+SpectralFilter::SpectralFilter(int n) : n_(n) {
+    std::lock_guard<std::mutex> lock(plannerMutex());
+    real_ = fftw_alloc_real(static_cast<std::size_t>(n));
+    inverseRoom_ = fftw_alloc_real(static_cast<std::size_t>(n));
+    spectrum_ = fftw_alloc_complex(static_cast<std::size_t>(n / 2 + 1));
+    forward_ = fftw_plan_dft_r2c_1d(n, real_, spectrum_, FFTW_ESTIMATE);
+    inverse_ = fftw_plan_dft_c2r_1d(n, spectrum_, real_, FFTW_ESTIMATE);
+}
+
+SpectralFilter::~SpectralFilter() {
+    std::lock_guard<std::mutex> lock(plannerMutex());
+    fftw_destroy_plan(forward_);
+    fftw_destroy_plan(inverse_);
+    fftw_free(real_);
+    fftw_free(inverseRoom_);
+    fftw_free(spectrum_);
+}
+
+void SpectralFilter::filterBufferInto(double* out, const PassBand& band) {
+    fftw_execute_dft_r2c(forward_, real_, spectrum_);
+    const int half = n_ / 2;
+    // Bins below first and above last go; when last < first, all of them.
+    std::fill(spectrum_[0], spectrum_[std::clamp(band.first, 0, half + 1)], 0.0);
+    std::fill(spectrum_[std::clamp(band.last + 1, 0, half + 1)], spectrum_[half + 1], 0.0);
+    // The forward transform leaves its input as it was. The inverse goes
+    // straight to `out` when the plan can write there, and is scaled in
+    // place. It destroys the spectrum, which is not needed again.
+    double* inverse = fftw_alignment_of(out) == fftw_alignment_of(real_) ? out : inverseRoom_;
+    fftw_execute_dft_c2r(inverse_, spectrum_, inverse);
+    scaleInto(inverse, out, n_, 1.0 / n_);
+}
+
+void SpectralFilter::filter(double* samples, const PassBand& band) {
+    if (band.all || n_ < 2)
         return;
-    std::copy(samples, samples + n, filterBuffer(n));
-    filterBufferInto(samples, n, band);
-}
-
-double* filterBuffer(int n) {
-    return workspaceFor(n).buffer();
-}
-
-void filterBufferInto(double* out, int n, const PassBand& band) {
-    workspaceFor(n).filterInto(out, band);
+    std::copy(samples, samples + n_, real_);
+    filterBufferInto(samples, band);
 }
 
 } // namespace tarvel

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+struct fftw_plan_s;
+
 namespace tarvel {
 
 enum class FilterMode { None, LowPass, HighPass, BandPass };
@@ -20,19 +22,40 @@ FilterMode filterModeOf(int32_t filterType);
 // instrument's integer arithmetic: bin = N * f / fs, truncated.
 PassBand passBand(FilterMode mode, int n, int64_t fs, int32_t f1, int32_t f2);
 
-// Filters `samples` (length n, a power of two) in place: the bins outside the
-// pass band and their conjugate mirrors are removed and the real inverse is
-// written back, so the wave keeps its sign and its phase.
-void filterSamples(double* samples, int n, const PassBand& band);
+// The transform plans and aligned buffer for one record length, made once
+// and reused: planning costs far more than a transform of a few thousand
+// points. Each conditioning workspace keeps its own, so areas conditioned on
+// several threads share nothing.
+class SpectralFilter {
+public:
+    explicit SpectralFilter(int n);
+    ~SpectralFilter();
+    SpectralFilter(const SpectralFilter&) = delete;
+    SpectralFilter& operator=(const SpectralFilter&) = delete;
 
-// The transform's own buffer for length n, kept for the whole run. A caller
-// that produces samples anyway writes them here and calls filterBufferInto,
-// so they go through the cache once instead of being stored, read back and
-// stored again. Valid until the next filter call of the same length.
-double* filterBuffer(int n);
+    int length() const { return n_; }
 
-// Filters the n samples in filterBuffer(n) as filterSamples does and writes
-// the result to `out`; the buffer's contents are lost.
-void filterBufferInto(double* out, int n, const PassBand& band);
+    // The transform's own buffer. A caller that produces samples anyway
+    // writes them here and calls filterBufferInto, so they go through the
+    // cache once instead of being stored, read back and stored again.
+    double* buffer() { return real_; }
+
+    // Filters the samples in buffer(): the bins outside the pass band and
+    // their conjugate mirrors are removed and the real inverse is written to
+    // `out`, so the wave keeps its sign and its phase. The buffer keeps its
+    // samples unless `out` is the buffer.
+    void filterBufferInto(double* out, const PassBand& band);
+
+    // The same for samples anywhere, filtered in place.
+    void filter(double* samples, const PassBand& band);
+
+private:
+    int n_;
+    double* real_;
+    double* inverseRoom_;   // where the inverse goes when `out` is aligned otherwise
+    double (*spectrum_)[2]; // FFTW's complex numbers
+    fftw_plan_s* forward_;
+    fftw_plan_s* inverse_;
+};
 
 } // namespace tarvel

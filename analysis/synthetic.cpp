@@ -2,6 +2,7 @@
 
 #include "data/gbk_text.h"
 #include "data/project_file.h"
+#include "hertz_pulse.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,6 +14,9 @@ namespace tarvel {
 namespace {
 
 constexpr int kSubsteps = 64; // RK4 steps per sample interval
+constexpr double kPi = 3.14159265358979323846;
+// Ringing after the contact dies away with this time constant.
+constexpr double kRingingDecaySeconds = 0.002;
 
 // Contact force of the loading branch and, after the deepest point, of a
 // stiffer (or softer) unloading branch that starts at the same force and
@@ -54,6 +58,51 @@ void copyText(char* field, std::size_t width, const char* text) {
     encodeGbkField(text, field, width);
 }
 
+// The artifacts that follow the impact's size: a soft start merged into its
+// beginning and ringing after its end (m/s2, like the wave).
+void addShareArtifacts(std::vector<double>& wave, const RecordArtifacts& artifacts,
+                       const ImpactParameters& impact, double contactStartUs,
+                       double sampleIntervalUs) {
+    if (artifacts.precursorShare <= 0 && artifacts.ringingShare <= 0)
+        return;
+    const double peak = *std::max_element(wave.begin(), wave.end());
+    const ContactDurations contact = hertzContactDurations(impact);
+    const double endUs = contactStartUs + contact.loading + contact.unloading;
+    const double riseUs = artifacts.precursorMs * 1000;
+    for (std::size_t k = 0; k < wave.size(); ++k) {
+        const double t = k * sampleIntervalUs;
+        if (riseUs > 0 && std::abs(t - contactStartUs) < riseUs)
+            wave[k] += artifacts.precursorShare * peak * 0.5 *
+                       (1 + std::cos(kPi * (t - contactStartUs) / riseUs));
+        if (t > endUs) {
+            const double since = (t - endUs) * 1e-6;
+            wave[k] += artifacts.ringingShare * peak *
+                       std::sin(2 * kPi * artifacts.ringingHz * since) *
+                       std::exp(-since / kRingingDecaySeconds);
+        }
+    }
+}
+
+// Offset, drift and hum of one record, in counts.
+std::vector<double> interferenceCounts(const RecordArtifacts& artifacts, int sampleCount,
+                                       double sampleIntervalUs, std::mt19937& random) {
+    // Phases are drawn only for hum there is, so records without it keep
+    // the noise they always had.
+    std::uniform_real_distribution<double> angle(0.0, 2 * kPi);
+    const double phase50 = artifacts.hum50Counts > 0 ? angle(random) : 0;
+    const double phase60 = artifacts.hum60Counts > 0 ? angle(random) : 0;
+    std::vector<double> counts(static_cast<std::size_t>(std::max(sampleCount, 0)));
+    for (int k = 0; k < sampleCount; ++k) {
+        const double t = k * sampleIntervalUs * 1e-6;
+        const double along = sampleCount > 1 ? static_cast<double>(k) / (sampleCount - 1) : 0;
+        counts[static_cast<std::size_t>(k)] =
+            artifacts.offsetCounts + artifacts.driftCounts * (along - 0.5) +
+            artifacts.hum50Counts * std::sin(2 * kPi * 50 * t + phase50) +
+            artifacts.hum60Counts * std::sin(2 * kPi * 60 * t + phase60);
+    }
+    return counts;
+}
+
 } // namespace
 
 double hertzStiffness(const BallParameters& ball, double materialModulusPa,
@@ -61,6 +110,22 @@ double hertzStiffness(const BallParameters& ball, double materialModulusPa,
     double inverse = (1 - ball.poisson * ball.poisson) / ball.modulus +
                      (1 - materialPoisson * materialPoisson) / materialModulusPa;
     return 4.0 / 3.0 / inverse * std::sqrt(ball.radius);
+}
+
+ContactDurations hertzContactDurations(const ImpactParameters& impact) {
+    const BallParameters& ball = impact.ball;
+    const double loadingK =
+        hertzStiffness(ball, impact.loadingModulusMPa * 1e6, impact.materialPoisson);
+    const double unloadingK =
+        hertzStiffness(ball, impact.unloadingModulusMPa * 1e6, impact.materialPoisson);
+    const double m = ball.mass;
+    const double v0 = std::sqrt(19.6 * ball.dropHeight);
+    // The deepest point of the loading branch, then the unloading branch from
+    // rest at the depth it holds above the dent.
+    const double deepest = std::pow(5 * m * v0 * v0 / (4 * loadingK), 0.4);
+    const double held = deepest * std::pow(loadingK / unloadingK, 2.0 / 3.0);
+    const double exitSpeed = std::sqrt(0.8 * unloadingK * std::pow(held, 2.5) / m);
+    return {kHertzHalfSpan * deepest / v0 * 1e6, kHertzHalfSpan * held / exitSpeed * 1e6};
 }
 
 std::vector<double> simulateImpact(const ImpactParameters& impact, int sampleCount,
@@ -157,6 +222,7 @@ NamePipeFile makeSyntheticArea(const SyntheticArea& area, const std::string& pro
 
     std::mt19937 random(area.seed);
     std::uniform_real_distribution<double> phase(0.0, 1.0);
+    const RecordArtifacts& artifacts = area.artifacts;
     const int count = area.rows * area.columns;
     std::vector<std::vector<double>> waves;
     double largest = 0;
@@ -168,7 +234,13 @@ NamePipeFile makeSyntheticArea(const SyntheticArea& area, const std::string& pro
         impact.loadingModulusMPa = modulus;
         impact.unloadingModulusMPa = modulus * area.unloadingRatio;
         double start = (area.preTriggerSamples + phase(random)) * area.sampleIntervalUs;
+        if (artifacts.lateTriggerShare > 0) {
+            const ContactDurations contact = hertzContactDurations(impact);
+            start = -artifacts.lateTriggerShare * (contact.loading + contact.unloading) +
+                    phase(random) * area.sampleIntervalUs;
+        }
         waves.push_back(simulateImpact(impact, area.sampleCount, area.sampleIntervalUs, start));
+        addShareArtifacts(waves.back(), artifacts, impact, start, area.sampleIntervalUs);
         for (double a : waves.back())
             largest = std::max(largest, a);
     }
@@ -176,7 +248,9 @@ NamePipeFile makeSyntheticArea(const SyntheticArea& area, const std::string& pro
     // accel = (raw - 32768) * fullScale / 32768 / sensitivity once inverted,
     // and accel must equal a * gain.
     const double peakAccel = std::max(largest * area.gain * area.sensitivity, 1.0);
-    h.fullScale = static_cast<float>(std::ceil(peakAccel / 0.8 / 100) * 100);
+    h.fullScale = artifacts.overRange > 0
+                      ? static_cast<float>(peakAccel / (1 + artifacts.overRange))
+                      : static_cast<float>(std::ceil(peakAccel / 0.8 / 100) * 100);
     const double countsPerUnit = 32768.0 * area.gain * area.sensitivity / h.fullScale;
 
     std::normal_distribution<double> noise(0.0, 1.0);
@@ -194,8 +268,10 @@ NamePipeFile makeSyntheticArea(const SyntheticArea& area, const std::string& pro
         point.raw.resize(static_cast<std::size_t>(area.sampleCount));
         point.halfCount = area.sampleCount / 2;
         const std::vector<double>& wave = waves[static_cast<std::size_t>(index)];
+        const std::vector<double> interference =
+            interferenceCounts(artifacts, area.sampleCount, area.sampleIntervalUs, random);
         for (std::size_t k = 0; k < wave.size(); ++k) {
-            double counts = wave[k] * countsPerUnit;
+            double counts = wave[k] * countsPerUnit + interference[k];
             double rms = wave[k] > 0 ? area.contactNoiseCounts : area.baselineNoiseCounts;
             if (rms > 0)
                 counts += rms * noise(random);

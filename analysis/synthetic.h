@@ -30,6 +30,30 @@ struct ImpactParameters {
 // Contact stiffness k of F = k x^1.5 for a ball on a half-space of modulus E2.
 double hertzStiffness(const BallParameters& ball, double materialModulusPa, double materialPoisson);
 
+// The exact durations (us) of the contact's loading half (first touch to the
+// deepest point) and unloading half, from the closed form of the Hertz
+// impact.
+struct ContactDurations {
+    double loading = 0;
+    double unloading = 0;
+};
+ContactDurations hertzContactDurations(const ImpactParameters& impact);
+
+// What real records carry besides the impact, in converter counts or as
+// shares of the impact's peak: for tests and for the accuracy sweep.
+struct RecordArtifacts {
+    double offsetCounts = 0;
+    double driftCounts = 0; // from the first sample to the last
+    double hum50Counts = 0; // amplitude, random phase per point
+    double hum60Counts = 0;
+    double lateTriggerShare = 0; // share of the contact before the first sample
+    double precursorShare = 0;   // a soft start merged into the impact, share of the peak
+    double precursorMs = 0;      // its rise before the contact, and its fall after
+    double ringingShare = 0;     // decaying ringing from the end of the contact
+    double ringingHz = 2000;
+    double overRange = 0; // the largest peak this share beyond the converter's range
+};
+
 // The accelerometer's reading (m/s2) at t = k * dt for k < sampleCount, for a
 // contact that begins at contactStartUs: k x^1.5 / m in contact, 0 outside.
 std::vector<double> simulateImpact(const ImpactParameters& impact, int sampleCount,
@@ -47,6 +71,7 @@ struct SyntheticArea {
     int preTriggerSamples = 256;
     double contactNoiseCounts = 0;  // RMS noise added while the ball is in contact
     double baselineNoiseCounts = 0; // RMS noise added before and after the contact
+    RecordArtifacts artifacts;
     float gain = 2;
     float sensitivity = 1;
     uint32_t seed = 1;
@@ -56,7 +81,8 @@ struct SyntheticArea {
 
 // An area file (header and raw samples, not yet conditioned) of rows * columns
 // points, pointNo = row and pointColumn = column in row-major order. The full
-// scale is chosen so the largest peak uses about 80 % of the converter range.
+// scale is chosen so the largest peak uses about 80 % of the converter range
+// (or reaches beyond it by the artifacts' overRange).
 NamePipeFile makeSyntheticArea(const SyntheticArea& area, const std::string& projectName);
 
 struct SyntheticProject {

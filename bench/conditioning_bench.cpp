@@ -23,11 +23,13 @@ namespace {
 // conditioned samples.
 void loadWholeProject(benchmark::State& state, bool bandPass, bool resultsOnly = false) {
     const std::string& dir = benchProjectDir(bandPass);
+    ConditioningWorkspace workspace;
     for (auto _ : state) {
         AreaFileList files;
         scanProjectDirectory(dir, files);
         for (auto& file : files)
-            resultsOnly ? loadAreaResults(file->path(), *file) : loadAreaFile(file->path(), *file);
+            resultsOnly ? loadAreaResults(file->path(), *file, workspace)
+                        : loadAreaFile(file->path(), *file, workspace);
         benchmark::DoNotOptimize(files.back()->points.back().results.deformationModulus);
     }
     state.counters["points/s"] = benchmark::Counter(static_cast<double>(kAreas * kPointsPerArea),
@@ -38,15 +40,17 @@ void loadWholeProject(benchmark::State& state, bool bandPass, bool resultsOnly =
 // every point is then band-passed the old way, marked and evaluated again.
 void BM_WarmLoadProjectNaiveBandPass(benchmark::State& state) {
     const std::string& dir = benchProjectDir(false);
+    ConditioningWorkspace workspace;
     for (auto _ : state) {
         AreaFileList files;
         scanProjectDirectory(dir, files);
         for (auto& file : files) {
-            loadAreaFile(file->path(), *file);
+            loadAreaFile(file->path(), *file, workspace);
+            const ResultParameters parameters = resultParametersOf(file->header);
             for (MeasurePoint& point : file->points) {
                 naiveBandPass(point.accel.data(), kSamples, 0, 81);
                 markPoint(point, file->header);
-                updatePointResults(point, file->header);
+                updatePointResults(point, parameters);
             }
         }
         benchmark::DoNotOptimize(files.back()->points.back().results.deformationModulus);
@@ -76,9 +80,10 @@ void BM_FilterPointFftw(benchmark::State& state) {
     const std::vector<double> wave = impactWave();
     std::vector<double> work;
     PassBand band = passBand(FilterMode::BandPass, kSamples, 100000, 20, 2000);
+    SpectralFilter filter(kSamples);
     for (auto _ : state) {
         work = wave;
-        filterSamples(work.data(), kSamples, band);
+        filter.filter(work.data(), band);
         benchmark::DoNotOptimize(work.data());
     }
     state.counters["points/s"] =

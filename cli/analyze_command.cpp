@@ -5,6 +5,7 @@
 #include "cli_common.h"
 #include "data/clean_text.h"
 #include "data/gbk_text.h"
+#include "fit_output.h"
 #include "held_output.h"
 #include "json_writer.h"
 #include "quality_output.h"
@@ -69,10 +70,12 @@ void writeAreaJson(JsonWriter& json, const NamePipeFile& file, const AreaRequire
             json.value(column.of(point));
         }
         writeFlagsJson(json, point.results.flags);
+        writeFitJson(json, point);
         json.endObject();
     }
     json.endArray();
     writeAcceptanceJson(json, judgeArea(file, requirement));
+    writeCalibrationJson(json, computeAreaCalibration(file));
     json.endObject();
 }
 
@@ -97,7 +100,7 @@ void writeCsvHeader(std::ostream& out) {
     out << "fileName,index,pointNo,pointColumn";
     for (const Column& column : kColumns)
         out << ',' << column.name;
-    out << ",flags\r\n";
+    out << ",flags" << fitCsvHeader() << "\r\n";
 }
 
 void writeAreaCsv(std::ostream& out, const NamePipeFile& file) {
@@ -111,7 +114,7 @@ void writeAreaCsv(std::ostream& out, const NamePipeFile& file) {
             std::string number = jsonNumber(column.of(point));
             out << ',' << (number == "null" ? "" : number); // an empty cell for non-finite
         }
-        out << ',' << flagsCsvField(point.results.flags) << "\r\n";
+        out << ',' << flagsCsvField(point.results.flags) << fitCsvFields(point.results) << "\r\n";
     }
 }
 
@@ -127,6 +130,7 @@ void writeAreaText(std::ostream& out, const NamePipeFile& file,
             << point.header.pointColumn << ")\n";
         for (const std::string& line : resultLines(point.results))
             out << "  " << line << '\n';
+        out << "  " << fitResultLine(point.results) << '\n';
         if (point.results.flags.any())
             out << "  " << flagsTextLine(point.results.flags) << '\n';
     }
@@ -138,6 +142,7 @@ void writeAreaText(std::ostream& out, const NamePipeFile& file,
         << (means.valid ? formatFixed(means.resilientModulus, 2) : std::string("-"))
         << " (调和平均)\n";
     writeAcceptanceText(out, judgeArea(file, requirement));
+    writeCalibrationText(out, computeAreaCalibration(file));
 }
 
 double requiredModulus(const std::string& option, const std::string& value) {
@@ -300,10 +305,11 @@ int runAnalyzeCommand(const std::vector<std::string>& args) {
         const std::string projectName = cleanText(decodeGbk(project.info.projectName));
         AnalysisWriter writer(out, options.format, &projectName);
         NamePipeFile area;
+        ConditioningWorkspace workspace;
         for (const auto& file : project.files) {
             area.dirPath = file->dirPath;
             area.fileName = file->fileName;
-            loadProjectAreaResultsOrThrow(area);
+            loadProjectAreaResultsOrThrow(area, workspace);
             writer.area(area,
                         applyOverrides(requirementFor(criteria, area.fileName), options.overrides));
             flagged |= anyErrorFlag(area);

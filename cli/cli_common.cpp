@@ -28,7 +28,9 @@ InputKind inputKindOf(const std::string& path) {
 std::unique_ptr<NamePipeFile> loadAreaOrThrow(const std::string& path, bool resultsOnly) {
     auto file = std::make_unique<NamePipeFile>();
     splitPath(path, file->dirPath, file->fileName);
-    LoadResult result = resultsOnly ? loadAreaResults(path, *file) : loadAreaFile(path, *file);
+    ConditioningWorkspace workspace;
+    LoadResult result = resultsOnly ? loadAreaResults(path, *file, workspace)
+                                    : loadAreaFile(path, *file, workspace);
     if (!result.ok())
         throw InputError{path + ": " + result.message};
     if (!result.note.empty())
@@ -49,8 +51,8 @@ ProjectLoad listProjectOrThrow(const std::string& path) {
     return load;
 }
 
-void loadProjectAreaResultsOrThrow(NamePipeFile& file) {
-    LoadResult result = loadAreaResults(file.path(), file);
+void loadProjectAreaResultsOrThrow(NamePipeFile& file, ConditioningWorkspace& workspace) {
+    LoadResult result = loadAreaResults(file.path(), file, workspace);
     if (!result.ok())
         throw InputError{file.path() + ": " + result.message};
 }

@@ -1,6 +1,7 @@
 // What the subcommands of tarvel-cli share: exit codes and input loading.
 #pragma once
 
+#include "analysis/conditioning_workspace.h"
 #include "analysis/project_loader.h"
 #include "data/area_file.h"
 
@@ -32,8 +33,9 @@ std::unique_ptr<NamePipeFile> loadAreaOrThrow(const std::string& path, bool resu
 ProjectLoad listProjectOrThrow(const std::string& path);
 
 // Loads and conditions one area named by listProjectOrThrow, keeping its
-// marks and results but no conditioned samples; any failure throws.
-void loadProjectAreaResultsOrThrow(NamePipeFile& file);
+// marks and results but no conditioned samples; any failure throws. One
+// workspace serves every area of a run.
+void loadProjectAreaResultsOrThrow(NamePipeFile& file, ConditioningWorkspace& workspace);
 
 int runAnalyzeCommand(const std::vector<std::string>& args);
 int runDiffCommand(const std::vector<std::string>& args);

@@ -74,7 +74,9 @@ std::string flagsTextLine(const QualityFlags& flags) {
         line += label.chinese;
         if (flag == QualityFlag::NoiseSkipped)
             line += " " + std::to_string(flags.noisePulsesSkipped) + " 个";
-        line += " (" + std::string(chineseSeverityText(label.severity)) + ")";
+        if (flag == QualityFlag::InvalidParameters && flags.invalidParameter)
+            line += std::string(" ") + flags.invalidParameter;
+        line += " (" + std::string(chineseSeverityText(flags.severityOf(flag))) + ")";
     }
     return line;
 }

@@ -235,13 +235,6 @@ std::string writeAreaFile(const NamePipeFile& record, const std::string& path) {
     return writeFileAtomically(path, bytes.data(), bytes.size());
 }
 
-void computeTicks(NamePipeFile& record) {
-    const PipHeader& header = record.header;
-    double recordUs = static_cast<double>(header.sampleCount) * header.sampleInterval;
-    record.lengthTick = static_cast<float>(header.waveSpeed * (recordUs / 1000000.0) * 0.25 / 10);
-    record.timeTick = static_cast<float>((recordUs / 1000.0) * 0.5 / 10);
-}
-
 int newMergedPoint(NamePipeFile& record) {
     if (record.mergedCount >= kMaxMergedWaves || !isSupportedSampleCount(record.sampleCount()))
         return -1;

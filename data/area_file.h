@@ -90,9 +90,6 @@ std::vector<unsigned char> serializeAreaFile(const NamePipeFile& record);
 // the reason the write failed (the old file is then untouched).
 std::string writeAreaFile(const NamePipeFile& record, const std::string& path);
 
-// Axis tick steps of the file from waveSpeed, sampleCount and sampleInterval.
-void computeTicks(NamePipeFile& record);
-
 // Appends a zeroed point for a merged wave and returns its index, or -1 when
 // the file already holds the most merged waves it may.
 int newMergedPoint(NamePipeFile& record);

@@ -2,15 +2,19 @@
 // series and values derived from them (never stored, rebuilt by conditioning).
 #pragma once
 
+#include "impact_fits.h"
 #include "quality_flags.h"
 #include "records.h"
 #include "sample_buffer.h"
 
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace tarvel {
+
+inline constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
 
 // The twelve results of one point, in the order they are shown.
 struct PointResults {
@@ -27,7 +31,18 @@ struct PointResults {
     double compactionDegree = 0;
     double relativeDensity = 0;
 
-    QualityFlags flags; // how far the twelve can be trusted
+    // The whole-pulse fit's second opinion: the moduli from the fitted
+    // durations with the half-widths of their 95 % intervals, the fit's RMS
+    // residual as a share of the peak, and the measured peak over the one
+    // Hertz theory gives. Not numbers where there is no fit.
+    double fitDeformationModulus = kNoValue;  // MPa
+    double fitDeformationInterval = kNoValue; // MPa, plus or minus
+    double fitResilientModulus = kNoValue;    // MPa
+    double fitResilientInterval = kNoValue;   // MPa, plus or minus
+    double fitResidual = kNoValue;
+    double calibrationRatio = kNoValue;
+
+    QualityFlags flags; // how far the results can be trusted
 };
 
 // How the last marking run came to its marks; never stored.
@@ -35,7 +50,9 @@ struct MarkingOutcome {
     bool automatic = false;
     bool impactFound = false;    // automatic: a start was found
     bool impactReturned = false; // automatic: the impact fell back to the baseline
-    int noisePulsesSkipped = 0;  // automatic: pulses of noise passed over
+    int noisePulsesSkipped = 0; // automatic: pulses of noise passed over, 5 % of the impact or more
+    double startLevel = 0;      // the start threshold above the baseline, accel units
+    double endLevel = 0;        // where a pulse ends above the baseline, accel units
 };
 
 struct MeasurePoint {
@@ -66,6 +83,8 @@ struct MeasurePoint {
     int32_t listRow = 0; // a merged wave's row in the wave list
 
     MarkingOutcome marking{};
+    RecordBaseline recordBaseline{}; // the interference removed before marking
+    PulseFit pulseFit{};             // the Hertz pulse fitted to the impact
     PointResults results{};
     bool hasResults = false; // false for deleted points and before conditioning
 

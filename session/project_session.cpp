@@ -380,12 +380,12 @@ void ProjectSession::refresh(Refresh refresh, int previousPoint, int previousDel
     NamePipeFile& file = *currentFile();
     switch (refresh) {
     case Refresh::Chain:
-        conditionFile(file);
+        conditionFile(file, workspace_);
         emit conditioned();
         break;
     case Refresh::Results:
         for (MeasurePoint& point : file.points)
-            updatePointResults(point, file.header);
+            updatePointResults(point, resultParametersOf(file.header));
         break;
     case Refresh::Redraw:
         break;
@@ -401,7 +401,7 @@ void ProjectSession::reprocess() {
     NamePipeFile* file = currentFile();
     if (!file || document_.state().spectrumMode != 0)
         return;
-    conditionFile(*file);
+    conditionFile(*file, workspace_);
     emit conditioned();
     emit resultsChanged();
 }

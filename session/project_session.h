@@ -4,6 +4,7 @@
 // only listen and redraw.
 #pragma once
 
+#include "analysis/conditioning_workspace.h"
 #include "data/acceptance_file.h"
 #include "data/app_state.h"
 #include "edit/area_edits.h"
@@ -156,6 +157,7 @@ private:
     void holdFolderForEdits();
 
     ProjectDocument document_{"tarvel"};
+    ConditioningWorkspace workspace_;
     EditHistory history_;
     AcceptanceCriteria criteria_;
     FileWatch watch_;

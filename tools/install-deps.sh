@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   cmake g++ make pkg-config clang-format clang libclang-rt-14-dev
-  libgtest-dev libbenchmark-dev libfftw3-dev libboost-dev nlohmann-json3-dev
+  libgtest-dev libbenchmark-dev libfftw3-dev libboost-dev libeigen3-dev nlohmann-json3-dev
   qtbase5-dev libqt5svg5-dev libqwt-qt5-dev fonts-wqy-zenhei xvfb xauth
   qttools5-dev qttools5-dev-tools qttranslations5-l10n
   libxlsxwriter-dev libminizip-dev libpugixml-dev libxxhash-dev

@@ -2,6 +2,7 @@
 // the defect legend and merged waves.
 #include "analysis/area_loader.h"
 #include "analysis/conditioning.h"
+#include "analysis/display_scale.h"
 #include "fixtures.h"
 
 #include <cstring>

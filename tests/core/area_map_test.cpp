@@ -40,7 +40,7 @@ void expectCell(const NamePipeFile& area, const AreaMap& map, int row, int colum
     else
         EXPECT_EQ(map.value(row, column),
                   uncorrectedDeformationModulus(area.points[static_cast<std::size_t>(point)],
-                                                area.header));
+                                                resultParametersOf(area.header)));
 }
 
 TEST(AreaMapPlacement, EveryPointLandsOnItsGridCellWhateverTheStorageOrder) {
@@ -90,7 +90,8 @@ TEST(AreaMapPlacement, DeletedMergedAndOutsidePointsAreNotDrawnAndARetestWins) {
     EXPECT_TRUE(std::isnan(map.value(1, 2)));
     expectCell(area, map, 2, 3, 12);
     expectCell(area, map, 2, 2, 10);
-    EXPECT_NE(map.value(2, 3), uncorrectedDeformationModulus(area.points[11], area.header));
+    EXPECT_NE(map.value(2, 3),
+              uncorrectedDeformationModulus(area.points[11], resultParametersOf(area.header)));
 }
 
 TEST(AreaMapValues, CellsHoldTheModulusBeforeTheAreaCorrection) {

@@ -79,16 +79,21 @@ TEST_F(CliTest, AnalyzeProjectInEveryFormat) {
 
 TEST(CliAnalyze, RecordsWithoutBaselineNoiseGiveTheSameNumbersAsBefore) {
     // The sample project has noise only during the contact. The saved output
-    // predates the skipping of noise pulses, flags and acceptance.
+    // predates the skipping of noise pulses, flags, acceptance and the
+    // whole-pulse fit.
     const std::string source = TARVEL_SOURCE_DIR;
     CliRun run = runCli("analyze " + source + "/samples/demo/demo.Prj");
     ASSERT_EQ(run.exitCode, 0);
     nlohmann::json now = nlohmann::json::parse(run.out);
     for (nlohmann::json& area : now["areas"]) {
         area.erase("acceptance");
+        area.erase("calibrationRatio");
+        area.erase("areaFlags");
         for (nlohmann::json& point : area["points"]) {
-            point.erase("flags");
-            point.erase("noisePulsesSkipped");
+            for (const char* key :
+                 {"flags", "noisePulsesSkipped", "fitDeformationModulus", "fitResilientModulus",
+                  "fitInterval", "fitResidual", "calibrationRatio", "baseline", "level"})
+                point.erase(key);
         }
     }
     std::vector<unsigned char> bytes = readBytes(source + "/tests/core/data/demo-analyze.json");
@@ -176,8 +181,10 @@ TEST(CliFlags, ErrorFlagsShowInEveryFormatAndCanFailTheRun) {
     EXPECT_EQ(nlohmann::json::parse(json.out)["acceptance"]["excluded"], 1);
 
     CliRun csv = runCli(area + " --format csv");
-    EXPECT_NE(csv.out.find(",flags\r\n"), std::string::npos);
-    EXPECT_NE(csv.out.find(",noReturn;contactTime\r\n"), std::string::npos);
+    EXPECT_NE(csv.out.find(",flags,"), std::string::npos);
+    EXPECT_NE(csv.out.find(",level\r\n"), std::string::npos);
+    EXPECT_NE(csv.out.find(",noReturn;contactTime,"), std::string::npos);
+    EXPECT_NE(csv.out.find(",error\r\n"), std::string::npos);
     CliRun text = runCli(area + " --format text");
     EXPECT_NE(text.out.find("  质量: 撞击未回到基线 (错误), 接触时间异常 (错误)\n"),
               std::string::npos)

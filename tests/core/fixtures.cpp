@@ -1,7 +1,9 @@
 #include "fixtures.h"
 
+#include "analysis/hertz_pulse.h"
 #include "data/input_file.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -46,6 +48,16 @@ MeasurePoint makePoint(const PipHeader& header, const std::vector<double>& accel
     for (std::size_t k = 0; k < accel.size() && k < point.raw.size(); ++k)
         point.raw[k] = static_cast<uint16_t>(32768 + std::lround(accel[k]));
     return point;
+}
+
+std::vector<double> hertzImpact(double height, int first, int length, int sampleCount) {
+    std::vector<double> wave(static_cast<std::size_t>(sampleCount), 0.0);
+    const double half = length / 2.0;
+    for (int k = first; k < first + length && k < sampleCount; ++k) {
+        const double fromEdge = std::min(k - first, first + length - k) / half;
+        wave[static_cast<std::size_t>(k)] = std::round(height * hertzRise(fromEdge).value);
+    }
+    return wave;
 }
 
 NamePipeFile makeArea(int count, int sampleCount) {

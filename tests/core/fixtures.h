@@ -18,6 +18,12 @@ PipHeader makeHeader(int sampleCount = 1024);
 // counts, padded with zeros to the header's sample count.
 MeasurePoint makePoint(const PipHeader& header, const std::vector<double>& accel);
 
+// A Hertz-shaped impact of `height` counts whose contact runs from sample
+// `first` for `length` samples, rising and falling alike, rounded to whole
+// counts, on `sampleCount` samples of zero.
+std::vector<double> hertzImpact(double height, int first = 100, int length = 300,
+                                int sampleCount = 1024);
+
 // An area of `count` points each carrying a small triangular impact.
 NamePipeFile makeArea(int count, int sampleCount = 1024);
 

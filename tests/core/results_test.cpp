@@ -20,20 +20,22 @@ TEST(SettlementIntegral, SumsFromTheStartMarkUpToThePeak) {
     p.peakTime = 0.5;    // sample 50
     const double dt = 10e-6;
     // sum over i = 10..49 of (50 - i) * 2 * dt^2 = 2 dt^2 * (40 * 41 / 2)
-    EXPECT_NEAR(settlementIntegral(p, h), 2 * dt * dt * 820, 1e-15);
+    EXPECT_NEAR(settlementIntegral(p, resultParametersOf(h)), 2 * dt * dt * 820, 1e-15);
 
     p.peakTime = 0.055; // iP = 5.5, before the start: nothing to sum
-    EXPECT_EQ(settlementIntegral(p, h), 0.0);
+    EXPECT_EQ(settlementIntegral(p, resultParametersOf(h)), 0.0);
 }
 
-TEST(PointResults, UnguardedFormulasGiveNonFiniteValuesThatStillRead) {
+TEST(PointResults, ImpossibleHeaderValuesReadAsNoNumber) {
     NamePipeFile area = makeArea(1);
     area.header.gain = 0;
     conditionFile(area);
     const PointResults& r = area.points[0].results;
-    EXPECT_FALSE(std::isfinite(r.impactForce));
+    EXPECT_TRUE(r.flags.has(QualityFlag::InvalidParameters));
+    EXPECT_STREQ(r.flags.invalidParameter, "gain");
     std::array<std::string, 12> lines = resultLines(r);
-    EXPECT_EQ(lines[2], "最大冲击力 (kN): inf");
+    EXPECT_EQ(lines[2], "最大冲击力 (kN): nan");
+    EXPECT_EQ(fitResultLine(r), "拟合 Ed / Er (MPa): -- / --");
 }
 
 TEST(PointResults, LinesUseTheirFixedDecimals) {
@@ -63,7 +65,7 @@ TEST(PointResults, DryDensityDividesByLnOfTheTruncatedE) {
     h.densityB = 0;
     h.slopeCoef = 0;
     h.constTerm = 1000; // Ed = 1000 whatever the marks
-    PointResults r = computePointResults(p, h);
+    PointResults r = computePointResults(p, resultParametersOf(h));
     EXPECT_EQ(r.deformationModulus, 1000.0);
     // ln(1000) / ln(2.71828) = 6.90776...e0 * 1.00000067, kept in single precision.
     EXPECT_EQ(r.dryDensity, static_cast<float>(std::log(1000.0) / std::log(2.71828)));

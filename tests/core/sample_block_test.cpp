@@ -89,8 +89,9 @@ TEST(SampleBlock, AnAreaLoadedForItsResultsMarksAsAFullLoadAndKeepsOnlyRawSample
     // One record through both kinds of load and back: each lays out its
     // room afresh.
     NamePipeFile record;
-    ASSERT_TRUE(loadAreaFile(dir.file("a.pip"), record).ok());
-    ASSERT_TRUE(loadAreaResults(dir.file("a.pip"), record).ok());
+    ConditioningWorkspace workspace;
+    ASSERT_TRUE(loadAreaFile(dir.file("a.pip"), record, workspace).ok());
+    ASSERT_TRUE(loadAreaResults(dir.file("a.pip"), record, workspace).ok());
     EXPECT_EQ(record.samples.accel(0), nullptr);
     ASSERT_EQ(record.points.size(), full.points.size());
     for (std::size_t p = 0; p < full.points.size(); ++p) {

@@ -51,7 +51,7 @@ private:
     }
     double modulusOf(int point) {
         return uncorrectedDeformationModulus(file().points[static_cast<std::size_t>(point)],
-                                             file().header);
+                                             resultParametersOf(file().header));
     }
 
     QTemporaryDir* dir = nullptr;

@@ -1,0 +1,12 @@
+// Scans over a record's samples that run at the machine's pace: a running
+// maximum kept in one register waits for every comparison before the next,
+// so these keep four and combine them at the end.
+#pragma once
+
+namespace tarvel {
+
+// The index of the first largest of n finite samples (n > 0), as
+// std::max_element finds it.
+int indexOfLargest(const double* samples, int n);
+
+} // namespace tarvel
