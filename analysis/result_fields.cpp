@@ -40,16 +40,6 @@ const std::array<ResultField, 6> kFitResultFields = {{
      "Measured / Hertz peak"},
 }};
 
-const ResultField* resultFieldByKey(const std::string& key) {
-    for (const ResultField& field : kResultFields)
-        if (key == field.key)
-            return &field;
-    for (const ResultField& field : kFitResultFields)
-        if (key == field.key)
-            return &field;
-    return nullptr;
-}
-
 std::string columnTitle(const ResultField& field) {
     std::string title = field.name;
     if (*field.unit != '\0')

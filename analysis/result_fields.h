@@ -26,9 +26,6 @@ extern const std::array<ResultField, 12> kResultFields;
 // ratio of the measured peak to Hertz theory's.
 extern const std::array<ResultField, 6> kFitResultFields;
 
-// The field of either table with this key, or nullptr.
-const ResultField* resultFieldByKey(const std::string& key);
-
 // The wave view's line of the fitted moduli, before ": ", in Chinese and in
 // English.
 inline constexpr const char* kFitLineLabel = "拟合 Ed / Er (MPa)";

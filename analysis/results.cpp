@@ -224,15 +224,14 @@ std::array<std::string, 12> resultLines(const PointResults& r) {
     return lines;
 }
 
-std::string fitResultLine(const PointResults& r) {
+std::string fitResultLine(const PointResults& r, const char* label) {
     const auto value = [](double modulus, double interval) {
         if (!std::isfinite(modulus))
             return std::string("--");
         return formatFixed(modulus, 2) + " ± " + formatFixed(interval, 2);
     };
-    return std::string(kFitLineLabel) + ": " +
-           value(r.fitDeformationModulus, r.fitDeformationInterval) + " / " +
-           value(r.fitResilientModulus, r.fitResilientInterval);
+    return std::string(label) + ": " + value(r.fitDeformationModulus, r.fitDeformationInterval) +
+           " / " + value(r.fitResilientModulus, r.fitResilientInterval);
 }
 
 } // namespace tarvel

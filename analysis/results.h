@@ -4,6 +4,7 @@
 
 #include "data/area_file.h"
 #include "data/measure_point.h"
+#include "result_fields.h"
 #include "result_parameters.h"
 
 #include <array>
@@ -60,8 +61,8 @@ std::string formatFixed(double value, int decimals);
 // The twelve result lines exactly as the wave view shows them.
 std::array<std::string, 12> resultLines(const PointResults& results);
 
-// "拟合 Ed / Er (MPa): a ± b / c ± d", with "--" for what the fit could not
-// give.
-std::string fitResultLine(const PointResults& results);
+// "拟合 Ed / Er (MPa): a ± b / c ± d" (or another label before ": "), with
+// "--" for what the fit could not give.
+std::string fitResultLine(const PointResults& results, const char* label = kFitLineLabel);
 
 } // namespace tarvel

@@ -218,6 +218,14 @@ void MainWindow::createActions() {
         session_.setImpactZoom(on);
         waveList_->redrawAll();
     });
+    fitShownAct_ = addCommand(viewMenu_, tr("拟合曲线"), "fitShown");
+    fitShownAct_->setCheckable(true);
+    fitShownAct_->setChecked(true);
+    fitShownAct_->setStatusTip(tr("在波形上画出拟合的赫兹撞击曲线"));
+    connect(fitShownAct_, &QAction::toggled, this, [this](bool on) {
+        session_.setFitShown(on);
+        waveList_->redrawAll();
+    });
     samplingAct_ = addCommand(viewMenu_, tr("采样参数"), "getDataParamter");
     connect(samplingAct_, &QAction::triggered, this, &MainWindow::getDataParamter);
     waveListAct_ = addCommand(viewMenu_, tr("波形列表"), "WaveView", ":/res/wave.png");
@@ -403,6 +411,7 @@ void MainWindow::updateActions() {
     contourMapBox_->hide();
     goToPointAct_->setEnabled(current != nullptr);
     impactZoomAct_->setEnabled(current != nullptr);
+    fitShownAct_->setEnabled(current != nullptr);
     centre_->setCurrentWidget(open ? static_cast<QWidget*>(waveList_) : centre_->widget(0));
     markModifiedFiles();
     refreshTitle();

@@ -297,6 +297,7 @@ private:
     QAction* aboutAct_ = nullptr;
     QAction* goToPointAct_ = nullptr;
     QAction* impactZoomAct_ = nullptr;
+    QAction* fitShownAct_ = nullptr;
     QStackedWidget* centre_ = nullptr;
     QLabel* startHint_ = nullptr;
     QMenu* recentMenu_ = nullptr;

@@ -27,6 +27,7 @@ bool MainWindow::rememberIn(QSettings* settings) {
             dock->hide();
     }
     impactZoomAct_->setChecked(remembered_.impactZoom);
+    fitShownAct_->setChecked(remembered_.fitShown);
     session_.setExportFolder(remembered_.exportFolder);
     refreshRecentProjects();
     return placed;
@@ -38,6 +39,7 @@ void MainWindow::storeRemembered() {
     remembered_.windowGeometry = saveGeometry();
     remembered_.windowState = saveState();
     remembered_.impactZoom = impactZoomAct_->isChecked();
+    remembered_.fitShown = fitShownAct_->isChecked();
     remembered_.exportFolder = session_.exportFolder();
     writeRememberedState(*settings_, remembered_);
 }

@@ -12,8 +12,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <cstdlib>
 #include <QImageWriter>
+#include <cstdlib>
 #include <stdexcept>
 
 namespace tarvel {

@@ -403,9 +403,9 @@ int runReportCommand(const std::vector<std::string>& args, ReportPainter* painte
                              request->english ? ScrivetEnglish : ScrivetChinese};
     // A criteria file that cannot be read would print verdicts against
     // nothing: refuse it rather than judge silently without it.
-    const AcceptanceRead acceptance = request->pile
-                                          ? AcceptanceRead{}
-                                          : readAcceptanceFile(acceptanceFilePath(request->projectPath));
+    const AcceptanceRead acceptance =
+        request->pile ? AcceptanceRead{}
+                      : readAcceptanceFile(acceptanceFilePath(request->projectPath));
     if (!acceptance.ok())
         return failure(acceptance.error);
     settings.criteria = acceptance.found ? &acceptance.criteria : nullptr;
@@ -420,11 +420,10 @@ int runReportCommand(const std::vector<std::string>& args, ReportPainter* painte
     if (std::string error = documents.prepare(toTemporaries); !error.empty())
         return failure(error);
     const int failed =
-        request->pile
-            ? writePileReports(toTemporaries, project, settings, {painter, request->picturesDir},
-                               documents)
-            : writeReports(toTemporaries, project, settings, {painter, request->mapsDir},
-                           {painter, request->picturesDir}, documents);
+        request->pile ? writePileReports(toTemporaries, project, settings,
+                                         {painter, request->picturesDir}, documents)
+                      : writeReports(toTemporaries, project, settings, {painter, request->mapsDir},
+                                     {painter, request->picturesDir}, documents);
     if (failed != 0)
         return failed;
     if (std::string error = documents.commit(); !error.empty())

@@ -38,6 +38,7 @@ int runSimulateCommand(const std::vector<std::string>& args) {
     project.projectFileName = "demo.Prj";
     SyntheticArea base;
     base.unloadingRatio = 1.0;
+    base.artifacts.precursorMs = 1;
 
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& option = args[i];
@@ -78,6 +79,24 @@ int runSimulateCommand(const std::vector<std::string>& args) {
             base.ball.dropHeight = toNumber(option, value, 0.01, 10);
         else if (option == "--seed")
             base.seed = static_cast<uint32_t>(toInteger(option, value, 0, 1 << 30));
+        else if (option == "--offset")
+            base.artifacts.offsetCounts = toNumber(option, value, -10000, 10000);
+        else if (option == "--drift")
+            base.artifacts.driftCounts = toNumber(option, value, -10000, 10000);
+        else if (option == "--hum50")
+            base.artifacts.hum50Counts = toNumber(option, value, 0, 10000);
+        else if (option == "--hum60")
+            base.artifacts.hum60Counts = toNumber(option, value, 0, 10000);
+        else if (option == "--late-trigger")
+            base.artifacts.lateTriggerShare = toNumber(option, value, 0, 0.9);
+        else if (option == "--soft-start")
+            base.artifacts.precursorShare = toNumber(option, value, 0, 1);
+        else if (option == "--soft-start-ms")
+            base.artifacts.precursorMs = toNumber(option, value, 0, 20);
+        else if (option == "--ringing")
+            base.artifacts.ringingShare = toNumber(option, value, 0, 1);
+        else if (option == "--over-range")
+            base.artifacts.overRange = toNumber(option, value, 0, 10);
         else if (option == "--project")
             project.projectName = value;
         else if (option == "--project-file")

@@ -34,6 +34,9 @@ const char* const kSimulateUsage =
     "      [--baseline-noise COUNTS] [--pretrigger SAMPLES] [--interval US]\n"
     "      [--samples 1024|2048|4096] [--gain G] [--drop-height M] [--seed S]\n"
     "      [--project NAME] [--project-file NAME.Prj]\n"
+    "      field artifacts: [--offset COUNTS] [--drift COUNTS] [--hum50 COUNTS]\n"
+    "      [--hum60 COUNTS] [--late-trigger SHARE] [--soft-start SHARE [--soft-start-ms MS]]\n"
+    "      [--ringing SHARE] [--over-range SHARE]\n"
     "      PATTERN: uniform:E | gradient:E1:E2 | bump:Ebase:Epeak | random:Elow:Ehigh\n"
     "               | E1,E2,... (MPa; one --moduli per area, the last one repeats)\n";
 

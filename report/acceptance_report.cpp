@@ -1,5 +1,7 @@
 #include "acceptance_report.h"
 
+#include <algorithm>
+
 #include "analysis/results.h"
 
 #include <cmath>
@@ -93,17 +95,19 @@ std::string flaggedPointsNote(const std::vector<PointRow>& rows, const ReportTex
     for (int index = 0; index < kQualityFlagCount; ++index) {
         const auto flag = static_cast<QualityFlag>(index);
         std::vector<int> points;
+        FlagSeverity severity = labelOf(flag).severity;
         for (const PointRow& row : rows)
-            if (row.flags.has(flag))
+            if (row.flags.has(flag)) {
                 points.push_back(row.number);
+                severity = std::max(severity, row.flags.severityOf(flag));
+            }
         if (points.empty())
             continue;
         const QualityFlagLabel& label = labelOf(flag);
         note += note.empty() ? std::string(kFlagMark) + texts.flagNoteTitle : texts.flagSeparator;
-        note +=
-            std::string(english ? label.english : label.chinese) + texts.severityOpen +
-            (english ? englishSeverityText(label.severity) : chineseSeverityText(label.severity)) +
-            texts.severityClose + texts.pointsBefore;
+        note += std::string(english ? label.english : label.chinese) + texts.severityOpen +
+                (english ? englishSeverityText(severity) : chineseSeverityText(severity)) +
+                texts.severityClose + texts.pointsBefore;
         for (std::size_t first = 0; first < points.size();) {
             std::size_t last = first;
             while (last + 1 < points.size() && points[last + 1] == points[last] + 1)

@@ -16,12 +16,16 @@ PointRow describePoint(const MeasurePoint& point, int number) {
     row.number = number;
     if (!point.hasResults) {
         row.values.fill(kNotComputed);
+        row.fitted.fill(kNotComputed);
         return row;
     }
     row.flags = reportedFlags(point.results.flags);
     const std::vector<const ResultField*>& fields = pointTableFields();
     for (std::size_t i = 0; i < row.values.size(); ++i)
         row.values[i] = point.results.*fields[i]->value;
+    const std::vector<const ResultField*>& fitted = fittedColumnFields();
+    for (std::size_t i = 0; i < row.fitted.size(); ++i)
+        row.fitted[i] = point.results.*fitted[i]->value;
     return row;
 }
 
@@ -46,9 +50,10 @@ std::string AreaReport::pointCountText(const ReportTexts& texts) const {
 }
 
 QualityFlags reportedFlags(const QualityFlags& flags) {
-    QualityFlags reported;
+    QualityFlags reported = flags;
+    reported.bits = 0;
     for (QualityFlag flag : flags.list())
-        if (labelOf(flag).severity != FlagSeverity::Info)
+        if (flags.severityOf(flag) != FlagSeverity::Info)
             reported.set(flag);
     return reported;
 }

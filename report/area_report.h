@@ -21,6 +21,8 @@ struct PointRow {
     int number = 0; // the point's position in the area, from 1
     // The columns of kPointTableColumns after the number; NaN when not computed.
     std::array<double, kPointTableColumnCount> values{};
+    // The columns of kFittedColumns, for the tables that show them.
+    std::array<double, kFittedColumnCount> fitted{};
     QualityFlags flags; // only those a report lists (reportedFlags)
 };
 

@@ -12,7 +12,8 @@ namespace {
 constexpr int kTitlesRow = 0;       // the column titles, once at the top
 constexpr int kBlockHeaderRows = 4; // the area's data above its points
 constexpr int kKeptPoints = 2;      // point rows printed on the page of the header
-constexpr int kColumns = 1 + static_cast<int>(kPointTableColumnCount);
+constexpr int kColumns =
+    1 + static_cast<int>(kPointTableColumnCount) + static_cast<int>(kFittedColumnCount);
 
 // Text for a header or footer, where "&" starts a code.
 std::string headerFooterText(const std::string& text) {
@@ -117,6 +118,10 @@ void writeTitles(Worksheet& sheet, const ReportTexts& texts) {
     for (std::size_t i = 0; i < fields.size(); ++i)
         sheet.write(CellRange::cell(kTitlesRow, static_cast<int>(i) + 1),
                     pointColumnTitle(*fields[i], texts, false));
+    const std::vector<const ResultField*>& fitted = fittedColumnFields();
+    for (std::size_t i = 0; i < fitted.size(); ++i)
+        sheet.write(CellRange::cell(kTitlesRow, static_cast<int>(fields.size() + i) + 1),
+                    pointColumnTitle(*fitted[i], texts, false));
 }
 
 struct BlockRows {
@@ -162,6 +167,10 @@ BlockRows writeAreaBlock(Worksheet& sheet, const AreaReport& area, int top,
         for (std::size_t column = 0; column < fields.size(); ++column)
             sheet.writeNumber(CellRange::cell(row, static_cast<int>(column) + 1),
                               point.values[column], fields[column]->decimals);
+        const std::vector<const ResultField*>& fitted = fittedColumnFields();
+        for (std::size_t column = 0; column < fitted.size(); ++column)
+            sheet.writeNumber(CellRange::cell(row, static_cast<int>(fields.size() + column) + 1),
+                              point.fitted[column], fitted[column]->decimals);
         ++row;
     }
     BlockRows rows;

@@ -110,6 +110,9 @@ public:
     // the whole record.
     bool impactZoom() const { return impactZoom_; }
     void setImpactZoom(bool on) { impactZoom_ = on; }
+    // True while the views draw each wave's fitted Hertz pulse over it.
+    bool fitShown() const { return fitShown_; }
+    void setFitShown(bool on) { fitShown_ = on; }
     // Where a wave's picture or samples were last exported; empty before the
     // first export.
     QString exportFolder() const { return exportFolder_; }
@@ -165,6 +168,7 @@ private:
     std::map<std::string, DiskStamp> announced_;
     bool alignedView_ = false;
     bool impactZoom_ = false;
+    bool fitShown_ = true;
     QString exportFolder_;
 };
 

@@ -16,6 +16,7 @@ const QString kExportFolder = QStringLiteral("folders/export");
 const QString kReportFolder = QStringLiteral("folders/reports");
 const QString kRecent = QStringLiteral("recent/projects");
 const QString kImpactZoom = QStringLiteral("view/impactZoom");
+const QString kFitShown = QStringLiteral("view/fitShown");
 
 QString cleanPath(const QString& path) {
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
@@ -48,6 +49,8 @@ RememberedState readRememberedState(const QSettings& settings) {
     state.recentProjects = cleanRecent(settings.value(kRecent).toStringList());
     // Only what writeRememberedState() writes turns the zoom on.
     state.impactZoom = settings.value(kImpactZoom).toString() == QLatin1String("true");
+    // The fitted line is shown unless it was turned off.
+    state.fitShown = settings.value(kFitShown).toString() != QLatin1String("false");
     return state;
 }
 
@@ -60,6 +63,7 @@ void writeRememberedState(QSettings& settings, const RememberedState& state) {
     settings.setValue(kReportFolder, state.reportFolder);
     settings.setValue(kRecent, state.recentProjects);
     settings.setValue(kImpactZoom, state.impactZoom);
+    settings.setValue(kFitShown, state.fitShown);
     settings.sync();
 }
 

@@ -25,6 +25,7 @@ struct RememberedState {
     // Newest first, absolute paths, at most kMaxRecentProjects.
     QStringList recentProjects;
     bool impactZoom = false;
+    bool fitShown = true;
 };
 
 // The settings file may have been edited by hand or written by another

@@ -1,5 +1,6 @@
 #include "interface_labels.h"
 
+#include "analysis/result_fields.h"
 #include "analysis/results.h"
 #include "session/interface_language.h"
 
@@ -20,6 +21,8 @@ QStringList resultLineTexts(const PointResults& results) {
         lines << QString::fromUtf8(label) + QStringLiteral(": ") +
                      QString::fromStdString(formatFixed(results.*field.value, field.decimals));
     }
+    lines << QString::fromStdString(
+        fitResultLine(results, english() ? kFitLineEnglishLabel : kFitLineLabel));
     return lines;
 }
 

@@ -11,7 +11,8 @@
 
 namespace tarvel {
 
-// The wave view's "label: value" lines of a point's twelve results.
+// The wave view's "label: value" lines of a point's twelve results, then
+// the line of its fitted moduli.
 QStringList resultLineTexts(const PointResults& results);
 
 QString qualityFlagText(QualityFlag flag);

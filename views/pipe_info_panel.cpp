@@ -95,6 +95,8 @@ QPipeInfo::QPipeInfo(ProjectSession& session, UserDialogs& dialogs, QWidget* par
     resilient_ = readOnlyEdit(this);
     deformation_ = readOnlyEdit(this);
     verdict_ = new QLabel(this);
+    calibration_ = new QLabel(this);
+    calibration_->setWordWrap(true);
     fitMode_ = new QComboBox(this);
     fitMode_->addItems({tr("使用"), tr("粘聚力"), tr("摩擦角")});
     fitMode_->setEnabled(false);
@@ -133,7 +135,8 @@ QPipeInfo::QPipeInfo(ProjectSession& session, UserDialogs& dialogs, QWidget* par
                                      field("pointSpacing")});
     QWidget* results = group({{tr("测区回弹模量(MPa)"), resilient_},
                               {tr("测区变形模量(MPa)"), deformation_},
-                              {QString(), verdict_}});
+                              {QString(), verdict_},
+                              {QString(), calibration_}});
     QWidget* ball = group({field("dropHeight"), field("ballRadius"), field("ballMass"),
                            field("ballModulus"), field("ballPoisson"), field("materialPoisson")});
     QWidget* material = group({field("materialCorr"),
@@ -250,6 +253,7 @@ void QPipeInfo::clearPipeInfo() {
     resilient_->clear();
     deformation_->clear();
     verdict_->clear();
+    calibration_->clear();
     filling_ = false;
 }
 
@@ -259,11 +263,13 @@ void QPipeInfo::showAreaMeans() {
         resilient_->clear();
         deformation_->clear();
         verdict_->clear();
+        calibration_->clear();
         return;
     }
     const AreaMeans means = computeAreaMeans(*file);
     resilient_->setText(QString::fromStdString(formatFixed(means.resilientModulus, 2)));
     deformation_->setText(QString::fromStdString(formatFixed(means.deformationModulus, 2)));
+    showCalibration(computeAreaCalibration(*file));
 
     const AreaRequirement requirement = session_.currentRequirement();
     if (!requirement.deformationModulus && !requirement.resilientModulus) {
@@ -298,6 +304,25 @@ void QPipeInfo::showAreaMeans() {
     verdict_->setToolTip(details.join(QLatin1Char('\n')));
     verdict_->setStyleSheet(overall == Verdict::Fail ? QStringLiteral("color: #c00000")
                                                      : QString());
+}
+
+void QPipeInfo::showCalibration(const AreaCalibration& calibration) {
+    if (calibration.pointCount == 0) {
+        calibration_->clear();
+        return;
+    }
+    const QString ratio = QString::fromStdString(formatFixed(calibration.ratio, 2));
+    calibration_->setText(calibration.suspect
+                              ? tr("峰值校核：实测为理论的 %1 倍，仪器标定可疑").arg(ratio)
+                              : tr("峰值校核：实测为理论的 %1 倍").arg(ratio));
+    calibration_->setToolTip(
+        tr("测得的峰值加速度与赫兹理论按落高和拟合的加载时间给出的峰值之比（测点中值）。\n"
+           "偏离 1 超过 15% 时，多半是表头中的落高、增益或灵敏度有误，或传感器老化。"));
+    calibration_->setStyleSheet(calibration.suspect ? QStringLiteral("color: #c06000") : QString());
+}
+
+QString QPipeInfo::calibrationText() const {
+    return calibration_->text();
 }
 
 QString QPipeInfo::verdictText() const {

@@ -18,6 +18,7 @@ class UserDialogs;
 struct FieldRefusal;
 struct HeaderField;
 struct NamePipeFile;
+struct AreaCalibration;
 } // namespace tarvel
 
 class QPipeInfo : public QWidget {
@@ -37,6 +38,8 @@ public:
     QString deformationText() const;
     // The area's acceptance: verdict and representative value.
     QString verdictText() const;
+    // The line of the area's peak check against Hertz theory.
+    QString calibrationText() const;
     // The box of a header field (by its key), for whoever drives the panel.
     QCustomEdit* fieldEdit(const char* key) const;
 
@@ -57,6 +60,7 @@ private:
     bool confirmPlausible(const tarvel::HeaderField& field, const QString& text, float value);
     void showCurrentFile();
     void showAreaMeans();
+    void showCalibration(const tarvel::AreaCalibration& calibration);
     QCustomEdit* addField(const char* key, class QFormLayout* form);
     QCustomEdit* newFieldEdit(const char* key);
     // The stored date, or the "no date" value when it is not a date.
@@ -74,6 +78,7 @@ private:
     QLineEdit* resilient_;
     QLineEdit* deformation_;
     class QLabel* verdict_;
+    class QLabel* calibration_;
     QComboBox* fitMode_;
     bool filling_ = false;
 };

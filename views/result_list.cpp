@@ -1,5 +1,7 @@
 #include "result_list.h"
 
+#include "interface_labels.h"
+
 #include "analysis/results.h"
 #include "session/interface_language.h"
 #include "session/project_session.h"
@@ -25,8 +27,15 @@ constexpr int kRowPitch = 30;
 // Room after the last column's text and below the last row.
 constexpr int kRightMargin = 20;
 
+// The field of a value column: the point table's, then the fitted moduli.
 const ResultField& fieldOfColumn(int column) {
-    return *pointTableFields()[static_cast<std::size_t>(column - 1)];
+    const std::size_t index = static_cast<std::size_t>(column - 1);
+    return index < kPointTableColumnCount ? *pointTableFields()[index]
+                                          : *fittedColumnFields()[index - kPointTableColumnCount];
+}
+
+bool isLevelColumn(int column) {
+    return column == qdatalist::kColumnCount - 1;
 }
 
 QFont listFont(int points) {
@@ -75,6 +84,8 @@ QString qdatalist::headerText(int column) const {
     // Named as the result table names them, in the interface's language.
     if (column == 0)
         return tr("测点编号");
+    if (isLevelColumn(column))
+        return tr("质量");
     const ResultField& field = fieldOfColumn(column);
     return interfaceLanguage() == InterfaceLanguage::English
                ? QString::fromUtf8(field.englishLabel)
@@ -86,6 +97,10 @@ QString qdatalist::cellText(int row, int column) const {
     if (column == 0)
         return tr("序号%1").arg(point + 1);
     const MeasurePoint& p = session_.currentFile()->points[static_cast<std::size_t>(point)];
+    if (isLevelColumn(column)) {
+        FlagSeverity level = FlagSeverity::Info;
+        return p.hasResults && p.results.flags.level(level) ? severityText(level) : QString();
+    }
     const ResultField& field = fieldOfColumn(column);
     const double value = p.results.*field.value;
     if (!p.hasResults || !std::isfinite(value))

@@ -1,6 +1,7 @@
 // The result list: one painted row per point not deleted of the current
-// file: its number and the point-table columns (analysis/result_columns.h)
-// read from the points' stored results.
+// file: its number, the point-table columns and the fitted moduli
+// (analysis/result_columns.h) read from the points' stored results, and the
+// gravest of the point's flags.
 #pragma once
 
 #include "analysis/result_columns.h"
@@ -17,7 +18,8 @@ class qdatalist : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr int kColumnCount = 1 + static_cast<int>(tarvel::kPointTableColumnCount);
+    static constexpr int kColumnCount = 1 + static_cast<int>(tarvel::kPointTableColumnCount) +
+                                        static_cast<int>(tarvel::kFittedColumnCount) + 1;
 
     explicit qdatalist(const tarvel::ProjectSession& session, QWidget* parent = nullptr);
 

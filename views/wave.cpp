@@ -4,6 +4,7 @@
 #include "analysis/display_scale.h"
 #include "analysis/results.h"
 #include "axis_pictures.h"
+#include "fitted_pulse_series.h"
 #include "inside_canvas_curve.h"
 #include "interface_labels.h"
 #include "layered_canvas.h"
@@ -121,6 +122,13 @@ void QWave::build() {
     curve_->setPaintAttribute(QwtPlotCurve::FilterPoints, true);
     curve_->attach(this);
 
+    // The fitted pulse: a thin line over the wave, so the eye sees at once
+    // where the wave leaves the shape of a Hertz impact.
+    fitCurve_ = new QwtPlotCurve;
+    fitCurve_->setPen(QPen(QColor(230, 110, 0), 0, Qt::SolidLine));
+    fitCurve_->setRenderHint(QwtPlotItem::RenderAntialiased, true);
+    fitCurve_->setZ(curve_->z() + 1);
+
     baselineMarker_ = new PixelLineMarker;
     baselineMarker_->setLineStyle(QwtPlotMarker::HLine);
     baselineMarker_->setLinePen(QPen(Qt::black, 0, Qt::SolidLine));
@@ -166,6 +174,7 @@ QWave::~QWave() {
     detachItems(QwtPlotItem::Rtti_PlotItem, false);
     delete grid_;
     delete curve_;
+    delete fitCurve_;
     delete baselineMarker_;
     delete startMarker_;
     delete endMarker_;
@@ -268,6 +277,7 @@ void QWave::draw(Variant variant) {
     baselineMarker_->setYValue(p->baseline);
     curve_->setBaseline(p->baseline);
     setSamples(*f, *p);
+    setFitCurve(*p, variant);
     setMarkers(*f, *p);
     setDefectMarkers(*f, *p);
 
@@ -279,10 +289,15 @@ void QWave::setScales(const NamePipeFile& f, const MeasurePoint& p) {
     const ViewOptions& options = this->options();
     const double q = ampZoomScale(p.header.params.ampZoom) * 1.2;
 
-    if (options.noNormalise == 1)
+    if (options.noNormalise == 1) {
         setAxisScale(QwtPlot::yLeft, f.fileYMin, f.fileYMax, niceStep(f.fileYMax) * 0.5);
-    else
-        setAxisScale(QwtPlot::yLeft, p.yMin, p.yMax, niceStep(p.yMax) * 0.5);
+    } else {
+        // Room for the fitted peak above a clipped top.
+        double top = p.yMax;
+        if (fitShown() && p.pulseFit.converged)
+            top = std::max(top, 1.1 * (p.baseline + p.pulseFit.amplitude));
+        setAxisScale(QwtPlot::yLeft, p.yMin, top, niceStep(top) * 0.5);
+    }
 
     if (session_ && session_->alignedView())
         return;
@@ -297,6 +312,21 @@ void QWave::setScales(const NamePipeFile& f, const MeasurePoint& p) {
     }
     const double length = f.sampleCount() * static_cast<double>(f.header.sampleInterval) / 1000;
     setAxisScale(QwtPlot::xBottom, 0, length * q, niceStep(f.timeTick * q));
+}
+
+bool QWave::fitShown() const {
+    return session_ && session_->fitShown() && options().abscissaTime != 0;
+}
+
+void QWave::setFitCurve(const MeasurePoint& p, Variant variant) {
+    // On screen only, against time, where there is a fit: pictures for the
+    // reports show the record as it was recorded.
+    if (variant != Variant::Screen || !fitShown() || !p.pulseFit.converged) {
+        fitCurve_->detach();
+        return;
+    }
+    fitCurve_->setData(new FittedPulseSeries(p.pulseFit, p.baseline, aligned_ ? alignShiftMs_ : 0));
+    fitCurve_->attach(this);
 }
 
 void QWave::setSamples(NamePipeFile& f, MeasurePoint& p) {
@@ -376,9 +406,9 @@ void QWave::setQualityBadge(const MeasurePoint& p, const QString& title) {
     FlagSeverity gravest = FlagSeverity::Info;
     QStringList labels;
     for (const QualityFlag flag : flags.list()) {
-        const QualityFlagLabel& label = labelOf(flag);
-        gravest = std::max(gravest, label.severity);
-        labels << tr("%1：%2").arg(severityText(label.severity), qualityFlagText(flag));
+        const FlagSeverity severity = flags.severityOf(flag);
+        gravest = std::max(gravest, severity);
+        labels << tr("%1：%2").arg(severityText(severity), qualityFlagText(flag));
     }
     const QColor colour = gravest == FlagSeverity::Error     ? QColor(200, 0, 0)
                           : gravest == FlagSeverity::Warning ? QColor(190, 100, 0)
@@ -396,8 +426,8 @@ void QWave::CalculateResult(NamePipeFile* f) {
     MeasurePoint* p = point();
     if (!f || !p)
         return;
-    constexpr int kShownLines = static_cast<int>(kResultFields.size());
     const QStringList lines = p->hasResults ? resultLineTexts(p->results) : QStringList();
+    constexpr int kShownLines = static_cast<int>(kResultFields.size()) + 1; // and the fit's
     // The column stands as far from the right edge as its widest line needs
     // in the font as drawn, plus half a line: English labels are longer.
     const QFontMetrics metrics(QFont(QStringLiteral("Helvetica"), kResultPointSize));
@@ -411,7 +441,7 @@ void QWave::CalculateResult(NamePipeFile* f) {
     for (int i = 0; i < lines.size(); ++i)
         resultLines_[static_cast<std::size_t>(i)]->setText(lines[i], QColor(0, 0, 255),
                                                            kResultPointSize);
-    for (std::size_t i = 12; i < resultLines_.size(); ++i)
+    for (std::size_t i = static_cast<std::size_t>(lines.size()); i < resultLines_.size(); ++i)
         resultLines_[i]->setText(QString(), QColor(0, 0, 255), kResultPointSize);
 }
 

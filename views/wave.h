@@ -68,6 +68,8 @@ public:
     const QwtPlotMarker* defectLine(int entry) const { return defectLines_[std::size_t(entry)]; }
     const QwtPlotMarker* defectLabel(int entry) const { return defectLabels_[std::size_t(entry)]; }
     const QwtPlotCurve* curve() const { return curve_; }
+    // The fitted pulse's line; attached only while it is shown.
+    const QwtPlotCurve* fitCurve() const { return fitCurve_; }
     const QwtPlotGrid* grid() const { return grid_; }
     const QwtPlotImage* checkImage() const { return checkImage_; }
     // The context menu, made the first time it is needed: an area's worth of
@@ -103,6 +105,8 @@ private:
     tarvel::NamePipeFile* file() const;
     tarvel::MeasurePoint* point() const;
     void setSamples(tarvel::NamePipeFile& file, tarvel::MeasurePoint& point);
+    void setFitCurve(const tarvel::MeasurePoint& point, Variant variant);
+    bool fitShown() const;
     void setScales(const tarvel::NamePipeFile& file, const tarvel::MeasurePoint& point);
     void setMarkers(const tarvel::NamePipeFile& file, const tarvel::MeasurePoint& point);
     // The legend marks found on this point: a green line at each, and in
@@ -132,6 +136,7 @@ private:
 
     QwtPlotGrid* grid_;
     QwtPlotCurve* curve_;
+    QwtPlotCurve* fitCurve_;
     QwtPlotMarker* baselineMarker_;
     QwtPlotMarker* startMarker_;
     QwtPlotMarker* endMarker_;

@@ -706,6 +706,14 @@ Nothing was saved; the edits are kept, save again later.</translation>
         <source>没有保存任何文件。</source>
         <translation>No file was saved.</translation>
     </message>
+    <message>
+        <source>拟合曲线</source>
+        <translation>Fitted pulse</translation>
+    </message>
+    <message>
+        <source>在波形上画出拟合的赫兹撞击曲线</source>
+        <translation>Draw the fitted Hertz impact over each wave</translation>
+    </message>
 </context>
 <context>
     <name>ProjectSet</name>
@@ -1283,6 +1291,20 @@ Nothing was saved; the edits are kept, save again later.</translation>
         <translation>%1 = %2 is outside the usual range %3 to %4: %5.
 Use this value anyway?</translation>
     </message>
+    <message>
+        <source>峰值校核：实测为理论的 %1 倍，仪器标定可疑</source>
+        <translation>Peak check: measured %1 × Hertz theory — instrument calibration suspect</translation>
+    </message>
+    <message>
+        <source>峰值校核：实测为理论的 %1 倍</source>
+        <translation>Peak check: measured %1 × Hertz theory</translation>
+    </message>
+    <message>
+        <source>测得的峰值加速度与赫兹理论按落高和拟合的加载时间给出的峰值之比（测点中值）。
+偏离 1 超过 15% 时，多半是表头中的落高、增益或灵敏度有误，或传感器老化。</source>
+        <translation>The measured peak acceleration over the peak Hertz theory gives for the drop height and the fitted loading time (median of the points).
+More than 15 % away from 1 usually means a wrong drop height, gain or sensitivity in the header, or a tired sensor.</translation>
+    </message>
 </context>
 <context>
     <name>QWave</name>
@@ -1564,6 +1586,10 @@ The folder cannot be made</translation>
     <message>
         <source>测试结果列表：</source>
         <translation>Test results:</translation>
+    </message>
+    <message>
+        <source>质量</source>
+        <translation>Quality</translation>
     </message>
 </context>
 </TS>
