@@ -14,26 +14,6 @@ using namespace tarvel::scrivet;
 
 namespace {
 
-// Formats the paragraph mark too, so text typed later matches the label.
-pugi::xml_node paragraph(Selection& selection, const std::string& text, const FontFormat& font,
-                         Alignment alignment = Alignment::Left) {
-    selection.setAlignment(alignment);
-    selection.font = font;
-    selection.typeText(text);
-    pugi::xml_node current = selection.paragraph();
-    pugi::xml_node mark = current.child("w:pPr").append_child("w:rPr");
-    const std::string halfPoints = std::to_string(static_cast<int>(font.size * 2));
-    pugi::xml_node fonts = mark.append_child("w:rFonts");
-    for (const char* slot : {"w:ascii", "w:hAnsi", "w:eastAsia"})
-        fonts.append_attribute(slot) = font.name.c_str();
-    if (font.bold)
-        mark.append_child("w:b");
-    mark.append_child("w:sz").append_attribute("w:val") = halfPoints.c_str();
-    selection.typeParagraph();
-    selection.paragraph().remove_child("w:pPr");
-    return current;
-}
-
 void indent(pugi::xml_node paragraph, int twips) {
     pugi::xml_node properties = paragraph.child("w:pPr");
     pugi::xml_node ind = properties.insert_child_before("w:ind", properties.child("w:jc"));
@@ -54,7 +34,7 @@ void heading(pugi::xml_node paragraph) {
 
 void emptyLines(Selection& selection, int count, const FontFormat& font) {
     for (int i = 0; i < count; ++i)
-        paragraph(selection, "", font);
+        formattedParagraph(selection, "", font);
 }
 
 // The English pile report's template. Values are typed after the labels of
@@ -85,10 +65,10 @@ void englishProjectTable(Selection& selection) {
     table.setColumnWidthsPercent({35, 65});
     for (int row = 1; row <= count; ++row) {
         Selection label(table.cellParagraph(row, 1));
-        paragraph(label, rows[row - 1].first, kEnglishBody, Alignment::Centre);
+        formattedParagraph(label, rows[row - 1].first, kEnglishBody, Alignment::Centre);
         label.paragraph().parent().remove_child(label.paragraph());
         Selection value(table.cellParagraph(row, 2));
-        pugi::xml_node cell = paragraph(value, "", kEnglishBody);
+        pugi::xml_node cell = formattedParagraph(value, "", kEnglishBody);
         value.paragraph().parent().remove_child(value.paragraph());
         if (rows[row - 1].second != nullptr)
             addBookmark(cell, rows[row - 1].second, row);
@@ -100,31 +80,32 @@ WordDocument buildEnglishTemplate() {
     document.setDefaultFont("Times New Roman");
     Selection s(document.endOfDocument());
     emptyLines(s, 2, kEnglishBody);
-    paragraph(s, "Pile Integrity Test Report", {"Times New Roman", true, 26}, Alignment::Centre);
+    formattedParagraph(s, "Pile Integrity Test Report", {"Times New Roman", true, 26},
+                       Alignment::Centre);
     emptyLines(s, 1, kEnglishBody);
-    paragraph(s, "Low Strain Reflected Wave Method", {"Times New Roman", true, 18},
-              Alignment::Centre);
+    formattedParagraph(s, "Low Strain Reflected Wave Method", {"Times New Roman", true, 18},
+                       Alignment::Centre);
     emptyLines(s, 2, kEnglishBody);
     for (const char* line : {"Report NO.: ", "Tester: ", "Testing Company: ", "Address: ",
                              "Postal Code: ", "Phone: ", "Contact: "})
-        indent(paragraph(s, line, kEnglishCover), 1680);
+        indent(formattedParagraph(s, line, kEnglishCover), 1680);
     emptyLines(s, 12, kEnglishBody);
 
-    pageBreakBefore(paragraph(s, "1 Project Overview", kEnglishHeading));
+    pageBreakBefore(formattedParagraph(s, "1 Project Overview", kEnglishHeading));
     englishProjectTable(s);
-    heading(paragraph(s, "2 Test Method", kEnglishHeading));
-    pugi::xml_node method =
-        paragraph(s,
-                  "The piles were tested by the low strain reflected wave method. The design pile "
-                  "length is ",
-                  kEnglishBody);
+    heading(formattedParagraph(s, "2 Test Method", kEnglishHeading));
+    pugi::xml_node method = formattedParagraph(
+        s,
+        "The piles were tested by the low strain reflected wave method. The design pile "
+        "length is ",
+        kEnglishBody);
     addBookmark(method, "桩长3", 20);
     appendRun(method, " m.", kEnglishBody);
-    heading(paragraph(s, "3 Test Results", kEnglishHeading));
-    addBookmark(paragraph(s, "", kEnglishTables, Alignment::Centre), "检测结果", 21);
-    heading(paragraph(s, "4 Conclusion", kEnglishHeading));
+    heading(formattedParagraph(s, "3 Test Results", kEnglishHeading));
+    addBookmark(formattedParagraph(s, "", kEnglishTables, Alignment::Centre), "检测结果", 21);
+    heading(formattedParagraph(s, "4 Conclusion", kEnglishHeading));
     // The conclusion and the signatures stay together.
-    pugi::xml_node conclusion = paragraph(s, "", kEnglishBody);
+    pugi::xml_node conclusion = formattedParagraph(s, "", kEnglishBody);
     keepWithNext(conclusion);
     addBookmark(conclusion, "检验结论", 22);
     addSignatureBlock(s, reportTexts(ReportLanguage::English));

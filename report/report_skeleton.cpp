@@ -4,6 +4,25 @@
 #include "word_table.h"
 
 namespace tarvel::scrivet {
+
+pugi::xml_node formattedParagraph(Selection& selection, const std::string& text,
+                                  const FontFormat& font, Alignment alignment) {
+    selection.setAlignment(alignment);
+    selection.font = font;
+    selection.typeText(text);
+    pugi::xml_node current = selection.paragraph();
+    pugi::xml_node mark = current.child("w:pPr").append_child("w:rPr");
+    const std::string halfPoints = std::to_string(static_cast<int>(font.size * 2));
+    pugi::xml_node fonts = mark.append_child("w:rFonts");
+    for (const char* slot : {"w:ascii", "w:hAnsi", "w:eastAsia"})
+        fonts.append_attribute(slot) = font.name.c_str();
+    if (font.bold)
+        mark.append_child("w:b");
+    mark.append_child("w:sz").append_attribute("w:val") = halfPoints.c_str();
+    selection.typeParagraph();
+    selection.paragraph().remove_child("w:pPr");
+    return current;
+}
 namespace {
 
 struct Fonts {
@@ -23,26 +42,6 @@ Fonts fontsOf(const ReportTexts& texts) {
             {name, true, 14},    {name, true, 12}, {name, false, 9}};
 }
 
-// Formats the paragraph mark too, so text typed later matches the label.
-pugi::xml_node paragraph(Selection& selection, const std::string& text, const FontFormat& font,
-                         Alignment alignment = Alignment::Left) {
-    selection.setAlignment(alignment);
-    selection.font = font;
-    selection.typeText(text);
-    pugi::xml_node current = selection.paragraph();
-    pugi::xml_node mark = current.child("w:pPr").append_child("w:rPr");
-    const std::string halfPoints = std::to_string(static_cast<int>(font.size * 2));
-    pugi::xml_node fonts = mark.append_child("w:rFonts");
-    for (const char* slot : {"w:ascii", "w:hAnsi", "w:eastAsia"})
-        fonts.append_attribute(slot) = font.name.c_str();
-    if (font.bold)
-        mark.append_child("w:b");
-    mark.append_child("w:sz").append_attribute("w:val") = halfPoints.c_str();
-    selection.typeParagraph();
-    selection.paragraph().remove_child("w:pPr");
-    return current;
-}
-
 void pageBreakBefore(pugi::xml_node paragraph) {
     paragraph.child("w:pPr").prepend_child("w:pageBreakBefore");
 }
@@ -50,7 +49,7 @@ void pageBreakBefore(pugi::xml_node paragraph) {
 // A heading keeps to what follows it and stands a little apart from what
 // comes before.
 pugi::xml_node heading(Selection& s, const std::string& text, const FontFormat& font) {
-    pugi::xml_node node = paragraph(s, text, font);
+    pugi::xml_node node = formattedParagraph(s, text, font);
     keepWithNext(node);
     setSpaceBefore(node, 12);
     return node;
@@ -58,7 +57,7 @@ pugi::xml_node heading(Selection& s, const std::string& text, const FontFormat& 
 
 void emptyLines(Selection& selection, int count, const FontFormat& font) {
     for (int i = 0; i < count; ++i)
-        paragraph(selection, "", font);
+        formattedParagraph(selection, "", font);
 }
 
 // A table of label and value rows at the selection, each cell's paragraph
@@ -72,9 +71,9 @@ WordTable labelTable(Selection& selection, const std::vector<std::string>& label
     for (int row = 1; row <= rows; ++row)
         for (int column = 1; column <= columns; ++column) {
             Selection cell(table.cellParagraph(row, column));
-            paragraph(cell, column == 1 ? labels[static_cast<std::size_t>(row - 1)] : "", font,
-                      column == 1 ? Alignment::Centre : Alignment::Left);
-            // paragraph() leaves an empty one behind; a cell keeps only its first.
+            formattedParagraph(cell, column == 1 ? labels[static_cast<std::size_t>(row - 1)] : "",
+                               font, column == 1 ? Alignment::Centre : Alignment::Left);
+            // formattedParagraph() leaves an empty one behind; a cell keeps only its first.
             cell.paragraph().parent().remove_child(cell.paragraph());
         }
     return table;
@@ -86,10 +85,10 @@ template <std::size_t N> std::vector<std::string> listOf(const std::array<const 
 
 void cover(Selection& s, const ReportTexts& texts, const Fonts& fonts) {
     emptyLines(s, 1, fonts.body);
-    addBookmark(paragraph(s, "", fonts.body, Alignment::Centre), kLogoPlace, 1);
-    addBookmark(paragraph(s, "", {texts.font, true, 18}, Alignment::Centre), kLabPlace, 2);
+    addBookmark(formattedParagraph(s, "", fonts.body, Alignment::Centre), kLogoPlace, 1);
+    addBookmark(formattedParagraph(s, "", {texts.font, true, 18}, Alignment::Centre), kLabPlace, 2);
     emptyLines(s, 2, fonts.body);
-    paragraph(s, texts.reportTitle, {texts.font, true, 36}, Alignment::Centre);
+    formattedParagraph(s, texts.reportTitle, {texts.font, true, 36}, Alignment::Centre);
     emptyLines(s, 3, fonts.body);
 
     // The cover's facts as a borderless table, the values on lines.
@@ -107,18 +106,18 @@ void cover(Selection& s, const ReportTexts& texts, const Fonts& fonts) {
     // a logo above.
     emptyLines(s, 8, fonts.body);
     for (const char* label : texts.labLabels)
-        paragraph(s, std::string(label) + texts.colon, fonts.body, Alignment::Centre);
+        formattedParagraph(s, std::string(label) + texts.colon, fonts.body, Alignment::Centre);
     emptyLines(s, 1, fonts.body);
-    keepWithNext(paragraph(s, texts.statementsTitle, {texts.font, true, 10.5}));
+    keepWithNext(formattedParagraph(s, texts.statementsTitle, {texts.font, true, 10.5}));
     for (const char* statement : texts.statements)
-        keepWithNext(paragraph(s, statement, fonts.small));
+        keepWithNext(formattedParagraph(s, statement, fonts.small));
 }
 
 } // namespace
 
 void addSignatureBlock(Selection& s, const ReportTexts& texts) {
     const Fonts fonts = fontsOf(texts);
-    keepWithNext(paragraph(s, "", fonts.body));
+    keepWithNext(formattedParagraph(s, "", fonts.body));
     std::vector<std::string> rows = {texts.signatureTitles[0]};
     rows.insert(rows.end(), texts.roles.begin(), texts.roles.end());
     WordTable table = labelTable(s, rows, 4, {18, 27, 27}, fonts.body);
@@ -137,12 +136,12 @@ void addSignatureBlock(Selection& s, const ReportTexts& texts) {
                 appendRunLikeLast(cell, texts.dateLine);
         }
     }
-    keepWithNext(paragraph(s, "", fonts.body));
-    pugi::xml_node seal = paragraph(s, texts.sealLabel, fonts.coverLine, Alignment::Right);
+    keepWithNext(formattedParagraph(s, "", fonts.body));
+    pugi::xml_node seal = formattedParagraph(s, texts.sealLabel, fonts.coverLine, Alignment::Right);
     keepWithNext(seal);
     addBookmark(seal, kSignaturesPlace, 90);
-    paragraph(s, std::string(texts.coverLabels[5]) + texts.colon, fonts.coverLine,
-              Alignment::Right);
+    formattedParagraph(s, std::string(texts.coverLabels[5]) + texts.colon, fonts.coverLine,
+                       Alignment::Right);
 }
 
 void fillSignatureBlock(pugi::xml_node body, const LabFacts& lab, const std::string& reportDate,
@@ -173,13 +172,13 @@ WordDocument buildReportSkeleton(const ReportTexts& texts) {
     heading(s, texts.resultsHeading, fonts.heading);
     heading(s, texts.summaryHeading, fonts.subheading);
     // The summary table goes in front of the conclusion.
-    paragraph(s, texts.conclusionLabel, {texts.font, true, 10.5});
+    formattedParagraph(s, texts.conclusionLabel, {texts.font, true, 10.5});
     heading(s, texts.areaResultsHeading, fonts.subheading);
     // The area tables take this paragraph's font and alignment. No page
     // break of its own: the tables may end at the foot of a page.
-    addBookmark(paragraph(s, "", fonts.tables, Alignment::Centre), kAreasPlace, 3);
+    addBookmark(formattedParagraph(s, "", fonts.tables, Alignment::Centre), kAreasPlace, 3);
     heading(s, texts.mapsHeading, fonts.heading);
-    addBookmark(paragraph(s, "", fonts.body, Alignment::Centre), kMapsPlace, 4);
+    addBookmark(formattedParagraph(s, "", fonts.body, Alignment::Centre), kMapsPlace, 4);
 
     addSignatureBlock(s, texts);
     // The last paragraph is the document's end: it carries no text.

@@ -18,6 +18,13 @@ inline constexpr const char* kSignaturesPlace = "signatures"; // the seal line
 
 WordDocument buildReportSkeleton(const ReportTexts& texts);
 
+// Types `text` at the selection as a paragraph of its own in `font`, its
+// paragraph mark formatted alike so text typed into it later matches the
+// label; the selection moves to a fresh paragraph after it. Returns the
+// typed paragraph.
+pugi::xml_node formattedParagraph(Selection& selection, const std::string& text,
+                                  const FontFormat& font, Alignment alignment = Alignment::Left);
+
 // The signature block at the selection: a table of the four roles with a
 // name, a signature and a date each, the seal line and the report date line,
 // kept together on one page.
