@@ -21,9 +21,12 @@ QStringList resultLineTexts(const PointResults& results) {
         lines << QString::fromUtf8(label) + QStringLiteral(": ") +
                      QString::fromStdString(formatFixed(results.*field.value, field.decimals));
     }
-    lines << QString::fromStdString(
-        fitResultLine(results, english() ? kFitLineEnglishLabel : kFitLineLabel));
     return lines;
+}
+
+QString fitLineText(const PointResults& results) {
+    return QString::fromStdString(
+        fitResultLine(results, english() ? kFitLineEnglishLabel : kFitLineLabel));
 }
 
 QString qualityFlagText(QualityFlag flag) {

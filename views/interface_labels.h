@@ -11,9 +11,11 @@
 
 namespace tarvel {
 
-// The wave view's "label: value" lines of a point's twelve results, then
-// the line of its fitted moduli.
+// The wave view's "label: value" lines of a point's twelve results.
 QStringList resultLineTexts(const PointResults& results);
+
+// "拟合 Ed / Er (MPa): a ± b / c ± d" of the whole-pulse fit.
+QString fitLineText(const PointResults& results);
 
 QString qualityFlagText(QualityFlag flag);
 QString severityText(FlagSeverity severity);

@@ -35,6 +35,8 @@ namespace {
 
 constexpr int kDefaultWaveHeight = 120;
 constexpr int kTitlePointSize = 10;
+// The fitted pulse and its moduli.
+const QColor kFitColour(220, 100, 0);
 constexpr int kResultPointSize = 10;
 // Result columns of neighbouring waves line up unless a line needs more.
 constexpr int kMinimumResultInset = 210;
@@ -125,7 +127,7 @@ void QWave::build() {
     // The fitted pulse: a thin line over the wave, so the eye sees at once
     // where the wave leaves the shape of a Hertz impact.
     fitCurve_ = new QwtPlotCurve;
-    fitCurve_->setPen(QPen(QColor(230, 110, 0), 0, Qt::SolidLine));
+    fitCurve_->setPen(QPen(kFitColour, 0, Qt::SolidLine));
     fitCurve_->setRenderHint(QwtPlotItem::RenderAntialiased, true);
     fitCurve_->setZ(curve_->z() + 1);
 
@@ -150,6 +152,7 @@ void QWave::build() {
     title_->setTopLeft(0, overlayTitleBaseline(kTitlePointSize));
     title_->attach(this);
     badge_ = new QwtPlotTextEx;
+    fitText_ = new QwtPlotTextEx;
     unitLabel_ = new QwtPlotTextEx;
     unitLabel_->setBottomRight(250, 5, 0, 0);
     unitLabel_->attach(this);
@@ -183,6 +186,7 @@ QWave::~QWave() {
     delete checkImage_;
     delete title_;
     delete badge_;
+    delete fitText_;
     delete unitLabel_;
     delete spectrumText_;
     for (QwtPlotTextEx* line : resultLines_)
@@ -261,7 +265,9 @@ void QWave::draw(Variant variant) {
     const bool current = variant == Variant::Screen && f->currentPoint == pointIndex_ + 1;
     title_->setText(title, current ? QColor(255, 0, 0) : QColor(), kTitlePointSize);
     if (variant == Variant::Screen)
-        setQualityBadge(*p, title);
+        setFitText(*p, setQualityBadge(*p, title));
+    else
+        fitText_->detach();
     pickMarker_->attach(current ? this : nullptr);
     checkImage_->attach(p->header.printMark == 2 ? this : nullptr);
     // A point without a length axis is drawn against time in either mode,
@@ -396,12 +402,15 @@ void QWave::setDefectMarkers(const NamePipeFile& f, const MeasurePoint& p) {
     }
 }
 
-void QWave::setQualityBadge(const MeasurePoint& p, const QString& title) {
+int QWave::setQualityBadge(const MeasurePoint& p, const QString& title) {
+    const QFontMetrics metrics(QFont(QStringLiteral("Helvetica"), kTitlePointSize));
+    // Right of the title, as wide as the title is drawn.
+    const int afterTitle = metrics.horizontalAdvance(title) + 8;
     const QualityFlags& flags = p.results.flags;
     if (!p.hasResults || !flags.any()) {
         badge_->detach();
         setToolTip(QString());
-        return;
+        return afterTitle;
     }
     FlagSeverity gravest = FlagSeverity::Info;
     QStringList labels;
@@ -413,13 +422,24 @@ void QWave::setQualityBadge(const MeasurePoint& p, const QString& title) {
     const QColor colour = gravest == FlagSeverity::Error     ? QColor(200, 0, 0)
                           : gravest == FlagSeverity::Warning ? QColor(190, 100, 0)
                                                              : QColor(0, 90, 200);
-    // Right of the title, as wide as the title is drawn.
-    const int titleWidth =
-        QFontMetrics(QFont(QStringLiteral("Helvetica"), kTitlePointSize)).horizontalAdvance(title);
-    badge_->setTopLeft(titleWidth + 8, overlayTitleBaseline(kTitlePointSize));
-    badge_->setText(QStringLiteral("[%1]").arg(severityText(gravest)), colour, kTitlePointSize);
+    const QString text = QStringLiteral("[%1]").arg(severityText(gravest));
+    badge_->setTopLeft(afterTitle, overlayTitleBaseline(kTitlePointSize));
+    badge_->setText(text, colour, kTitlePointSize);
     badge_->attach(this);
     setToolTip(tr("质量：\n") + labels.join(QLatin1Char('\n')));
+    return afterTitle + metrics.horizontalAdvance(text) + 8;
+}
+
+void QWave::setFitText(const MeasurePoint& p, int left) {
+    // In the title band, where there is always room, in the fitted line's
+    // colour.
+    if (!p.hasResults || !p.pulseFit.converged) {
+        fitText_->detach();
+        return;
+    }
+    fitText_->setTopLeft(left + 8, overlayTitleBaseline(kTitlePointSize));
+    fitText_->setText(fitLineText(p.results), kFitColour, kTitlePointSize);
+    fitText_->attach(this);
 }
 
 void QWave::CalculateResult(NamePipeFile* f) {
@@ -427,7 +447,7 @@ void QWave::CalculateResult(NamePipeFile* f) {
     if (!f || !p)
         return;
     const QStringList lines = p->hasResults ? resultLineTexts(p->results) : QStringList();
-    constexpr int kShownLines = static_cast<int>(kResultFields.size()) + 1; // and the fit's
+    constexpr int kShownLines = static_cast<int>(kResultFields.size());
     // The column stands as far from the right edge as its widest line needs
     // in the font as drawn, plus half a line: English labels are longer.
     const QFontMetrics metrics(QFont(QStringLiteral("Helvetica"), kResultPointSize));

@@ -58,6 +58,8 @@ public:
     const QwtPlotTextEx* titleItem() const { return title_; }
     // The quality badge beside the title: the gravest flag's severity.
     const QwtPlotTextEx* badgeItem() const { return badge_; }
+    // The fitted moduli, in the title band beside the badge.
+    const QwtPlotTextEx* fitItem() const { return fitText_; }
     const QwtPlotTextEx* unitItem() const { return unitLabel_; }
     const QwtPlotTextEx* resultItem(int line) const;
     const QwtPlotMarker* startMarker() const { return startMarker_; }
@@ -113,7 +115,9 @@ private:
     // the time mode a label with its time or position.
     void setDefectMarkers(const tarvel::NamePipeFile& file, const tarvel::MeasurePoint& point);
     // The badge and the view's tooltip from the point's quality flags.
-    void setQualityBadge(const tarvel::MeasurePoint& point, const QString& title);
+    void setFitText(const tarvel::MeasurePoint& point, int left);
+    // Returns where the title band is free again, right of the badge.
+    int setQualityBadge(const tarvel::MeasurePoint& point, const QString& title);
     void createMenu();
     // Asks where an export goes, starting at "<area>-<point>.<suffix>" in the
     // last export folder (first: the area's own); "" when cancelled.
@@ -147,6 +151,7 @@ private:
     QwtPlotImage* checkImage_;
     QwtPlotTextEx* title_;
     QwtPlotTextEx* badge_;
+    QwtPlotTextEx* fitText_;
     QwtPlotTextEx* unitLabel_;
     QwtPlotTextEx1* spectrumText_;
     std::array<QwtPlotTextEx*, kResultLineCount> resultLines_{};
