@@ -121,4 +121,10 @@ std::string flaggedPointsNote(const std::vector<PointRow>& rows, const ReportTex
     return note;
 }
 
+std::string calibrationNote(const AreaReport& area, const ReportTexts& texts) {
+    if (!area.calibration.suspect)
+        return {};
+    return fillIn(texts.calibrationNote, {{"ratio", formatFixed(area.calibration.ratio, 2)}});
+}
+
 } // namespace tarvel::scrivet

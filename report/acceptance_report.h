@@ -49,4 +49,8 @@ std::string statisticText(const StatisticValue& value);
 // flag may be on nearly every point of an area.
 std::string flaggedPointsNote(const std::vector<PointRow>& rows, const ReportTexts& texts);
 
+// The note on an area whose measured peaks lie far from Hertz theory's, or
+// an empty string.
+std::string calibrationNote(const AreaReport& area, const ReportTexts& texts);
+
 } // namespace tarvel::scrivet

@@ -121,6 +121,7 @@ AreaReport describeArea(const NamePipeFile& area, int number, const ReportTexts&
     report.resilientModulus = means.valid ? means.resilientModulus : kNotComputed;
 
     report.acceptance = judgeArea(area, requirement);
+    report.calibration = computeAreaCalibration(area);
 
     report.rows.reserve(area.points.size());
     for (std::size_t i = 0; i < area.points.size(); ++i)

@@ -6,6 +6,7 @@
 
 #include "analysis/acceptance.h"
 #include "analysis/result_columns.h"
+#include "analysis/results.h"
 #include "data/area_file.h"
 
 #include <array>
@@ -40,6 +41,7 @@ struct AreaReport {
     std::string testDate;          // as stored, "yyyyMMdd"
     std::vector<PointRow> rows;    // points not deleted, in array order
     AreaAcceptance acceptance;     // against the requirement the report was given
+    AreaCalibration calibration;   // the measured peaks against Hertz theory
 
     // "24（4行×6列）": the points reported, then the grid they were laid in.
     std::string pointCountText(const ReportTexts& texts) const;

@@ -277,6 +277,11 @@ void addAreaTables(WordDocument& document, pugi::xml_node before, const AreaRepo
     pugi::xml_node afterPoints = insertParagraphBefore(before);
     keepWithNext(afterPoints);
     typeLike(afterPoints, note);
+    if (const std::string calibration = calibrationNote(area, texts); !calibration.empty()) {
+        pugi::xml_node line = insertParagraphBefore(before);
+        keepWithNext(line);
+        typeLike(line, calibration, true);
+    }
     addStatisticsTable(before, area, texts);
     insertParagraphBefore(before);
     insertParagraphBefore(before);

@@ -176,7 +176,10 @@ BlockRows writeAreaBlock(Worksheet& sheet, const AreaReport& area, int top,
     BlockRows rows;
     rows.header = {top, kBlockHeaderRows + std::min<int>(kKeptPoints, area.rows.size())};
     const int statisticsTop = row;
-    if (const std::string note = flaggedPointsNote(area.rows, texts); !note.empty()) {
+    for (const std::string& note :
+         {flaggedPointsNote(area.rows, texts), calibrationNote(area, texts)}) {
+        if (note.empty())
+            continue;
         sheet.write(CellRange{row, 0, row, kColumns - 1}, note);
         ++row;
     }

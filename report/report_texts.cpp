@@ -87,6 +87,9 @@ ReportTexts chinese() {
     t.severityOpen = "（";
     t.severityClose = "）：";
     t.flagSeparator = "；";
+    t.calibrationNote =
+        "仪器标定可疑：本测区实测峰值加速度为赫兹理论值的 {ratio} 倍（各测点中值），"
+        "请核对落球下落高度、放大倍数与灵敏度。";
     t.materials = {"硬质砾石", "硬质砂石", "粉砂", "软弱黏土", "水泥稳定土", "其它材料"};
 
     t.figure = "图";
@@ -222,6 +225,9 @@ ReportTexts english() {
     t.severityOpen = " (";
     t.severityClose = "): ";
     t.flagSeparator = "; ";
+    t.calibrationNote = "Instrument calibration suspect: the measured peak accelerations of this "
+                        "area are {ratio} times those of Hertz theory (median of the points); "
+                        "check the drop height, gain and sensitivity.";
     t.materials = {"Hard gravel", "Hard sand-gravel",       "Silty sand",
                    "Soft clay",   "Cement-stabilised soil", "Other material"};
 

@@ -100,7 +100,8 @@ struct ReportTexts {
     const char* pointsBefore;  // "测点 " before the numbers of a flag
     const char* severityOpen;
     const char* severityClose;
-    const char* flagSeparator; // between flags
+    const char* flagSeparator;   // between flags
+    const char* calibrationNote; // an area's peaks far from Hertz theory: "{ratio}"
     std::array<const char*, 6> materials;
 
     // Maps.

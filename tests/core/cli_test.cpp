@@ -3,6 +3,7 @@
 #include "fixtures.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <map>
@@ -193,6 +194,19 @@ TEST(CliFlags, ErrorFlagsShowInEveryFormatAndCanFailTheRun) {
     CliRun failing = runCli(area + " --fail-on error");
     EXPECT_EQ(failing.exitCode, 3);
     EXPECT_EQ(failing.out, json.out); // the results are still printed
+}
+
+TEST_F(CliTest, AWrongDropHeightInTheHeaderMakesTheAreasCalibrationSuspect) {
+    const std::string area = dir.file("area-1.pip");
+    nlohmann::json right = nlohmann::json::parse(runCli("analyze " + area).out);
+    EXPECT_NEAR(right["calibrationRatio"].get<double>(), 1, 0.01);
+    EXPECT_EQ(right["areaFlags"], nlohmann::json::array());
+    ASSERT_EQ(runCli("set " + area + " dropHeight=0.8").exitCode, 0);
+    nlohmann::json wrong = nlohmann::json::parse(runCli("analyze " + area).out);
+    EXPECT_NEAR(wrong["calibrationRatio"].get<double>(), std::sqrt(0.5 / 0.8), 0.01);
+    EXPECT_EQ(wrong["areaFlags"], nlohmann::json{"calibrationSuspect"});
+    EXPECT_NE(runCli("analyze " + area + " --format text").out.find("仪器标定可疑"),
+              std::string::npos);
 }
 
 TEST_F(CliTest, FailOnErrorPassesCleanRecords) {

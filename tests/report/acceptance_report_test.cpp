@@ -5,6 +5,7 @@
 #include "report_fixture.h"
 
 #include "analysis/acceptance.h"
+#include "analysis/conditioning.h"
 #include "analysis/results.h"
 #include "cli/report_command.h"
 #include "data/acceptance_file.h"
@@ -127,6 +128,18 @@ TEST_F(AcceptanceReport, PointsWithWarningsOrErrorsAreMarkedAndExplainedUnderThe
                                         "波形削顶（警告）：测点 3"}));
     // The last point stays with the note, the note with the statistics.
     EXPECT_TRUE(facts.has({"keep-next", t, "9", "1"}));
+}
+
+TEST_F(AcceptanceReport, AnAreaWhosePeaksAreNotHertzsIsNotedInBothDocuments) {
+    EXPECT_EQ(word(&criteria).allText().find("仪器标定可疑"), std::string::npos);
+    // The ball fell from 0.5 m; a header that says 0.8 m makes every
+    // measured peak sqrt(0.5 / 0.8) of what theory expects.
+    NamePipeFile& area = *project.areas[0];
+    area.header.dropHeight = 0.8f;
+    conditionFile(area);
+    const std::string note = "仪器标定可疑：本测区实测峰值加速度为赫兹理论值的 0.79 倍";
+    EXPECT_NE(word(&criteria).allText().find(note), std::string::npos);
+    EXPECT_NE(excel(&criteria).allText().find(note), std::string::npos);
 }
 
 TEST_F(AcceptanceReport, WithoutCriteriaTheStatisticsStandWithoutAVerdict) {
