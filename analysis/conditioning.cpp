@@ -123,7 +123,9 @@ void conditionPoint(const PipHeader& header, const ResultParameters& parameters,
         params.ampZoom = -99;
 
     markPoint(point, header);
-    point.pulseFit = fitImpact(header, point, record, workspace);
+    // A header that makes every sample meaningless has nothing to fit.
+    if (!parameters.invalidField)
+        point.pulseFit = fitImpact(header, point, record, workspace);
     updatePointResults(point, parameters);
 }
 

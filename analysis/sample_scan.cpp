@@ -23,7 +23,10 @@ int indexOfLargest(const double* x, int n) {
     double largest = larger(larger(a, b), larger(c, d));
     for (; k < n; ++k)
         largest = larger(largest, x[k]);
-    return static_cast<int>(std::find(x, x + n, largest) - x);
+    // A record of NaN has no largest sample; its first stands in, so callers
+    // always get an index they may read.
+    const auto found = std::find(x, x + n, largest);
+    return found == x + n ? 0 : static_cast<int>(found - x);
 }
 
 } // namespace tarvel

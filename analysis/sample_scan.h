@@ -5,8 +5,8 @@
 
 namespace tarvel {
 
-// The index of the first largest of n finite samples (n > 0), as
-// std::max_element finds it.
+// The index of the first largest of n samples (n > 0), as std::max_element
+// finds it for finite samples; 0 when there is none (NaN).
 int indexOfLargest(const double* samples, int n);
 
 } // namespace tarvel

@@ -167,7 +167,8 @@ TEST_F(ProjectDocumentTest, ALinkedAreaIsSavedThroughItsLink) {
     EXPECT_TRUE(fs::is_symlink(dir.file("linked.pip")));
     NamePipeFile saved;
     ASSERT_TRUE(readAreaFile(real.file("x.pip"), saved).ok());
-    EXPECT_EQ(saved.header.dropHeight, 0.7f);
+    const float height = saved.header.dropHeight; // packed: no reference into it
+    EXPECT_EQ(height, 0.7f);
 }
 
 TEST_F(ProjectDocumentTest, EntriesThatAreNoAreasAreListedDamagedAndNeverWritten) {
@@ -213,8 +214,10 @@ TEST_F(ProjectDocumentTest, OpeningCompletesAChangeAKilledWriterLeft) {
     ASSERT_TRUE(outcome.opened);
     EXPECT_EQ(outcome.completedFiles, 1u);
     EXPECT_EQ(outcome.completionError, "");
-    EXPECT_EQ(next.state().files[0]->header.dropHeight, 0.7f);
-    EXPECT_EQ(next.state().files[1]->header.dropHeight, 0.7f);
+    const float first = next.state().files[0]->header.dropHeight; // packed
+    const float second = next.state().files[1]->header.dropHeight;
+    EXPECT_EQ(first, 0.7f);
+    EXPECT_EQ(second, 0.7f);
     EXPECT_FALSE(next.holdsFolder());
 }
 
