@@ -7,62 +7,24 @@
 //
 // With --before, an older tarvel-cli is measured beside this one and the
 // outputs of both are compared byte for byte.
+#include "child_process.h"
+
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <string>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
 namespace {
 
-struct Measure {
-    double seconds = 0;
-    double peakMiB = 0;
-};
-
-// Runs `argv` with its standard output sent to `outPath`; exits the bench
-// when the child fails, since a failed run measures nothing.
-Measure runProcess(const std::vector<std::string>& argv, const std::string& outPath = "/dev/null") {
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        dup2(out, STDOUT_FILENO);
-        std::vector<char*> args;
-        for (const std::string& arg : argv)
-            args.push_back(const_cast<char*>(arg.c_str()));
-        args.push_back(nullptr);
-        execv(args[0], args.data());
-        _exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    wait4(pid, &status, 0, &usage);
-    const auto end = std::chrono::steady_clock::now();
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "%s failed (status %d)\n", argv[0].c_str(), status);
-        std::exit(1);
-    }
-    return {std::chrono::duration<double>(end - start).count(), usage.ru_maxrss / 1024.0};
-}
-
-Measure median(std::vector<Measure> runs) {
-    std::sort(runs.begin(), runs.end(),
-              [](const Measure& a, const Measure& b) { return a.seconds < b.seconds; });
-    Measure middle = runs[runs.size() / 2];
-    for (const Measure& run : runs)
-        middle.peakMiB = std::max(middle.peakMiB, run.peakMiB);
-    return middle;
-}
+using tarvel::bench::Measure;
+using tarvel::bench::median;
+using tarvel::bench::runProcess;
 
 std::string projectFileIn(const std::string& dir) {
     for (const auto& entry : std::filesystem::directory_iterator(dir))

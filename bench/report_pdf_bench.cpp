@@ -6,47 +6,20 @@
 //
 //   tarvel-report-pdf-bench [--runs N]
 #include "analysis/synthetic.h"
+#include "child_process.h"
 #include "data/area_file.h"
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// Wall time of one run; exits the bench when the child fails.
-double runProcess(const std::vector<std::string>& argv) {
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        std::vector<char*> args;
-        for (const std::string& arg : argv)
-            args.push_back(const_cast<char*>(arg.c_str()));
-        args.push_back(nullptr);
-        execv(args[0], args.data());
-        _exit(127);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "%s failed (status %d)\n", argv[0].c_str(), status);
-        std::exit(1);
-    }
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double medianOf(std::vector<double> seconds) {
-    std::sort(seconds.begin(), seconds.end());
-    return seconds[seconds.size() / 2];
-}
+using tarvel::bench::median;
+using tarvel::bench::runProcess;
 
 // Ten areas; the first has three waves marked for printing.
 std::string makeProject(const std::string& dir) {
@@ -92,13 +65,15 @@ int main(int argc, char** argv) {
     std::vector<double> one;
     std::vector<double> three;
     for (int run = 0; run < runs; ++run) {
-        one.push_back(runProcess({cli, "report", project, "--word", dir + "/one.docx", "--pdf"}));
+        one.push_back(
+            runProcess({cli, "report", project, "--word", dir + "/one.docx", "--pdf"}).seconds);
         three.push_back(runProcess({cli, "report", project, "--excel", dir + "/s.xlsx", "--word",
                                     dir + "/r.docx", "--area", "1", "--word-pictures",
-                                    dir + "/w.docx", "--pdf"}));
+                                    dir + "/w.docx", "--pdf"})
+                            .seconds);
     }
-    const double oneSeconds = medianOf(one);
-    const double threeSeconds = medianOf(three);
+    const double oneSeconds = median(one);
+    const double threeSeconds = median(three);
     std::printf("report --pdf, 10 areas: one document %.2f s, three documents %.2f s "
                 "(%.2fx, goal under 1.5x), median of %d\n",
                 oneSeconds, threeSeconds, threeSeconds / oneSeconds, runs);

@@ -14,6 +14,8 @@
 //
 // Compare programs built alike: a tarvel-cli built with the desktop loads Qt
 // at every start (for `render`), one built without it does not.
+#include "child_process.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -31,6 +33,8 @@
 #include <vector>
 
 namespace {
+
+using tarvel::bench::median;
 
 constexpr int kAreas = 20;
 // Offsets of two float fields in the area header.
@@ -51,12 +55,7 @@ Child start(const std::vector<std::string>& argv) {
         dup2(pipeEnds[1], STDOUT_FILENO);
         dup2(pipeEnds[1], STDERR_FILENO);
         close(pipeEnds[0]);
-        std::vector<char*> args;
-        for (const std::string& arg : argv)
-            args.push_back(const_cast<char*>(arg.c_str()));
-        args.push_back(nullptr);
-        execv(args[0], args.data());
-        _exit(127);
+        tarvel::bench::execArguments(argv);
     }
     close(pipeEnds[1]);
     return {pid, pipeEnds[0]};
@@ -84,11 +83,6 @@ double timed(const std::vector<std::string>& argv) {
         std::exit(1);
     }
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 std::vector<std::string> areaPaths(const std::string& dir) {
