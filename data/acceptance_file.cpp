@@ -1,7 +1,6 @@
 #include "acceptance_file.h"
 
 #include "atomic_file.h"
-#include "input_file.h"
 #include "strict_json.h"
 
 #include <cmath>
@@ -17,21 +16,17 @@ using Json = nlohmann::json;
 // Far larger than any real criteria file; a bound against hostile ones.
 constexpr std::uintmax_t kMaxFileBytes = 1 << 20;
 
-struct Invalid {
-    std::string reason;
-};
-
 std::optional<double> requiredModulus(const Json& value, const std::string& where) {
     if (value.is_null())
         return std::nullopt;
     if (!value.is_number() || !(value.get<double>() > 0) || !std::isfinite(value.get<double>()))
-        throw Invalid{where + " must be a positive number of MPa or null"};
+        throw InvalidJsonValue{where + " must be a positive number of MPa or null"};
     return value.get<double>();
 }
 
 AreaOverride areaOverride(const Json& entry, const std::string& name) {
     if (!entry.is_object())
-        throw Invalid{"areas.\"" + name + "\" must be an object"};
+        throw InvalidJsonValue{"areas.\"" + name + "\" must be an object"};
     AreaOverride area;
     for (const auto& [key, value] : entry.items()) {
         const std::string where = "areas.\"" + name + "\"." + key;
@@ -40,14 +35,14 @@ AreaOverride areaOverride(const Json& entry, const std::string& name) {
         else if (key == "requiredResilientModulus")
             area.resilientModulus = {true, requiredModulus(value, where)};
         else
-            throw Invalid{"unknown key " + where};
+            throw InvalidJsonValue{"unknown key " + where};
     }
     return area;
 }
 
 AcceptanceCriteria criteriaFrom(const Json& root) {
     if (!root.is_object())
-        throw Invalid{"the top level must be an object"};
+        throw InvalidJsonValue{"the top level must be an object"};
     AcceptanceCriteria criteria;
     for (const auto& [key, value] : root.items()) {
         if (key == "requiredDeformationModulus") {
@@ -56,15 +51,15 @@ AcceptanceCriteria criteriaFrom(const Json& root) {
             criteria.requiredResilientModulus = requiredModulus(value, key);
         } else if (key == "guaranteeRate") {
             if (!value.is_number() || (value.get<double>() != 0.95 && value.get<double>() != 0.9))
-                throw Invalid{"guaranteeRate must be 0.95 or 0.90"};
+                throw InvalidJsonValue{"guaranteeRate must be 0.95 or 0.90"};
             criteria.guaranteeRate = value.get<double>();
         } else if (key == "areas") {
             if (!value.is_object())
-                throw Invalid{"areas must be an object"};
+                throw InvalidJsonValue{"areas must be an object"};
             for (const auto& [name, entry] : value.items())
                 criteria.areas[name] = areaOverride(entry, name);
         } else {
-            throw Invalid{"unknown key \"" + key + "\""};
+            throw InvalidJsonValue{"unknown key \"" + key + "\""};
         }
     }
     return criteria;
@@ -95,15 +90,8 @@ std::string acceptanceFilePath(const std::string& projectPath) {
 AcceptanceRead parseAcceptance(std::string_view text) {
     AcceptanceRead read;
     read.found = true;
-    try {
-        read.criteria = criteriaFrom(parseJsonRefusingDuplicates(text));
-    } catch (const Json::exception& error) {
-        read.error = jsonErrorText(error);
-    } catch (const DuplicateJsonKey& duplicate) {
-        read.error = "the key \"" + duplicate.key + "\" appears twice in one object";
-    } catch (const Invalid& invalid) {
-        read.error = invalid.reason;
-    }
+    read.error =
+        convertStrictJson(text, [&](const Json& root) { read.criteria = criteriaFrom(root); });
     if (!read.ok())
         read.criteria = AcceptanceCriteria{};
     return read;
@@ -115,23 +103,11 @@ AcceptanceRead readAcceptanceFile(const std::string& path) {
         return {};
     AcceptanceRead read;
     read.found = true;
-    std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error) {
-        read.error = path + ": " + error.message();
+    std::string text;
+    read.error = readSettingsFile(path, kMaxFileBytes, "a criteria file", text);
+    if (!read.ok())
         return read;
-    }
-    if (size > kMaxFileBytes) {
-        read.error = path + ": larger than 1 MiB, not a criteria file";
-        return read;
-    }
-    std::vector<unsigned char> bytes;
-    std::string reason = readWholeFile(path, bytes);
-    if (!reason.empty()) {
-        read.error = path + ": " + reason;
-        return read;
-    }
-    read = parseAcceptance(
-        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    read = parseAcceptance(text);
     if (!read.ok())
         read.error = path + ": " + read.error;
     return read;

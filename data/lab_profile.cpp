@@ -2,7 +2,6 @@
 
 #include "atomic_file.h"
 #include "clean_text.h"
-#include "input_file.h"
 #include "strict_json.h"
 
 #include <cstdlib>
@@ -18,10 +17,6 @@ using Json = nlohmann::json;
 // Far larger than any real profile; a bound against hostile files.
 constexpr std::uintmax_t kMaxFileBytes = 64 * 1024;
 constexpr std::size_t kMaxCharacters = 200;
-
-struct Invalid {
-    std::string reason;
-};
 
 using Field = std::string LabProfile::*;
 
@@ -42,7 +37,7 @@ std::size_t characters(const std::string& utf8) {
 
 LabProfile profileFrom(const Json& root) {
     if (!root.is_object())
-        throw Invalid{"the top level must be an object"};
+        throw InvalidJsonValue{"the top level must be an object"};
     LabProfile lab;
     for (const auto& [key, value] : root.items()) {
         Field field = nullptr;
@@ -50,13 +45,13 @@ LabProfile profileFrom(const Json& root) {
             if (key == name)
                 field = member;
         if (field == nullptr)
-            throw Invalid{"unknown key \"" + key + "\""};
+            throw InvalidJsonValue{"unknown key \"" + key + "\""};
         if (!value.is_string())
-            throw Invalid{key + " must be a text"};
+            throw InvalidJsonValue{key + " must be a text"};
         // Texts go into documents: no control characters, valid UTF-8.
         std::string text = cleanText(value.get<std::string>());
         if (characters(text) > kMaxCharacters)
-            throw Invalid{key + " is longer than 200 characters"};
+            throw InvalidJsonValue{key + " is longer than 200 characters"};
         lab.*field = std::move(text);
     }
     return lab;
@@ -85,15 +80,7 @@ std::string defaultLabProfilePath() {
 LabProfileRead parseLabProfile(std::string_view text) {
     LabProfileRead read;
     read.found = true;
-    try {
-        read.lab = profileFrom(parseJsonRefusingDuplicates(text));
-    } catch (const Json::exception& error) {
-        read.error = jsonErrorText(error);
-    } catch (const DuplicateJsonKey& duplicate) {
-        read.error = "the key \"" + duplicate.key + "\" appears twice in one object";
-    } catch (const Invalid& invalid) {
-        read.error = invalid.reason;
-    }
+    read.error = convertStrictJson(text, [&](const Json& root) { read.lab = profileFrom(root); });
     if (!read.ok())
         read.lab = LabProfile{};
     return read;
@@ -106,18 +93,11 @@ LabProfileRead readLabProfile(const std::string& path) {
         return {};
     LabProfileRead read;
     read.found = true;
-    const std::uintmax_t size = fs::file_size(path, error);
-    if (!error && size > kMaxFileBytes) {
-        read.error = path + ": larger than 64 KiB, not a lab profile";
+    std::string text;
+    read.error = readSettingsFile(path, kMaxFileBytes, "a lab profile", text);
+    if (!read.ok())
         return read;
-    }
-    std::vector<unsigned char> bytes;
-    if (std::string reason = readWholeFile(path, bytes); !reason.empty()) {
-        read.error = path + ": " + reason;
-        return read;
-    }
-    read = parseLabProfile(
-        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    read = parseLabProfile(text);
     if (!read.ok()) {
         read.error = path + ": " + read.error;
         return read;

@@ -1,5 +1,8 @@
 #include "strict_json.h"
 
+#include "input_file.h"
+
+#include <filesystem>
 #include <set>
 #include <vector>
 
@@ -29,6 +32,24 @@ std::string jsonErrorText(const nlohmann::json::exception& error) {
     const std::string message = error.what();
     const std::size_t tagEnd = message.find("] ");
     return tagEnd == std::string::npos ? message : message.substr(tagEnd + 2);
+}
+
+std::string readSettingsFile(const std::string& path, std::uintmax_t maxBytes,
+                             const std::string& kind, std::string& text) {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error)
+        return path + ": " + error.message();
+    if (size > maxBytes) {
+        const std::string limit = maxBytes >= (1u << 20) ? std::to_string(maxBytes >> 20) + " MiB"
+                                                         : std::to_string(maxBytes >> 10) + " KiB";
+        return path + ": larger than " + limit + ", not " + kind;
+    }
+    std::vector<unsigned char> bytes;
+    if (std::string reason = readWholeFile(path, bytes); !reason.empty())
+        return path + ": " + reason;
+    text.assign(bytes.begin(), bytes.end());
+    return {};
 }
 
 } // namespace tarvel

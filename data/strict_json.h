@@ -4,6 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -21,5 +22,32 @@ nlohmann::json parseJsonRefusingDuplicates(std::string_view text);
 
 // The library's message without its "[json.exception.parse_error.101] " tag.
 std::string jsonErrorText(const nlohmann::json::exception& error);
+
+// Thrown by a file's own checks for a value it refuses.
+struct InvalidJsonValue {
+    std::string reason;
+};
+
+// Parses text, refusing duplicate keys, and hands the JSON to convert, which
+// may throw InvalidJsonValue. Returns what was wrong, empty when nothing was.
+template <typename Convert>
+std::string convertStrictJson(std::string_view text, Convert&& convert) {
+    try {
+        convert(parseJsonRefusingDuplicates(text));
+    } catch (const nlohmann::json::exception& error) {
+        return jsonErrorText(error);
+    } catch (const DuplicateJsonKey& duplicate) {
+        return "the key \"" + duplicate.key + "\" appears twice in one object";
+    } catch (const InvalidJsonValue& invalid) {
+        return invalid.reason;
+    }
+    return {};
+}
+
+// Reads a small settings file whole into text, refusing one larger than
+// maxBytes (a bound against hostile files) as "not <kind>". Returns what was
+// wrong, led by the path, empty when nothing was.
+std::string readSettingsFile(const std::string& path, std::uintmax_t maxBytes,
+                             const std::string& kind, std::string& text);
 
 } // namespace tarvel

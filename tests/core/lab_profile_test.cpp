@@ -67,6 +67,17 @@ TEST_F(LabProfileFile, AnythingButTextsOfTheKnownKeysIsRefusedNamingTheFileAndWh
         EXPECT_NE(read.error.find(why), std::string::npos) << read.error;
         EXPECT_TRUE(read.lab == LabProfile{}) << "nothing half read";
     }
+    // Not a profile at all: a folder, or a file far larger than any profile.
+    const std::string folder = dir + "/folder.json";
+    fs::create_directory(folder);
+    const std::string huge = dir + "/huge.json";
+    std::ofstream(huge) << "{\"name\": \"" << std::string(70 * 1024, 'x') << "\"}";
+    for (const std::string& path : {folder, huge}) {
+        const LabProfileRead read = readLabProfile(path);
+        EXPECT_FALSE(read.ok()) << path;
+        EXPECT_EQ(read.error.rfind(path + ": ", 0), 0u) << read.error;
+    }
+    EXPECT_NE(readLabProfile(huge).error.find("larger than 64 KiB"), std::string::npos);
     const std::string longName = "{\"name\": \"" + std::string(201, 'x') + "\"}";
     EXPECT_FALSE(parseLabProfile(longName).ok());
     // Control characters never reach a document.
