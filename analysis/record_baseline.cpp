@@ -11,7 +11,6 @@ namespace tarvel {
 namespace {
 
 constexpr int kTerms = BaselineBasis::kTerms;
-constexpr int kProducts = BaselineBasis::kProducts;
 constexpr double kPi = 3.14159265358979323846;
 
 // Fewer samples than this outside the impact cannot pin six terms down.

@@ -191,6 +191,9 @@ private:
     // read it again, overwrite that change or save the edits elsewhere.
     // False when the user went back.
     bool settleDiskChanges();
+    enum class DiskChangeAnswer { Reload, Overwrite, SaveElsewhere, GoBack };
+    // Asks what to do with our edits to an area changed on disk without us.
+    DiskChangeAnswer askAboutDiskChange(int index);
     bool saveMineElsewhere(int index);
     void reportReload(int index);
     // Says why a save wrote nothing; true when it wrote.

@@ -114,22 +114,18 @@ bool MainWindow::writeCurrentFile() {
     for (;;) {
         const int index = state_.currentFile;
         if (session_.document().changedOnDisk(index) && state_.current()->modified) {
-            const QString name = fromLocal(state_.current()->fileName);
-            const int answer = dialogs_.ask(
-                this, kTitle,
-                tr("测区文件“%1”在打开后已被其他程序修改或删除。\n"
-                   "保存会覆盖磁盘上的修改。")
-                    .arg(name),
-                {tr("重新读取（放弃我的修改）"), tr("覆盖"), tr("另存为…"), tr("返回")}, 3);
-            if (answer == 0) {
+            switch (askAboutDiskChange(index)) {
+            case DiskChangeAnswer::Reload:
                 reportReload(index);
                 return true;
-            }
-            if (answer == 2)
+            case DiskChangeAnswer::SaveElsewhere:
                 return saveMineElsewhere(index);
-            if (answer != 1)
+            case DiskChangeAnswer::GoBack:
                 return false;
-            session_.overwriteDiskChange(index);
+            case DiskChangeAnswer::Overwrite:
+                session_.overwriteDiskChange(index);
+                break;
+            }
         }
         const SaveOutcome outcome = session_.saveCurrentFile();
         if (!outcome.changedOnDisk.empty() && !outcome.busy && outcome.failures.empty())

@@ -180,28 +180,44 @@ bool MainWindow::saveProject() {
 
 bool MainWindow::settleDiskChanges() {
     for (int index : session_.areasChangedOnDisk()) {
-        const NamePipeFile& file = *state_.files[static_cast<std::size_t>(index)];
-        if (!file.modified)
+        if (!state_.files[static_cast<std::size_t>(index)]->modified)
             continue; // nothing of ours to write over it
-        const QString name = fromLocal(file.fileName);
-        const int answer = dialogs_.ask(
-            this, kTitle,
-            tr("测区文件“%1”在打开后已被其他程序修改或删除。\n"
-               "保存会覆盖磁盘上的修改。")
-                .arg(name),
-            {tr("重新读取（放弃我的修改）"), tr("覆盖"), tr("另存为…"), tr("返回")}, 3);
-        if (answer == 0) {
+        switch (askAboutDiskChange(index)) {
+        case DiskChangeAnswer::Reload:
             reportReload(index);
-        } else if (answer == 1) {
+            break;
+        case DiskChangeAnswer::Overwrite:
             session_.overwriteDiskChange(index);
-        } else if (answer == 2) {
+            break;
+        case DiskChangeAnswer::SaveElsewhere:
             if (!saveMineElsewhere(index))
                 return false;
-        } else {
+            break;
+        case DiskChangeAnswer::GoBack:
             return false;
         }
     }
     return true;
+}
+
+MainWindow::DiskChangeAnswer MainWindow::askAboutDiskChange(int index) {
+    const QString name = fromLocal(state_.files[static_cast<std::size_t>(index)]->fileName);
+    const int answer =
+        dialogs_.ask(this, kTitle,
+                     tr("测区文件“%1”在打开后已被其他程序修改或删除。\n"
+                        "保存会覆盖磁盘上的修改。")
+                         .arg(name),
+                     {tr("重新读取（放弃我的修改）"), tr("覆盖"), tr("另存为…"), tr("返回")}, 3);
+    switch (answer) {
+    case 0:
+        return DiskChangeAnswer::Reload;
+    case 1:
+        return DiskChangeAnswer::Overwrite;
+    case 2:
+        return DiskChangeAnswer::SaveElsewhere;
+    default:
+        return DiskChangeAnswer::GoBack;
+    }
 }
 
 bool MainWindow::saveMineElsewhere(int index) {

@@ -50,6 +50,21 @@ void completeInterruptedChange(const std::string& folder, const std::string& pro
     outcome.completionError = completion.error;
 }
 
+// Checks that the file can be read and completes whatever a killed writer
+// left in its folder, which it returns in dir; false, with the reason in the
+// outcome, when the file cannot be opened.
+bool prepareToOpen(const std::string& path, const std::string& program, OpenOutcome& outcome,
+                   std::string& dir) {
+    if (std::string error = checkReadableFile(path); !error.empty()) {
+        outcome.error = error;
+        return false;
+    }
+    std::string name;
+    splitPath(path, dir, name);
+    completeInterruptedChange(dir, program, outcome);
+    return true;
+}
+
 void noteProblem(OpenOutcome& outcome, const NamePipeFile& file) {
     if (!file.loadError.empty())
         outcome.problems.push_back({file.fileName, file.loadError});
@@ -111,14 +126,9 @@ std::unique_ptr<NamePipeFile> ProjectDocument::readArea(const std::string& path)
 
 OpenOutcome ProjectDocument::openProject(const std::string& path) {
     OpenOutcome outcome;
-    if (std::string error = checkReadableFile(path); !error.empty()) {
-        outcome.error = error;
-        return outcome;
-    }
     std::string dir;
-    std::string name;
-    splitPath(path, dir, name);
-    completeInterruptedChange(dir, program_, outcome);
+    if (!prepareToOpen(path, program_, outcome, dir))
+        return outcome;
     ProjectLoad load = loadProject(path);
     // A record that cannot be read whole would open as an empty or
     // half-filled project, and the next save would write that back.
@@ -155,14 +165,9 @@ OpenOutcome ProjectDocument::openProject(const std::string& path) {
 
 OpenOutcome ProjectDocument::openAreaFile(const std::string& path) {
     OpenOutcome outcome;
-    if (std::string error = checkReadableFile(path); !error.empty()) {
-        outcome.error = error;
-        return outcome;
-    }
     std::string dir;
-    std::string name;
-    splitPath(path, dir, name);
-    completeInterruptedChange(dir, program_, outcome);
+    if (!prepareToOpen(path, program_, outcome, dir))
+        return outcome;
     close();
     state_.files.push_back(readArea(path));
     noteProblem(outcome, *state_.files.front());
