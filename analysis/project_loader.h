@@ -24,8 +24,8 @@ struct ProjectLoad {
 ProjectLoad loadProject(const std::string& projectPath);
 
 // As loadProject, but each area's samples are released as soon as its
-// results are computed, before the next area is read: for callers that need
-// only the results, memory then follows the largest area, not the project.
+// results are computed: for callers that need only the results, memory then
+// follows the few areas conditioned at once, not the project.
 ProjectLoad loadProjectResults(const std::string& projectPath);
 
 // As loadProject, but the area records are only named, not loaded: a caller

@@ -1,5 +1,6 @@
 // tarvel-cli analyze: the marks, results and quality flags of every point and
 // the acceptance of every area, as JSON, CSV or text.
+#include "analysis/ordered_work.h"
 #include "analysis/result_fields.h"
 #include "analysis/results.h"
 #include "cli_common.h"
@@ -14,6 +15,7 @@
 #include <iostream>
 #include <set>
 #include <string_view>
+#include <vector>
 
 namespace tarvel::cli {
 namespace {
@@ -285,10 +287,10 @@ int runAnalyzeCommand(const std::vector<std::string>& args) {
     if (kind == InputKind::Unknown)
         throw InputError{path + ": not a .pip area file or a .Prj project file"};
 
-    // Each area is loaded and formatted before the next is read into the same
-    // record, which reuses its room: memory follows the largest area, not the
-    // project. The output is held until every area has gone through, so a
-    // failure prints no partial result.
+    // Areas are conditioned a few at a time, each worker reusing its own
+    // record, and formatted in the project's order: memory follows a few
+    // areas, not the project. The output is held until every area has gone
+    // through, so a failure prints no partial result.
     HeldOutput held;
     std::ostream out(&held);
     bool flagged = false;
@@ -304,16 +306,26 @@ int runAnalyzeCommand(const std::vector<std::string>& args) {
         const AcceptanceCriteria criteria = projectCriteria(path);
         const std::string projectName = cleanText(decodeGbk(project.info.projectName));
         AnalysisWriter writer(out, options.format, &projectName);
-        NamePipeFile area;
-        ConditioningWorkspace workspace;
-        for (const auto& file : project.files) {
-            area.dirPath = file->dirPath;
-            area.fileName = file->fileName;
-            loadProjectAreaResultsOrThrow(area, workspace);
-            writer.area(area,
-                        applyOverrides(requirementFor(criteria, area.fileName), options.overrides));
-            flagged |= anyErrorFlag(area);
-        }
+        struct Worker {
+            NamePipeFile area;
+            ConditioningWorkspace workspace;
+        };
+        const int workers = workerCount();
+        std::vector<Worker> slots(static_cast<std::size_t>(workers));
+        runInOrder(
+            project.files.size(), workers,
+            [&](std::size_t item, int worker) {
+                Worker& slot = slots[static_cast<std::size_t>(worker)];
+                slot.area.dirPath = project.files[item]->dirPath;
+                slot.area.fileName = project.files[item]->fileName;
+                loadProjectAreaResultsOrThrow(slot.area, slot.workspace);
+            },
+            [&](std::size_t, int worker) {
+                const NamePipeFile& area = slots[static_cast<std::size_t>(worker)].area;
+                writer.area(area, applyOverrides(requirementFor(criteria, area.fileName),
+                                                 options.overrides));
+                flagged |= anyErrorFlag(area);
+            });
         writer.finish();
         warnUnusedCriteria(path, criteria, project.files);
     }
