@@ -36,7 +36,9 @@ Measure runProcess(const std::vector<std::string>& argv, const std::string& outP
         std::fprintf(stderr, "%s failed (status %d)\n", argv[0].c_str(), status);
         std::exit(1);
     }
-    return {std::chrono::duration<double>(end - start).count(), usage.ru_maxrss / 1024.0};
+    const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
+    return {std::chrono::duration<double>(end - start).count(), usage.ru_maxrss / 1024.0,
+            seconds(usage.ru_utime) + seconds(usage.ru_stime)};
 }
 
 Measure median(std::vector<Measure> runs) {

@@ -9,8 +9,9 @@
 namespace tarvel::bench {
 
 struct Measure {
-    double seconds = 0; // wall time
-    double peakMiB = 0; // the child's peak resident memory
+    double seconds = 0;    // wall time
+    double peakMiB = 0;    // the child's peak resident memory
+    double cpuSeconds = 0; // user and system time over all its threads
 };
 
 // Replaces this (forked) process with argv; exits 127 when it cannot.
