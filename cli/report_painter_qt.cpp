@@ -1,6 +1,6 @@
 // The report's pictures drawn by the desktop's own code.
+#include "drawing_module.h"
 #include "headless_gui.h"
-#include "report_painter.h"
 
 #include "data/view_options.h"
 #include "views/map_export.h"
@@ -64,7 +64,7 @@ private:
 
 } // namespace
 
-std::unique_ptr<ReportPainter> makeReportPainter(bool english) {
+std::unique_ptr<ReportPainter> cli::makeQtReportPainter(bool english) {
     return std::make_unique<QtReportPainter>(english);
 }
 

@@ -26,13 +26,13 @@ struct Run {
     QString errors;
 };
 
-Run cli(const QStringList& arguments) {
+Run cli(const QStringList& arguments, const QString& program = QStringLiteral(TARVEL_CLI)) {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(name);
     process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(TARVEL_CLI), arguments);
+    process.start(program, arguments);
     process.waitForFinished(120000);
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
 }
@@ -63,6 +63,7 @@ private slots:
     void theMapDependsOnPositionsNotOnStorageOrder();
     void aGradientShowsAsBandsFromFirstRowToLast();
     void theReportDrawsItsMapsAndPicturesAsRenderDoes();
+    void withoutItsDrawingModuleOnlyTheDrawingCommandsFail();
 
 private:
     QTemporaryDir dir;
@@ -220,6 +221,20 @@ void RenderCommandTest::theReportDrawsItsMapsAndPicturesAsRenderDoes() {
     QCOMPARE(english.size(), 2);
     QVERIFY(english[0] != waves[0]);
     QCOMPARE(english[0].size(), waves[0].size());
+}
+
+void RenderCommandTest::withoutItsDrawingModuleOnlyTheDrawingCommandsFail() {
+    // The program alone in a folder finds its drawing module neither beside
+    // it nor where a package installs it.
+    QTemporaryDir alone;
+    const QString program = alone.path() + QStringLiteral("/tarvel-cli");
+    QVERIFY(QFile::copy(QStringLiteral(TARVEL_CLI), program));
+    const Run render = cli({"render", area, "--map", dir.path() + "/unreachable.png"}, program);
+    QCOMPARE(render.exitCode, 2);
+    QVERIFY2(render.errors.contains(QStringLiteral("tarvel-cli-drawing.so")),
+             qPrintable(render.errors));
+    QVERIFY(!QFile::exists(dir.path() + "/unreachable.png"));
+    QCOMPARE(cli({"analyze", area}, program).exitCode, 0);
 }
 
 // A plain application, as the program and the command are: QTEST_MAIN's
