@@ -15,11 +15,22 @@ constexpr int kKeptPoints = 2;      // point rows printed on the page of the hea
 constexpr int kColumns =
     1 + static_cast<int>(kPointTableColumnCount) + static_cast<int>(kFittedColumnCount);
 
-// Text for a header or footer, where "&" starts a code.
+// Text for a header or footer, where "&" starts a code. An escaped "&&"
+// before "G" or "[Picture]" still reads as a picture code to the workbook
+// writer, which then refuses the sheet; a zero-width space between them
+// keeps "A&G" a report number that prints as typed.
 std::string headerFooterText(const std::string& text) {
+    static const std::string kZeroWidthSpace = "\u200b";
     std::string escaped;
-    for (char c : text)
-        escaped += c == '&' ? std::string("&&") : std::string(1, c);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '&') {
+            escaped += text[i];
+            continue;
+        }
+        escaped += "&&";
+        if (text.compare(i + 1, 1, "G") == 0 || text.compare(i + 1, 9, "[Picture]") == 0)
+            escaped += kZeroWidthSpace;
+    }
     return escaped;
 }
 

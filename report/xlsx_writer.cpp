@@ -139,6 +139,16 @@ lxw_error writeCells(lxw_worksheet* sheet, const Worksheet& model, SheetFormats&
     return LXW_NO_ERROR;
 }
 
+// What the library accepts without pictures: at most 255 characters and no
+// picture code ("&G", or "&[Picture]", found even after an escaping "&").
+bool footerIsWritable(const std::string& footer) {
+    const auto characters = std::count_if(footer.begin(), footer.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    });
+    return characters <= LXW_HEADER_FOOTER_MAX && footer.find("&G") == std::string::npos &&
+           footer.find("&[Picture]") == std::string::npos;
+}
+
 lxw_error applyPageSetup(lxw_worksheet* sheet, const PageSetup& setup) {
     constexpr uint8_t kPaperA4 = 9;
     worksheet_set_paper(sheet, kPaperA4);
@@ -163,9 +173,15 @@ lxw_error applyPageSetup(lxw_worksheet* sheet, const PageSetup& setup) {
         if (error != LXW_NO_ERROR)
             return error;
     }
+    if (setup.footer.empty())
+        return LXW_NO_ERROR;
     // Footers are XML too: the same clean text as the cells.
-    return setup.footer.empty() ? LXW_NO_ERROR
-                                : worksheet_set_footer(sheet, cleanText(setup.footer).c_str());
+    const std::string footer = cleanText(setup.footer);
+    // The library frees a footer it refuses and frees it again when the
+    // workbook closes: it must never see one it would refuse.
+    if (!footerIsWritable(footer))
+        return LXW_ERROR_PARAMETER_VALIDATION;
+    return worksheet_set_footer(sheet, footer.c_str());
 }
 
 lxw_error writeSheet(lxw_workbook* book, const Worksheet& model) {

@@ -235,6 +235,23 @@ TEST_F(ExcelSummary, SheetsPrintAcrossA4WithTitlesFooterAndTheirOwnExtent) {
     EXPECT_EQ(facts.value({"dimension", "工程信息"}), "A1:K10");
 }
 
+TEST_F(ExcelSummary, ReportNumberWithFooterCodesPrintsAsTyped) {
+    LoadedProject project = makeProject(scratch.subdir("p"), {});
+    for (const char* number : {"A&G-7", "&[Picture]", "&&P&N"}) {
+        std::memset(project.info.reportNo, 0, sizeof project.info.reportNo);
+        std::strcpy(project.info.reportNo, number);
+        OfficeFacts facts = write(project);
+        std::string printed = facts.value({"footer-right", "汇总表"});
+        // What prints: "&&" is one "&", and the joiner between "&" and a
+        // picture code is invisible.
+        for (std::size_t at; (at = printed.find("\u200b")) != std::string::npos;)
+            printed.erase(at, 3);
+        for (std::size_t at = 0; (at = printed.find("&&", at)) != std::string::npos; ++at)
+            printed.erase(at, 1);
+        EXPECT_EQ(printed, std::string("报告编号：") + number);
+    }
+}
+
 TEST_F(ExcelSummary, EnglishWorkbookHasNoChineseLabel) {
     LoadedProject project = makeProject(scratch.subdir("p"), {syntheticArea("A1", 2, 3)});
     // The project's own texts in English: any Chinese left would be a label.

@@ -9,6 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <stdexcept>
+
+#include <unistd.h>
 
 namespace tarvel::scrivet {
 namespace {
@@ -96,6 +99,22 @@ TEST_F(XlsxWriter, TextsKeepTheirLeadingAndTrailingSpaces) {
     EXPECT_EQ(cell(facts, "A1"), "  indented");
     EXPECT_EQ(cell(facts, "A2"), "trailing ");
     EXPECT_EQ(cell(facts, "A3"), "<a & b>");
+}
+
+TEST_F(XlsxWriter, FooterTheLibraryWouldRefuseFailsTheWriteAndLeavesNothing) {
+    const std::string tooLong = "&C" + std::string(256, 'x');
+    for (const std::string& footer :
+         {std::string("&Cpage &P&R&G"), std::string("&C&&[Picture]"), tooLong}) {
+        Workbook workbook;
+        Worksheet& sheet = workbook.insertSheet(0, "S");
+        sheet.write("A1", "kept");
+        PageSetup setup;
+        setup.footer = footer;
+        sheet.setPageSetup(setup);
+        const std::string path = scratch.file("refused.xlsx");
+        EXPECT_THROW(writeXlsx(workbook, path), std::runtime_error) << footer;
+        EXPECT_EQ(::access(path.c_str(), F_OK), -1) << footer;
+    }
 }
 
 } // namespace
